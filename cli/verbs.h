@@ -1,0 +1,19 @@
+#pragma once
+// The verbs of orvo-cli. Each takes the arguments after the verb and returns the exit status:
+// 0 success, 1 failure, 2 bad usage. Errors go to stderr.
+
+namespace orvo::cli {
+
+struct Verb {
+    const char* name;
+    const char* usage;   // one line: arguments after the verb
+    const char* summary; // one line: what it does
+    int (*run)(int argc, char** argv);
+};
+
+// Each group of verbs lives in its own file; the list ends at a verb whose name is null.
+extern const Verb kFileVerbs[];   // new, show, export, import, diff
+extern const Verb kLinkVerbs[];   // read, write, test-mode
+extern const Verb kReportVerbs[]; // report
+
+} // namespace orvo::cli
