@@ -1,0 +1,127 @@
+// orvo-radio-sim: a simulated ZT-4 on a pseudo-terminal, for tests, benchmarks and demonstrations.
+// The first line on stdout is the device path to open as the radio's port.
+#include "radio_sim.h"
+
+#if __has_include("testmode_responder.h")
+#include "testmode_responder.h"
+#define ORVO_SIM_HAS_TEST_MODE 1
+#endif
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char kUsage[] =
+    "usage: orvo-radio-sim [OPTIONS]\n"
+    "Simulates a ZT-4 on a pseudo-terminal; prints the device path on the first line of stdout\n"
+    "and serves transfers until SIGINT or SIGTERM.\n"
+    "\n"
+    "  --image FILE        start with the first 1024 bytes of FILE (default: a new image)\n"
+    "  --dump FILE         write the memory to FILE after every written block, on SIGUSR1\n"
+    "                      and at exit\n"
+    "  --log FILE          log every exchange step to FILE ('-' for stderr)\n"
+    "  --delay MS          pause before every answer (default 3)\n"
+    "  --baud RATE         send answers at this line rate, e.g. 9600 (default: unpaced)\n"
+    "Misbehaviour (blocks count from 0, block N is address 8*N):\n"
+    "  --silent            never answer\n"
+    "  --refuse-program    answer the program request with NAK\n"
+    "  --refuse-entry      answer the entry acknowledgement with NAK\n"
+    "  --no-write-ack N    neither store nor acknowledge written block N\n"
+    "  --no-read-ack N     do not acknowledge the acknowledgement of read block N\n"
+    "  --short-read N:K    answer read block N with only K of its 12 bytes\n"
+    "  --hang-up N         close the line when the command of block N arrives\n";
+
+bool parseInt(const char* text, int& out)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > 1000000)
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+int usageError(const std::string& text)
+{
+    std::fprintf(stderr, "orvo-radio-sim: %s (see --help)\n", text.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    orvo::sim::SimOptions options;
+    std::unique_ptr<orvo::sim::TestModeResponder> testMode;
+#ifdef ORVO_SIM_HAS_TEST_MODE
+    testMode = orvo::sim::makeTestModeResponder();
+#endif
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        auto intValue = [&](int& out) {
+            return hasValue && parseInt(argv[++i], out);
+        };
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            if (testMode)
+                std::fputs(testMode->optionsHelp(), stdout);
+            return 0;
+        } else if (arg == "--image" && hasValue) {
+            options.imagePath = argv[++i];
+        } else if (arg == "--dump" && hasValue) {
+            options.dumpPath = argv[++i];
+        } else if (arg == "--log" && hasValue) {
+            options.logPath = argv[++i];
+        } else if (arg == "--delay") {
+            if (!intValue(options.answerDelayMs))
+                return usageError("--delay needs milliseconds");
+        } else if (arg == "--baud") {
+            if (!intValue(options.baud) || options.baud < 50)
+                return usageError("--baud needs a rate of at least 50");
+        } else if (arg == "--silent") {
+            options.silent = true;
+        } else if (arg == "--refuse-program") {
+            options.refuseProgram = true;
+        } else if (arg == "--refuse-entry") {
+            options.refuseEntry = true;
+        } else if (arg == "--no-write-ack") {
+            if (!intValue(options.noWriteAckBlock) || options.noWriteAckBlock > 127)
+                return usageError("--no-write-ack needs a block 0..127");
+        } else if (arg == "--no-read-ack") {
+            if (!intValue(options.noReadAckBlock) || options.noReadAckBlock > 127)
+                return usageError("--no-read-ack needs a block 0..127");
+        } else if (arg == "--hang-up") {
+            if (!intValue(options.hangUpBlock) || options.hangUpBlock > 127)
+                return usageError("--hang-up needs a block 0..127");
+        } else if (arg == "--short-read" && hasValue) {
+            const std::string value = argv[++i];
+            const auto colon = value.find(':');
+            if (colon == std::string::npos ||
+                !parseInt(value.substr(0, colon).c_str(), options.shortReadBlock) ||
+                !parseInt(value.substr(colon + 1).c_str(), options.shortReadBytes) ||
+                options.shortReadBlock > 127 || options.shortReadBytes > 12)
+                return usageError("--short-read needs BLOCK:BYTES, block 0..127, bytes 0..12");
+        } else if (int used = testMode ? testMode->takeOption(argc, argv, i) : 0; used > 0) {
+            i += used - 1;
+        } else {
+            return usageError("unknown option or missing value: " + arg);
+        }
+    }
+
+    orvo::sim::RadioSim sim(options);
+    sim.setTestModeResponder(std::move(testMode));
+    std::string error;
+    if (!sim.start(error)) {
+        std::fprintf(stderr, "orvo-radio-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", sim.devicePath().c_str());
+    std::fflush(stdout);
+    return sim.run();
+}

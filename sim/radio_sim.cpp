@@ -1,0 +1,200 @@
+#include "radio_sim.h"
+
+#include "clone_responder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+namespace orvo::sim {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 7> kRequestStart = {0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
+
+// Longest wait in one poll, so that signals are noticed promptly.
+constexpr int kPollSliceMs = 50;
+
+using Clock = std::chrono::steady_clock;
+
+} // namespace
+
+RadioSim::RadioSim(SimOptions options)
+    : m_options(std::move(options)), m_memory(RadioImage::makeNew()), m_started(Clock::now())
+{
+}
+
+RadioSim::~RadioSim()
+{
+    if (m_log && m_log != stderr)
+        std::fclose(m_log);
+}
+
+void RadioSim::setTestModeResponder(std::unique_ptr<TestModeResponder> responder)
+{
+    m_testMode = std::move(responder);
+}
+
+bool RadioSim::start(std::string& error)
+{
+    if (!m_options.imagePath.empty()) {
+        std::ifstream in(m_options.imagePath, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.eof() && in.fail()) {
+            error = "cannot read " + m_options.imagePath;
+            return false;
+        }
+        if (bytes.size() < kImageSize) {
+            error = m_options.imagePath + " holds fewer than 1024 bytes";
+            return false;
+        }
+        std::copy_n(bytes.begin(), kImageSize, m_memory.bytes.begin());
+    }
+    if (!m_options.logPath.empty()) {
+        m_log = m_options.logPath == "-" ? stderr : std::fopen(m_options.logPath.c_str(), "w");
+        if (!m_log) {
+            error = "cannot write the log " + m_options.logPath;
+            return false;
+        }
+    }
+    installSignalHandlers();
+    return m_line.open(error);
+}
+
+int RadioSim::run()
+{
+    CloneResponder clone(*this);
+    std::deque<std::uint8_t> window;
+    while (!stopping() && !isHungUp()) {
+        std::uint8_t byte = 0;
+        if (!receive(byte, kPollSliceMs))
+            continue;
+        if (m_options.silent) {
+            log("silent: ignored a byte");
+            continue;
+        }
+        window.push_back(byte);
+        if (window.size() > kRequestStart.size())
+            window.pop_front();
+        if (!std::equal(window.begin(), window.end(), kRequestStart.begin(), kRequestStart.end()))
+            continue;
+        window.clear();
+        std::uint8_t next = 0;
+        if (receive(next, kModeGapMs)) {
+            if (next == 'M') {
+                clone.serve();
+            } else {
+                giveBack(next);
+            }
+        } else if (!stopping() && !isHungUp()) {
+            if (m_testMode) {
+                log("test request");
+                m_testMode->serve(*this);
+            } else {
+                log("test request ignored: this simulator has no test-mode responder");
+            }
+        }
+    }
+    dumpMemory();
+    log(isHungUp() ? "hung up" : "stopped");
+    return 0;
+}
+
+bool RadioSim::stopping() const { return stopRequested(); }
+
+void RadioSim::serviceSignals()
+{
+    if (takeDumpRequest())
+        dumpMemory();
+}
+
+bool RadioSim::receive(std::uint8_t& byte, int timeoutMs)
+{
+    if (!m_pending.empty()) {
+        byte = m_pending.front();
+        m_pending.pop_front();
+        return true;
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        serviceSignals();
+        if (stopping() || isHungUp())
+            return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left < 0)
+            return false;
+        std::uint8_t buffer[64];
+        const long got = m_line.readSome(buffer, sizeof buffer, static_cast<int>(std::min<long long>(left, kPollSliceMs)));
+        if (got < 0) {
+            log("the line is gone");
+            hangUp();
+            return false;
+        }
+        if (got > 0) {
+            m_pending.insert(m_pending.end(), buffer, buffer + got);
+            byte = m_pending.front();
+            m_pending.pop_front();
+            return true;
+        }
+    }
+}
+
+std::size_t RadioSim::receive(std::uint8_t* data, std::size_t n, int timeoutMs)
+{
+    std::size_t count = 0;
+    while (count < n && receive(data[count], timeoutMs))
+        ++count;
+    return count;
+}
+
+void RadioSim::giveBack(std::uint8_t byte) { m_pending.push_front(byte); }
+
+void RadioSim::answer(const std::uint8_t* data, std::size_t n)
+{
+    if (m_options.answerDelayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_options.answerDelayMs));
+    if (m_options.baud <= 0) {
+        m_line.writeAll(data, n);
+        return;
+    }
+    // One start bit, eight data bits, one stop bit.
+    const auto byteTime = std::chrono::microseconds(10'000'000 / m_options.baud);
+    auto due = Clock::now();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!m_line.writeAll(data + i, 1))
+            return;
+        due += byteTime;
+        std::this_thread::sleep_until(due);
+    }
+}
+
+void RadioSim::hangUp() { m_line.hangUp(); }
+
+void RadioSim::dumpMemory()
+{
+    if (m_options.dumpPath.empty())
+        return;
+    const std::string temp = m_options.dumpPath + ".part";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize);
+        if (!out)
+            return;
+    }
+    std::rename(temp.c_str(), m_options.dumpPath.c_str());
+}
+
+void RadioSim::log(const std::string& line)
+{
+    if (!m_log)
+        return;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count();
+    std::fprintf(m_log, "%8lld %s\n", static_cast<long long>(ms), line.c_str());
+    std::fflush(m_log);
+}
+
+} // namespace orvo::sim

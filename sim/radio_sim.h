@@ -1,0 +1,115 @@
+#pragma once
+// A simulated ZT-4 on a pseudo-terminal: it owns the line and the 1024-byte memory, waits for a
+// request and hands the exchange that follows to the clone responder or the test-mode responder.
+
+#include "image/radio_image.h"
+#include "pty_posix.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <string>
+
+namespace orvo::sim {
+
+// What the simulated radio is and how it misbehaves. Block numbers count from 0 (address 8n).
+struct SimOptions {
+    std::string imagePath;   // memory loaded from this file (first 1024 bytes); empty: a new image
+    std::string dumpPath;    // memory written here after every written block, on SIGUSR1 and at exit
+    std::string logPath;     // one line per exchange step; "-" is stderr; empty: no log
+    int answerDelayMs = 3;   // pause before every answer, as a radio on a 9600-baud line needs
+    int baud = 0;            // when set, answers leave one byte per 10 bit times of this rate
+    bool silent = false;     // never answers anything
+    bool refuseProgram = false; // answers the program request with NAK
+    bool refuseEntry = false;   // answers the entry acknowledgement with NAK
+    int noWriteAckBlock = -1;   // stores this written block but does not acknowledge it
+    int noReadAckBlock = -1;    // sends this read block but does not acknowledge its acknowledgement
+    int shortReadBlock = -1;    // answers this read block with only shortReadBytes of its 12
+    int shortReadBytes = 0;
+    int hangUpBlock = -1;       // closes the line when the command of this block arrives
+};
+
+class RadioSim;
+
+// The test-mode exchange, answered from its own file. When sim/testmode_responder.h exists, main.cpp
+// includes it and calls makeTestModeResponder() (declared there, defined in testmode_responder.cpp,
+// which the build picks up by itself); the simulator then hands it every test request.
+class TestModeResponder {
+public:
+    virtual ~TestModeResponder() = default;
+    // Takes an option of the simulator's command line meant for it: returns how many arguments at
+    // argv[i] it used, 0 when argv[i] is not one of its own.
+    virtual int takeOption(int argc, char** argv, int i) = 0;
+    // Lines for --help describing those options, each ending in a newline.
+    virtual const char* optionsHelp() const = 0;
+    // Serves one exchange. Called when the 7-byte test request 02 50 52 4F 47 52 41 arrived and no
+    // 'M' followed within kModeGapMs; answering that request (ACK or not) is the responder's job.
+    // Return to let the simulator wait for the next request.
+    virtual void serve(RadioSim& sim) = 0;
+};
+
+// The program request and the test request share their first 7 bytes: a clone transfer sends the
+// 'M' at once, the test mode only after the radio's ACK. Silence this long after the 7th byte means
+// a test request.
+constexpr int kModeGapMs = 40;
+
+class RadioSim {
+public:
+    explicit RadioSim(SimOptions options);
+    RadioSim(const RadioSim&) = delete;
+    RadioSim& operator=(const RadioSim&) = delete;
+    ~RadioSim();
+
+    // Plugs in the test-mode responder; without one, test requests are logged and ignored.
+    void setTestModeResponder(std::unique_ptr<TestModeResponder> responder);
+
+    // Loads the memory and opens the pseudo-terminal.
+    bool start(std::string& error);
+    const std::string& devicePath() const { return m_line.path(); }
+
+    // Serves requests until a stop signal or a hang-up; writes the memory file before returning.
+    // Returns the process exit status.
+    int run();
+
+    // --- for the responders ---
+
+    // The next received byte, waiting at most `timeoutMs`; false on a time-out, a hang-up or a stop.
+    bool receive(std::uint8_t& byte, int timeoutMs);
+    // Receives up to n bytes, each within `timeoutMs` of the one before; returns the count.
+    std::size_t receive(std::uint8_t* data, std::size_t n, int timeoutMs);
+    // Gives a byte back, so that the request matcher sees it next (a new request interrupted an
+    // exchange).
+    void giveBack(std::uint8_t byte);
+
+    // Waits the answer delay, then sends (one byte per 10 bit times when paced).
+    void answer(const std::uint8_t* data, std::size_t n);
+    void answer(std::uint8_t byte) { answer(&byte, 1); }
+
+    // Closes the line; run() returns after the current exchange.
+    void hangUp();
+    bool isHungUp() const { return !m_line.isOpen(); }
+    bool stopping() const;
+
+    RadioImage& memory() { return m_memory; }
+    const SimOptions& options() const { return m_options; }
+    // Writes the memory file (when one was asked for) through a temporary file, so that a reader
+    // never sees half of it.
+    void dumpMemory();
+    // One line in the log, with the milliseconds since start.
+    void log(const std::string& line);
+
+private:
+    void serviceSignals();
+
+    SimOptions m_options;
+    PtyLine m_line;
+    RadioImage m_memory;
+    std::unique_ptr<TestModeResponder> m_testMode;
+    std::deque<std::uint8_t> m_pending;
+    std::FILE* m_log = nullptr;
+    std::chrono::steady_clock::time_point m_started;
+};
+
+} // namespace orvo::sim
