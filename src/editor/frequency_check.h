@@ -88,4 +88,24 @@ bool isRowEmpty(const ChannelTexts& row);
 //   all empty, columns 5..8 too.
 void commitFrequencyText(ChannelTexts& row, int column, const std::string& text);
 
+// What a commit did beyond writing into the row.
+struct CommitOutcome {
+    // The frequency check, when the column is a frequency column and the editor text was not
+    // empty; its faults are the messages to show, in order.
+    std::optional<FrequencyCheck> check;
+    // Enter on a rejected frequency: the editor stays open over the same cell with its text
+    // emptied, and the row is unchanged.
+    bool keepEditorOpen = false;
+};
+
+// Commits the in-place editor text `editorText` of column `column` (1..8) into `row`, as leaving
+// the cell or pressing Enter does:
+// - frequency columns: the check (non-empty texts only), then commitFrequencyText with the
+//   checked text; for Enter, a rejection leaves the row as it was;
+// - tone columns: on a row without frequencies the empty text, else committedToneText;
+// - columns 5..8: on a row without frequencies the empty text when leaving the cell and no change
+//   for Enter, else the editor text.
+CommitOutcome commitEditorText(ChannelTexts& row, int column, std::string_view editorText,
+                               std::optional<BandLimits> band, CommitVariant variant);
+
 } // namespace orvo

@@ -33,6 +33,10 @@ struct RadioImage {
     static RadioImage makeNew();
 };
 
+// Writes the frequency pair table of a new image into records 17..24: bytes 0..7 (the receive
+// and transmit frequencies) and the step flags, bytes 13 and 14. The other bytes stay untouched.
+void writeFrequencyPairTable(RadioImage& image);
+
 // Outcome of a file operation: ok, or a user-facing error text.
 struct FileResult {
     bool ok = true;
