@@ -1,8 +1,112 @@
 #include "verbs.h"
 
+#include "image/radio_image.h"
+#include "report/report_data.h"
+#include "report/report_pdf.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace orvo::cli {
 
+namespace {
+
+std::optional<ReportPage> pageNamed(std::string_view name)
+{
+    auto same = [name](std::string_view word) {
+        if (name.size() != word.size())
+            return false;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const char a = name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] - 'A' + 'a') : name[i];
+            if (a != word[i])
+                return false;
+        }
+        return true;
+    };
+    if (same("a4"))
+        return ReportPage::A4;
+    if (same("letter"))
+        return ReportPage::Letter;
+    return std::nullopt;
+}
+
+// Fonts need a GUI application; without a display the offscreen platform serves, so the verb
+// works on a machine with no screen at all.
+std::unique_ptr<QGuiApplication> ensureGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    static int argc = 1;
+    static char name[] = "orvo-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int runReport(int argc, char** argv)
+{
+    const char* usage = "usage: orvo-cli report FILE.sin OUT.pdf [--page A4|Letter]\n";
+    std::string in;
+    std::string out;
+    ReportPage page = ReportPage::A4;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--page") {
+            if (i + 1 >= argc) {
+                std::fputs(usage, stderr);
+                return 2;
+            }
+            const std::optional<ReportPage> named = pageNamed(argv[++i]);
+            if (!named) {
+                std::fprintf(stderr, "orvo-cli report: unknown page size '%s' (A4 or Letter)\n", argv[i]);
+                return 2;
+            }
+            page = *named;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            std::fprintf(stderr, "orvo-cli report: unknown option '%s'\n%s", argv[i], usage);
+            return 2;
+        } else if (in.empty()) {
+            in = arg;
+        } else if (out.empty()) {
+            out = arg;
+        } else {
+            std::fputs(usage, stderr);
+            return 2;
+        }
+    }
+    if (in.empty() || out.empty()) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+
+    RadioImage image = RadioImage::makeNew();
+    if (const FileResult loaded = loadImageFile(in, image); !loaded.ok) {
+        std::fprintf(stderr, "orvo-cli report: %s\n", loaded.error.c_str());
+        return 1;
+    }
+
+    const std::unique_ptr<QGuiApplication> app = ensureGuiApplication();
+    if (const FileResult written = writeReportPdf(out, reportDataFromImage(image), page); !written.ok) {
+        std::fprintf(stderr, "orvo-cli report: %s\n", written.error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 const Verb kReportVerbs[] = {
+    {"report", "FILE.sin OUT.pdf [--page A4|Letter]",
+     "draw the one-page settings report of a channel data file as a PDF (A4 unless told)",
+     runReport},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
