@@ -1,0 +1,63 @@
+#pragma once
+// A clone host for tests: waiting cycles cost nothing, messages are answered from a script, and
+// everything the transfer showed is kept for the test to look at.
+
+#include "link/clone_session.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ShownMessage {
+    std::string text;
+    orvo::CloneHost::Buttons buttons;
+};
+
+class TestHost : public orvo::CloneHost {
+public:
+    orvo::CloneDirection directionToGive = orvo::CloneDirection::Read;
+    int retriesToGive = 0;  // Retry this many times, then Cancel
+    long cancelAtCycle = -1; // report Cancel at this waiting cycle (counting from 0)
+    std::function<void()> onMessage; // runs when a message is shown, before it is answered
+
+    std::vector<std::string> statuses;
+    std::vector<int> positions;
+    std::vector<int> blocksDone;
+    std::vector<ShownMessage> messages;
+    long cycles = 0;
+    int directionAsked = 0;
+
+    void showStatus(const std::string& text) override { statuses.push_back(text); }
+    void showProgress(int position, int done) override
+    {
+        positions.push_back(position);
+        blocksDone.push_back(done);
+    }
+    Cycle waitingCycle() override { return cycles++ == cancelAtCycle ? Cycle::Cancel : Cycle::Continue; }
+    Answer showMessage(const std::string& text, Buttons buttons) override
+    {
+        messages.push_back({text, buttons});
+        if (onMessage)
+            onMessage();
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        if (retriesToGive > 0) {
+            --retriesToGive;
+            return Answer::Retry;
+        }
+        return Answer::Cancel;
+    }
+    orvo::CloneDirection direction() override
+    {
+        ++directionAsked;
+        return directionToGive;
+    }
+
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> out;
+        for (const ShownMessage& m : messages)
+            out.push_back(m.text);
+        return out;
+    }
+};
