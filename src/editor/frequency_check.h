@@ -37,10 +37,14 @@ const char* frequencyFaultText(FrequencyFault fault);
 
 // True for the fault shown in a box of its own: caption "Prompt", an information icon, OK. The
 // others are shown in the application's ordinary message box.
-inline bool isPromptFault(FrequencyFault fault) { return fault == FrequencyFault::Band; }
+inline bool isPromptFault(FrequencyFault fault)
+{
+    return fault == FrequencyFault::Band;
+}
 
 // Inclusive limits of a band in units of 10 Hz.
-struct BandLimits {
+struct BandLimits
+{
     std::uint32_t lowest;
     std::uint32_t highest;
 };
@@ -49,7 +53,8 @@ struct BandLimits {
 std::optional<BandLimits> bandLimitsForField(int fieldIndex);
 
 // Outcome of checking one typed text.
-struct FrequencyCheck {
+struct FrequencyCheck
+{
     // The text the cell takes: the leading number formatted with "%3.5f" ("446.1" gives
     // "446.10000") when accepted, the empty text when rejected.
     std::string text;
@@ -89,7 +94,8 @@ bool isRowEmpty(const ChannelTexts& row);
 void commitFrequencyText(ChannelTexts& row, int column, const std::string& text);
 
 // What a commit did beyond writing into the row.
-struct CommitOutcome {
+struct CommitOutcome
+{
     // The frequency check, when the column is a frequency column and the editor text was not
     // empty; its faults are the messages to show, in order.
     std::optional<FrequencyCheck> check;

@@ -30,7 +30,9 @@ std::string folderOf(const std::string& path)
 // A symbolic link is kept; the file it points to is replaced.
 std::string resolvedTarget(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         if (char* real = ::realpath(path.c_str(), nullptr)) {
             std::string target(real);
@@ -62,17 +64,16 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     static std::atomic<unsigned> counter{0};
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
-    const std::string base = target.substr(target.rfind('/') == std::string::npos
-                                               ? 0
-                                               : target.rfind('/') + 1);
+    const std::string base =
+        target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
 
     // A fresh name in the same folder, so that the rename never crosses file systems. The mode
     // 0666 lets the umask give the usual permissions.
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = (folder == "/" ? "" : folder) + "/." + base + ".tmp-" +
-               std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = (folder == "/" ? "" : folder) + "/." + base + ".tmp-" + std::to_string(::getpid()) +
+               "-" + std::to_string(counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return {false, failure(path, errno)};
@@ -80,7 +81,9 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     if (fd < 0)
         return {false, failure(path, EEXIST)};
 
-    struct stat old {};
+    struct stat old
+    {
+    };
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
 

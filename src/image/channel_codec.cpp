@@ -31,7 +31,10 @@ constexpr std::uint64_t kFrequencyLimit = 100'000'000;
 // At or above 300 MHz every frequency counts as on the 6.25 kHz raster.
 constexpr std::uint64_t kStepFlagFloor = 30'000'000;
 
-bool hasFrequency(const std::uint8_t* field) { return field[3] != 0xFF && field[3] != 0x00; }
+bool hasFrequency(const std::uint8_t* field)
+{
+    return field[3] != 0xFF && field[3] != 0x00;
+}
 
 void setBit(std::uint8_t& byte, std::uint8_t bit, bool on)
 {
@@ -54,8 +57,9 @@ void encodeFrequencyText(const std::string& text, std::uint8_t* field, std::uint
 
 const std::array<const char*, 9>& channelColumnHeaders()
 {
-    static const std::array<const char*, 9> headers{
-        "CH", "Receive(MHz)", "Transmit(MHz)", "Rx Tone", "Tx Tone", "Busy", "W/N", "Scan", "Power"};
+    static const std::array<const char*, 9> headers{"CH",      "Receive(MHz)", "Transmit(MHz)",
+                                                    "Rx Tone", "Tx Tone",      "Busy",
+                                                    "W/N",     "Scan",         "Power"};
     return headers;
 }
 

@@ -8,13 +8,20 @@ namespace orvo {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The blanks that C's isspace knows in the "C" locale.
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Where the parts of a leading number lie in a text.
-struct NumberSpan {
+struct NumberSpan
+{
     bool found = false;
     bool negative = false;
     std::size_t intBegin = 0, intEnd = 0;   // integer digits

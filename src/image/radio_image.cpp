@@ -28,21 +28,24 @@ constexpr std::uint8_t kFrequencyPairs[kPairRecordCount][8] = {
 };
 
 // Single bytes a new image sets besides the tables.
-struct ByteValue {
+struct ByteValue
+{
     std::size_t offset;
     std::uint8_t value;
 };
 constexpr ByteValue kNewImageBytes[] = {
-    {0x3D2, 0xF4}, {0x3D6, 0x33}, {0x3C0, 0xF7}, {0x3C1, 0x09}, {0x3C2, 0x03},
-    {0x3C3, 0x06}, {0x3D0, 0x00}, {0x3D1, 0x00}, {0x3D3, 0x37}, {0x3D4, 0x30},
-    {0x3D5, 0x31}, {0x3D7, 0x50}, {0x01C, 0xFB}, {0x3F0, 0xDE}, {0x3F1, 0x09},
-    {0x3F2, 0x2B}, {0x3F3, 0x69}, {0x3F4, 0xD8}, {0x3F5, 0xAA}, {0x3F6, 0x41},
-    {0x3F7, 0xAA}, {0x3F8, 0x60}, {0x3F9, 0x4B},
+    {0x3D2, 0xF4}, {0x3D6, 0x33}, {0x3C0, 0xF7}, {0x3C1, 0x09}, {0x3C2, 0x03}, {0x3C3, 0x06},
+    {0x3D0, 0x00}, {0x3D1, 0x00}, {0x3D3, 0x37}, {0x3D4, 0x30}, {0x3D5, 0x31}, {0x3D7, 0x50},
+    {0x01C, 0xFB}, {0x3F0, 0xDE}, {0x3F1, 0x09}, {0x3F2, 0x2B}, {0x3F3, 0x69}, {0x3F4, 0xD8},
+    {0x3F5, 0xAA}, {0x3F6, 0x41}, {0x3F7, 0xAA}, {0x3F8, 0x60}, {0x3F9, 0x4B},
 };
 
 constexpr std::size_t kChannelNumberTable = 0x280;
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
 
 } // namespace
 
@@ -72,7 +75,8 @@ RadioImage RadioImage::makeNew()
 
 FileResult loadImageFile(const std::string& path, RadioImage& out)
 {
-    struct Closer {
+    struct Closer
+    {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
@@ -91,7 +95,8 @@ FileResult loadImageFile(const std::string& path, RadioImage& out)
         return {false, "Cannot read " + quoted(path) + ": " + std::strerror(errno)};
     if (got < kImageSize) {
         return {false, quoted(path) + " is not a channel data file: it holds " +
-                           std::to_string(got) + " bytes, fewer than the 1024 of a radio's memory."};
+                           std::to_string(got) +
+                           " bytes, fewer than the 1024 of a radio's memory."};
     }
     out.bytes = buffer;
     return {};

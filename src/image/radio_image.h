@@ -14,7 +14,8 @@ constexpr std::size_t kRecordSize = 16;
 constexpr std::size_t kRecordCount = 64;
 
 // The image itself. Plain bytes; the codecs give them meaning.
-struct RadioImage {
+struct RadioImage
+{
     std::array<std::uint8_t, kImageSize> bytes{};
 
     std::uint8_t& operator[](std::size_t offset) { return bytes[offset]; }
@@ -38,7 +39,8 @@ struct RadioImage {
 void writeFrequencyPairTable(RadioImage& image);
 
 // Outcome of a file operation: ok, or a user-facing error text.
-struct FileResult {
+struct FileResult
+{
     bool ok = true;
     std::string error;
 };

@@ -21,8 +21,14 @@ constexpr std::uint8_t kScanBit = 0x04;
 constexpr int kVoiceShift = 4;
 constexpr int kUrgencyShift = 6;
 
-int& at(SettingSelections& s, SettingBox box) { return s[static_cast<std::size_t>(box)]; }
-int at(const SettingSelections& s, SettingBox box) { return s[static_cast<std::size_t>(box)]; }
+int& at(SettingSelections& s, SettingBox box)
+{
+    return s[static_cast<std::size_t>(box)];
+}
+int at(const SettingSelections& s, SettingBox box)
+{
+    return s[static_cast<std::size_t>(box)];
+}
 
 void setBit(std::uint8_t& byte, std::uint8_t bit, bool on)
 {
@@ -91,7 +97,10 @@ const std::array<Band, 4>& bands()
     return list;
 }
 
-bool isZt4Image(const RadioImage& image) { return image[kModelByte] == kModelZt4; }
+bool isZt4Image(const RadioImage& image)
+{
+    return image[kModelByte] == kModelZt4;
+}
 
 void decodeSettings(const RadioImage& image, SettingSelections& s)
 {

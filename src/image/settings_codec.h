@@ -26,7 +26,8 @@ enum class SettingBox {
 constexpr int kSettingBoxCount = 10;
 
 // One list box: its control id, the label shown beside it and its fixed entries in order.
-struct SettingBoxInfo {
+struct SettingBoxInfo
+{
     SettingBox box;
     int controlId;
     const char* label;
@@ -55,7 +56,8 @@ void decodeSettings(const RadioImage& image, SettingSelections& selections);
 void encodeSettings(const SettingSelections& selections, RadioImage& image);
 
 // A frequency band: its Field text, its band code and its inclusive limits in units of 10 Hz.
-struct Band {
+struct Band
+{
     const char* text;
     std::uint8_t code;
     std::uint32_t low;

@@ -19,15 +19,15 @@ constexpr std::array<int, 50> kCtcssTenths{
 
 // DCS codes, ascending; each is written as the three octal digits the text shows.
 constexpr std::array<const char*, 105> kDcsCodes{
-    "023", "025", "026", "031", "032", "036", "043", "047", "051", "053", "054", "065", "071",
-    "072", "073", "074", "114", "115", "116", "122", "125", "131", "132", "134", "143", "145",
-    "152", "155", "156", "162", "165", "172", "174", "205", "212", "223", "225", "226", "243",
-    "244", "245", "246", "251", "252", "255", "261", "263", "265", "266", "271", "274", "306",
-    "311", "315", "325", "331", "332", "343", "346", "351", "356", "364", "365", "371", "411",
-    "412", "413", "423", "431", "432", "445", "446", "452", "454", "455", "462", "464", "465",
-    "466", "503", "506", "516", "523", "526", "532", "546", "565", "606", "612", "624", "627",
-    "631", "632", "645", "654", "662", "664", "703", "712", "723", "731", "732", "734", "743",
-    "754"};
+    "023", "025", "026", "031", "032", "036", "043", "047", "051", "053", "054", "065",
+    "071", "072", "073", "074", "114", "115", "116", "122", "125", "131", "132", "134",
+    "143", "145", "152", "155", "156", "162", "165", "172", "174", "205", "212", "223",
+    "225", "226", "243", "244", "245", "246", "251", "252", "255", "261", "263", "265",
+    "266", "271", "274", "306", "311", "315", "325", "331", "332", "343", "346", "351",
+    "356", "364", "365", "371", "411", "412", "413", "423", "431", "432", "445", "446",
+    "452", "454", "455", "462", "464", "465", "466", "503", "506", "516", "523", "526",
+    "532", "546", "565", "606", "612", "624", "627", "631", "632", "645", "654", "662",
+    "664", "703", "712", "723", "731", "732", "734", "743", "754"};
 
 // Longest table text ("D023N", "254.1"); anything longer matches no entry.
 constexpr std::size_t kLongestTone = 5;
@@ -51,10 +51,14 @@ std::vector<std::string> buildTable()
     return table;
 }
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Upper-case copy of a table text and its index, sorted for case-blind look-up.
-struct UpperEntry {
+struct UpperEntry
+{
     std::array<char, kLongestTone + 1> text{};
     int index;
 };
@@ -81,10 +85,19 @@ const std::vector<UpperEntry>& upperIndex()
     return index;
 }
 
-std::uint8_t packed(unsigned value) { return static_cast<std::uint8_t>((value / 10) * 16 + value % 10); }
+std::uint8_t packed(unsigned value)
+{
+    return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
+}
 
-int highNibble(std::uint8_t b) { return b >> 4; }
-int lowNibble(std::uint8_t b) { return b & 0x0F; }
+int highNibble(std::uint8_t b)
+{
+    return b >> 4;
+}
+int lowNibble(std::uint8_t b)
+{
+    return b & 0x0F;
+}
 
 } // namespace
 

@@ -23,7 +23,8 @@ const std::vector<std::string>& toneTable();
 std::string decodeTone(std::uint8_t low, std::uint8_t high);
 
 // The two bytes of a tone field, low byte first in the record.
-struct ToneBytes {
+struct ToneBytes
+{
     std::uint8_t low;
     std::uint8_t high;
     bool operator==(const ToneBytes&) const = default;

@@ -43,7 +43,8 @@ TEST(ChannelFrequencies, DecodeAsFiveDecimalMegahertz)
 
 TEST(ChannelFrequencies, EncodeWithTheRoundingAndStepFlag)
 {
-    struct Case {
+    struct Case
+    {
         const char* text;
         Bytes4 bytes;
         int step;
@@ -51,9 +52,9 @@ TEST(ChannelFrequencies, EncodeWithTheRoundingAndStepFlag)
         {"462.5625", {0x50, 0x62, 0x25, 0x46}, 1},
         {"145.00500", {0x00, 0x05, 0x50, 0x14}, 0},
         {"146.52000", {0x00, 0x20, 0x65, 0x14}, 0},
-        {"440.00000", {0x00, 0x00, 0x00, 0x44}, 1},  // at or above 300 MHz
-        {"146.00625", {0x25, 0x06, 0x60, 0x14}, 1},  // multiple of 6.25 kHz
-        {"446.00625", {0x25, 0x06, 0x60, 0x44}, 1},  // 44600624.99.. without the 0.05
+        {"440.00000", {0x00, 0x00, 0x00, 0x44}, 1}, // at or above 300 MHz
+        {"146.00625", {0x25, 0x06, 0x60, 0x14}, 1}, // multiple of 6.25 kHz
+        {"446.00625", {0x25, 0x06, 0x60, 0x44}, 1}, // 44600624.99.. without the 0.05
         {"299.99500", {0x00, 0x95, 0x99, 0x29}, 0},
         {"300", {0x00, 0x00, 0x00, 0x30}, 1},
         {"162.5abc", {0x00, 0x00, 0x25, 0x16}, 1},

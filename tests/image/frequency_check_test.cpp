@@ -13,7 +13,10 @@ constexpr auto kLeave = CommitVariant::LeaveCell;
 constexpr auto kEnter = CommitVariant::Enter;
 const auto k400to470 = bandLimitsForField(2);
 
-std::vector<F> faults(const FrequencyCheck& c) { return {c.faults().begin(), c.faults().end()}; }
+std::vector<F> faults(const FrequencyCheck& c)
+{
+    return {c.faults().begin(), c.faults().end()};
+}
 
 TEST(FrequencyCheck, AcceptedTextsAreNormalisedToFiveDecimals)
 {
@@ -64,8 +67,8 @@ TEST(FrequencyCheck, StepFaultForTextsOffBothRasters)
 {
     for (auto variant : {kLeave, kEnter}) {
         EXPECT_EQ(faults(checkFrequency("446.0025", k400to470, variant)), std::vector<F>{F::Step});
-        EXPECT_TRUE(checkFrequency("446.005", k400to470, variant).accepted());    // 5 kHz
-        EXPECT_TRUE(checkFrequency("446.00625", k400to470, variant).accepted());  // 6.25 kHz
+        EXPECT_TRUE(checkFrequency("446.005", k400to470, variant).accepted());     // 5 kHz
+        EXPECT_TRUE(checkFrequency("446.00625", k400to470, variant).accepted());   // 6.25 kHz
         EXPECT_TRUE(checkFrequency("446.0062499", k400to470, variant).accepted()); // +0.05 rounds
     }
 }
@@ -109,7 +112,10 @@ TEST(NumberText, LeadingNumbersAndFixedTextsIgnoreTheLocale)
 }
 
 // Commits of a row, with the texts the editor leaves behind.
-ChannelTexts emptyRow() { return {}; }
+ChannelTexts emptyRow()
+{
+    return {};
+}
 const ChannelTexts kDefaultsAfter446{"446.00625", "446.00625", "Off", "Off",
                                      "No",        "Wide",      "Add", "High"};
 

@@ -5,7 +5,10 @@
 namespace orvo {
 namespace {
 
-int sel(const SettingSelections& s, SettingBox b) { return s[std::size_t(b)]; }
+int sel(const SettingSelections& s, SettingBox b)
+{
+    return s[std::size_t(b)];
+}
 std::string text(const SettingSelections& s, SettingBox b)
 {
     const int i = sel(s, b);
@@ -33,8 +36,10 @@ TEST(SettingBoxes, HaveTheirLabelsIdsAndEntriesInOrder)
         EXPECT_EQ(std::size_t(boxes[i].box), i);
     EXPECT_EQ(boxes[std::size_t(SettingBox::Moni)].entries[1], "Monitor  Momentary");
     EXPECT_EQ(boxes[std::size_t(SettingBox::UrgencyCall)].entries[1], "Local Alert ");
-    EXPECT_EQ(boxes[std::size_t(SettingBox::UrgencyCall)].label, std::string("Urgency Call           Switch"));
-    EXPECT_EQ(boxes[std::size_t(SettingBox::VoiceAnnunciation)].label, std::string("Voice Annuciation"));
+    EXPECT_EQ(boxes[std::size_t(SettingBox::UrgencyCall)].label,
+              std::string("Urgency Call           Switch"));
+    EXPECT_EQ(boxes[std::size_t(SettingBox::VoiceAnnunciation)].label,
+              std::string("Voice Annuciation"));
     EXPECT_EQ(boxes[std::size_t(SettingBox::TxTotalTime)].entries.size(), 11u);
     EXPECT_EQ(boxes[std::size_t(SettingBox::TxTotalTime)].entries[10], "300s");
     EXPECT_EQ(boxes[std::size_t(SettingBox::Field)].controlId, 1011);
