@@ -1,8 +1,371 @@
+// Verbs on channel data files: new, show, export, import, diff.
+#include "channel_csv.h"
 #include "verbs.h"
+
+#include "image/atomic_file.h"
+#include "image/channel_codec.h"
+#include "image/radio_image.h"
+#include "image/settings_codec.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace orvo::cli {
 
+namespace {
+
+bool wantsHelp(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    }
+    return false;
+}
+
+int usage(const char* verb, const char* args, bool help)
+{
+    std::fprintf(help ? stdout : stderr, "usage: orvo-cli %s %s\n", verb, args);
+    return help ? 0 : 2;
+}
+
+void fail(const std::string& message)
+{
+    std::fprintf(stderr, "orvo-cli: %s\n", message.c_str());
+}
+
+std::optional<RadioImage> loadOrReport(const std::string& path)
+{
+    RadioImage image;
+    const FileResult r = loadImageFile(path, image);
+    if (!r.ok) {
+        fail(r.error);
+        return std::nullopt;
+    }
+    return image;
+}
+
+// A whole text file, or standard input for "-".
+std::optional<std::string> readText(const std::string& path)
+{
+    if (path == "-")
+        return std::string(std::istreambuf_iterator<char>(std::cin), {});
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        fail("Cannot open \"" + path + "\": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) {
+        fail("Cannot read \"" + path + "\"");
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool writeOrReport(const std::string& path, std::string_view data)
+{
+    const FileResult r = writeFileAtomically(path, data);
+    if (!r.ok)
+        fail(r.error);
+    return r.ok;
+}
+
+// The list selections the form shows for an image, starting from the form's first selections
+// (which Type and Field keep for an image that is not a ZT-4 one).
+SettingSelections formSelections(const RadioImage& image)
+{
+    SettingSelections s = initialSelections();
+    decodeSettings(image, s);
+    return s;
+}
+
+std::string selectedText(const SettingSelections& s, std::size_t box)
+{
+    const int i = s[box];
+    const auto& entries = settingBoxes()[box].entries;
+    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
+               ? entries[static_cast<std::size_t>(i)]
+               : std::string();
+}
+
+std::string quoted(const std::string& s)
+{
+    return "\"" + s + "\"";
+}
+
+std::string hexByte(std::uint8_t b)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02X", b);
+    return buf;
+}
+
+std::string hexOffset(std::size_t offset)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%03zX", offset);
+    return buf;
+}
+
+// ---- new ----
+
+int runNew(int argc, char** argv)
+{
+    static const char* kArgs = "OUT.sin";
+    if (wantsHelp(argc, argv))
+        return usage("new", kArgs, true);
+    if (argc != 1)
+        return usage("new", kArgs, false);
+    const FileResult r = saveImageFile(argv[0], RadioImage::makeNew());
+    if (!r.ok)
+        fail(r.error);
+    return r.ok ? 0 : 1;
+}
+
+// ---- show ----
+
+int runShow(int argc, char** argv)
+{
+    static const char* kArgs = "FILE.sin";
+    if (wantsHelp(argc, argv))
+        return usage("show", kArgs, true);
+    if (argc != 1)
+        return usage("show", kArgs, false);
+    const auto image = loadOrReport(argv[0]);
+    if (!image)
+        return 1;
+
+    const SettingSelections s = formSelections(*image);
+    std::size_t labelWidth = 0;
+    for (const SettingBoxInfo& box : settingBoxes())
+        labelWidth = std::max(labelWidth, std::strlen(box.label));
+    for (std::size_t b = 0; b < settingBoxes().size(); ++b) {
+        const char* label = settingBoxes()[b].label;
+        std::printf("%s:%*s %s\n", label, static_cast<int>(labelWidth - std::strlen(label)), "",
+                    selectedText(s, b).c_str());
+    }
+    if (!isZt4Image(*image)) {
+        std::printf("(model code %s is not ZT-4: Type and Field show the form's first "
+                    "selections)\n",
+                    hexByte((*image)[0x3D6]).c_str());
+    }
+    std::printf("\n");
+
+    std::vector<std::vector<std::string>> table;
+    const auto& headers = channelColumnHeaders();
+    table.emplace_back(headers.begin(), headers.end());
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const ChannelTexts t = decodeChannel(*image, ch);
+        std::vector<std::string> row{std::to_string(ch)};
+        row.insert(row.end(), t.begin(), t.end());
+        table.push_back(std::move(row));
+    }
+    std::vector<std::size_t> widths(table[0].size(), 0);
+    for (const auto& row : table) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    for (const auto& row : table) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                line += "  ";
+            line += row[c];
+            line += std::string(widths[c] - row[c].size(), ' ');
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+// ---- export ----
+
+int runExport(int argc, char** argv)
+{
+    static const char* kArgs = "FILE.sin OUT.csv   (OUT.csv '-' writes to standard output)";
+    if (wantsHelp(argc, argv))
+        return usage("export", kArgs, true);
+    if (argc != 2)
+        return usage("export", kArgs, false);
+    const auto image = loadOrReport(argv[0]);
+    if (!image)
+        return 1;
+    const std::string csv = exportChannelCsv(*image);
+    if (std::strcmp(argv[1], "-") == 0) {
+        std::fwrite(csv.data(), 1, csv.size(), stdout);
+        if (std::fflush(stdout) != 0) {
+            fail(std::string("Cannot write to standard output: ") + std::strerror(errno));
+            return 1;
+        }
+        return 0;
+    }
+    return writeOrReport(argv[1], csv) ? 0 : 1;
+}
+
+// ---- import ----
+
+int runImport(int argc, char** argv)
+{
+    static const char* kArgs = "FILE.sin IN.csv -o OUT.sin   (IN.csv '-' reads standard input)";
+    if (wantsHelp(argc, argv))
+        return usage("import", kArgs, true);
+    std::vector<std::string> positional;
+    std::optional<std::string> out;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-o") == 0) {
+            if (i + 1 >= argc || out)
+                return usage("import", kArgs, false);
+            out = argv[++i];
+        } else if (std::strlen(argv[i]) > 1 && argv[i][0] == '-') {
+            std::fprintf(stderr, "orvo-cli import: unknown option '%s'\n", argv[i]);
+            return usage("import", kArgs, false);
+        } else {
+            positional.emplace_back(argv[i]);
+        }
+    }
+    if (positional.size() != 2 || !out)
+        return usage("import", kArgs, false);
+
+    auto image = loadOrReport(positional[0]);
+    if (!image)
+        return 1;
+    const auto csv = readText(positional[1]);
+    if (!csv)
+        return 1;
+    const std::vector<std::string> errors = importChannelCsv(*csv, *image);
+    if (!errors.empty()) {
+        for (const std::string& e : errors)
+            fail(positional[1] + ": " + e);
+        fail("nothing written");
+        return 1;
+    }
+    const FileResult r = saveImageFile(*out, *image);
+    if (!r.ok) {
+        fail(r.error);
+        return 1;
+    }
+    return 0;
+}
+
+// ---- diff ----
+
+// One meaningful field of the image: its name, its text in each image and the bits it covers.
+struct Field
+{
+    std::string name;
+    std::string a, b;
+    std::vector<std::pair<std::size_t, std::uint8_t>> bits; // offset, mask
+};
+
+std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
+{
+    std::vector<Field> fields;
+    const SettingSelections sa = formSelections(a), sb = formSelections(b);
+    auto setting = [&](SettingBox box, std::vector<std::pair<std::size_t, std::uint8_t>> bits) {
+        const auto i = static_cast<std::size_t>(box);
+        fields.push_back(
+            {settingBoxes()[i].label, selectedText(sa, i), selectedText(sb, i), std::move(bits)});
+    };
+    setting(SettingBox::Type, {{0x3D6, 0xFF}});
+    setting(SettingBox::Field, {{0x3D2, 0xFF}, {0x3D6, 0xFF}});
+    setting(SettingBox::Scan, {{0x3C0, 0x04}});
+    setting(SettingBox::Beep, {{0x3C0, 0x01}});
+    setting(SettingBox::BatterySave, {{0x3C0, 0x02}});
+    setting(SettingBox::SquelchLevel, {{0x3C1, 0xFF}});
+    setting(SettingBox::TxTotalTime, {{0x3C3, 0xFF}});
+    setting(SettingBox::VoiceAnnunciation, {{0x3C0, 0x30}});
+    setting(SettingBox::Moni, {{0x3C2, 0xFF}});
+    setting(SettingBox::UrgencyCall, {{0x3C0, 0xC0}});
+
+    const auto& headers = channelColumnHeaders();
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const ChannelTexts ta = decodeChannel(a, ch), tb = decodeChannel(b, ch);
+        const std::size_t rec = static_cast<std::size_t>(ch) * kRecordSize;
+        for (int c = kColReceive; c <= kColPower; ++c) {
+            std::vector<std::pair<std::size_t, std::uint8_t>> bits;
+            switch (c) {
+            case kColReceive:
+            case kColTransmit: {
+                const std::size_t first = rec + (c == kColReceive ? 0 : 4);
+                for (std::size_t i = 0; i < 4; ++i)
+                    bits.emplace_back(first + i, 0xFF);
+                bits.emplace_back(rec + (c == kColReceive ? 13 : 14), 0xFF);
+                break;
+            }
+            case kColRxTone:
+                bits = {{rec + 8, 0xFF}, {rec + 9, 0xFF}};
+                break;
+            case kColTxTone:
+                bits = {{rec + 10, 0xFF}, {rec + 11, 0xFF}};
+                break;
+            default:
+                bits = {{rec + 12, static_cast<std::uint8_t>(1u << ((c - kColBusy) * 2))}};
+                break;
+            }
+            fields.push_back(
+                {"CH " + std::to_string(ch) + " " + headers[static_cast<std::size_t>(c)],
+                 ta[static_cast<std::size_t>(c - 1)], tb[static_cast<std::size_t>(c - 1)],
+                 std::move(bits)});
+        }
+    }
+    return fields;
+}
+
+int runDiff(int argc, char** argv)
+{
+    static const char* kArgs =
+        "A.sin B.sin   (exit status 0 when equal, 1 when they differ, 2 on trouble)";
+    if (wantsHelp(argc, argv))
+        return usage("diff", kArgs, true);
+    if (argc != 2)
+        return usage("diff", kArgs, false);
+    const auto a = loadOrReport(argv[0]);
+    const auto b = a ? loadOrReport(argv[1]) : std::nullopt;
+    if (!a || !b)
+        return 2;
+    if (*a == *b)
+        return 0;
+
+    // Bits whose difference a changed text already shows.
+    std::array<std::uint8_t, kImageSize> explained{};
+    for (const Field& f : meaningfulFields(*a, *b)) {
+        if (f.a == f.b)
+            continue;
+        std::printf("%s: %s -> %s\n", f.name.c_str(), quoted(f.a).c_str(), quoted(f.b).c_str());
+        for (auto [offset, mask] : f.bits)
+            explained[offset] |= mask;
+    }
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const std::uint8_t changed = (*a)[i] ^ (*b)[i];
+        if ((changed & ~explained[i]) != 0) {
+            std::printf("byte %s: %s -> %s\n", hexOffset(i).c_str(), hexByte((*a)[i]).c_str(),
+                        hexByte((*b)[i]).c_str());
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
 const Verb kFileVerbs[] = {
+    {"new", "OUT.sin", "write the image of a new document", runNew},
+    {"show", "FILE.sin", "print the settings and the channel table of a channel data file",
+     runShow},
+    {"export", "FILE.sin OUT.csv", "write the channel table as CSV ('-' for standard output)",
+     runExport},
+    {"import", "FILE.sin IN.csv -o OUT.sin",
+     "apply a CSV channel table to FILE.sin and save the result as OUT.sin", runImport},
+    {"diff", "A.sin B.sin",
+     "list the differences of two channel data files by meaning, then by byte", runDiff},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
