@@ -1,0 +1,346 @@
+#include "app/main_frame.h"
+
+#include "app/lock_keys.h"
+#include "app/message_box.h"
+#include "app/tern_app.h"
+#include "app/tern_doc.h"
+#include "editor/tern_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+void callApp(void (CTernApp::*handler)())
+{
+    if (CTernApp* app = AfxGetTernApp())
+        (app->*handler)();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CTernDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(AppTitle());
+    resize(850, 640);
+
+    m_pView = new CTernView(doc, this);
+    setCentralWidget(m_pView);
+
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    qApp->installEventFilter(this);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction* CMainFrame::addCommand(int id, const char* name, const QString& text,
+                                const QString& prompt)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setProperty("commandId", id);
+    const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(newline < 0 ? prompt : prompt.left(newline));
+    action->setToolTip(newline < 0 ? QString() : prompt.mid(newline + 1));
+    action->setIconVisibleInMenu(false);
+    addAction(action); // keeps its accelerator live wherever the focus is in the window
+    m_commands[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::commandAction(int commandId) const
+{
+    const auto it = m_commands.find(commandId);
+    return it == m_commands.end() ? nullptr : it->second;
+}
+
+void CMainFrame::createMenus()
+{
+    CTernView* view = m_pView;
+    CTernDoc* doc = m_pDoc;
+    auto bind = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            handler();
+            UpdateCommandUI();
+        });
+    };
+
+    // File
+    QAction* fileNew = addCommand(ID_FILE_NEW, "ID_FILE_NEW", QStringLiteral("&New\tCtrl+N"),
+                                  QStringLiteral("Create a new document\nNew"));
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
+    bind(fileNew, [] { callApp(&CTernApp::OnFileNew); });
+
+    QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
+                                   QStringLiteral("Open an existing document\nOpen"));
+    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
+    bind(fileOpen, [] { callApp(&CTernApp::OnFileOpen); });
+
+    QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
+                                   QStringLiteral("Save the active document\nSave"));
+    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
+    bind(fileSave, [doc] { doc->OnFileSave(); });
+
+    QAction* fileSaveAs =
+        addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", QStringLiteral("Save &As..."),
+                   QStringLiteral("Save the active document with a new name\nSave As"));
+    bind(fileSaveAs, [doc] { doc->OnFileSaveAs(); });
+
+    QAction* filePrint = addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
+                                    QStringLiteral("Print the active document\nPrint"));
+    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    filePrint->setIcon(QIcon(QStringLiteral(":/icons/print.png")));
+    bind(filePrint, [view] { view->OnFilePrint(); });
+
+    QAction* filePreview =
+        addCommand(ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", QStringLiteral("Print Pre&view"),
+                   QStringLiteral("Display full pages\nPrint Preview"));
+    bind(filePreview, [view] { view->OnFilePrintPreview(); });
+
+    QAction* fileSetup =
+        addCommand(ID_FILE_PRINT_SETUP, "ID_FILE_PRINT_SETUP", QStringLiteral("P&rint Setup..."),
+                   QStringLiteral("Change the printer and printing options\nPrint Setup"));
+    bind(fileSetup, [view] { view->OnFilePrintSetup(); });
+
+    QAction* appExit = addCommand(ID_APP_EXIT, "ID_APP_EXIT", QStringLiteral("E&xit"),
+                                  QStringLiteral("Quit the application; prompts to save documents\nExit"));
+    connect(appExit, &QAction::triggered, this, &QWidget::close);
+
+    // Program
+    QAction* read = addCommand(ID_READ_FROM_RADIO, "ID_READ_FROM_RADIO",
+                               QStringLiteral("&Read From Radio\tCtrl+R"),
+                               QStringLiteral("Read Data From Radio\nRead"));
+    read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    read->setIcon(QIcon(QStringLiteral(":/icons/read.png")));
+    bind(read, [view] { view->OnReadFromRadio(); });
+
+    QAction* write = addCommand(ID_WRITE_TO_RADIO, "ID_WRITE_TO_RADIO",
+                                QStringLiteral("&Write To Radio\tCtrl+W"),
+                                QStringLiteral("Write Data to Radio \nWrite"));
+    write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
+    bind(write, [view] { view->OnWriteToRadio(); });
+
+    QAction* test = addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
+                               QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
+    test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
+    bind(test, [view] { view->OnTestMode(); });
+
+    QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
+                                   QStringLiteral("Optional Features"), QString());
+    bind(optional, [view] { view->OnOptionalFeatures(); });
+
+    // Port: the shortcut texts are shown, but no key selects a port.
+    QAction* com1 = addCommand(ID_COM1, "ID_COM1", QStringLiteral("COM1(&P)\tCtrl+C"),
+                               QStringLiteral("Choose Communication Port one \nCom1"));
+    QAction* com2 = addCommand(ID_COM2, "ID_COM2", QStringLiteral("COM2(&Q)\tCtrl+D"),
+                               QStringLiteral("Choose Communication Port two \nCom2"));
+    QAction* com3 = addCommand(ID_COM3, "ID_COM3", QStringLiteral("COM3(&S)\tCtrl+E"),
+                               QStringLiteral("Choose Communication Port three \nCom3"));
+    QAction* com4 = addCommand(ID_COM4, "ID_COM4", QStringLiteral("COM4(&T)\tCtrl+F"),
+                               QStringLiteral("Choose Communication Port four \nCom4"));
+    for (QAction* com : {com1, com2, com3, com4})
+        com->setCheckable(true);
+    bind(com1, [view] { view->OnCom1(); });
+    bind(com2, [view] { view->OnCom2(); });
+    bind(com3, [view] { view->OnCom3(); });
+    bind(com4, [view] { view->OnCom4(); });
+
+    // View
+    QAction* viewToolbar = addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", QStringLiteral("&Toolbar"),
+                                      QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
+    viewToolbar->setCheckable(true);
+    bind(viewToolbar, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
+
+    QAction* viewStatus = addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR",
+                                     QStringLiteral("&Status Bar"),
+                                     QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
+    viewStatus->setCheckable(true);
+    bind(viewStatus, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+
+    // Toolbar only
+    QAction* about = addCommand(ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
+                                QStringLiteral("Display program information, version number and copyright\nAbout"));
+    about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
+    bind(about, [] { callApp(&CTernApp::OnAppAbout); });
+
+    // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
+    QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
+                                   QStringLiteral("Switch to the next window pane\nNext Pane"));
+    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
+    QAction* prevPane = addCommand(ID_PREV_PANE, "ID_PREV_PANE", QStringLiteral("Previous Pane"),
+                                   QStringLiteral("Switch back to the previous window pane\nPrevious Pane"));
+    prevPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    file->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
+    file->addSeparator();
+    file->addActions({filePrint, filePreview, fileSetup});
+    file->addSeparator();
+    file->addAction(appExit);
+
+    QMenu* program = bar->addMenu(QStringLiteral("&Program"));
+    program->setObjectName(QStringLiteral("menuProgram"));
+    program->addAction(read);
+    program->addSeparator();
+    program->addAction(write);
+    program->addSeparator();
+    program->addAction(test);
+    program->addSeparator();
+    program->addAction(optional);
+
+    QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
+    port->setObjectName(QStringLiteral("menuPort"));
+    port->addActions({com1, com2, com3, com4});
+
+    QMenu* viewMenu = bar->addMenu(QStringLiteral("&View"));
+    viewMenu->setObjectName(QStringLiteral("menuView"));
+    viewMenu->addActions({viewToolbar, viewStatus});
+
+    for (QMenu* menu : {file, program, port, viewMenu}) {
+        menu->setToolTipsVisible(false);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_wndToolBar->setIconSize(QSize(18, 18));
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->addAction(commandAction(ID_FILE_NEW));
+    m_wndToolBar->addAction(commandAction(ID_FILE_OPEN));
+    m_wndToolBar->addAction(commandAction(ID_FILE_SAVE));
+    m_wndToolBar->addSeparator();
+    m_wndToolBar->addAction(commandAction(ID_READ_FROM_RADIO));
+    m_wndToolBar->addAction(commandAction(ID_WRITE_TO_RADIO));
+    m_wndToolBar->addAction(commandAction(ID_TEST_MODE));
+    m_wndToolBar->addSeparator();
+    m_wndToolBar->addAction(commandAction(ID_FILE_PRINT));
+    m_wndToolBar->addAction(commandAction(ID_APP_ABOUT));
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    m_paneMessage = new QLabel(QStringLiteral("Ready"), bar);
+    m_paneMessage->setObjectName(QStringLiteral("paneMessage"));
+    bar->addWidget(m_paneMessage, 1);
+    auto indicator = [bar](const QString& text, const char* name) {
+        auto* pane = new QLabel(text, bar);
+        pane->setObjectName(QString::fromLatin1(name));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 12);
+        bar->addPermanentWidget(pane);
+        return pane;
+    };
+    m_paneCaps = indicator(QStringLiteral("CAP"), "indicatorCaps");
+    m_paneNum = indicator(QStringLiteral("NUM"), "indicatorNum");
+    m_paneScroll = indicator(QStringLiteral("SCRL"), "indicatorScroll");
+    updateLockIndicators();
+}
+
+void CMainFrame::updateLockIndicators()
+{
+    // A lock that is off shows its indicator greyed; when the state cannot be known, all three
+    // stay greyed.
+    const LockKeyState state = queryLockKeys();
+    m_paneCaps->setEnabled(state.capsLock);
+    m_paneNum->setEnabled(state.numLock);
+    m_paneScroll->setEnabled(state.scrollLock);
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    if (m_pView) {
+        m_pView->OnUpdateCom1(commandAction(ID_COM1));
+        m_pView->OnUpdateCom2(commandAction(ID_COM2));
+        m_pView->OnUpdateCom3(commandAction(ID_COM3));
+        m_pView->OnUpdateCom4(commandAction(ID_COM4));
+    }
+    if (m_wndToolBar)
+        commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
+    commandAction(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::SetMessageText(const QString& text)
+{
+    statusBar()->clearMessage();
+    m_paneMessage->setText(text);
+}
+
+QString CMainFrame::GetMessageText() const
+{
+    const QString temporary = statusBar()->currentMessage();
+    return temporary.isEmpty() ? m_paneMessage->text() : temporary;
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    updateLockIndicators();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    CTernApp* app = AfxGetTernApp();
+    if (app && !app->CanReplaceDocument()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            updateLockIndicators();
+        break;
+    }
+    case QEvent::ApplicationActivate:
+        updateLockIndicators();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

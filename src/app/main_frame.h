@@ -1,0 +1,86 @@
+#pragma once
+// CMainFrame: the main window. Menus File, Program, Port and View with their exact texts,
+// accelerators and status-bar prompts; the flat toolbar; the status bar with its message pane
+// and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
+// "Orvo Programming Software".
+
+#include <QMainWindow>
+
+#include <map>
+
+class CTernDoc;
+class CTernView;
+class QAction;
+class QLabel;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Command ids of the main window's commands; each action's objectName is its ID_ name and
+    // its "commandId" property the number.
+    enum CommandId : int {
+        ID_FILE_NEW = 57600,
+        ID_FILE_OPEN = 57601,
+        ID_FILE_SAVE = 57603,
+        ID_FILE_SAVE_AS = 57604,
+        ID_FILE_PRINT_SETUP = 57606,
+        ID_FILE_PRINT = 57607,
+        ID_FILE_PRINT_PREVIEW = 57609,
+        ID_APP_ABOUT = 57664,
+        ID_APP_EXIT = 57665,
+        ID_READ_FROM_RADIO = 32771,
+        ID_WRITE_TO_RADIO = 32772,
+        ID_COM1 = 32773,
+        ID_COM2 = 32775,
+        ID_COM3 = 32776,
+        ID_COM4 = 32777,
+        ID_TEST_MODE = 32778,
+        ID_OPTIONAL_FEATURES = 32784,
+        ID_VIEW_TOOLBAR = 59392,
+        ID_VIEW_STATUS_BAR = 59393,
+        ID_NEXT_PANE = 57680,
+        ID_PREV_PANE = 57681,
+    };
+
+    // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
+    // `doc`. The window is not shown.
+    explicit CMainFrame(CTernDoc* doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CTernView* GetActiveView() const { return m_pView; }
+
+    // The action of a command id, or nullptr.
+    QAction* commandAction(int commandId) const;
+
+    // Runs the command-update handlers: check marks (ports, toolbar, status bar) and enabled
+    // states. Called when a menu opens and after every command.
+    void UpdateCommandUI();
+
+    // Text of the status bar's message pane (pane 0).
+    void SetMessageText(const QString& text);
+    QString GetMessageText() const;
+
+    QToolBar* m_wndToolBar = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addCommand(int id, const char* name, const QString& text, const QString& prompt);
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void updateLockIndicators();
+
+    CTernDoc* m_pDoc;
+    CTernView* m_pView = nullptr;
+    std::map<int, QAction*> m_commands;
+    QLabel* m_paneMessage = nullptr;
+    QLabel* m_paneCaps = nullptr;
+    QLabel* m_paneNum = nullptr;
+    QLabel* m_paneScroll = nullptr;
+};

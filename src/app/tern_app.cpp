@@ -1,0 +1,172 @@
+#include "app/tern_app.h"
+
+#include "app/about_dlg.h"
+#include "app/file_dialog.h"
+#include "app/main_frame.h"
+#include "app/modal_dialog.h"
+#include "app/tern_doc.h"
+#include "editor/tern_view.h"
+#include "image/tone_codec.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QSettings>
+
+namespace {
+
+CTernApp* g_theApp = nullptr;
+
+QSettings profile()
+{
+    return QSettings(QSettings::UserScope, QString::fromLatin1(CTernApp::kRegistryKey),
+                     QString::fromLatin1(CTernApp::kAppName));
+}
+
+} // namespace
+
+CTernApp* AfxGetTernApp() { return g_theApp; }
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/orvo-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QWidget* AfxGetMainWnd() { return g_theApp ? g_theApp->GetMainFrame() : nullptr; }
+
+static void initResources() { Q_INIT_RESOURCE(orvo); }
+
+CTernApp::CTernApp(QObject* parent) : QObject(parent)
+{
+    initResources();
+    Q_ASSERT(!g_theApp);
+    g_theApp = this;
+}
+
+CTernApp::~CTernApp()
+{
+    // The frame (and with it the view) goes before the document it shows.
+    m_pMainWnd.reset();
+    m_pDoc.reset();
+    g_theApp = nullptr;
+}
+
+CTernView* CTernApp::GetView() const { return m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr; }
+
+bool CTernApp::InitInstance(const QStringList& arguments)
+{
+    LoadStdProfileSettings();
+
+    m_arTones.clear();
+    m_arTones.reserve(static_cast<int>(orvo::toneTable().size()));
+    for (const std::string& tone : orvo::toneTable())
+        m_arTones.append(QString::fromStdString(tone));
+
+    m_bEditorsCreated = 0;
+
+    m_pDoc = std::make_unique<CTernDoc>();
+    m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
+    m_pDoc->SetView(m_pMainWnd->GetActiveView());
+
+    QString file;
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            file = argument;
+            break;
+        }
+    }
+    if (file.isEmpty()) {
+        m_pDoc->OnNewDocument();
+        GetView()->OnInitialUpdate();
+    } else if (!OpenDocumentFile(file)) {
+        return false;
+    }
+
+    m_pMainWnd->setWindowIcon(AppIcon());
+    m_pMainWnd->show();
+    m_pMainWnd->repaint();
+    return true;
+}
+
+void CTernApp::OnFileNew()
+{
+    if (!CanReplaceDocument())
+        return;
+    m_pDoc->OnNewDocument();
+    GetView()->OnInitialUpdate();
+    m_pMainWnd->UpdateCommandUI();
+}
+
+void CTernApp::OnFileOpen()
+{
+    QString folder = QDir::currentPath();
+    if (!m_pDoc->GetPathName().isEmpty())
+        folder = QFileInfo(m_pDoc->GetPathName()).absolutePath();
+    else if (!m_recentFiles.isEmpty())
+        folder = QFileInfo(m_recentFiles.constFirst()).absolutePath();
+    const QString path = AppGetOpenFileName(m_pMainWnd.get(), QStringLiteral("Open"), folder,
+                                            CTernDoc::fileFilter());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+bool CTernApp::OpenDocumentFile(const QString& path)
+{
+    if (!CanReplaceDocument())
+        return false;
+    if (!m_pDoc->OnOpenDocument(path))
+        return false;
+    m_pDoc->SetPathName(path);
+    GetView()->OnInitialUpdate();
+    m_pMainWnd->UpdateCommandUI();
+    return true;
+}
+
+void CTernApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_pMainWnd.get());
+    AppExecDialog(dialog);
+}
+
+bool CTernApp::CanReplaceDocument() { return !m_pDoc || m_pDoc->SaveModified(); }
+
+QStringList CTernApp::GetRecentFileList() const { return m_recentFiles; }
+
+void CTernApp::AddToRecentFileList(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kMaxRecentFiles)
+        m_recentFiles.removeLast();
+    SaveStdProfileSettings();
+}
+
+void CTernApp::LoadStdProfileSettings()
+{
+    QSettings settings = profile();
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    m_recentFiles.clear();
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty())
+            m_recentFiles.append(path);
+    }
+}
+
+void CTernApp::SaveStdProfileSettings() const
+{
+    QSettings settings = profile();
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= m_recentFiles.size())
+            settings.setValue(key, m_recentFiles.at(i - 1));
+        else
+            settings.remove(key);
+    }
+}

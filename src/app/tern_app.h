@@ -1,0 +1,78 @@
+#pragma once
+// CTernApp: the application object. Holds the tone table and the editors-created flag, the one
+// document, its main frame and form view, the per-user settings (recent-file list), and the
+// commands that replace the document (File New, File Open) and show the About box.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+class CTernDoc;
+class CTernView;
+class QIcon;
+class QWidget;
+
+class CTernApp : public QObject {
+    Q_OBJECT
+
+public:
+    // The per-user settings key and the number of recent files it keeps.
+    static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
+    static constexpr const char* kAppName = "Orvo";
+    static constexpr int kMaxRecentFiles = 4;
+
+    // At most one application object exists at a time; a QApplication must exist first.
+    explicit CTernApp(QObject* parent = nullptr);
+    ~CTernApp() override;
+
+    // Start-up: settings and recent files, tone table, editors-created flag, document, frame and
+    // view, then the command line (no file: a new document; a file: that file), the icon, and
+    // the main window shown. `arguments` are the program's arguments without the program name.
+    // False when the file named on the command line cannot be opened; start-up then ends.
+    bool InitInstance(const QStringList& arguments);
+
+    // The 261 tone texts in table order, entry 0 "Off". Filled once, never changed.
+    QStringList m_arTones;
+    // 0 until the form view first creates its in-place editors, then 1.
+    unsigned char m_bEditorsCreated = 0;
+
+    CTernDoc* GetDocument() const { return m_pDoc.get(); }
+    CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
+    CTernView* GetView() const;
+
+    // File New: after the save prompt, a new image shown in the view.
+    void OnFileNew();
+    // File Open: asks for a file, then opens it as OpenDocumentFile does.
+    void OnFileOpen();
+    // After the save prompt, loads `path` and shows it; on failure the document and the view
+    // stay as they were. False when cancelled or failed.
+    bool OpenDocumentFile(const QString& path);
+    // The About box.
+    void OnAppAbout();
+
+    // Asked before the document is replaced (New, Open) or the main window closes: true when
+    // that may go ahead (no unsaved changes, or saved, or discarded).
+    bool CanReplaceDocument();
+
+    // The recent-file list, most recent first, at most kMaxRecentFiles entries.
+    QStringList GetRecentFileList() const;
+    void AddToRecentFileList(const QString& path);
+
+private:
+    void LoadStdProfileSettings();
+    void SaveStdProfileSettings() const;
+
+    std::unique_ptr<CTernDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    QStringList m_recentFiles;
+};
+
+// The application object, or nullptr when none exists.
+CTernApp* AfxGetTernApp();
+// The application's main window, or nullptr.
+QWidget* AfxGetMainWnd();
+// The application's icon (the main window's and the About box's), in several sizes.
+QIcon AppIcon();

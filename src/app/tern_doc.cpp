@@ -1,0 +1,124 @@
+#include "app/tern_doc.h"
+
+#include "app/file_dialog.h"
+#include "app/message_box.h"
+#include "app/tern_app.h"
+#include "editor/tern_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+CTernDoc::CTernDoc(QObject* parent) : QObject(parent) { m_image = orvo::RadioImage::makeNew(); }
+
+QString CTernDoc::fileFilter()
+{
+    return QStringLiteral("Channel Data (*.sin);;All Files (*)");
+}
+
+QString CTernDoc::defaultExtension() { return QStringLiteral("sin"); }
+
+bool CTernDoc::OnNewDocument()
+{
+    m_image = orvo::RadioImage::makeNew();
+    SetPathName(QString(), false);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTernDoc::Serialize(const QString& path, bool storing, QString* error)
+{
+    const std::string local = QFile::encodeName(path).toStdString();
+    orvo::FileResult result;
+    if (storing) {
+        result = orvo::saveImageFile(local, m_image);
+    } else {
+        orvo::RadioImage loaded = m_image;
+        result = orvo::loadImageFile(local, loaded);
+        if (result.ok)
+            m_image = loaded;
+    }
+    if (!result.ok && error)
+        *error = QString::fromLocal8Bit(result.error.c_str());
+    return result.ok;
+}
+
+bool CTernDoc::OnOpenDocument(const QString& path)
+{
+    QString error;
+    if (!Serialize(path, false, &error)) {
+        AppMessageBox(AfxGetMainWnd(), error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTernDoc::OnSaveDocument(const QString& path)
+{
+    if (m_pView)
+        m_pView->UpdateImageFromView();
+    QString error;
+    if (!Serialize(path, true, &error)) {
+        AppMessageBox(AfxGetMainWnd(), error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CTernDoc::OnFileSave() { DoSave(m_strPathName); }
+
+void CTernDoc::OnFileSaveAs() { DoSave(QString()); }
+
+bool CTernDoc::DoSave(const QString& path, bool replace)
+{
+    QString name = path;
+    if (name.isEmpty()) {
+        const QString folder =
+            m_strPathName.isEmpty() ? QDir::currentPath() : QFileInfo(m_strPathName).absolutePath();
+        QString proposed = GetTitle();
+        if (QFileInfo(proposed).suffix().isEmpty())
+            proposed += QLatin1Char('.') + defaultExtension();
+        name = AppGetSaveFileName(AfxGetMainWnd(), QStringLiteral("Save As"),
+                                  QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
+        if (name.isEmpty())
+            return false;
+    }
+    if (!OnSaveDocument(name))
+        return false;
+    if (replace)
+        SetPathName(name);
+    return true;
+}
+
+bool CTernDoc::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    switch (AppMessageBox(AfxGetMainWnd(), QStringLiteral("Save changes?"), AppTitle(),
+                          QMessageBox::Warning,
+                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                          QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return DoSave(m_strPathName);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CTernDoc::SetPathName(const QString& path, bool addToRecentFiles)
+{
+    m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (addToRecentFiles && !m_strPathName.isEmpty()) {
+        if (CTernApp* app = AfxGetTernApp())
+            app->AddToRecentFileList(m_strPathName);
+    }
+}
+
+QString CTernDoc::GetTitle() const
+{
+    return m_strPathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strPathName).fileName();
+}

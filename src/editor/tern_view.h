@@ -1,0 +1,156 @@
+#pragma once
+// CTernView: the form view, the main window's client. On the left the radio-wide setting lists,
+// on the right the channel grid with its six in-place editors (created hidden, once per process).
+// It decodes the document's image into the grid and the lists (UpdateViewFromImage) and encodes
+// them back (UpdateImageFromView), and carries the commands of the Program and Port menus.
+//
+// The handlers of later features live in files of their own, one per feature:
+//   tern_view_editing.cpp   grid events, Enter key, status-bar hints (in-place editing)
+//   tern_view_transfer.cpp  Read From Radio, Write To Radio
+//   tern_view_port.cpp      the Port menu (COM1..COM4)
+//   tern_view_testmode.cpp  Test Mode
+//   tern_view_print.cpp     Print, Print Preview, Print Setup
+
+#include "image/settings_codec.h"
+
+#include <QScrollArea>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CMSFlexGrid;
+class CTernDoc;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace Ui {
+class TernViewForm;
+}
+
+class CTernView : public QScrollArea {
+    Q_OBJECT
+
+public:
+    // Lowest and highest frequency of a band, both included, in units of 10 Hz.
+    struct BandLimits {
+        std::uint32_t lowest;
+        std::uint32_t highest;
+    };
+
+    // Control ids of the in-place editors.
+    static constexpr int kIdEditFreq = 61446;
+    static constexpr int kIdCmbTone = 1000;
+    static constexpr int kIdCmbBusy = 61448;
+    static constexpr int kIdCmbWidth = 61449;
+    static constexpr int kIdCmbScanAdd = 61450;
+    static constexpr int kIdCmbPower = 1073;
+
+    explicit CTernView(CTernDoc* doc, QWidget* parent = nullptr);
+    ~CTernView() override;
+
+    CTernDoc* GetDocument() const { return m_pDocument; }
+
+    // Run when the view is first shown and after every File New and File Open: creates the
+    // editors once per process (lists, column alignment and widths, first selections), hides
+    // and empties them, decodes the image, writes the headers and channel numbers, and gives
+    // the focus to the Type list.
+    void OnInitialUpdate();
+
+    // Image -> grid (rows 1..16, columns 1..8) and setting lists. Changes nothing in the image
+    // and does not mark the document modified.
+    void UpdateViewFromImage();
+    // Grid and setting lists -> image (records 1..16, 0x3C0..0x3C3, and 0x3D2 / 0x3D6 when the
+    // Type list shows ZT-4). Every other byte stays as it is.
+    void UpdateImageFromView();
+
+    // The in-place editor of a grid column: 1, 2 m_editFreq; 3, 4 m_cmbTone; 5 m_cmbBusy;
+    // 6 m_cmbWidth; 7 m_cmbScanAdd; 8 m_cmbPower; any other column m_editFreq. Null before
+    // the first OnInitialUpdate.
+    QWidget* EditorForColumn(int col) const;
+
+    // The list of a setting (see orvo::SettingBox).
+    QComboBox* settingBox(orvo::SettingBox box) const;
+
+    // The grid, control 1007.
+    CMSFlexGrid* m_grid = nullptr;
+
+    // The ten setting lists, by control id: 1078, 1077, 1075, 1076, 1012, 1017, 1013, 1016,
+    // 1014, 1011. The Urgency Call list (1077) is never shown, yet decoded and encoded.
+    QComboBox* m_cmbBatterySave = nullptr;
+    QComboBox* m_cmbUrgencyCall = nullptr;
+    QComboBox* m_cmbScan = nullptr;
+    QComboBox* m_cmbVoiceAnnunciation = nullptr;
+    QComboBox* m_cmbMoni = nullptr;
+    QComboBox* m_cmbType = nullptr;
+    QComboBox* m_cmbTxTotalTime = nullptr;
+    QComboBox* m_cmbSquelchLevel = nullptr;
+    QComboBox* m_cmbBeep = nullptr;
+    QComboBox* m_cmbField = nullptr;
+
+    // Limits of the four bands, indexed by the Field list's selection.
+    std::array<BandLimits, 4> m_bandLimits{};
+
+    // The six in-place editors: children of the grid's client area, hidden until an edit.
+    QLineEdit* m_editFreq = nullptr;
+    QComboBox* m_cmbTone = nullptr;
+    QComboBox* m_cmbBusy = nullptr;
+    QComboBox* m_cmbWidth = nullptr;
+    QComboBox* m_cmbScanAdd = nullptr;
+    QComboBox* m_cmbPower = nullptr;
+
+    // The chosen serial port: "COM1" (at every start), "COM2", "COM3" or "COM4".
+    QString m_strPort = QStringLiteral("COM1");
+
+    // Type list: the user picked an entry (even the one already shown).
+    void OnSelchangeType();
+    // Program > Optional Features.
+    void OnOptionalFeatures();
+
+    // Port menu (tern_view_port.cpp).
+    void OnCom1();
+    void OnCom2();
+    void OnCom3();
+    void OnCom4();
+    void OnUpdateCom1(QAction* action) const;
+    void OnUpdateCom2(QAction* action) const;
+    void OnUpdateCom3(QAction* action) const;
+    void OnUpdateCom4(QAction* action) const;
+
+    // Program > Read From Radio / Write To Radio (tern_view_transfer.cpp).
+    void OnReadFromRadio();
+    void OnWriteToRadio();
+
+    // Program > Test Mode (tern_view_testmode.cpp).
+    void OnTestMode();
+
+    // File > Print, Print Preview, Print Setup (tern_view_print.cpp).
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+    // Grid events (tern_view_editing.cpp).
+    void OnDblClickGrid();
+    void OnEnterCellGrid();
+    void OnLeaveCellGrid();
+    void OnKeyPressGrid(short* KeyAscii);
+    void OnMouseDownGrid(short Button, short Shift, int x, int y);
+
+private:
+    void CreateEditors();
+    orvo::SettingSelections currentSelections() const;
+    void applySelections(const orvo::SettingSelections& selections);
+    void fillBandList();
+    void markModified();
+    void connectGridEvents();
+
+    CTernDoc* m_pDocument;
+    std::unique_ptr<Ui::TernViewForm> m_ui;
+    QWidget* m_form = nullptr;
+    std::array<QComboBox*, orvo::kSettingBoxCount> m_settingBoxes{};
+    // Set while the view itself writes cells and selections, which are not user edits.
+    bool m_bUpdatingView = false;
+};
