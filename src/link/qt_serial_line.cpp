@@ -52,8 +52,11 @@ void QtSerialLine::configure9600_8N1()
 
 void QtSerialLine::purge()
 {
+    // Only the input needs discarding: every write has waited until its bytes left, so nothing of
+    // ours waits to go out. Flushing the output anyway would, on a pseudo-terminal, throw away
+    // bytes the far side has not taken in yet.
     if (m_port.isOpen())
-        m_port.clear(QSerialPort::AllDirections);
+        m_port.clear(QSerialPort::Input);
 }
 
 bool QtSerialLine::deviceFailed() const

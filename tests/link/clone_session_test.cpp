@@ -278,13 +278,17 @@ TEST_P(UnacknowledgedWrite, EndsWithTheBlockErrorAndTheRadioKeepsOnlyEarlierBloc
         EXPECT_EQ(blockData(after, n), blockData(n < refused ? run.document : radio, n)) << "block " << n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Blocks, UnacknowledgedWrite, ::testing::Values(0, 5));
+INSTANTIATE_TEST_SUITE_P(Blocks, UnacknowledgedWrite, ::testing::Values(0, 5),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Block" + std::to_string(info.param); });
 
 struct ReadFailure {
+    const char* name;
     QStringList simOptions;
     int blocksStored;
     const char* message;
 };
+
+void PrintTo(const ReadFailure& failure, std::ostream* out) { *out << failure.name; }
 
 class FailedRead : public ::testing::TestWithParam<ReadFailure> {};
 
@@ -312,11 +316,12 @@ TEST_P(FailedRead, EndsWithItsMessageClosedAndDeliversNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Radio, FailedRead,
-    ::testing::Values(ReadFailure{{"--short-read", "3:9"}, 3, "not received enough  byte"},
-                      ReadFailure{{"--short-read", "3:11"}, 3, "not received enough  byte"},
-                      ReadFailure{{"--short-read", "0:10"}, 0, "not received enough  byte"},
-                      ReadFailure{{"--no-read-ack", "2"}, 3, "Error had happen,please try again"},
-                      ReadFailure{{"--hang-up", "4"}, 4, "not received enough  byte"}));
+    ::testing::Values(ReadFailure{"NineByteReply", {"--short-read", "3:9"}, 3, "not received enough  byte"},
+                      ReadFailure{"ElevenByteReply", {"--short-read", "3:11"}, 3, "not received enough  byte"},
+                      ReadFailure{"TenByteFirstReply", {"--short-read", "0:10"}, 0, "not received enough  byte"},
+                      ReadFailure{"UnacknowledgedBlock", {"--no-read-ack", "2"}, 3, "Error had happen,please try again"},
+                      ReadFailure{"HangUp", {"--hang-up", "4"}, 4, "not received enough  byte"}),
+    [](const ::testing::TestParamInfo<ReadFailure>& info) { return std::string(info.param.name); });
 
 TEST(CloneWrite, RadioHangingUpMidWriteEndsWithTheBlockError)
 {
