@@ -19,6 +19,7 @@ public:
     bool started() const { return !m_path.empty(); }
     const std::string& path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
+    qint64 pid() const { return m_process.processId(); }
 
     // Stops the simulator (it writes its memory on the way out) and returns that memory.
     orvo::RadioImage stopAndReadMemory();
