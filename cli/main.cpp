@@ -11,7 +11,8 @@ void printHelp(std::FILE* out)
 {
     std::fputs("usage: orvo-cli VERB [ARGS]\n\nVerbs:\n", out);
     for (const orvo::cli::Verb* group :
-         {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kReportVerbs}) {
+         {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kTestModeVerbs,
+          orvo::cli::kReportVerbs}) {
         for (const orvo::cli::Verb* v = group; v->name; ++v)
             std::fprintf(out, "  %s %s\n      %s\n", v->name, v->usage, v->summary);
     }
@@ -31,7 +32,8 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const orvo::cli::Verb* group :
-         {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kReportVerbs}) {
+         {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kTestModeVerbs,
+          orvo::cli::kReportVerbs}) {
         for (const orvo::cli::Verb* v = group; v->name; ++v) {
             if (std::strcmp(argv[1], v->name) == 0)
                 return v->run(argc - 2, argv + 2);

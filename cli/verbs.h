@@ -13,7 +13,8 @@ struct Verb {
 
 // Each group of verbs lives in its own file; the list ends at a verb whose name is null.
 extern const Verb kFileVerbs[];   // new, show, export, import, diff
-extern const Verb kLinkVerbs[];   // read, write, test-mode
+extern const Verb kLinkVerbs[];   // read, write
+extern const Verb kTestModeVerbs[]; // test-mode
 extern const Verb kReportVerbs[]; // report
 
 } // namespace orvo::cli

@@ -1,5 +1,6 @@
 #include "testmode/testmode_session.h"
 
+#include "link/port_setup.h"
 #include "link/serial_line.h"
 
 #include <array>
@@ -22,8 +23,6 @@ constexpr std::array<std::uint8_t, 7> kTestRequest{0x02, 0x50, 0x52, 0x4F, 0x47,
 // A one-byte read waits at most 100 ms, an 8-byte read 450 ms; 10 ms between bytes end a read.
 constexpr LineTimeouts kTestModeTimeouts{10, 50, 50, 50, 50};
 
-constexpr const char* kOpenFailed =
-    "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
 constexpr const char* kTryAgain = " Error had happen ,need try again";
 constexpr const char* kFinished = "Finish successfully!";
 
@@ -141,14 +140,11 @@ TestModeOutcome runTestMode(SerialLine& line, TestModeHost& host, const TestMode
         return TestModeOutcome::Refused;
     }
 
-    if (!line.open(request.port)) {
-        host.showMessage(kOpenFailed, TestModeHost::Buttons::Ok);
+    if (!openRadioPort(line, request.port, kTestModeTimeouts)) {
+        host.showMessage(kOpenFailedMessage, TestModeHost::Buttons::Ok);
         return TestModeOutcome::OpenFailed;
     }
     LineCloser closer(line);
-    line.setQueueSizes(1024, 512);
-    line.setTimeouts(kTestModeTimeouts);
-    line.configure9600_8N1();
     line.purge();
 
     // Retry keeps the port open and configured; every attempt sends the whole test request.

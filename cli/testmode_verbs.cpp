@@ -1,0 +1,148 @@
+// orvo-cli test-mode: one adjustment of a connected radio, as the test-mode page's Start sends it.
+#include "verbs.h"
+
+#include "image/tone_codec.h"
+#include "link/qt_serial_line.h"
+#include "testmode/testmode_session.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace orvo::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orvo-cli test-mode --port P --item tx-frequency|low-power-voltage|squelch-level|tx-power\n"
+    "                          --value 0..255 --rx MHz --tx MHz [--rx-tone T] [--tx-tone T]\n"
+    "                          [--retries N]\n";
+
+// Every message goes to stderr with its exact text. Without a person to ask, Retry is answered
+// as many times as allowed, then Cancel.
+class CliTestModeHost : public TestModeHost {
+public:
+    explicit CliTestModeHost(int retries) : m_retriesLeft(retries) {}
+
+    Answer showMessage(const std::string& text, Buttons buttons) override
+    {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        if (m_retriesLeft > 0) {
+            --m_retriesLeft;
+            std::fputs("orvo-cli test-mode: Retry\n", stderr);
+            return Answer::Retry;
+        }
+        std::fputs("orvo-cli test-mode: Cancel\n", stderr);
+        return Answer::Cancel;
+    }
+
+private:
+    int m_retriesLeft;
+};
+
+bool parseWhole(const char* text, long& out)
+{
+    errno = 0;
+    char* end = nullptr;
+    out = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0;
+}
+
+bool itemNamed(std::string_view name, TestItem& item)
+{
+    if (name == "tx-frequency")
+        item = TestItem::TxFrequency;
+    else if (name == "low-power-voltage")
+        item = TestItem::LowPowerVoltage;
+    else if (name == "squelch-level")
+        item = TestItem::SquelchLevel;
+    else if (name == "tx-power")
+        item = TestItem::TxPower;
+    else
+        return false;
+    return true;
+}
+
+int usageError(const std::string& text)
+{
+    std::fprintf(stderr, "orvo-cli test-mode: %s\n%s", text.c_str(), kUsage);
+    return 2;
+}
+
+int runTestModeVerb(int argc, char** argv)
+{
+    TestModeRequest request;
+    request.rxTone = "Off";
+    request.txTone = "Off";
+    bool haveItem = false, haveValue = false, haveRx = false, haveTx = false;
+    long retries = 0;
+
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (i + 1 >= argc)
+            return usageError("unknown option or missing value: " + std::string(arg));
+        const char* value = argv[++i];
+        if (arg == "--port") {
+            request.port = value;
+        } else if (arg == "--item") {
+            if (!itemNamed(value, request.item))
+                return usageError("unknown item '" + std::string(value) + "'");
+            haveItem = true;
+        } else if (arg == "--value") {
+            long number = 0;
+            if (!parseWhole(value, number) || number < -1000000 || number > 1000000)
+                return usageError("--value needs a whole number 0..255");
+            request.value = static_cast<int>(number);
+            haveValue = true;
+        } else if (arg == "--rx") {
+            request.rxFrequency = value;
+            haveRx = true;
+        } else if (arg == "--tx") {
+            request.txFrequency = value;
+            haveTx = true;
+        } else if (arg == "--rx-tone" || arg == "--tx-tone") {
+            // A tone is a text of the tone lists ("Off", "88.5", "D023N"); an empty text stands
+            // for a list without a current entry.
+            std::string tone = value;
+            if (!tone.empty()) {
+                const auto entry = canonicalTone(tone);
+                if (!entry)
+                    return usageError("unknown tone '" + tone + "' (Off, a CTCSS tone such as 88.5, or a DCS code such as D023N)");
+                tone = *entry;
+            }
+            (arg == "--rx-tone" ? request.rxTone : request.txTone) = tone;
+        } else if (arg == "--retries") {
+            if (!parseWhole(value, retries) || retries < 0 || retries > 1000000)
+                return usageError("--retries needs a whole number of at least 0");
+        } else {
+            return usageError("unknown option '" + std::string(arg) + "'");
+        }
+    }
+    if (request.port.empty() || !haveItem || !haveValue || !haveRx || !haveTx)
+        return usageError("--port, --item, --value, --rx and --tx are needed");
+
+    const auto line = makeSerialLine();
+    CliTestModeHost host(static_cast<int>(retries));
+    return runTestMode(*line, host, request) == TestModeOutcome::Succeeded ? 0 : 1;
+}
+
+} // namespace
+
+const Verb kTestModeVerbs[] = {
+    {"test-mode",
+     "--port P --item ITEM --value 0..255 --rx MHz --tx MHz [--rx-tone T] [--tx-tone T] [--retries N]",
+     "send one test-mode adjustment (ITEM: tx-frequency, low-power-voltage, squelch-level, "
+     "tx-power) to the radio; Retry N times after a failure, then Cancel",
+     runTestModeVerb},
+    {nullptr, nullptr, nullptr, nullptr},
+};
+
+} // namespace orvo::cli
