@@ -16,13 +16,15 @@ namespace orvo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvo-cli test-mode --port P --item tx-frequency|low-power-voltage|squelch-level|tx-power\n"
+    "usage: orvo-cli test-mode --port P --item "
+    "tx-frequency|low-power-voltage|squelch-level|tx-power\n"
     "                          --value 0..255 --rx MHz --tx MHz [--rx-tone T] [--tx-tone T]\n"
     "                          [--retries N]\n";
 
 // Every message goes to stderr with its exact text. Without a person to ask, Retry is answered
 // as many times as allowed, then Cancel.
-class CliTestModeHost : public TestModeHost {
+class CliTestModeHost : public TestModeHost
+{
 public:
     explicit CliTestModeHost(int retries) : m_retriesLeft(retries) {}
 
@@ -115,7 +117,9 @@ int runTestModeVerb(int argc, char** argv)
             if (!tone.empty()) {
                 const auto entry = canonicalTone(tone);
                 if (!entry)
-                    return usageError("unknown tone '" + tone + "' (Off, a CTCSS tone such as 88.5, or a DCS code such as D023N)");
+                    return usageError(
+                        "unknown tone '" + tone +
+                        "' (Off, a CTCSS tone such as 88.5, or a DCS code such as D023N)");
                 tone = *entry;
             }
             (arg == "--rx-tone" ? request.rxTone : request.txTone) = tone;
@@ -138,7 +142,8 @@ int runTestModeVerb(int argc, char** argv)
 
 const Verb kTestModeVerbs[] = {
     {"test-mode",
-     "--port P --item ITEM --value 0..255 --rx MHz --tx MHz [--rx-tone T] [--tx-tone T] [--retries N]",
+     "--port P --item ITEM --value 0..255 --rx MHz --tx MHz [--rx-tone T] [--tx-tone T] [--retries "
+     "N]",
      "send one test-mode adjustment (ITEM: tx-frequency, low-power-voltage, squelch-level, "
      "tx-power) to the radio; Retry N times after a failure, then Cancel",
      runTestModeVerb},

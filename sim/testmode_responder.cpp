@@ -21,7 +21,8 @@ constexpr std::uint8_t kDebugEntry = 0x78;
 constexpr std::uint8_t kFrameLength = 0x08;
 
 // What the radio says about itself; the program does not look at it.
-constexpr std::array<std::uint8_t, 8> kIdentification = {'Z', 'T', '-', '4', 0x33, 0x01, 0x00, 0x00};
+constexpr std::array<std::uint8_t, 8> kIdentification = {'Z',  'T',  '-',  '4',
+                                                         0x33, 0x01, 0x00, 0x00};
 
 // How long the radio waits for the program's next step, and for the next byte of a frame.
 constexpr int kStepTimeoutMs = 2000;
@@ -61,7 +62,8 @@ const char* itemName(std::uint8_t command)
     }
 }
 
-class ZtTestModeResponder final : public TestModeResponder {
+class ZtTestModeResponder final : public TestModeResponder
+{
 public:
     int takeOption(int argc, char** argv, int i) override;
     const char* optionsHelp() const override;
@@ -76,8 +78,8 @@ private:
     // Answers H to a frame unless this exchange is told to leave it unanswered.
     bool acknowledge(RadioSim& sim, Frame frame);
 
-    int m_ignoreRequests = 0;  // test requests still to be left unanswered
-    bool m_noise = false;      // a NAK before the ACK of each test request
+    int m_ignoreRequests = 0;    // test requests still to be left unanswered
+    bool m_noise = false;        // a NAK before the ACK of each test request
     Frame m_dropH = Frame::None; // left unanswered in the first exchange that reaches it
 };
 

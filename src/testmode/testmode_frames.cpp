@@ -10,7 +10,8 @@ namespace {
 
 // `number` times `scale`, plus `bias`, truncated, when `number` is not negative and the result
 // is at most `max`; nullopt otherwise.
-std::optional<std::uint32_t> scaledWhole(double number, double scale, double bias, std::uint32_t max)
+std::optional<std::uint32_t> scaledWhole(double number, double scale, double bias,
+                                         std::uint32_t max)
 {
     if (!(number >= 0.0))
         return std::nullopt;
@@ -29,7 +30,8 @@ std::string quoted(std::string_view text)
 
 std::optional<TestItem> testItemFromCode(int code)
 {
-    if (code < static_cast<int>(TestItem::TxFrequency) || code > static_cast<int>(TestItem::TxPower))
+    if (code < static_cast<int>(TestItem::TxFrequency) ||
+        code > static_cast<int>(TestItem::TxPower))
         return std::nullopt;
     return static_cast<TestItem>(code);
 }
@@ -130,7 +132,8 @@ TestFrames buildTestFrames(const TestModeRequest& request)
     result.ok = true;
     result.command = testItemCommand(request.item);
     result.frequencies = buildFrequencyFrame(*rx, *tx);
-    result.toneValue = buildToneValueFrame(*rxTone, *txTone, static_cast<std::uint8_t>(request.value));
+    result.toneValue =
+        buildToneValueFrame(*rxTone, *txTone, static_cast<std::uint8_t>(request.value));
     return result;
 }
 

@@ -49,8 +49,9 @@ TestFrame buildFrequencyFrame(std::uint32_t rxUnits, std::uint32_t txUnits);
 TestFrame buildToneValueFrame(std::uint16_t rxTenths, std::uint16_t txTenths, std::uint8_t value);
 
 // One adjustment as the test-mode page holds it when Start is pressed.
-struct TestModeRequest {
-    std::string port;        // "COM1".."COM4" or a device path
+struct TestModeRequest
+{
+    std::string port; // "COM1".."COM4" or a device path
     TestItem item = TestItem::TxFrequency;
     int value = 0;           // the item's value, 0..255
     std::string rxFrequency; // text of the receive frequency edit, MHz
@@ -60,9 +61,10 @@ struct TestModeRequest {
 };
 
 // The bytes of one adjustment, or why it cannot be sent.
-struct TestFrames {
+struct TestFrames
+{
     bool ok = false;
-    std::string error;       // for the user, when !ok
+    std::string error; // for the user, when !ok
     std::uint8_t command = 0;
     TestFrame frequencies{}; // frame A
     TestFrame toneValue{};   // frame B

@@ -27,7 +27,8 @@ constexpr const char* kTryAgain = " Error had happen ,need try again";
 constexpr const char* kFinished = "Finish successfully!";
 
 // Closes the line at every way out of the exchange.
-class LineCloser {
+class LineCloser
+{
 public:
     explicit LineCloser(SerialLine& line) : m_line(line) {}
     ~LineCloser()

@@ -12,7 +12,8 @@ namespace orvo {
 class SerialLine;
 
 // What the exchange needs from its surroundings: modal messages that return the user's button.
-class TestModeHost {
+class TestModeHost
+{
 public:
     enum class Buttons { Ok, RetryCancel };
     enum class Answer { Ok, Retry, Cancel };
@@ -27,10 +28,10 @@ public:
 
 // How an exchange ended. Each end has shown its message; the line is closed at every end.
 enum class TestModeOutcome {
-    Succeeded, // the radio acknowledged frame B; "Finish successfully!" was shown
-    Cancelled, // the user answered Cancel to the failure message
-    OpenFailed,// the port could not be opened; nothing was sent
-    Refused,   // the request holds a number its frames cannot carry; the port was not opened
+    Succeeded,  // the radio acknowledged frame B; "Finish successfully!" was shown
+    Cancelled,  // the user answered Cancel to the failure message
+    OpenFailed, // the port could not be opened; nothing was sent
+    Refused,    // the request holds a number its frames cannot carry; the port was not opened
 };
 
 // Runs one exchange for `request` on `line` (which must be closed on entry): checks the request,

@@ -10,7 +10,8 @@
 
 namespace orvo::test {
 
-class RadioSimProcess {
+class RadioSimProcess
+{
 public:
     // Starts the simulator with `options`, a log file and an answer delay of 10 ms.
     explicit RadioSimProcess(const QStringList& options = {});
@@ -33,7 +34,8 @@ private:
 };
 
 // Runs orvo-cli with `arguments` and returns its exit status and what it wrote to stderr.
-struct CliRun {
+struct CliRun
+{
     int status = -1;
     std::string errors;
     std::string output;
