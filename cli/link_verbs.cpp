@@ -28,13 +28,17 @@ namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
-void onInterrupt(int) { g_interrupted = 1; }
+void onInterrupt(int)
+{
+    g_interrupted = 1;
+}
 
 constexpr int kBarWidth = 32;
 
 // Shows the transfer on stderr and answers its messages: Retry as often as allowed, then Cancel.
 // Ctrl+C cancels at the next waiting cycle, which closes the port as the Cancel button does.
-class CliCloneHost : public CloneHost {
+class CliCloneHost : public CloneHost
+{
 public:
     CliCloneHost(const char* verb, CloneDirection direction, int retries)
         : m_verb(verb), m_direction(direction), m_retriesLeft(retries),
@@ -61,7 +65,8 @@ public:
         std::fprintf(stderr, "\r%s [%s%s] %3d/128 blocks\x1b[K",
                      m_direction == CloneDirection::Read ? "Reading" : "Writing",
                      std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                     std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(), blocksDone);
+                     std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(),
+                     blocksDone);
         m_lineOpen = true;
     }
 
@@ -100,7 +105,8 @@ private:
     int m_blocks = 0;
 };
 
-struct TransferArgs {
+struct TransferArgs
+{
     std::string port;
     std::string file;
     int retries = 0;
@@ -110,7 +116,8 @@ struct TransferArgs {
 int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& args)
 {
     auto usage = [verb](const std::string& text) {
-        std::fprintf(stderr, "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N] FILE.sin\n", verb,
+        std::fprintf(stderr,
+                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N] FILE.sin\n", verb,
                      text.c_str(), verb);
         return 2;
     };
@@ -170,7 +177,8 @@ int runRead(int argc, char** argv)
     if (int status = parseTransferArgs("read", argc, argv, args))
         return status;
     RadioImage received;
-    const CloneResult result = transfer("read", CloneDirection::Read, args, RadioImage::makeNew(), received);
+    const CloneResult result =
+        transfer("read", CloneDirection::Read, args, RadioImage::makeNew(), received);
     if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return 1;
     // The file is written only now that every block has arrived.

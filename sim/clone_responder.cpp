@@ -19,7 +19,8 @@ constexpr std::uint8_t kWrite = 0x57;
 constexpr std::uint8_t kBlockLength = 0x08;
 
 // What the radio says about itself; the program does not look at it.
-constexpr std::array<std::uint8_t, 8> kIdentification = {'Z', 'T', '-', '4', 0x33, 0x01, 0x00, 0x00};
+constexpr std::array<std::uint8_t, 8> kIdentification = {'Z',  'T',  '-',  '4',
+                                                         0x33, 0x01, 0x00, 0x00};
 
 // How long the radio waits for the program's next step before it gives the exchange up.
 constexpr int kStepTimeoutMs = 2000;
@@ -89,7 +90,8 @@ void CloneResponder::serve()
         }
         const unsigned address = (rest[0] << 8) | rest[1];
         if (rest[2] != kBlockLength || address % 8 != 0 || address + 8 > kImageSize) {
-            m_sim.log("clone: bad block command at " + hex(address, 4) + " length " + hex(rest[2], 2));
+            m_sim.log("clone: bad block command at " + hex(address, 4) + " length " +
+                      hex(rest[2], 2));
             return;
         }
         const int block = static_cast<int>(address / 8);
@@ -113,7 +115,8 @@ bool CloneResponder::serveRead(int block)
     std::size_t length = reply.size();
     if (block == options.shortReadBlock)
         length = static_cast<std::size_t>(std::clamp(options.shortReadBytes, 0, 12));
-    m_sim.log("clone: read block " + hex(address, 4) + (length < reply.size() ? " (short: " + std::to_string(length) + " bytes)" : ""));
+    m_sim.log("clone: read block " + hex(address, 4) +
+              (length < reply.size() ? " (short: " + std::to_string(length) + " bytes)" : ""));
     m_sim.answer(reply.data(), length);
 
     std::uint8_t byte = 0;

@@ -9,7 +9,8 @@ namespace orvo::sim {
 
 class RadioSim;
 
-class CloneResponder {
+class CloneResponder
+{
 public:
     explicit CloneResponder(RadioSim& sim) : m_sim(sim) {}
 

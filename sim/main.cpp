@@ -64,9 +64,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        auto intValue = [&](int& out) {
-            return hasValue && parseInt(argv[++i], out);
-        };
+        auto intValue = [&](int& out) { return hasValue && parseInt(argv[++i], out); };
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             if (testMode)

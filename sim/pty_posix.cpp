@@ -16,12 +16,21 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_dump = 0;
 
-void onStop(int) { g_stop = 1; }
-void onDump(int) { g_dump = 1; }
+void onStop(int)
+{
+    g_stop = 1;
+}
+void onDump(int)
+{
+    g_dump = 1;
+}
 
 } // namespace
 
-PtyLine::~PtyLine() { hangUp(); }
+PtyLine::~PtyLine()
+{
+    hangUp();
+}
 
 bool PtyLine::open(std::string& error)
 {
@@ -89,19 +98,26 @@ void PtyLine::hangUp()
 
 void installSignalHandlers()
 {
-    struct sigaction stop {};
+    struct sigaction stop
+    {
+    };
     stop.sa_handler = onStop;
     sigemptyset(&stop.sa_mask);
     ::sigaction(SIGINT, &stop, nullptr);
     ::sigaction(SIGTERM, &stop, nullptr);
-    struct sigaction dump {};
+    struct sigaction dump
+    {
+    };
     dump.sa_handler = onDump;
     sigemptyset(&dump.sa_mask);
     ::sigaction(SIGUSR1, &dump, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool stopRequested() { return g_stop != 0; }
+bool stopRequested()
+{
+    return g_stop != 0;
+}
 
 bool takeDumpRequest()
 {

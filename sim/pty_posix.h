@@ -9,7 +9,8 @@
 namespace orvo::sim {
 
 // The master side of a pseudo-terminal. A serial program opens `path()` as if it were a port.
-class PtyLine {
+class PtyLine
+{
 public:
     PtyLine() = default;
     PtyLine(const PtyLine&) = delete;

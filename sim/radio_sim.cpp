@@ -43,7 +43,8 @@ bool RadioSim::start(std::string& error)
 {
     if (!m_options.imagePath.empty()) {
         std::ifstream in(m_options.imagePath, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         if (!in.eof() && in.fail()) {
             error = "cannot read " + m_options.imagePath;
             return false;
@@ -104,7 +105,10 @@ int RadioSim::run()
     return 0;
 }
 
-bool RadioSim::stopping() const { return stopRequested(); }
+bool RadioSim::stopping() const
+{
+    return stopRequested();
+}
 
 void RadioSim::serviceSignals()
 {
@@ -124,11 +128,13 @@ bool RadioSim::receive(std::uint8_t& byte, int timeoutMs)
         serviceSignals();
         if (stopping() || isHungUp())
             return false;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left < 0)
             return false;
         std::uint8_t buffer[64];
-        const long got = m_line.readSome(buffer, sizeof buffer, static_cast<int>(std::min<long long>(left, kPollSliceMs)));
+        const long got = m_line.readSome(buffer, sizeof buffer,
+                                         static_cast<int>(std::min<long long>(left, kPollSliceMs)));
         if (got < 0) {
             log("the line is gone");
             hangUp();
@@ -151,7 +157,10 @@ std::size_t RadioSim::receive(std::uint8_t* data, std::size_t n, int timeoutMs)
     return count;
 }
 
-void RadioSim::giveBack(std::uint8_t byte) { m_pending.push_front(byte); }
+void RadioSim::giveBack(std::uint8_t byte)
+{
+    m_pending.push_front(byte);
+}
 
 void RadioSim::answer(const std::uint8_t* data, std::size_t n)
 {
@@ -172,7 +181,10 @@ void RadioSim::answer(const std::uint8_t* data, std::size_t n)
     }
 }
 
-void RadioSim::hangUp() { m_line.hangUp(); }
+void RadioSim::hangUp()
+{
+    m_line.hangUp();
+}
 
 void RadioSim::dumpMemory()
 {
@@ -192,7 +204,8 @@ void RadioSim::log(const std::string& line)
 {
     if (!m_log)
         return;
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count();
     std::fprintf(m_log, "%8lld %s\n", static_cast<long long>(ms), line.c_str());
     std::fflush(m_log);
 }

@@ -15,28 +15,31 @@
 namespace orvo::sim {
 
 // What the simulated radio is and how it misbehaves. Block numbers count from 0 (address 8n).
-struct SimOptions {
-    std::string imagePath;   // memory loaded from this file (first 1024 bytes); empty: a new image
-    std::string dumpPath;    // memory written here after every written block, on SIGUSR1 and at exit
-    std::string logPath;     // one line per exchange step; "-" is stderr; empty: no log
-    int answerDelayMs = 3;   // pause before every answer, as a radio on a 9600-baud line needs
-    int baud = 0;            // when set, answers leave one byte per 10 bit times of this rate
-    bool silent = false;     // never answers anything
+struct SimOptions
+{
+    std::string imagePath; // memory loaded from this file (first 1024 bytes); empty: a new image
+    std::string dumpPath;  // memory written here after every written block, on SIGUSR1 and at exit
+    std::string logPath;   // one line per exchange step; "-" is stderr; empty: no log
+    int answerDelayMs = 3; // pause before every answer, as a radio on a 9600-baud line needs
+    int baud = 0;          // when set, answers leave one byte per 10 bit times of this rate
+    bool silent = false;   // never answers anything
     bool refuseProgram = false; // answers the program request with NAK
     bool refuseEntry = false;   // answers the entry acknowledgement with NAK
-    int noWriteAckBlock = -1;   // stores this written block but does not acknowledge it
-    int noReadAckBlock = -1;    // sends this read block but does not acknowledge its acknowledgement
-    int shortReadBlock = -1;    // answers this read block with only shortReadBytes of its 12
+    int noWriteAckBlock = -1;   // neither stores nor acknowledges this written block
+    int noReadAckBlock = -1; // sends this read block but does not acknowledge its acknowledgement
+    int shortReadBlock = -1; // answers this read block with only shortReadBytes of its 12
     int shortReadBytes = 0;
-    int hangUpBlock = -1;       // closes the line when the command of this block arrives
+    int hangUpBlock = -1; // closes the line when the command of this block arrives
 };
 
 class RadioSim;
 
-// The test-mode exchange, answered from its own file. When sim/testmode_responder.h exists, main.cpp
-// includes it and calls makeTestModeResponder() (declared there, defined in testmode_responder.cpp,
-// which the build picks up by itself); the simulator then hands it every test request.
-class TestModeResponder {
+// The test-mode exchange, answered from its own file. When sim/testmode_responder.h exists,
+// main.cpp includes it and calls makeTestModeResponder() (declared there, defined in
+// testmode_responder.cpp, which the build picks up by itself); the simulator then hands it every
+// test request.
+class TestModeResponder
+{
 public:
     virtual ~TestModeResponder() = default;
     // Takes an option of the simulator's command line meant for it: returns how many arguments at
@@ -55,7 +58,8 @@ public:
 // a test request.
 constexpr int kModeGapMs = 40;
 
-class RadioSim {
+class RadioSim
+{
 public:
     explicit RadioSim(SimOptions options);
     RadioSim(const RadioSim&) = delete;
@@ -75,7 +79,8 @@ public:
 
     // --- for the responders ---
 
-    // The next received byte, waiting at most `timeoutMs`; false on a time-out, a hang-up or a stop.
+    // The next received byte, waiting at most `timeoutMs`; false on a time-out, a hang-up or a
+    // stop.
     bool receive(std::uint8_t& byte, int timeoutMs);
     // Receives up to n bytes, each within `timeoutMs` of the one before; returns the count.
     std::size_t receive(std::uint8_t* data, std::size_t n, int timeoutMs);

@@ -33,8 +33,8 @@ constexpr int kFinalPosition = 123;
 
 std::array<std::uint8_t, 4> blockCommand(std::uint8_t command, unsigned address)
 {
-    return {command, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
-            kBlockLength};
+    return {command, static_cast<std::uint8_t>(address >> 8),
+            static_cast<std::uint8_t>(address & 0xFF), kBlockLength};
 }
 
 } // namespace
@@ -82,9 +82,9 @@ CloneResult CloneSession::run(const std::string& portName)
     result.outcome = step == Step::Go       ? CloneOutcome::Completed
                      : step == Step::Cancel ? CloneOutcome::Cancelled
                                             : CloneOutcome::Failed;
-    const bool endsAtFinal = result.directionKnown && result.outcome != CloneOutcome::Cancelled &&
-                             (result.direction == CloneDirection::Write ||
-                              result.outcome == CloneOutcome::Completed);
+    const bool endsAtFinal =
+        result.directionKnown && result.outcome != CloneOutcome::Cancelled &&
+        (result.direction == CloneDirection::Write || result.outcome == CloneOutcome::Completed);
     if (endsAtFinal) {
         m_position = kFinalPosition;
         m_host.showProgress(m_position, result.blocksDone);
@@ -210,7 +210,8 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
             return Step::Failure;
         }
         m_line.purge();
-        std::copy(reply.begin() + kReplyDataOffset, reply.end(), m_received.bytes.begin() + address);
+        std::copy(reply.begin() + kReplyDataOffset, reply.end(),
+                  m_received.bytes.begin() + address);
         result.blocksDone = block + 1;
         progressStep(CloneDirection::Read, result.blocksDone);
 
@@ -242,7 +243,8 @@ bool CloneSession::waitingCycles(int count, int pauseMs)
 
 void CloneSession::progressStep(CloneDirection direction, int blocksDone)
 {
-    const int lastStepFrom = direction == CloneDirection::Write ? kLastWriteStepFrom : kLastReadStepFrom;
+    const int lastStepFrom =
+        direction == CloneDirection::Write ? kLastWriteStepFrom : kLastReadStepFrom;
     if (m_position > lastStepFrom) {
         m_host.showProgress(m_position, blocksDone);
         return;
@@ -252,8 +254,14 @@ void CloneSession::progressStep(CloneDirection direction, int blocksDone)
     m_host.showStatus(std::to_string(m_position));
 }
 
-long CloneSession::readByte(std::uint8_t& byte) { return m_line.read(&byte, 1); }
+long CloneSession::readByte(std::uint8_t& byte)
+{
+    return m_line.read(&byte, 1);
+}
 
-long CloneSession::writeByte(std::uint8_t byte) { return m_line.write(&byte, 1); }
+long CloneSession::writeByte(std::uint8_t byte)
+{
+    return m_line.write(&byte, 1);
+}
 
 } // namespace orvo

@@ -13,7 +13,8 @@ namespace orvo {
 enum class CloneDirection { Read, Write };
 
 // What the transfer needs from whoever runs it (the progress dialog, the command line, a test).
-class CloneHost {
+class CloneHost
+{
 public:
     enum class Buttons { Ok, RetryCancel };
     enum class Answer { Ok, Retry, Cancel };
@@ -51,7 +52,7 @@ enum class CloneState {
     Failed,      // the communication failure message is up
     Writing,
     Reading,
-    Closed,      // the port is closed; the transfer is over
+    Closed, // the port is closed; the transfer is over
 };
 
 // How a transfer ended. Every end after a successful open has closed the port; every message
@@ -63,11 +64,12 @@ enum class CloneOutcome {
     Cancelled,  // a waiting cycle reported Cancel; no message
 };
 
-struct CloneResult {
+struct CloneResult
+{
     CloneOutcome outcome = CloneOutcome::Failed;
-    bool directionKnown = false;              // the radio accepted the entry acknowledgement
+    bool directionKnown = false; // the radio accepted the entry acknowledgement
     CloneDirection direction = CloneDirection::Read;
-    int blocksDone = 0;                       // blocks written and acknowledged, or read and stored
+    int blocksDone = 0; // blocks written and acknowledged, or read and stored
 };
 
 // Status-line and message texts, exactly as the user sees them.
@@ -79,7 +81,8 @@ inline constexpr const char* kSendOrderErrorText = " Error in the Send Order";
 inline constexpr const char* kBlockErrorText = "Error had happen,please try again";
 inline constexpr const char* kShortReplyText = "not received enough  byte";
 
-class CloneSession {
+class CloneSession
+{
 public:
     // Failed writes of the entry acknowledgement before the communication failure.
     static constexpr int kEntryWriteLimit = 5;

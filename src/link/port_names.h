@@ -8,7 +8,8 @@
 namespace orvo {
 
 // A serial port the system lists.
-struct ListedPort {
+struct ListedPort
+{
     std::string path; // device to open, e.g. "/dev/ttyUSB0"
     bool usb = false; // a USB serial adapter, the usual programming cable
 };

@@ -13,7 +13,10 @@ namespace orvo {
 
 QtSerialLine::QtSerialLine() = default;
 
-QtSerialLine::~QtSerialLine() { close(); }
+QtSerialLine::~QtSerialLine()
+{
+    close();
+}
 
 bool QtSerialLine::open(const std::string& name)
 {
@@ -26,7 +29,10 @@ bool QtSerialLine::open(const std::string& name)
     return m_port.open(QIODevice::ReadWrite);
 }
 
-bool QtSerialLine::isOpen() const { return m_port.isOpen(); }
+bool QtSerialLine::isOpen() const
+{
+    return m_port.isOpen();
+}
 
 void QtSerialLine::close()
 {
@@ -39,7 +45,10 @@ void QtSerialLine::setQueueSizes(std::size_t input, std::size_t)
     m_port.setReadBufferSize(static_cast<qint64>(input));
 }
 
-void QtSerialLine::setTimeouts(const LineTimeouts& timeouts) { m_timeouts = timeouts; }
+void QtSerialLine::setTimeouts(const LineTimeouts& timeouts)
+{
+    m_timeouts = timeouts;
+}
 
 void QtSerialLine::configure9600_8N1()
 {
@@ -78,9 +87,11 @@ long QtSerialLine::write(const std::uint8_t* data, std::size_t n)
     const qint64 queued = m_port.write(reinterpret_cast<const char*>(data), static_cast<qint64>(n));
     if (queued < 0)
         return -1;
-    QDeadlineTimer deadline(m_timeouts.writeConstant + m_timeouts.writeMultiplier * static_cast<qint64>(n));
+    QDeadlineTimer deadline(m_timeouts.writeConstant +
+                            m_timeouts.writeMultiplier * static_cast<qint64>(n));
     while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
-        if (!m_port.waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+        if (!m_port.waitForBytesWritten(
+                static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
             if (deviceFailed() || !m_port.isOpen())
                 return -1;
         }
@@ -99,23 +110,25 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
     if (!m_port.isOpen())
         return -1;
     m_port.clearError();
-    QDeadlineTimer total(m_timeouts.totalConstant + m_timeouts.totalMultiplier * static_cast<qint64>(n));
+    QDeadlineTimer total(m_timeouts.totalConstant +
+                         m_timeouts.totalMultiplier * static_cast<qint64>(n));
     QDeadlineTimer gap; // runs from the last byte received; endless until the first
     gap.setRemainingTime(-1);
     std::size_t count = 0;
     while (count < n) {
         const qint64 available = m_port.bytesAvailable();
         if (available > 0) {
-            const qint64 got = m_port.read(reinterpret_cast<char*>(data + count),
-                                           std::min<qint64>(available, static_cast<qint64>(n - count)));
+            const qint64 got =
+                m_port.read(reinterpret_cast<char*>(data + count),
+                            std::min<qint64>(available, static_cast<qint64>(n - count)));
             if (got < 0)
                 return -1;
             count += static_cast<std::size_t>(got);
             gap.setRemainingTime(m_timeouts.interval);
             continue;
         }
-        const qint64 left = std::min(total.remainingTime(), gap.isForever() ? total.remainingTime()
-                                                                            : gap.remainingTime());
+        const qint64 left = std::min(total.remainingTime(),
+                                     gap.isForever() ? total.remainingTime() : gap.remainingTime());
         if (left <= 0)
             break;
         if (!m_port.waitForReadyRead(static_cast<int>(left))) {
@@ -126,7 +139,10 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
     return static_cast<long>(count);
 }
 
-void QtSerialLine::pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+void QtSerialLine::pause(int milliseconds)
+{
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
 
 std::unique_ptr<SerialLine> makeSerialLine()
 {

@@ -10,7 +10,8 @@
 
 namespace orvo {
 
-class QtSerialLine final : public SerialLine {
+class QtSerialLine final : public SerialLine
+{
 public:
     QtSerialLine();
     ~QtSerialLine() override;

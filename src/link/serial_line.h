@@ -1,6 +1,7 @@
 #pragma once
 // The serial line as the wire protocols see it: open by name, configure, purge, blocking reads and
-// writes under time-outs, pause. Plain C++; the Qt implementation and the test doubles live elsewhere.
+// writes under time-outs, pause. Plain C++; the Qt implementation and the test doubles live
+// elsewhere.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,8 @@ namespace orvo {
 // Read time-outs in milliseconds. A read of n bytes ends when more than `interval` ms pass between
 // two bytes, or at the latest after `totalConstant + totalMultiplier * n` ms. A time-out is not an
 // error: the read reports the bytes that did arrive, possibly none.
-struct LineTimeouts {
+struct LineTimeouts
+{
     int interval = 50;
     int totalMultiplier = 50;
     int totalConstant = 200;
@@ -20,7 +22,8 @@ struct LineTimeouts {
 };
 
 // One serial port, opened for one transfer or one test-mode exchange and closed at its end.
-class SerialLine {
+class SerialLine
+{
 public:
     virtual ~SerialLine() = default;
 
@@ -36,7 +39,8 @@ public:
     virtual void setTimeouts(const LineTimeouts& timeouts) = 0;
     virtual void configure9600_8N1() = 0;
 
-    // Discards whatever waits in both directions.
+    // Discards whatever waits in both directions. Writes drain before they return, so in practice
+    // this is what has arrived and not been read.
     virtual void purge() = 0;
 
     // Blocking write; returns when the bytes have left (drained), with the count written, or -1

@@ -23,7 +23,8 @@ std::string systemPortPath(const std::string& name)
     if (!override || !*override) {
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
             const QString port = info.portName();
-            const bool usb = info.hasVendorIdentifier() || port.startsWith(QLatin1String("ttyUSB")) ||
+            const bool usb = info.hasVendorIdentifier() ||
+                             port.startsWith(QLatin1String("ttyUSB")) ||
                              port.startsWith(QLatin1String("ttyACM"));
             listed.push_back({info.systemLocation().toStdString(), usb});
         }

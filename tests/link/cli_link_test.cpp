@@ -11,7 +11,8 @@ using namespace orvo;
 
 namespace {
 
-struct CliRun {
+struct CliRun
+{
     int status = -1;
     QString errors;
 };
@@ -80,12 +81,14 @@ TEST(CliTransfer, RetriesAnswerRetryThatOftenThenCancel)
     SimProcess sim({"--refuse-program"});
     ASSERT_TRUE(sim.started());
     const QString out = sim.folder() + "/out.sin";
-    const CliRun run = runCli({"read", "--port", QString::fromStdString(sim.path()), "--retries", "1", out});
+    const CliRun run =
+        runCli({"read", "--port", QString::fromStdString(sim.path()), "--retries", "1", out});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "Communication Error，Please check all the connections and the radio power\n"
-                          "orvo-cli read: Retry\n"
-                          "Communication Error，Please check all the connections and the radio power\n"
-                          "orvo-cli read: Cancel\n");
+    EXPECT_EQ(run.errors,
+              "Communication Error，Please check all the connections and the radio power\n"
+              "orvo-cli read: Retry\n"
+              "Communication Error，Please check all the connections and the radio power\n"
+              "orvo-cli read: Cancel\n");
     EXPECT_FALSE(QFile::exists(out));
 }
 
@@ -108,10 +111,11 @@ TEST(CliTransfer, AShortFileIsRefusedBeforeThePortIsTouched)
 
 TEST(CliTransfer, AMissingPortShowsTheOpenFailure)
 {
-    const CliRun run = runCli({"read", "--port", "/dev/orvo-no-such-port", "/tmp/orvo-never-written.sin"});
+    const CliRun run =
+        runCli({"read", "--port", "/dev/orvo-no-such-port", "/tmp/orvo-never-written.sin"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors,
-              "Could not Open the Port,Please check whether the Port are occupied or the device are ok\n");
+    EXPECT_EQ(run.errors, "Could not Open the Port,Please check whether the Port are occupied or "
+                          "the device are ok\n");
     EXPECT_FALSE(QFile::exists("/tmp/orvo-never-written.sin"));
 }
 

@@ -54,7 +54,8 @@ std::vector<std::string> numbers(int from, int to)
     return out;
 }
 
-struct Transfer {
+struct Transfer
+{
     RecordingLine line{makeSerialLine()};
     TestHost host;
     RadioImage document = RadioImage::makeNew();
@@ -67,7 +68,11 @@ struct Transfer {
         result = session.run(port);
         received = session.receivedImage();
     }
-    bool endedClosed() const { return !line.isOpen() && !line.events.empty() && line.events.back().kind == LineEvent::Close; }
+    bool endedClosed() const
+    {
+        return !line.isOpen() && !line.events.empty() &&
+               line.events.back().kind == LineEvent::Close;
+    }
 };
 
 } // namespace
@@ -175,7 +180,8 @@ TEST(CloneWakeUp, SilentRadioGetsFiveAttemptsOfTwoReadsThenRetryCancel)
     EXPECT_FALSE(run.result.directionKnown);
     EXPECT_EQ(run.host.directionAsked, 0);
     ASSERT_EQ(run.host.messages.size(), 1u);
-    EXPECT_EQ(run.host.messages[0].text, "Communication Error，Please check all the connections and the radio power");
+    EXPECT_EQ(run.host.messages[0].text,
+              "Communication Error，Please check all the connections and the radio power");
     EXPECT_EQ(run.host.messages[0].buttons, CloneHost::Buttons::RetryCancel);
     EXPECT_EQ(countWrites(run.line, {0x4D}), 5u);
     EXPECT_EQ(run.line.count(LineEvent::Read), 10u);
@@ -195,10 +201,13 @@ TEST(CloneWakeUp, RefusedProgramRequestFailsAfterFiveAttemptsAndRetryGivesFiveMo
     run.transfer(sim.path());
 
     EXPECT_EQ(run.result.outcome, CloneOutcome::Failed);
-    EXPECT_EQ(run.host.messageTexts(), (std::vector<std::string>{kCommunicationErrorText, kCommunicationErrorText}));
+    EXPECT_EQ(run.host.messageTexts(),
+              (std::vector<std::string>{kCommunicationErrorText, kCommunicationErrorText}));
     EXPECT_TRUE(openAtMessage);
     EXPECT_EQ(countWrites(run.line, {0x50}), 10u);
-    EXPECT_EQ(std::count(run.host.statuses.begin(), run.host.statuses.end(), std::string(kWaitingText)), 10);
+    EXPECT_EQ(
+        std::count(run.host.statuses.begin(), run.host.statuses.end(), std::string(kWaitingText)),
+        10);
     EXPECT_TRUE(run.endedClosed());
 }
 
@@ -228,7 +237,8 @@ TEST(CloneEntry, FailedEntryWritesAreRepeatedAfterTheSendOrderMessage)
     run.transfer(sim.path());
 
     EXPECT_EQ(run.result.outcome, CloneOutcome::Completed);
-    EXPECT_EQ(run.host.messageTexts(), (std::vector<std::string>{" Error in the Send Order", " Error in the Send Order"}));
+    EXPECT_EQ(run.host.messageTexts(),
+              (std::vector<std::string>{" Error in the Send Order", " Error in the Send Order"}));
     EXPECT_EQ(run.host.messages[0].buttons, CloneHost::Buttons::Ok);
     EXPECT_EQ(sim.stopAndReadMemory(), run.document);
 }
@@ -242,15 +252,18 @@ TEST(CloneEntry, FiveFailedEntryWritesEndInTheCommunicationFailure)
     run.transfer(sim.path());
 
     EXPECT_EQ(run.result.outcome, CloneOutcome::Failed);
-    EXPECT_EQ(run.host.messageTexts(),
-              (std::vector<std::string>{kSendOrderErrorText, kSendOrderErrorText, kSendOrderErrorText,
-                                        kSendOrderErrorText, kCommunicationErrorText}));
+    EXPECT_EQ(
+        run.host.messageTexts(),
+        (std::vector<std::string>{kSendOrderErrorText, kSendOrderErrorText, kSendOrderErrorText,
+                                  kSendOrderErrorText, kCommunicationErrorText}));
     EXPECT_EQ(countWrites(run.line, {0x06}), 5u);
     EXPECT_EQ(run.host.directionAsked, 0);
     EXPECT_TRUE(run.endedClosed());
 }
 
-class UnacknowledgedWrite : public ::testing::TestWithParam<int> {};
+class UnacknowledgedWrite : public ::testing::TestWithParam<int>
+{
+};
 
 TEST_P(UnacknowledgedWrite, EndsWithTheBlockErrorAndTheRadioKeepsOnlyEarlierBlocks)
 {
@@ -275,22 +288,31 @@ TEST_P(UnacknowledgedWrite, EndsWithTheBlockErrorAndTheRadioKeepsOnlyEarlierBloc
 
     const RadioImage after = sim.stopAndReadMemory();
     for (int n = 0; n < 128; ++n)
-        EXPECT_EQ(blockData(after, n), blockData(n < refused ? run.document : radio, n)) << "block " << n;
+        EXPECT_EQ(blockData(after, n), blockData(n < refused ? run.document : radio, n))
+            << "block " << n;
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, UnacknowledgedWrite, ::testing::Values(0, 5),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Block" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Block" + std::to_string(info.param);
+                         });
 
-struct ReadFailure {
+struct ReadFailure
+{
     const char* name;
     QStringList simOptions;
     int blocksStored;
     const char* message;
 };
 
-void PrintTo(const ReadFailure& failure, std::ostream* out) { *out << failure.name; }
+void PrintTo(const ReadFailure& failure, std::ostream* out)
+{
+    *out << failure.name;
+}
 
-class FailedRead : public ::testing::TestWithParam<ReadFailure> {};
+class FailedRead : public ::testing::TestWithParam<ReadFailure>
+{
+};
 
 TEST_P(FailedRead, EndsWithItsMessageClosedAndDeliversNothing)
 {
@@ -316,11 +338,13 @@ TEST_P(FailedRead, EndsWithItsMessageClosedAndDeliversNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Radio, FailedRead,
-    ::testing::Values(ReadFailure{"NineByteReply", {"--short-read", "3:9"}, 3, "not received enough  byte"},
-                      ReadFailure{"ElevenByteReply", {"--short-read", "3:11"}, 3, "not received enough  byte"},
-                      ReadFailure{"TenByteFirstReply", {"--short-read", "0:10"}, 0, "not received enough  byte"},
-                      ReadFailure{"UnacknowledgedBlock", {"--no-read-ack", "2"}, 3, "Error had happen,please try again"},
-                      ReadFailure{"HangUp", {"--hang-up", "4"}, 4, "not received enough  byte"}),
+    ::testing::Values(
+        ReadFailure{"NineByteReply", {"--short-read", "3:9"}, 3, "not received enough  byte"},
+        ReadFailure{"ElevenByteReply", {"--short-read", "3:11"}, 3, "not received enough  byte"},
+        ReadFailure{"TenByteFirstReply", {"--short-read", "0:10"}, 0, "not received enough  byte"},
+        ReadFailure{
+            "UnacknowledgedBlock", {"--no-read-ack", "2"}, 3, "Error had happen,please try again"},
+        ReadFailure{"HangUp", {"--hang-up", "4"}, 4, "not received enough  byte"}),
     [](const ::testing::TestParamInfo<ReadFailure>& info) { return std::string(info.param.name); });
 
 TEST(CloneWrite, RadioHangingUpMidWriteEndsWithTheBlockError)
@@ -376,8 +400,9 @@ TEST(CloneOpen, MissingPortShowsTheOpenFailureAndDoesNothingElse)
 
     EXPECT_EQ(run.result.outcome, CloneOutcome::OpenFailed);
     ASSERT_EQ(run.host.messages.size(), 1u);
-    EXPECT_EQ(run.host.messages[0].text,
-              "Could not Open the Port,Please check whether the Port are occupied or the device are ok");
+    EXPECT_EQ(
+        run.host.messages[0].text,
+        "Could not Open the Port,Please check whether the Port are occupied or the device are ok");
     EXPECT_EQ(run.host.messages[0].buttons, CloneHost::Buttons::Ok);
     EXPECT_TRUE(run.host.statuses.empty());
     ASSERT_EQ(run.line.events.size(), 1u);

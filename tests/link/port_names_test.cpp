@@ -29,8 +29,10 @@ TEST(PortNames, TheEnvironmentOverrideWinsOverTheListUnlessEmpty)
 
 TEST(PortNames, ComNIsTheNthListedPortUsbAdaptersFirstThenByPath)
 {
-    const std::vector<ListedPort> listed{
-        {"/dev/ttyS1", false}, {"/dev/ttyUSB1", true}, {"/dev/ttyS0", false}, {"/dev/ttyACM0", true}};
+    const std::vector<ListedPort> listed{{"/dev/ttyS1", false},
+                                         {"/dev/ttyUSB1", true},
+                                         {"/dev/ttyS0", false},
+                                         {"/dev/ttyACM0", true}};
     EXPECT_EQ(resolvePortPath("COM1", nullptr, listed), "/dev/ttyACM0");
     EXPECT_EQ(resolvePortPath("COM2", nullptr, listed), "/dev/ttyUSB1");
     EXPECT_EQ(resolvePortPath("COM3", nullptr, listed), "/dev/ttyS0");

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-struct LineEvent {
+struct LineEvent
+{
     enum Kind { Open, Close, Purge, Write, Read, Pause };
     Kind kind;
     std::vector<std::uint8_t> bytes; // written, or received
@@ -18,7 +19,8 @@ struct LineEvent {
     int ms = 0;                      // length of a pause
 };
 
-class RecordingLine : public orvo::SerialLine {
+class RecordingLine : public orvo::SerialLine
+{
 public:
     explicit RecordingLine(std::unique_ptr<orvo::SerialLine> inner) : m_inner(std::move(inner)) {}
 
@@ -30,7 +32,10 @@ public:
     bool open(const std::string& name) override;
     bool isOpen() const override { return m_inner->isOpen(); }
     void close() override;
-    void setQueueSizes(std::size_t input, std::size_t output) override { m_inner->setQueueSizes(input, output); }
+    void setQueueSizes(std::size_t input, std::size_t output) override
+    {
+        m_inner->setQueueSizes(input, output);
+    }
     void setTimeouts(const orvo::LineTimeouts& t) override { m_inner->setTimeouts(t); }
     void configure9600_8N1() override { m_inner->configure9600_8N1(); }
     void purge() override;

@@ -34,13 +34,17 @@ orvo::RadioImage SimProcess::stopAndReadMemory()
     return memoryFile();
 }
 
-bool SimProcess::hasMemoryFile() const { return QFile::exists(m_dir.filePath("memory.bin")); }
+bool SimProcess::hasMemoryFile() const
+{
+    return QFile::exists(m_dir.filePath("memory.bin"));
+}
 
 orvo::RadioImage SimProcess::memoryFile() const
 {
     orvo::RadioImage image;
     const QByteArray bytes = readWholeFile(m_dir.filePath("memory.bin"));
-    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), orvo::kImageSize), image.bytes.begin());
+    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), orvo::kImageSize),
+                image.bytes.begin());
     return image;
 }
 
@@ -63,6 +67,7 @@ orvo::RadioImage patternedImage(int seed)
 {
     orvo::RadioImage image;
     for (std::size_t i = 0; i < orvo::kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>((i * 7 + static_cast<std::size_t>(seed) * 31 + (i >> 8)) & 0xFF);
+        image[i] = static_cast<std::uint8_t>(
+            (i * 7 + static_cast<std::size_t>(seed) * 31 + (i >> 8)) & 0xFF);
     return image;
 }

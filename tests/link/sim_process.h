@@ -9,7 +9,8 @@
 
 #include <string>
 
-class SimProcess {
+class SimProcess
+{
 public:
     // Starts the simulator with `options` plus a memory file in a fresh folder. When `image` is
     // given, the simulator starts with it.

@@ -8,16 +8,18 @@
 #include <string>
 #include <vector>
 
-struct ShownMessage {
+struct ShownMessage
+{
     std::string text;
     orvo::CloneHost::Buttons buttons;
 };
 
-class TestHost : public orvo::CloneHost {
+class TestHost : public orvo::CloneHost
+{
 public:
     orvo::CloneDirection directionToGive = orvo::CloneDirection::Read;
-    int retriesToGive = 0;  // Retry this many times, then Cancel
-    long cancelAtCycle = -1; // report Cancel at this waiting cycle (counting from 0)
+    int retriesToGive = 0;           // Retry this many times, then Cancel
+    long cancelAtCycle = -1;         // report Cancel at this waiting cycle (counting from 0)
     std::function<void()> onMessage; // runs when a message is shown, before it is answered
 
     std::vector<std::string> statuses;
@@ -33,7 +35,10 @@ public:
         positions.push_back(position);
         blocksDone.push_back(done);
     }
-    Cycle waitingCycle() override { return cycles++ == cancelAtCycle ? Cycle::Cancel : Cycle::Continue; }
+    Cycle waitingCycle() override
+    {
+        return cycles++ == cancelAtCycle ? Cycle::Cancel : Cycle::Continue;
+    }
     Answer showMessage(const std::string& text, Buttons buttons) override
     {
         messages.push_back({text, buttons});
