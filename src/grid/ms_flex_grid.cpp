@@ -406,7 +406,12 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
 
 void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The second press of a double click: no MouseDown, but the cell under it becomes current
+    // (it normally is already, from the first press).
     event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && !m_model->isFixed(index.row(), index.column()))
+        moveCurrent(index.row(), index.column());
     emit DblClick();
 }
 

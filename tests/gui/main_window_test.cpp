@@ -1,0 +1,301 @@
+// The main window as a user first meets it: caption, size and place, menus with their texts,
+// separators and accelerators, the toolbar's buttons in order, prompts and tooltips, the status
+// bar, the Port menu's check marks, the About box, and where the focus starts.
+#include "gui_test_support.h"
+
+#include "app/main_frame.h"
+#include "app/tern_app.h"
+#include "editor/tern_view.h"
+#include "grid/ms_flex_grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// A menu's items as text, a separator as "-".
+QStringList itemTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CTernApp> app;
+
+private slots:
+    void initTestCase() { quietPlatformWarnings(); }
+
+    void init()
+    {
+        app = startApplication();
+        QVERIFY(mainFrame() && mainFrame()->isVisible());
+    }
+
+    void cleanup() { app.reset(); }
+
+    void captionSizeAndPlace()
+    {
+        CMainFrame* frame = mainFrame();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Orvo Programming Software"));
+        QCOMPARE(frame->size(), QSize(850, 640));
+        const QPoint screenCentre = frame->screen()->availableGeometry().center();
+        QVERIFY((frame->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+        QCOMPARE(frame->toolBarArea(frame->m_wndToolBar), Qt::TopToolBarArea);
+        QVERIFY(!frame->windowIcon().isNull());
+    }
+
+    void menusInOrderWithExactTexts()
+    {
+        QStringList titles;
+        for (const QAction* action : mainFrame()->menuBar()->actions())
+            titles.append(action->text());
+        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View"}));
+
+        auto menu = [](const char* name) { return mainFrame()->findChild<QMenu*>(QLatin1String(name)); };
+        QCOMPARE(itemTexts(menu("menuFile")),
+                 (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
+        QCOMPARE(itemTexts(menu("menuProgram")),
+                 (QStringList{"&Read From Radio\tCtrl+R", "-", "&Write To Radio\tCtrl+W", "-",
+                              "&Test Mode\tCtrl+T", "-", "Optional Features"}));
+        QCOMPARE(itemTexts(menu("menuPort")),
+                 (QStringList{"COM1(&P)\tCtrl+C", "COM2(&Q)\tCtrl+D", "COM3(&S)\tCtrl+E",
+                              "COM4(&T)\tCtrl+F"}));
+        QCOMPARE(itemTexts(menu("menuView")), (QStringList{"&Toolbar", "&Status Bar"}));
+    }
+
+    // Each command: its accelerator, status-bar prompt and tooltip; the port items show their
+    // shortcut texts but carry no accelerator.
+    void commandsPromptsAndAccelerators_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("tip");
+        auto row = [](int id, const char* keys, const char* prompt, const char* tip) {
+            QTest::addRow("%d", id) << id << QString::fromLatin1(keys) << QString::fromLatin1(prompt)
+                                    << QString::fromLatin1(tip);
+        };
+        row(57600, "Ctrl+N", "Create a new document", "New");
+        row(57601, "Ctrl+O", "Open an existing document", "Open");
+        row(57603, "Ctrl+S", "Save the active document", "Save");
+        row(57604, "", "Save the active document with a new name", "Save As");
+        row(57607, "Ctrl+P", "Print the active document", "Print");
+        row(57609, "", "Display full pages", "Print Preview");
+        row(57606, "", "Change the printer and printing options", "Print Setup");
+        row(57665, "", "Quit the application; prompts to save documents", "Exit");
+        row(32771, "Ctrl+R", "Read Data From Radio", "Read");
+        row(32772, "Ctrl+W", "Write Data to Radio ", "Write");
+        row(32778, "Ctrl+T", "Debug TX Power,Squelch Level,Low Power Alert", "Debug on line");
+        row(32784, "", "", "");
+        row(32773, "", "Choose Communication Port one ", "Com1");
+        row(32775, "", "Choose Communication Port two ", "Com2");
+        row(32776, "", "Choose Communication Port three ", "Com3");
+        row(32777, "", "Choose Communication Port four ", "Com4");
+        row(59392, "", "Show or hide the toolbar", "Toggle ToolBar");
+        row(59393, "", "Show or hide the status bar", "Toggle StatusBar");
+        row(57664, "", "Display program information, version number and copyright", "About");
+        row(57680, "F6", "Switch to the next window pane", "Next Pane");
+        row(57681, "Shift+F6", "Switch back to the previous window pane", "Previous Pane");
+    }
+
+    void commandsPromptsAndAccelerators()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, shortcut);
+        QFETCH(QString, prompt);
+        QFETCH(QString, tip);
+        QAction* action = mainFrame()->commandAction(id);
+        QVERIFY(action);
+        QCOMPARE(action->property("commandId").toInt(), id);
+        QVERIFY(action->objectName().startsWith(QLatin1String("ID_")));
+        QCOMPARE(action->shortcut().toString(), shortcut);
+        QCOMPARE(action->statusTip(), prompt);
+        if (!tip.isEmpty())
+            QCOMPARE(action->toolTip(), tip);
+    }
+
+    // Hovering a menu item shows its prompt in the status bar.
+    void menuItemPromptInStatusBar()
+    {
+        auto* menu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuProgram"));
+        QMenuBar* bar = mainFrame()->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTRY_VERIFY(menu->isVisible());
+        QAction* write = mainFrame()->commandAction(CMainFrame::ID_WRITE_TO_RADIO);
+        QTest::mouseMove(menu, menu->actionGeometry(write).center());
+        QTRY_COMPARE(mainFrame()->statusBar()->currentMessage(), QStringLiteral("Write Data to Radio "));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+    }
+
+    void toolbarButtonsInOrder()
+    {
+        QToolBar* bar = mainFrame()->m_wndToolBar;
+        QStringList order;
+        for (const QAction* action : bar->actions())
+            order.append(action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        QCOMPARE(order, (QStringList{"ID_FILE_NEW", "ID_FILE_OPEN", "ID_FILE_SAVE", "-",
+                                     "ID_READ_FROM_RADIO", "ID_WRITE_TO_RADIO", "ID_TEST_MODE", "-",
+                                     "ID_FILE_PRINT", "ID_APP_ABOUT"}));
+        QCOMPARE(bar->iconSize(), QSize(18, 18));
+        QVERIFY(bar->isMovable());
+        QCOMPARE(bar->allowedAreas(), Qt::AllToolBarAreas);
+        for (QAction* action : bar->actions()) {
+            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action))) {
+                QVERIFY(button->autoRaise());
+                QVERIFY(!action->icon().isNull());
+            }
+        }
+    }
+
+    void statusBarPanes()
+    {
+        QStatusBar* bar = mainFrame()->statusBar();
+        QVERIFY(bar->isVisible());
+        auto pane = [bar](const char* name) { return bar->findChild<QLabel*>(QLatin1String(name)); };
+        QCOMPARE(pane("paneMessage")->text(), QStringLiteral("Ready"));
+        QCOMPARE(pane("indicatorCaps")->text(), QStringLiteral("CAP"));
+        QCOMPARE(pane("indicatorNum")->text(), QStringLiteral("NUM"));
+        QCOMPARE(pane("indicatorScroll")->text(), QStringLiteral("SCRL"));
+        for (const char* name : {"indicatorCaps", "indicatorNum", "indicatorScroll"}) {
+            QVERIFY(pane(name)->isVisible());
+            QVERIFY(pane(name)->x() > pane("paneMessage")->x());
+        }
+        mainFrame()->SetMessageText(QStringLiteral("For help，please press F1"));
+        QCOMPARE(mainFrame()->GetMessageText(), QStringLiteral("For help，please press F1"));
+    }
+
+    // COM1 is checked at start; the shortcut keys shown on the port items select nothing; a
+    // click on an item checks it alone.
+    void portChecksAndTheirInertKeys()
+    {
+        CMainFrame* frame = mainFrame();
+        auto checks = [frame] {
+            QList<bool> on;
+            for (int id : {CMainFrame::ID_COM1, CMainFrame::ID_COM2, CMainFrame::ID_COM3, CMainFrame::ID_COM4})
+                on.append(frame->commandAction(id)->isChecked());
+            return on;
+        };
+        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM1"));
+        QCOMPARE(checks(), (QList<bool>{true, false, false, false}));
+
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F})
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+        frame->UpdateCommandUI();
+        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM1"));
+        QCOMPARE(checks(), (QList<bool>{true, false, false, false}));
+
+        clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_COM3);
+        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM3"));
+        QCOMPARE(checks(), (QList<bool>{false, false, true, false}));
+        clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_COM3); // again: stays chosen
+        QCOMPARE(checks(), (QList<bool>{false, false, true, false}));
+        clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_COM1);
+        QCOMPARE(checks(), (QList<bool>{true, false, false, false}));
+    }
+
+    void viewMenuHidesAndShowsBars()
+    {
+        CMainFrame* frame = mainFrame();
+        clickMenuCommand(QStringLiteral("menuView"), CMainFrame::ID_VIEW_TOOLBAR);
+        QVERIFY(frame->m_wndToolBar->isHidden());
+        QVERIFY(!frame->commandAction(CMainFrame::ID_VIEW_TOOLBAR)->isChecked());
+        clickMenuCommand(QStringLiteral("menuView"), CMainFrame::ID_VIEW_STATUS_BAR);
+        QVERIFY(frame->statusBar()->isHidden());
+        QVERIFY(!frame->commandAction(CMainFrame::ID_VIEW_STATUS_BAR)->isChecked());
+        clickMenuCommand(QStringLiteral("menuView"), CMainFrame::ID_VIEW_TOOLBAR);
+        clickMenuCommand(QStringLiteral("menuView"), CMainFrame::ID_VIEW_STATUS_BAR);
+        QVERIFY(frame->m_wndToolBar->isVisible());
+        QVERIFY(frame->statusBar()->isVisible());
+        QVERIFY(frame->commandAction(CMainFrame::ID_VIEW_TOOLBAR)->isChecked());
+    }
+
+    // The About box comes from the toolbar's last button and from nowhere in the menus.
+    void aboutBoxFromToolbarOnly()
+    {
+        for (const QMenu* menu : mainFrame()->findChildren<QMenu*>()) {
+            for (const QAction* action : menu->actions())
+                QVERIFY(action->property("commandId").toInt() != CMainFrame::ID_APP_ABOUT);
+        }
+        DialogAnswers answers;
+        QStringList texts;
+        answers.dialogDriver = [&texts](QDialog& dialog) {
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                texts.append(label->text());
+            auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("btnOK"));
+            QVERIFY(ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QVERIFY(!dialog.isVisible());
+        };
+        clickToolButton(CMainFrame::ID_APP_ABOUT);
+        QCOMPARE(answers.dialogTitles, QStringList{QStringLiteral("About")});
+        QVERIFY(texts.contains(QStringLiteral("Version 1.0.0")));
+        QVERIFY(answers.boxes.isEmpty());
+    }
+
+    // The form: its labels, its lists with their entries and selections of a new image, the
+    // hidden Urgency Call list, the tab order and the focus on the Type list.
+    void formAsFirstShown()
+    {
+        CTernView* view = ternView();
+        QCOMPARE(QApplication::focusWidget(), view->m_cmbType);
+
+        QStringList labels;
+        for (const char* name : {"lblType", "lblField", "lblScan", "lblBeep", "lblBatterySave",
+                                 "lblSquelchLevel", "lblTxTotalTime", "lblVoiceAnnunciation",
+                                 "lblMoni", "lblChannel"})
+            labels.append(view->findChild<QLabel*>(QLatin1String(name))->text());
+        QCOMPARE(labels, (QStringList{"Type", "Field", "Scan", "Beep", "Battery Save", "Squelch Level",
+                                      "Tx Total Time(s)", "Voice Annuciation", "Moni", "Channel:"}));
+        QVERIFY(!view->m_cmbUrgencyCall->isVisible());
+        QVERIFY(!view->findChild<QLabel*>(QStringLiteral("lblUrgencyCall"))->isVisible());
+        QCOMPARE(view->m_cmbUrgencyCall->currentText(), QStringLiteral("TX Alert "));
+
+        QCOMPARE(view->m_cmbType->currentText(), QStringLiteral("ZT-4"));
+        QCOMPARE(view->m_cmbField->currentText(), QStringLiteral("136 - 174MHz"));
+        QCOMPARE(view->m_cmbScan->currentText(), QStringLiteral("ON"));
+        QCOMPARE(view->m_cmbBeep->currentText(), QStringLiteral("Enable"));
+        QCOMPARE(view->m_cmbBatterySave->currentText(), QStringLiteral("Enable"));
+        QCOMPARE(view->m_cmbSquelchLevel->currentText(), QStringLiteral("9"));
+        QCOMPARE(view->m_cmbTxTotalTime->currentText(), QStringLiteral("180s"));
+        QCOMPARE(view->m_cmbVoiceAnnunciation->currentText(), QStringLiteral("Chinese"));
+        QCOMPARE(view->m_cmbMoni->currentText(), QStringLiteral("SQ-Off Momentary"));
+        QCOMPARE(view->m_cmbMoni->itemText(1), QStringLiteral("Monitor  Momentary"));
+        QCOMPARE(view->m_cmbTxTotalTime->count(), 11);
+
+        // Tab walks Type, Field, the seven function lists, then the grid.
+        QList<QWidget*> order;
+        QWidget* at = view->m_cmbType;
+        for (int i = 0; i < 10; ++i) {
+            order.append(QApplication::focusWidget());
+            QTest::keyClick(at, Qt::Key_Tab);
+            at = QApplication::focusWidget();
+        }
+        const QList<QWidget*> expected{view->m_cmbType,          view->m_cmbField,
+                                       view->m_cmbScan,          view->m_cmbBeep,
+                                       view->m_cmbBatterySave,   view->m_cmbSquelchLevel,
+                                       view->m_cmbTxTotalTime,   view->m_cmbVoiceAnnunciation,
+                                       view->m_cmbMoni,          static_cast<QWidget*>(view->m_grid)};
+        QCOMPARE(order, expected);
+    }
+};
+
+ORVO_GUI_TEST_MAIN(MainWindowTest)
+
+#include "main_window_test.moc"
