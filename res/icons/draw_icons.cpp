@@ -50,7 +50,8 @@ static void radio(QPainter& p, QRectF r)
     const double u = r.width() / 10;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 40));
-    p.drawRoundedRect(QRectF(r.left() + 6.2 * u, r.top(), 1.4 * u, r.height() * 0.4), 0.6 * u, 0.6 * u);
+    p.drawRoundedRect(QRectF(r.left() + 6.2 * u, r.top(), 1.4 * u, r.height() * 0.4), 0.6 * u,
+                      0.6 * u);
     QRectF body(r.left() + u, r.top() + r.height() * 0.3, 8 * u, r.height() * 0.7);
     QLinearGradient shade(body.topLeft(), body.topRight());
     shade.setColorAt(0, QColor(80, 84, 92));
@@ -58,7 +59,8 @@ static void radio(QPainter& p, QRectF r)
     p.setBrush(shade);
     p.drawRoundedRect(body, 1.4 * u, 1.4 * u);
     p.setBrush(QColor(120, 200, 255));
-    p.drawRect(QRectF(body.left() + 1.4 * u, body.top() + 1.2 * u, body.width() - 2.8 * u, body.height() * 0.22));
+    p.drawRect(QRectF(body.left() + 1.4 * u, body.top() + 1.2 * u, body.width() - 2.8 * u,
+                      body.height() * 0.22));
     p.setBrush(QColor(150, 150, 150));
     for (int row = 0; row < 3; ++row) {
         p.drawRect(QRectF(body.left() + 1.6 * u, body.top() + body.height() * (0.5 + row * 0.13),

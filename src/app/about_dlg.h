@@ -9,7 +9,8 @@ namespace Ui {
 class AboutDlg;
 }
 
-class CAboutDlg : public QDialog {
+class CAboutDlg : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -40,9 +40,9 @@ QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QStrin
                            const QString& filter, const QString& defaultSuffix)
 {
     if (const auto& hook = fileDialogHook()) {
-        return withSuffix(hook({FileDialogRequest::Mode::Save, parent, caption, proposed, filter,
-                                defaultSuffix}),
-                          defaultSuffix);
+        return withSuffix(
+            hook({FileDialogRequest::Mode::Save, parent, caption, proposed, filter, defaultSuffix}),
+            defaultSuffix);
     }
 
     QFileDialog dialog(parent, caption, proposed, filter);
@@ -54,4 +54,7 @@ QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QStrin
     return withSuffix(dialog.selectedFiles().constFirst(), defaultSuffix);
 }
 
-void setFileDialogHook(FileDialogHook hook) { fileDialogHook() = std::move(hook); }
+void setFileDialogHook(FileDialogHook hook)
+{
+    fileDialogHook() = std::move(hook);
+}

@@ -9,14 +9,15 @@
 class QWidget;
 
 // What a file dialog asks, as handed to the hook.
-struct FileDialogRequest {
+struct FileDialogRequest
+{
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     QWidget* parent = nullptr;
     QString caption;
-    QString proposed;       // the folder, or the file name offered in a save dialog
-    QString filter;         // Qt filter list, e.g. "Channel Data (*.sin);;All Files (*)"
-    QString defaultSuffix;  // without the dot; empty for open dialogs
+    QString proposed;      // the folder, or the file name offered in a save dialog
+    QString filter;        // Qt filter list, e.g. "Channel Data (*.sin);;All Files (*)"
+    QString defaultSuffix; // without the dot; empty for open dialogs
 };
 
 // Answers a file dialog in place of the user: the chosen path, or an empty string for Cancel.

@@ -3,7 +3,8 @@
 
 // `known` is false where the platform cannot tell (no X11 display, offscreen); the other
 // fields are then false.
-struct LockKeyState {
+struct LockKeyState
+{
     bool known = false;
     bool capsLock = false;
     bool numLock = false;

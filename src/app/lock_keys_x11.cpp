@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 
+#if QT_CONFIG(xcb)
+
 #include <X11/XKBlib.h>
 
 namespace {
@@ -33,3 +35,12 @@ LockKeyState queryLockKeys()
     state.scrollLock = indicatorOn(display, "Scroll Lock");
     return state;
 }
+
+#else
+
+LockKeyState queryLockKeys()
+{
+    return {};
+}
+
+#endif

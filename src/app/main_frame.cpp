@@ -104,8 +104,9 @@ void CMainFrame::createMenus()
                    QStringLiteral("Save the active document with a new name\nSave As"));
     bind(fileSaveAs, [doc] { doc->OnFileSaveAs(); });
 
-    QAction* filePrint = addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
-                                    QStringLiteral("Print the active document\nPrint"));
+    QAction* filePrint =
+        addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
+                   QStringLiteral("Print the active document\nPrint"));
     filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     filePrint->setIcon(QIcon(QStringLiteral(":/icons/print.png")));
     bind(filePrint, [view] { view->OnFilePrint(); });
@@ -120,8 +121,9 @@ void CMainFrame::createMenus()
                    QStringLiteral("Change the printer and printing options\nPrint Setup"));
     bind(fileSetup, [view] { view->OnFilePrintSetup(); });
 
-    QAction* appExit = addCommand(ID_APP_EXIT, "ID_APP_EXIT", QStringLiteral("E&xit"),
-                                  QStringLiteral("Quit the application; prompts to save documents\nExit"));
+    QAction* appExit =
+        addCommand(ID_APP_EXIT, "ID_APP_EXIT", QStringLiteral("E&xit"),
+                   QStringLiteral("Quit the application; prompts to save documents\nExit"));
     connect(appExit, &QAction::triggered, this, &QWidget::close);
 
     // Program
@@ -139,8 +141,9 @@ void CMainFrame::createMenus()
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
     bind(write, [view] { view->OnWriteToRadio(); });
 
-    QAction* test = addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
-                               QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
+    QAction* test =
+        addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
+                   QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
     test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
     bind(test, [view] { view->OnTestMode(); });
@@ -166,20 +169,22 @@ void CMainFrame::createMenus()
     bind(com4, [view] { view->OnCom4(); });
 
     // View
-    QAction* viewToolbar = addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", QStringLiteral("&Toolbar"),
-                                      QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
+    QAction* viewToolbar =
+        addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", QStringLiteral("&Toolbar"),
+                   QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
     viewToolbar->setCheckable(true);
     bind(viewToolbar, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
 
-    QAction* viewStatus = addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR",
-                                     QStringLiteral("&Status Bar"),
-                                     QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
+    QAction* viewStatus =
+        addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", QStringLiteral("&Status Bar"),
+                   QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
     viewStatus->setCheckable(true);
     bind(viewStatus, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
 
     // Toolbar only
-    QAction* about = addCommand(ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
-                                QStringLiteral("Display program information, version number and copyright\nAbout"));
+    QAction* about = addCommand(
+        ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
+        QStringLiteral("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
     bind(about, [] { callApp(&CTernApp::OnAppAbout); });
 
@@ -187,8 +192,9 @@ void CMainFrame::createMenus()
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
                                    QStringLiteral("Switch to the next window pane\nNext Pane"));
     nextPane->setShortcut(QKeySequence(Qt::Key_F6));
-    QAction* prevPane = addCommand(ID_PREV_PANE, "ID_PREV_PANE", QStringLiteral("Previous Pane"),
-                                   QStringLiteral("Switch back to the previous window pane\nPrevious Pane"));
+    QAction* prevPane =
+        addCommand(ID_PREV_PANE, "ID_PREV_PANE", QStringLiteral("Previous Pane"),
+                   QStringLiteral("Switch back to the previous window pane\nPrevious Pane"));
     prevPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
     QMenuBar* bar = menuBar();

@@ -14,7 +14,8 @@ class QAction;
 class QLabel;
 class QToolBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow
+{
     Q_OBJECT
 
 public:

@@ -22,14 +22,17 @@ QMessageBox::StandardButton escapeAnswer(QMessageBox::StandardButtons buttons)
 
 } // namespace
 
-QString AppTitle() { return QStringLiteral("Orvo Programming Software"); }
+QString AppTitle()
+{
+    return QStringLiteral("Orvo Programming Software");
+}
 
 QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
                                           const QString& caption, QMessageBox::Icon icon,
                                           QMessageBox::StandardButtons buttons,
                                           QMessageBox::StandardButton defaultButton)
 {
-    MessageBoxRequest request{parent, text, caption.isEmpty() ? AppTitle() : caption,
+    MessageBoxRequest request{parent, text,    caption.isEmpty() ? AppTitle() : caption,
                               icon,   buttons, defaultButton};
     if (const auto& hook = messageBoxHook())
         return hook(request);
@@ -46,4 +49,7 @@ QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
     return QMessageBox::StandardButton(answer);
 }
 
-void setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
+void setMessageBoxHook(MessageBoxHook hook)
+{
+    messageBoxHook() = std::move(hook);
+}

@@ -15,10 +15,11 @@ class QWidget;
 QString AppTitle();
 
 // Everything a message box shows, as handed to the hook.
-struct MessageBoxRequest {
+struct MessageBoxRequest
+{
     QWidget* parent = nullptr;
     QString text;
-    QString caption;  // never empty: AppTitle() when the caller gave none
+    QString caption; // never empty: AppTitle() when the caller gave none
     QMessageBox::Icon icon = QMessageBox::Warning;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -30,12 +31,11 @@ using MessageBoxHook = std::function<QMessageBox::StandardButton(const MessageBo
 // Shows a modal message box and returns the button the user pressed (Escape or the close box
 // give the Cancel, No or Ok button, whichever the box has, in that order of preference).
 // An empty caption means AppTitle(). With a hook set, no box appears: the hook answers.
-QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
-                                          const QString& caption = QString(),
-                                          QMessageBox::Icon icon = QMessageBox::Warning,
-                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                          QMessageBox::StandardButton defaultButton =
-                                              QMessageBox::NoButton);
+QMessageBox::StandardButton
+AppMessageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
+              QMessageBox::Icon icon = QMessageBox::Warning,
+              QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+              QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // Installs the hook that answers every following message box; an empty function restores the
 // real boxes. Tests set it before the action that shows a box.

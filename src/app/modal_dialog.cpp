@@ -28,4 +28,7 @@ int AppExecDialog(QDialog& dialog)
     return dialog.result();
 }
 
-void setDialogHook(DialogHook hook) { dialogHook() = std::move(hook); }
+void setDialogHook(DialogHook hook)
+{
+    dialogHook() = std::move(hook);
+}

@@ -26,7 +26,10 @@ QSettings profile()
 
 } // namespace
 
-CTernApp* AfxGetTernApp() { return g_theApp; }
+CTernApp* AfxGetTernApp()
+{
+    return g_theApp;
+}
 
 QIcon AppIcon()
 {
@@ -36,9 +39,15 @@ QIcon AppIcon()
     return icon;
 }
 
-QWidget* AfxGetMainWnd() { return g_theApp ? g_theApp->GetMainFrame() : nullptr; }
+QWidget* AfxGetMainWnd()
+{
+    return g_theApp ? g_theApp->GetMainFrame() : nullptr;
+}
 
-static void initResources() { Q_INIT_RESOURCE(orvo); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(orvo);
+}
 
 CTernApp::CTernApp(QObject* parent) : QObject(parent)
 {
@@ -55,7 +64,10 @@ CTernApp::~CTernApp()
     g_theApp = nullptr;
 }
 
-CTernView* CTernApp::GetView() const { return m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr; }
+CTernView* CTernApp::GetView() const
+{
+    return m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr;
+}
 
 bool CTernApp::InitInstance(const QStringList& arguments)
 {
@@ -132,9 +144,15 @@ void CTernApp::OnAppAbout()
     AppExecDialog(dialog);
 }
 
-bool CTernApp::CanReplaceDocument() { return !m_pDoc || m_pDoc->SaveModified(); }
+bool CTernApp::CanReplaceDocument()
+{
+    return !m_pDoc || m_pDoc->SaveModified();
+}
 
-QStringList CTernApp::GetRecentFileList() const { return m_recentFiles; }
+QStringList CTernApp::GetRecentFileList() const
+{
+    return m_recentFiles;
+}
 
 void CTernApp::AddToRecentFileList(const QString& path)
 {

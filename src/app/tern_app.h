@@ -15,7 +15,8 @@ class CTernView;
 class QIcon;
 class QWidget;
 
-class CTernApp : public QObject {
+class CTernApp : public QObject
+{
     Q_OBJECT
 
 public:

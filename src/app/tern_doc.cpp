@@ -9,14 +9,20 @@
 #include <QFile>
 #include <QFileInfo>
 
-CTernDoc::CTernDoc(QObject* parent) : QObject(parent) { m_image = orvo::RadioImage::makeNew(); }
+CTernDoc::CTernDoc(QObject* parent) : QObject(parent)
+{
+    m_image = orvo::RadioImage::makeNew();
+}
 
 QString CTernDoc::fileFilter()
 {
     return QStringLiteral("Channel Data (*.sin);;All Files (*)");
 }
 
-QString CTernDoc::defaultExtension() { return QStringLiteral("sin"); }
+QString CTernDoc::defaultExtension()
+{
+    return QStringLiteral("sin");
+}
 
 bool CTernDoc::OnNewDocument()
 {
@@ -67,9 +73,15 @@ bool CTernDoc::OnSaveDocument(const QString& path)
     return true;
 }
 
-void CTernDoc::OnFileSave() { DoSave(m_strPathName); }
+void CTernDoc::OnFileSave()
+{
+    DoSave(m_strPathName);
+}
 
-void CTernDoc::OnFileSaveAs() { DoSave(QString()); }
+void CTernDoc::OnFileSaveAs()
+{
+    DoSave(QString());
+}
 
 bool CTernDoc::DoSave(const QString& path, bool replace)
 {
@@ -80,8 +92,9 @@ bool CTernDoc::DoSave(const QString& path, bool replace)
         QString proposed = GetTitle();
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
-        name = AppGetSaveFileName(AfxGetMainWnd(), QStringLiteral("Save As"),
-                                  QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
+        name =
+            AppGetSaveFileName(AfxGetMainWnd(), QStringLiteral("Save As"),
+                               QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
     }
@@ -96,10 +109,9 @@ bool CTernDoc::SaveModified()
 {
     if (!IsModified())
         return true;
-    switch (AppMessageBox(AfxGetMainWnd(), QStringLiteral("Save changes?"), AppTitle(),
-                          QMessageBox::Warning,
-                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                          QMessageBox::Save)) {
+    switch (AppMessageBox(
+        AfxGetMainWnd(), QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save:
         return DoSave(m_strPathName);
     case QMessageBox::Discard:
@@ -120,5 +132,6 @@ void CTernDoc::SetPathName(const QString& path, bool addToRecentFiles)
 
 QString CTernDoc::GetTitle() const
 {
-    return m_strPathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strPathName).fileName();
+    return m_strPathName.isEmpty() ? QStringLiteral("Untitled")
+                                   : QFileInfo(m_strPathName).fileName();
 }

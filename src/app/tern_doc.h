@@ -9,7 +9,8 @@
 
 class CTernView;
 
-class CTernDoc : public QObject {
+class CTernDoc : public QObject
+{
     Q_OBJECT
 
 public:

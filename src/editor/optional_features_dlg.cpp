@@ -61,4 +61,7 @@ void COptionalFeaturesDlg::OnOK()
     QDialog::accept();
 }
 
-void COptionalFeaturesDlg::accept() { OnOK(); }
+void COptionalFeaturesDlg::accept()
+{
+    OnOK();
+}

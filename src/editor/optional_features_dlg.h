@@ -16,7 +16,8 @@ namespace Ui {
 class OptionalFeaturesDlg;
 }
 
-class COptionalFeaturesDlg : public QDialog {
+class COptionalFeaturesDlg : public QDialog
+{
     Q_OBJECT
 
 public:

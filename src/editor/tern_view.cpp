@@ -115,7 +115,8 @@ void CTernView::OnInitialUpdate()
             app->m_bEditorsCreated = 1;
         const int w = m_grid->GetColWidth(2);
         for (std::size_t col = 0; col < kColumnWidthFactors.size(); ++col)
-            m_grid->SetColWidth(static_cast<int>(col), static_cast<int>(kColumnWidthFactors[col] * w));
+            m_grid->SetColWidth(static_cast<int>(col),
+                                static_cast<int>(kColumnWidthFactors[col] * w));
         applySelections(orvo::initialSelections());
     }
 
@@ -242,7 +243,8 @@ void CTernView::UpdateImageFromView()
     for (int channel = 1; channel <= orvo::kChannelCount; ++channel) {
         orvo::ChannelTexts texts;
         for (int col = 1; col <= static_cast<int>(texts.size()); ++col)
-            texts[static_cast<std::size_t>(col - 1)] = m_grid->GetTextMatrix(channel, col).toStdString();
+            texts[static_cast<std::size_t>(col - 1)] =
+                m_grid->GetTextMatrix(channel, col).toStdString();
         orvo::encodeChannel(texts, image, channel);
     }
     orvo::encodeSettings(currentSelections(), image);

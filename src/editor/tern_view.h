@@ -31,12 +31,14 @@ namespace Ui {
 class TernViewForm;
 }
 
-class CTernView : public QScrollArea {
+class CTernView : public QScrollArea
+{
     Q_OBJECT
 
 public:
     // Lowest and highest frequency of a band, both included, in units of 10 Hz.
-    struct BandLimits {
+    struct BandLimits
+    {
         std::uint32_t lowest;
         std::uint32_t highest;
     };

@@ -8,7 +8,10 @@ void CTernView::OnEnterCellGrid() {}
 
 void CTernView::OnLeaveCellGrid() {}
 
-void CTernView::OnKeyPressGrid(short* KeyAscii) { Q_UNUSED(KeyAscii); }
+void CTernView::OnKeyPressGrid(short* KeyAscii)
+{
+    Q_UNUSED(KeyAscii);
+}
 
 void CTernView::OnMouseDownGrid(short Button, short Shift, int x, int y)
 {

@@ -14,12 +14,36 @@ void checkIfChosen(QAction* action, const QString& chosen, const char* name)
 
 } // namespace
 
-void CTernView::OnCom1() { m_strPort = QStringLiteral("COM1"); }
-void CTernView::OnCom2() { m_strPort = QStringLiteral("COM2"); }
-void CTernView::OnCom3() { m_strPort = QStringLiteral("COM3"); }
-void CTernView::OnCom4() { m_strPort = QStringLiteral("COM4"); }
+void CTernView::OnCom1()
+{
+    m_strPort = QStringLiteral("COM1");
+}
+void CTernView::OnCom2()
+{
+    m_strPort = QStringLiteral("COM2");
+}
+void CTernView::OnCom3()
+{
+    m_strPort = QStringLiteral("COM3");
+}
+void CTernView::OnCom4()
+{
+    m_strPort = QStringLiteral("COM4");
+}
 
-void CTernView::OnUpdateCom1(QAction* action) const { checkIfChosen(action, m_strPort, "COM1"); }
-void CTernView::OnUpdateCom2(QAction* action) const { checkIfChosen(action, m_strPort, "COM2"); }
-void CTernView::OnUpdateCom3(QAction* action) const { checkIfChosen(action, m_strPort, "COM3"); }
-void CTernView::OnUpdateCom4(QAction* action) const { checkIfChosen(action, m_strPort, "COM4"); }
+void CTernView::OnUpdateCom1(QAction* action) const
+{
+    checkIfChosen(action, m_strPort, "COM1");
+}
+void CTernView::OnUpdateCom2(QAction* action) const
+{
+    checkIfChosen(action, m_strPort, "COM2");
+}
+void CTernView::OnUpdateCom3(QAction* action) const
+{
+    checkIfChosen(action, m_strPort, "COM3");
+}
+void CTernView::OnUpdateCom4(QAction* action) const
+{
+    checkIfChosen(action, m_strPort, "COM4");
+}

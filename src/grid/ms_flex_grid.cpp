@@ -11,7 +11,8 @@
 #include <algorithm>
 
 // The cells: texts, column alignments and which rows and columns are fixed.
-class FlexGridModel : public QAbstractTableModel {
+class FlexGridModel : public QAbstractTableModel
+{
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -118,8 +119,12 @@ public:
             text(row, col).toDouble(&number);
             return Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
         }
-        Qt::Alignment h = a / 3 == 0 ? Qt::AlignLeft : a / 3 == 1 ? Qt::AlignHCenter : Qt::AlignRight;
-        Qt::Alignment v = a % 3 == 0 ? Qt::AlignTop : a % 3 == 1 ? Qt::AlignVCenter : Qt::AlignBottom;
+        Qt::Alignment h = a / 3 == 0   ? Qt::AlignLeft
+                          : a / 3 == 1 ? Qt::AlignHCenter
+                                       : Qt::AlignRight;
+        Qt::Alignment v = a % 3 == 0   ? Qt::AlignTop
+                          : a % 3 == 1 ? Qt::AlignVCenter
+                                       : Qt::AlignBottom;
         return h | v;
     }
 
@@ -136,7 +141,8 @@ namespace {
 
 // Paints fixed cells as raised headings, the others white, with the grid lines and the focus
 // rectangle of the current cell.
-class FlexGridDelegate : public QStyledItemDelegate {
+class FlexGridDelegate : public QStyledItemDelegate
+{
 public:
     FlexGridDelegate(CMSFlexGrid* grid, FlexGridModel* model)
         : QStyledItemDelegate(grid), m_grid(grid), m_model(model)
@@ -255,10 +261,22 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableView(parent), m_model(new Flex
 
 CMSFlexGrid::~CMSFlexGrid() = default;
 
-int CMSFlexGrid::GetRows() const { return m_model->rows(); }
-int CMSFlexGrid::GetCols() const { return m_model->cols(); }
-int CMSFlexGrid::GetFixedRows() const { return m_model->fixedRows(); }
-int CMSFlexGrid::GetFixedCols() const { return m_model->fixedCols(); }
+int CMSFlexGrid::GetRows() const
+{
+    return m_model->rows();
+}
+int CMSFlexGrid::GetCols() const
+{
+    return m_model->cols();
+}
+int CMSFlexGrid::GetFixedRows() const
+{
+    return m_model->fixedRows();
+}
+int CMSFlexGrid::GetFixedCols() const
+{
+    return m_model->fixedCols();
+}
 
 void CMSFlexGrid::SetRows(int rows)
 {
@@ -293,8 +311,14 @@ void CMSFlexGrid::SetFixedCols(int cols)
     syncViewCurrent();
 }
 
-int CMSFlexGrid::GetRow() const { return m_row; }
-int CMSFlexGrid::GetCol() const { return m_col; }
+int CMSFlexGrid::GetRow() const
+{
+    return m_row;
+}
+int CMSFlexGrid::GetCol() const
+{
+    return m_col;
+}
 
 void CMSFlexGrid::SetRow(int row)
 {
@@ -308,10 +332,19 @@ void CMSFlexGrid::SetCol(int col)
         moveCurrent(m_row, col);
 }
 
-QString CMSFlexGrid::GetText() const { return m_model->text(m_row, m_col); }
-void CMSFlexGrid::SetText(const QString& text) { SetTextMatrix(m_row, m_col, text); }
+QString CMSFlexGrid::GetText() const
+{
+    return m_model->text(m_row, m_col);
+}
+void CMSFlexGrid::SetText(const QString& text)
+{
+    SetTextMatrix(m_row, m_col, text);
+}
 
-QString CMSFlexGrid::GetTextMatrix(int row, int col) const { return m_model->text(row, col); }
+QString CMSFlexGrid::GetTextMatrix(int row, int col) const
+{
+    return m_model->text(row, col);
+}
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text)
 {
@@ -319,10 +352,22 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text)
         emit cellTextChanged(row, col);
 }
 
-int CMSFlexGrid::GetCellLeft() const { return pixelsToTwipsX(cellPixelLeft(m_col)); }
-int CMSFlexGrid::GetCellTop() const { return pixelsToTwipsY(cellPixelTop(m_row)); }
-int CMSFlexGrid::GetCellWidth() const { return pixelsToTwipsX(columnWidth(m_col)); }
-int CMSFlexGrid::GetCellHeight() const { return pixelsToTwipsY(rowHeight(m_row)); }
+int CMSFlexGrid::GetCellLeft() const
+{
+    return pixelsToTwipsX(cellPixelLeft(m_col));
+}
+int CMSFlexGrid::GetCellTop() const
+{
+    return pixelsToTwipsY(cellPixelTop(m_row));
+}
+int CMSFlexGrid::GetCellWidth() const
+{
+    return pixelsToTwipsX(columnWidth(m_col));
+}
+int CMSFlexGrid::GetCellHeight() const
+{
+    return pixelsToTwipsY(rowHeight(m_row));
+}
 
 int CMSFlexGrid::GetColWidth(int col) const
 {
@@ -339,10 +384,19 @@ void CMSFlexGrid::SetColWidth(int col, int twips)
     setColumnWidth(col, twipsToPixelsX(m_colWidths[static_cast<std::size_t>(col)]));
 }
 
-short CMSFlexGrid::GetColAlignment(int col) const { return m_model->alignment(col); }
-void CMSFlexGrid::SetColAlignment(int col, short alignment) { m_model->setAlignment(col, alignment); }
+short CMSFlexGrid::GetColAlignment(int col) const
+{
+    return m_model->alignment(col);
+}
+void CMSFlexGrid::SetColAlignment(int col, short alignment)
+{
+    m_model->setAlignment(col, alignment);
+}
 
-QWidget* CMSFlexGrid::clientArea() const { return viewport(); }
+QWidget* CMSFlexGrid::clientArea() const
+{
+    return viewport();
+}
 
 int CMSFlexGrid::twipsToPixelsX(int twips) const
 {
@@ -361,8 +415,14 @@ int CMSFlexGrid::pixelsToTwipsY(int pixels) const
     return static_cast<int>(static_cast<long long>(pixels) * 1440 / logicalDpiY());
 }
 
-int CMSFlexGrid::cellPixelLeft(int col) const { return columnViewportPosition(col); }
-int CMSFlexGrid::cellPixelTop(int row) const { return rowViewportPosition(row); }
+int CMSFlexGrid::cellPixelLeft(int col) const
+{
+    return columnViewportPosition(col);
+}
+int CMSFlexGrid::cellPixelTop(int row) const
+{
+    return rowViewportPosition(row);
+}
 
 void CMSFlexGrid::moveCurrent(int row, int col)
 {
@@ -415,8 +475,14 @@ void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
     emit DblClick();
 }
 
-void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
 {

@@ -5,14 +5,15 @@
 // in twips, column widths in twips, column alignment, and the events DblClick, EnterCell,
 // LeaveCell, KeyPress and MouseDown. Rows and columns count from 0.
 
-#include <QTableView>
 #include <QString>
+#include <QTableView>
 
 #include <vector>
 
 class FlexGridModel;
 
-class CMSFlexGrid : public QTableView {
+class CMSFlexGrid : public QTableView
+{
     Q_OBJECT
     Q_PROPERTY(int rows READ GetRows WRITE SetRows)
     Q_PROPERTY(int cols READ GetCols WRITE SetCols)

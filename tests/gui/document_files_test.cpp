@@ -77,7 +77,8 @@ orvo::RadioImage sampleImage()
         image[offset] = static_cast<std::uint8_t>(random.bounded(256));
     for (int ch = 1; ch <= 16; ++ch)
         image[ch * 16 + 12] |= static_cast<std::uint8_t>(random.bounded(256) & 0xAA);
-    image[0x3C0] = 0x5A; // Beep Disable, Battery Save Enable, Scan OFF, bit 3 set, English, Local Alert
+    image[0x3C0] =
+        0x5A; // Beep Disable, Battery Save Enable, Scan OFF, bit 3 set, English, Local Alert
     image[0x3C1] = 3;
     image[0x3C2] = 1;
     image[0x3C3] = 10;
@@ -110,7 +111,8 @@ void pressCtrl(Qt::Key key)
 
 } // namespace
 
-class DocumentFilesTest : public QObject {
+class DocumentFilesTest : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<CTernApp> app;
@@ -215,9 +217,11 @@ private slots:
         QCOMPARE(saved, toBytes(sample));
         QVERIFY(!doc()->IsModified());
 
-        QSettings settings(QSettings::UserScope, QStringLiteral("Local AppWizard-Generated Applications"),
+        QSettings settings(QSettings::UserScope,
+                           QStringLiteral("Local AppWizard-Generated Applications"),
                            QStringLiteral("Orvo"));
-        QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), path("sample.sin"));
+        QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(),
+                 path("sample.sin"));
     }
 
     // An image that is not a ZT-4's leaves Type and Field as they were; the next save writes
@@ -236,7 +240,8 @@ private slots:
         QCOMPARE(view->m_cmbType->currentText(), QStringLiteral("ZT-4"));
         QCOMPARE(view->m_cmbField->currentText(), QStringLiteral("350 - 400MHz"));
         for (int row = 1; row <= 16; ++row)
-            QCOMPARE(rowTexts(row), (QStringList{QString::number(row), "", "", "", "", "", "", "", ""}));
+            QCOMPARE(rowTexts(row),
+                     (QStringList{QString::number(row), "", "", "", "", "", "", "", ""}));
 
         answers.fileAnswers.append(path("blank-saved.sin"));
         clickMenuCommand(QStringLiteral("menuFile"), CMainFrame::ID_FILE_SAVE_AS);
@@ -315,8 +320,8 @@ private slots:
         QCOMPARE(view->EditorForColumn(0), static_cast<QWidget*>(view->m_editFreq));
         QCOMPARE(view->EditorForColumn(9), static_cast<QWidget*>(view->m_editFreq));
         QCOMPARE(editors, (QList<QWidget*>{view->m_editFreq, view->m_editFreq, view->m_cmbTone,
-                                            view->m_cmbTone, view->m_cmbBusy, view->m_cmbWidth,
-                                            view->m_cmbScanAdd, view->m_cmbPower}));
+                                           view->m_cmbTone, view->m_cmbBusy, view->m_cmbWidth,
+                                           view->m_cmbScanAdd, view->m_cmbPower}));
         QCOMPARE(view->m_cmbTone->count(), 261);
         QCOMPARE(view->m_cmbTone->itemText(0), QStringLiteral("Off"));
         QCOMPARE(view->m_cmbTone->itemText(1), QStringLiteral("67.0"));
@@ -423,7 +428,8 @@ private slots:
                     chooseListEntry(list, alert);
                 if (box->isChecked() != checked)
                     QTest::mouseClick(box, Qt::LeftButton);
-                QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)),
+                                  Qt::LeftButton);
                 QVERIFY(!dialog.isVisible());
             };
             clickMenuCommand(QStringLiteral("menuProgram"), CMainFrame::ID_OPTIONAL_FEATURES);

@@ -9,7 +9,8 @@
 namespace {
 
 // What a handler saw at each event: its name and the current cell at that moment.
-struct Seen {
+struct Seen
+{
     QString event;
     int row;
     int col;
@@ -18,13 +19,17 @@ struct Seen {
 
 } // namespace
 
-class FlexGridTest : public QObject {
+class FlexGridTest : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<CMSFlexGrid> grid;
     QList<Seen> seen;
 
-    void record(const char* event) { seen.append({QString::fromLatin1(event), grid->GetRow(), grid->GetCol()}); }
+    void record(const char* event)
+    {
+        seen.append({QString::fromLatin1(event), grid->GetRow(), grid->GetCol()});
+    }
 
 private slots:
     void init()
@@ -98,7 +103,8 @@ private slots:
         const QRect cell = grid->visualRect(grid->model()->index(2, 2));
         QTest::mouseClick(grid->clientArea(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(grid->clientArea(), Qt::LeftButton, {}, cell.center());
-        const QList<Seen> expected{{"leave", 1, 1}, {"enter", 2, 2}, {"down", 2, 2}, {"dblclick", 2, 2}};
+        const QList<Seen> expected{
+            {"leave", 1, 1}, {"enter", 2, 2}, {"down", 2, 2}, {"dblclick", 2, 2}};
         QCOMPARE(seen, expected);
     }
 
@@ -106,7 +112,8 @@ private slots:
     void keysMoveOrReachKeyPress()
     {
         QList<short> typed;
-        connect(grid.get(), &CMSFlexGrid::KeyPress, this, [&typed](short* key) { typed.append(*key); });
+        connect(grid.get(), &CMSFlexGrid::KeyPress, this,
+                [&typed](short* key) { typed.append(*key); });
         grid->setFocus();
         QTest::keyClick(grid.get(), Qt::Key_Left); // already in the first non-fixed column
         QTest::keyClick(grid.get(), Qt::Key_Up);
@@ -184,7 +191,10 @@ private slots:
         grid->SetColAlignment(5, CMSFlexGrid::flexAlignRightBottom);
         QCOMPARE(grid->GetColAlignment(4), short(4));
         auto alignment = [this](int row, int col) {
-            return grid->model()->index(row, col).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+            return grid->model()
+                ->index(row, col)
+                .data(Qt::TextAlignmentRole)
+                .value<Qt::Alignment>();
         };
         QCOMPARE(alignment(0, 4), Qt::AlignHCenter | Qt::AlignVCenter);
         QCOMPARE(alignment(9, 4), Qt::AlignHCenter | Qt::AlignVCenter);

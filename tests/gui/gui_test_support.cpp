@@ -58,9 +58,15 @@ std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
     return app;
 }
 
-CMainFrame* mainFrame() { return AfxGetTernApp() ? AfxGetTernApp()->GetMainFrame() : nullptr; }
+CMainFrame* mainFrame()
+{
+    return AfxGetTernApp() ? AfxGetTernApp()->GetMainFrame() : nullptr;
+}
 
-CTernView* ternView() { return AfxGetTernApp() ? AfxGetTernApp()->GetView() : nullptr; }
+CTernView* ternView()
+{
+    return AfxGetTernApp() ? AfxGetTernApp()->GetView() : nullptr;
+}
 
 void clickMenuCommand(const QString& menuObjectName, int commandId)
 {
@@ -138,14 +144,16 @@ orvo::RadioImage fromBytes(const QByteArray& bytes)
 
 void saveWithCore(const QString& path, const orvo::RadioImage& image)
 {
-    const orvo::FileResult result = orvo::saveImageFile(QFile::encodeName(path).toStdString(), image);
+    const orvo::FileResult result =
+        orvo::saveImageFile(QFile::encodeName(path).toStdString(), image);
     QVERIFY2(result.ok, result.error.c_str());
 }
 
 void quietPlatformWarnings()
 {
     static QtMessageHandler next = nullptr;
-    next = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    next = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
+                                     const QString& text) {
         if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
             return;
         if (next)

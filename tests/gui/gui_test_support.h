@@ -23,7 +23,8 @@ class QComboBox;
 class QDialog;
 
 // One message box as the application asked for it.
-struct ShownBox {
+struct ShownBox
+{
     QString text;
     QString caption;
     QMessageBox::Icon icon;
@@ -34,7 +35,8 @@ struct ShownBox {
 // Boxes take their answers from `boxAnswers` in order; with none left, a box gets its most
 // cautious button (Cancel, No, Ok). File dialogs take `fileAnswers` in order (none left:
 // cancelled). Modal dialogs are handed to `dialogDriver` (none: closed at once).
-struct DialogAnswers {
+struct DialogAnswers
+{
     DialogAnswers();
     ~DialogAnswers();
     DialogAnswers(const DialogAnswers&) = delete;
@@ -77,14 +79,14 @@ void quietPlatformWarnings();
 
 // main() of a widget test: offscreen unless a platform is chosen, settings kept in a temporary
 // folder so the user's recent-file list is never touched.
-#define ORVO_GUI_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char** argv)                                                            \
-    {                                                                                          \
-        QTemporaryDir settingsHome;                                                            \
-        qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());                         \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                    \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                           \
-        QApplication app(argc, argv);                                                          \
-        TestClass test;                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                \
+#define ORVO_GUI_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        QTemporaryDir settingsHome;                                                                \
+        qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());                             \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

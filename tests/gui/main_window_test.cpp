@@ -32,7 +32,8 @@ QStringList itemTexts(const QMenu* menu)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<CTernApp> app;
@@ -66,10 +67,13 @@ private slots:
             titles.append(action->text());
         QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View"}));
 
-        auto menu = [](const char* name) { return mainFrame()->findChild<QMenu*>(QLatin1String(name)); };
-        QCOMPARE(itemTexts(menu("menuFile")),
-                 (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
+        auto menu = [](const char* name) {
+            return mainFrame()->findChild<QMenu*>(QLatin1String(name));
+        };
+        QCOMPARE(
+            itemTexts(menu("menuFile")),
+            (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                         "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
         QCOMPARE(itemTexts(menu("menuProgram")),
                  (QStringList{"&Read From Radio\tCtrl+R", "-", "&Write To Radio\tCtrl+W", "-",
                               "&Test Mode\tCtrl+T", "-", "Optional Features"}));
@@ -88,8 +92,8 @@ private slots:
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("tip");
         auto row = [](int id, const char* keys, const char* prompt, const char* tip) {
-            QTest::addRow("%d", id) << id << QString::fromLatin1(keys) << QString::fromLatin1(prompt)
-                                    << QString::fromLatin1(tip);
+            QTest::addRow("%d", id) << id << QString::fromLatin1(keys)
+                                    << QString::fromLatin1(prompt) << QString::fromLatin1(tip);
         };
         row(57600, "Ctrl+N", "Create a new document", "New");
         row(57601, "Ctrl+O", "Open an existing document", "Open");
@@ -135,11 +139,13 @@ private slots:
     {
         auto* menu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuProgram"));
         QMenuBar* bar = mainFrame()->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
         QTRY_VERIFY(menu->isVisible());
         QAction* write = mainFrame()->commandAction(CMainFrame::ID_WRITE_TO_RADIO);
         QTest::mouseMove(menu, menu->actionGeometry(write).center());
-        QTRY_COMPARE(mainFrame()->statusBar()->currentMessage(), QStringLiteral("Write Data to Radio "));
+        QTRY_COMPARE(mainFrame()->statusBar()->currentMessage(),
+                     QStringLiteral("Write Data to Radio "));
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
     }
@@ -168,7 +174,9 @@ private slots:
     {
         QStatusBar* bar = mainFrame()->statusBar();
         QVERIFY(bar->isVisible());
-        auto pane = [bar](const char* name) { return bar->findChild<QLabel*>(QLatin1String(name)); };
+        auto pane = [bar](const char* name) {
+            return bar->findChild<QLabel*>(QLatin1String(name));
+        };
         QCOMPARE(pane("paneMessage")->text(), QStringLiteral("Ready"));
         QCOMPARE(pane("indicatorCaps")->text(), QStringLiteral("CAP"));
         QCOMPARE(pane("indicatorNum")->text(), QStringLiteral("NUM"));
@@ -188,7 +196,8 @@ private slots:
         CMainFrame* frame = mainFrame();
         auto checks = [frame] {
             QList<bool> on;
-            for (int id : {CMainFrame::ID_COM1, CMainFrame::ID_COM2, CMainFrame::ID_COM3, CMainFrame::ID_COM4})
+            for (int id : {CMainFrame::ID_COM1, CMainFrame::ID_COM2, CMainFrame::ID_COM3,
+                           CMainFrame::ID_COM4})
                 on.append(frame->commandAction(id)->isChecked());
             return on;
         };
@@ -257,12 +266,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), view->m_cmbType);
 
         QStringList labels;
-        for (const char* name : {"lblType", "lblField", "lblScan", "lblBeep", "lblBatterySave",
-                                 "lblSquelchLevel", "lblTxTotalTime", "lblVoiceAnnunciation",
-                                 "lblMoni", "lblChannel"})
+        for (const char* name :
+             {"lblType", "lblField", "lblScan", "lblBeep", "lblBatterySave", "lblSquelchLevel",
+              "lblTxTotalTime", "lblVoiceAnnunciation", "lblMoni", "lblChannel"})
             labels.append(view->findChild<QLabel*>(QLatin1String(name))->text());
-        QCOMPARE(labels, (QStringList{"Type", "Field", "Scan", "Beep", "Battery Save", "Squelch Level",
-                                      "Tx Total Time(s)", "Voice Annuciation", "Moni", "Channel:"}));
+        QCOMPARE(labels,
+                 (QStringList{"Type", "Field", "Scan", "Beep", "Battery Save", "Squelch Level",
+                              "Tx Total Time(s)", "Voice Annuciation", "Moni", "Channel:"}));
         QVERIFY(!view->m_cmbUrgencyCall->isVisible());
         QVERIFY(!view->findChild<QLabel*>(QStringLiteral("lblUrgencyCall"))->isVisible());
         QCOMPARE(view->m_cmbUrgencyCall->currentText(), QStringLiteral("TX Alert "));
@@ -287,11 +297,11 @@ private slots:
             QTest::keyClick(at, Qt::Key_Tab);
             at = QApplication::focusWidget();
         }
-        const QList<QWidget*> expected{view->m_cmbType,          view->m_cmbField,
-                                       view->m_cmbScan,          view->m_cmbBeep,
-                                       view->m_cmbBatterySave,   view->m_cmbSquelchLevel,
-                                       view->m_cmbTxTotalTime,   view->m_cmbVoiceAnnunciation,
-                                       view->m_cmbMoni,          static_cast<QWidget*>(view->m_grid)};
+        const QList<QWidget*> expected{view->m_cmbType,        view->m_cmbField,
+                                       view->m_cmbScan,        view->m_cmbBeep,
+                                       view->m_cmbBatterySave, view->m_cmbSquelchLevel,
+                                       view->m_cmbTxTotalTime, view->m_cmbVoiceAnnunciation,
+                                       view->m_cmbMoni,        static_cast<QWidget*>(view->m_grid)};
         QCOMPARE(order, expected);
     }
 };
