@@ -9,7 +9,9 @@
 
 #include "ui_tern_view.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -75,6 +77,7 @@ CTernView::CTernView(CTernDoc* doc, QWidget* parent)
     for (std::size_t i = 0; i < bands.size(); ++i)
         m_bandLimits[i] = {bands[i].low, bands[i].high};
 
+    watchControls();
     connect(m_cmbType, &QComboBox::activated, this, &CTernView::OnSelchangeType);
     connect(m_grid, &CMSFlexGrid::cellTextChanged, this, &CTernView::markModified);
     connectGridEvents();
@@ -94,6 +97,28 @@ void CTernView::connectGridEvents()
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CTernView::OnLeaveCellGrid);
     connect(m_grid, &CMSFlexGrid::KeyPress, this, &CTernView::OnKeyPressGrid);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CTernView::OnMouseDownGrid);
+}
+
+void CTernView::watchControls()
+{
+    m_form->installEventFilter(this);
+    for (QWidget* control : m_form->findChildren<QWidget*>()) {
+        control->removeEventFilter(this); // installed once, however often this runs
+        control->installEventFilter(this);
+    }
+}
+
+bool CTernView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key press reaches the focus widget first; a parent it propagates to is not asked again.
+    QWidget* focus = QApplication::focusWidget();
+    if (event->type() == QEvent::KeyPress && watched == focus) {
+        if (PreTranslateMessage(focus, static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::Enter && watched->isWidgetType()) {
+        OnSetCursor(static_cast<QWidget*>(watched));
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void CTernView::markModified()
@@ -173,6 +198,7 @@ void CTernView::CreateEditors()
     m_cmbWidth->addItems({QStringLiteral("Wide"), QStringLiteral("Narrow")});
     m_cmbPower->addItems({QStringLiteral("High"), QStringLiteral("Low")});
     m_cmbScanAdd->addItems({QStringLiteral("Add"), QStringLiteral("Delete")});
+    watchControls();
 }
 
 QWidget* CTernView::EditorForColumn(int col) const

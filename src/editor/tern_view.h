@@ -24,6 +24,7 @@ class CMSFlexGrid;
 class CTernDoc;
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -134,6 +135,14 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
 
+    // Sees every key press of the form's controls (the editors included) before the control
+    // does; `focus` is the widget with the keyboard focus. True consumes the key
+    // (tern_view_editing.cpp).
+    bool PreTranslateMessage(QWidget* focus, QKeyEvent* event);
+    // The mouse entered `under`, a control of the form or the form itself: the status-bar hint
+    // (tern_view_editing.cpp).
+    void OnSetCursor(QWidget* under);
+
     // Grid events (tern_view_editing.cpp).
     void OnDblClickGrid();
     void OnEnterCellGrid();
@@ -141,7 +150,11 @@ public:
     void OnKeyPressGrid(short* KeyAscii);
     void OnMouseDownGrid(short Button, short Shift, int x, int y);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void watchControls();
     void CreateEditors();
     orvo::SettingSelections currentSelections() const;
     void applySelections(const orvo::SettingSelections& selections);

@@ -2,6 +2,20 @@
 // hints. The editors themselves are created (hidden) by OnInitialUpdate.
 #include "editor/tern_view.h"
 
+#include <QKeyEvent>
+
+bool CTernView::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
+{
+    Q_UNUSED(focus);
+    Q_UNUSED(event);
+    return false;
+}
+
+void CTernView::OnSetCursor(QWidget* under)
+{
+    Q_UNUSED(under);
+}
+
 void CTernView::OnDblClickGrid() {}
 
 void CTernView::OnEnterCellGrid() {}

@@ -520,6 +520,31 @@ private slots:
         QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("Orvo Programming Software"));
     }
 
+    // A save that fails is reported and changes neither the document's name nor its unsaved
+    // state; a New whose save prompt ends in such a failure does not go on.
+    void failedSaveKeepsTheDocument()
+    {
+        CTernView* view = ternView();
+        chooseListEntry(view->m_cmbBeep, 1);
+        const QString missing = path("no-such-folder/x.sin");
+        DialogAnswers answers;
+        answers.fileAnswers = {missing};
+        clickMenuCommand(QStringLiteral("menuFile"), CMainFrame::ID_FILE_SAVE_AS);
+        QCOMPARE(answers.boxes.size(), 1);
+        QVERIFY2(answers.boxes[0].text.contains(QLatin1String("x.sin")),
+                 qPrintable(answers.boxes[0].text));
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(doc()->GetPathName(), QString());
+        QVERIFY(doc()->IsModified());
+
+        answers.boxAnswers = {QMessageBox::Save, QMessageBox::Ok};
+        answers.fileAnswers = {missing};
+        pressCtrl(Qt::Key_N);
+        QCOMPARE(answers.boxes.size(), 3);
+        QCOMPARE(view->m_cmbBeep->currentText(), QStringLiteral("Disable"));
+        QVERIFY(doc()->IsModified());
+    }
+
     // A file named on the command line opens at start-up; one that cannot be opened ends
     // start-up after its message.
     void commandLineFile()
