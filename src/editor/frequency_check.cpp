@@ -74,8 +74,11 @@ FrequencyCheck checkFrequency(std::string_view typed, std::optional<BandLimits> 
     }
     if (check.units % kRaster625 != 0 && check.units % kRaster500 != 0)
         addFault(check, FrequencyFault::Step);
+    // The text shows the number that passed the checks. Rounding a longer fraction instead
+    // could carry it past the band's edge or off the raster: "174.000005" is checked as
+    // 17400000 and must not show, and then store, 174.00001.
     if (check.accepted())
-        check.text = formatFixed(f, 5);
+        check.text = formatFixed(check.units / 100000.0, 5);
     return check;
 }
 

@@ -55,8 +55,9 @@ std::optional<BandLimits> bandLimitsForField(int fieldIndex);
 // Outcome of checking one typed text.
 struct FrequencyCheck
 {
-    // The text the cell takes: the leading number formatted with "%3.5f" ("446.1" gives
-    // "446.10000") when accepted, the empty text when rejected.
+    // The text the cell takes: the checked number (`units`) formatted with "%3.5f" ("446.1"
+    // gives "446.10000", "174.000005" gives "174.00000") when accepted, the empty text when
+    // rejected.
     std::string text;
     // The number in units of 10 Hz; meaningful when there is no Format fault.
     std::uint32_t units = 0;
