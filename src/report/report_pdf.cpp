@@ -32,6 +32,15 @@ FileResult writeReportPdf(const std::string& path, const ReportData& data, Repor
             return {false, "Cannot write " + path + ": the report could not be drawn"};
         }
     }
+    // QSaveFile's commit does not notice a failed write of its last buffered bytes (a disk that
+    // fills at the end), so the flush is checked here, before the file can replace a previous one.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        const std::string why = file.error() != QFileDevice::NoError
+                                    ? file.errorString().toStdString()
+                                    : std::string("not every byte could be written");
+        file.cancelWriting();
+        return {false, "Cannot write " + path + ": " + why};
+    }
     if (!file.commit())
         return {false, "Cannot write " + path + ": " + file.errorString().toStdString()};
     return {};
