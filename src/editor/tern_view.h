@@ -26,7 +26,12 @@ class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
+class QPrinter;
 class QWidget;
+
+namespace orvo {
+struct ReportData;
+}
 
 namespace Ui {
 class TernViewForm;
@@ -134,6 +139,10 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // The report's texts as the form shows them now: the selected entries of the six printed
+    // setting lists (empty when none is selected) and the grid's header row and cells of rows
+    // 1..16, columns 1..8 (tern_view_print.cpp).
+    orvo::ReportData GetReportData() const;
 
     // Sees every key press of the form's controls (the editors included) before the control
     // does; `focus` is the widget with the keyboard focus. True consumes the key
@@ -168,4 +177,13 @@ private:
     std::array<QComboBox*, orvo::kSettingBoxCount> m_settingBoxes{};
     // Set while the view itself writes cells and selections, which are not user edits.
     bool m_bUpdatingView = false;
+
+    // The one printer of the session, made at the first print command, so what Print Setup
+    // chooses holds for Print and Print Preview (tern_view_print.cpp).
+    QPrinter& GetPrinter();
+    struct PrinterDeleter
+    {
+        void operator()(QPrinter* printer) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDeleter> m_pPrinter;
 };
