@@ -1,4 +1,29 @@
 // Test Mode: the on-line adjustment dialog, opened with the chosen port and the band's lower edge.
 #include "editor/tern_view.h"
 
-void CTernView::OnTestMode() {}
+#include "image/number_text.h"
+#include "testmode/debug_frequency.h"
+#include "testmode/debug_mode_dlg.h"
+
+#include <QComboBox>
+
+void CTernView::OnTestMode()
+{
+    // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
+    // 136). The list always shows a band; should it show none, the first band stands in.
+    QString field = m_cmbField ? m_cmbField->currentText() : QString();
+    if (m_cmbField && m_cmbField->currentIndex() < 0 && m_cmbField->count() > 0)
+        field = m_cmbField->itemText(0);
+    const double bandBase = orvo::leadingNumber(field.toStdString());
+
+    CDebugModeDlg dialog(window());
+    dialog.m_dBandBase = bandBase;
+    dialog.m_dRxFreqLow = dialog.m_dTxFreqLow =
+        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::Low);
+    dialog.m_dRxFreqMiddle = dialog.m_dTxFreqMiddle =
+        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::Middle);
+    dialog.m_dRxFreqHigh = dialog.m_dTxFreqHigh =
+        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::High);
+    dialog.m_strPort = m_strPort;
+    dialog.DoModal();
+}

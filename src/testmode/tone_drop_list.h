@@ -1,0 +1,64 @@
+#pragma once
+// CToneDropList: a drop-down list that reports when its drop-down closes, after the entry the
+// user picked in it (if any) has become current. Changes made with the keyboard or the wheel
+// while the drop-down is closed are not reported.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+#include <functional>
+#include <utility>
+
+class CToneDropList : public QComboBox
+{
+public:
+    explicit CToneDropList(QWidget* parent = nullptr) : QComboBox(parent)
+    {
+        // A pick in the drop-down hides it first and makes the entry current afterwards, then
+        // reports it as activated; the close is reported once more at that point.
+        connect(this, &QComboBox::activated, this, [this] {
+            if (m_bClosing && m_onCloseUp)
+                m_onCloseUp();
+            m_bClosing = false;
+        });
+    }
+
+    // Called each time the drop-down closes, with the list's current entry settled.
+    void setCloseUpHandler(std::function<void()> handler) { m_onCloseUp = std::move(handler); }
+
+    void showPopup() override
+    {
+        m_bClosing = false;
+        QComboBox::showPopup();
+    }
+
+    void hidePopup() override
+    {
+        const bool wasShown = view() && view()->isVisible();
+        QComboBox::hidePopup();
+        if (!wasShown)
+            return;
+        m_bClosing = true;
+        if (m_onCloseUp)
+            m_onCloseUp();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        m_bClosing = false;
+        QComboBox::keyPressEvent(event);
+    }
+
+#if QT_CONFIG(wheelevent)
+    void wheelEvent(QWheelEvent* event) override
+    {
+        m_bClosing = false;
+        QComboBox::wheelEvent(event);
+    }
+#endif
+
+private:
+    std::function<void()> m_onCloseUp;
+    bool m_bClosing = false;
+};
