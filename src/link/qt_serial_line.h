@@ -6,6 +6,7 @@
 
 #include <QSerialPort>
 
+#include <functional>
 #include <memory>
 
 namespace orvo {
@@ -30,12 +31,15 @@ public:
     long write(const std::uint8_t* data, std::size_t n) override;
     long read(std::uint8_t* data, std::size_t n) override;
     void pause(int milliseconds) override;
+    void setWaitCallback(std::function<void()> callback, int everyMs) override;
 
 private:
     bool deviceFailed() const;
 
     QSerialPort m_port;
     LineTimeouts m_timeouts;
+    std::function<void()> m_waitCallback;
+    int m_waitCallbackMs = 0;
 };
 
 // A serial line for the calling thread. Makes sure a Qt application object exists, which the port's
