@@ -32,7 +32,8 @@ std::int64_t confirmDebugFrequencyUnits(std::string_view text, double bandBaseMh
 
     // The limits are compared while the number is still a double, so a huge or negative text is
     // pulled to a limit before anything is converted to an integer.
-    const double scaled = std::trunc(leadingNumber(text) * static_cast<double>(kUnitsPerMhz) + 0.05);
+    const double scaled =
+        std::trunc(leadingNumber(text) * static_cast<double>(kUnitsPerMhz) + 0.05);
     if (scaled > static_cast<double>(upper))
         return upper;
     if (scaled < static_cast<double>(lower))

@@ -65,8 +65,8 @@ public:
     {
         const QString message = QString::fromStdString(text);
         if (buttons == Buttons::Ok) {
-            const auto icon = text == "Finish successfully!" ? QMessageBox::Information
-                                                              : QMessageBox::Warning;
+            const auto icon =
+                text == "Finish successfully!" ? QMessageBox::Information : QMessageBox::Warning;
             AppMessageBox(m_owner, message, QString(), icon, QMessageBox::Ok);
             return Answer::Ok;
         }
@@ -496,8 +496,7 @@ bool CDebugModeDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focus widget ignores travels on to its parents; it is looked at only once, at
     // the widget that had the focus when it arrived.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        watched == focusWidget()) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == focusWidget()) {
         auto* focus = static_cast<QWidget*>(watched);
         m_pEnterFocus = focus;
         return PreTranslateMessage(focus, static_cast<QKeyEvent*>(event));
@@ -554,10 +553,10 @@ void CDebugModeDlg::setStep(Side side, bool step625)
 void CDebugModeDlg::showFrequencyPage(bool show)
 {
     const std::array<QWidget*, 22> page{
-        m_grpReceive,      m_lblRxFrequency, m_editRxFreq,   m_lblRxTone,     m_cmbRxTone,
-        m_lblRxToneMethod, m_radRxQt,        m_radRxDqt,     m_lblRxStep,     m_radRxStep500,
-        m_radRxStep625,    m_grpTransmit,    m_lblTxFrequency, m_editTxFreq,  m_lblTxTone,
-        m_cmbTxTone,       m_lblTxToneMethod, m_radTxQt,     m_radTxDqt,      m_lblTxStep,
+        m_grpReceive,      m_lblRxFrequency,  m_editRxFreq,     m_lblRxTone,  m_cmbRxTone,
+        m_lblRxToneMethod, m_radRxQt,         m_radRxDqt,       m_lblRxStep,  m_radRxStep500,
+        m_radRxStep625,    m_grpTransmit,     m_lblTxFrequency, m_editTxFreq, m_lblTxTone,
+        m_cmbTxTone,       m_lblTxToneMethod, m_radTxQt,        m_radTxDqt,   m_lblTxStep,
         m_radTxStep500,    m_radTxStep625};
     for (QWidget* control : page)
         control->setVisible(show);
@@ -565,9 +564,9 @@ void CDebugModeDlg::showFrequencyPage(bool show)
 
 void CDebugModeDlg::showItemPage(bool show)
 {
-    const std::array<QWidget*, 10> page{m_grpChooseFrequency, m_radHigh, m_radMiddle, m_radLow,
-                                        m_grpParameterValue,  m_lblMin,  m_sliderValue,
-                                        m_lblMax,             m_lblCurrentValue, m_btnStart};
+    const std::array<QWidget*, 10> page{m_grpChooseFrequency, m_radHigh, m_radMiddle,   m_radLow,
+                                        m_grpParameterValue,  m_lblMin,  m_sliderValue, m_lblMax,
+                                        m_lblCurrentValue,    m_btnStart};
     for (QWidget* control : page)
         control->setVisible(show);
 }

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -138,13 +139,16 @@ private slots:
                 const char* parent;
                 int data;
             };
-            const Row rows[] = {
-                {"Debug Frequency", nullptr, 5567}, {"High Frequency", "Debug Frequency", 5568},
-                {"Middle Frequency", "Debug Frequency", 5569},
-                {"Low Frequency", "Debug Frequency", 5571}, {"Debug Item", nullptr, 5572},
-                {"TX Frequency", "Debug Item", 5573}, {"Low Power Voltage", "Debug Item", 5574},
-                {"Squelch Level", "Debug Item", 5575}, {"TX Power", "Debug Item", 5576},
-                {"Exit Debug", nullptr, 5577}};
+            const Row rows[] = {{"Debug Frequency", nullptr, 5567},
+                                {"High Frequency", "Debug Frequency", 5568},
+                                {"Middle Frequency", "Debug Frequency", 5569},
+                                {"Low Frequency", "Debug Frequency", 5571},
+                                {"Debug Item", nullptr, 5572},
+                                {"TX Frequency", "Debug Item", 5573},
+                                {"Low Power Voltage", "Debug Item", 5574},
+                                {"Squelch Level", "Debug Item", 5575},
+                                {"TX Power", "Debug Item", 5576},
+                                {"Exit Debug", nullptr, 5577}};
             QTreeWidgetItemIterator it(dlg.m_tree);
             for (const Row& row : rows) {
                 QVERIFY(*it);
@@ -173,7 +177,18 @@ private slots:
             QCOMPARE(dlg.m_sliderValue->minimum(), 0);
             QCOMPARE(dlg.m_sliderValue->maximum(), 255);
 
+            // A label opened for editing keeps its text.
             selectItem(dlg, "High Frequency");
+            dlg.m_tree->setFocus();
+            QTest::keyClick(dlg.m_tree, Qt::Key_F2);
+            QPointer<QWidget> label = QApplication::focusWidget();
+            QVERIFY(label && label != dlg.m_tree);
+            QTest::keyClicks(label, "Renamed");
+            QTest::keyClick(label, Qt::Key_Return);
+            QTRY_VERIFY(label.isNull());
+            QCOMPARE(treeItem(dlg, "High Frequency"), dlg.m_tree->currentItem());
+            QVERIFY(dlg.isVisible());
+
             typeInto(dlg.m_editRxFreq, "140");
             QTest::keyClick(&dlg, Qt::Key_Escape);
             QVERIFY(!dlg.isVisible());
@@ -211,10 +226,18 @@ private slots:
         QTest::addColumn<QString>("high");
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("low");
-        QTest::newRow("136 - 174MHz") << 0 << "156.00000" << "146.00000" << "136.00000";
-        QTest::newRow("350 - 400MHz") << 1 << "370.00000" << "360.00000" << "350.00000";
-        QTest::newRow("400 - 470MHz") << 2 << "420.00000" << "410.00000" << "400.00000";
-        QTest::newRow("430 - 500MHz") << 3 << "450.00000" << "440.00000" << "430.00000";
+        QTest::newRow("136 - 174MHz") << 0 << "156.00000"
+                                      << "146.00000"
+                                      << "136.00000";
+        QTest::newRow("350 - 400MHz") << 1 << "370.00000"
+                                      << "360.00000"
+                                      << "350.00000";
+        QTest::newRow("400 - 470MHz") << 2 << "420.00000"
+                                      << "410.00000"
+                                      << "400.00000";
+        QTest::newRow("430 - 500MHz") << 3 << "450.00000"
+                                      << "440.00000"
+                                      << "430.00000";
     }
 
     void debugFrequenciesFollowTheBand()
@@ -409,8 +432,8 @@ private slots:
         runDebugMode(answers, [](CDebugModeDlg& dlg) {
             selectItem(dlg, "TX Frequency");
             QRadioButton* const freq[] = {dlg.m_radHigh, dlg.m_radMiddle, dlg.m_radLow};
-            for (QRadioButton* pressed : {dlg.m_radMiddle, dlg.m_radLow, dlg.m_radLow,
-                                          dlg.m_radHigh}) {
+            for (QRadioButton* pressed :
+                 {dlg.m_radMiddle, dlg.m_radLow, dlg.m_radLow, dlg.m_radHigh}) {
                 click(pressed);
                 for (QRadioButton* button : freq)
                     QCOMPARE(button->isChecked(), button == pressed);
@@ -470,9 +493,10 @@ private slots:
             dlg.m_sliderValue->setFocus();
             QTest::keyClick(dlg.m_sliderValue, Qt::Key_Right);
 
-            for (const auto& [item, value] :
-                 {std::pair{"TX Power", 47}, {"Squelch Level", 160}, {"Low Power Voltage", 38},
-                  {"TX Frequency", 92}}) {
+            for (const auto& [item, value] : {std::pair{"TX Power", 47},
+                                              {"Squelch Level", 160},
+                                              {"Low Power Voltage", 38},
+                                              {"TX Frequency", 92}}) {
                 selectItem(dlg, item);
                 QCOMPARE(dlg.m_sliderValue->value(), value);
                 QCOMPARE(position->text(), QStringLiteral("Current Position:%1").arg(value));
@@ -564,15 +588,36 @@ private slots:
         const auto frameB = [](int txLow, int txHigh, int value) {
             return hexLine("test: frame B", {0, 0, txLow, txHigh, 0xFB, 1, 1, value});
         };
-        QStringList expected = {
-            "test request", "test: item 71 TX Frequency", zeros, frameB(0, 0, 0), "test: done",
-            "test request", "test: item 74 TX Power", middle, frameB(0, 0, 0x2F), "test: done",
-            "test request", "test: item 74 TX Power", typed, frameB(0x85, 0x08, 0x2F),
-            "test: done", "test request", "test: item 73 Squelch Level", typed,
-            frameB(0x85, 0x08, 0xA0), "test: done", "test request",
-            "test: item 72 Low Power Voltage", typed, frameB(0x85, 0x08, 0x26), "test: done",
-            "test request", "test: item 71 TX Frequency", typed, frameB(0x85, 0x08, 0x5B),
-            "test: done"};
+        QStringList expected = {"test request",
+                                "test: item 71 TX Frequency",
+                                zeros,
+                                frameB(0, 0, 0),
+                                "test: done",
+                                "test request",
+                                "test: item 74 TX Power",
+                                middle,
+                                frameB(0, 0, 0x2F),
+                                "test: done",
+                                "test request",
+                                "test: item 74 TX Power",
+                                typed,
+                                frameB(0x85, 0x08, 0x2F),
+                                "test: done",
+                                "test request",
+                                "test: item 73 Squelch Level",
+                                typed,
+                                frameB(0x85, 0x08, 0xA0),
+                                "test: done",
+                                "test request",
+                                "test: item 72 Low Power Voltage",
+                                typed,
+                                frameB(0x85, 0x08, 0x26),
+                                "test: done",
+                                "test request",
+                                "test: item 71 TX Frequency",
+                                typed,
+                                frameB(0x85, 0x08, 0x5B),
+                                "test: done"};
         QStringList logged;
         for (const std::string& line : sim.stopAndReadTestLog())
             logged.append(QString::fromStdString(line));

@@ -70,8 +70,7 @@ TEST(ConfirmedFrequency, RoundsToTheSixPointTwoFiveKilohertzRasterAtThreePointOn
     for (int r = 0; r < 625; ++r) {
         const std::int64_t base = 14000000;
         const std::string text = formatDebugFrequency(static_cast<double>(base + r) / 100000.0);
-        EXPECT_EQ(confirmDebugFrequencyUnits(text, 136, k625), r <= 312 ? base : base + 625)
-            << r;
+        EXPECT_EQ(confirmDebugFrequencyUnits(text, 136, k625), r <= 312 ? base : base + 625) << r;
     }
 }
 
