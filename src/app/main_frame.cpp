@@ -219,6 +219,10 @@ void CMainFrame::createMenus()
     QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
     port->setObjectName(QStringLiteral("menuPort"));
     port->addActions({com1, com2, com3, com4});
+    connect(port, &QMenu::aboutToShow, view,
+            [view, port] { view->ShowPortDevices(port->actions(), true); });
+    connect(port, &QMenu::aboutToHide, view,
+            [view, port] { view->ShowPortDevices(port->actions(), false); });
 
     QMenu* viewMenu = bar->addMenu(QStringLiteral("&View"));
     viewMenu->setObjectName(QStringLiteral("menuView"));
@@ -291,6 +295,10 @@ void CMainFrame::UpdateCommandUI()
         m_pView->OnUpdateCom2(commandAction(ID_COM2));
         m_pView->OnUpdateCom3(commandAction(ID_COM3));
         m_pView->OnUpdateCom4(commandAction(ID_COM4));
+        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_TEST_MODE, ID_OPTIONAL_FEATURES,
+                       ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
+                       ID_FILE_PRINT_PREVIEW})
+            m_pView->OnUpdateTransferCommand(commandAction(id));
     }
     if (m_wndToolBar)
         commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
@@ -324,6 +332,10 @@ void CMainFrame::showEvent(QShowEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (m_pView && !m_pView->QueryCloseDuringTransfer()) {
+        event->ignore();
+        return;
+    }
     CTernApp* app = AfxGetTernApp();
     if (app && !app->CanReplaceDocument()) {
         event->ignore();

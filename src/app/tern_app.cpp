@@ -146,6 +146,10 @@ void CTernApp::OnAppAbout()
 
 bool CTernApp::CanReplaceDocument()
 {
+    // The document must outlive a running transfer; the commands that would replace it are
+    // disabled meanwhile, and closing asks about the transfer first (CMainFrame::closeEvent).
+    if (CTernView* view = GetView(); view && view->IsTransferRunning())
+        return false;
     return !m_pDoc || m_pDoc->SaveModified();
 }
 

@@ -12,7 +12,9 @@
 //   tern_view_print.cpp     Print, Print Preview, Print Setup
 
 #include "image/settings_codec.h"
+#include "link/serial_line.h"
 
+#include <QList>
 #include <QScrollArea>
 #include <QString>
 
@@ -21,6 +23,7 @@
 #include <memory>
 
 class CMSFlexGrid;
+class CProgressDlg;
 class CTernDoc;
 class QAction;
 class QComboBox;
@@ -127,10 +130,37 @@ public:
     void OnUpdateCom2(QAction* action) const;
     void OnUpdateCom3(QAction* action) const;
     void OnUpdateCom4(QAction* action) const;
+    // While the Port menu is open (`open`), each of its port items' prompt also names the device
+    // the port stands for now, where the system does not name its ports COM1..COM4; closed, the
+    // items get their fixed prompts back.
+    void ShowPortDevices(const QList<QAction*>& items, bool open);
 
-    // Program > Read From Radio / Write To Radio (tern_view_transfer.cpp).
+    // Program > Read From Radio / Write To Radio (tern_view_transfer.cpp): commit the cell being
+    // edited, set the direction and open the progress dialog (or retitle the one open and not
+    // started). Nothing happens while a transfer runs.
     void OnReadFromRadio();
     void OnWriteToRadio();
+    // The transfer, asked for by the dialog's Start: encodes the view before a write, opens
+    // m_strPort, runs the clone session with the dialog showing its progress, closes the port
+    // and the dialog. Only a complete read changes the document: its image, the view, and the
+    // modified flag. While it runs, waiting cycles handle pending events and look at Cancel.
+    void OnStartTransfer();
+    // A transfer is running (from Start until the port is closed).
+    bool IsTransferRunning() const { return m_hComm != nullptr; }
+    // Asked before the main window closes: true when no transfer runs. Otherwise asks whether
+    // to cancel it; on Yes the transfer is cancelled and the window closes once it has ended.
+    // False either way while it runs.
+    bool QueryCloseDuringTransfer();
+    // Command-update handler of the commands a running transfer disables (Read, Write, Test
+    // Mode, Optional Features, New, Open, Save, Save As, Print, Print Preview).
+    void OnUpdateTransferCommand(QAction* action) const;
+
+    // The port of the running transfer; null when none runs.
+    std::unique_ptr<orvo::SerialLine> m_hComm;
+    // The progress dialog, made by the first Read or Write and deleted with the view.
+    CProgressDlg* m_pProgressDlg = nullptr;
+    // Direction of the next (or running) transfer: false read from the radio, true write to it.
+    bool m_bWrite = false;
 
     // Program > Test Mode (tern_view_testmode.cpp).
     void OnTestMode();
@@ -170,6 +200,8 @@ private:
     void fillBandList();
     void markModified();
     void connectGridEvents();
+    void prepareTransfer(bool write);
+    void transferStateChanged();
 
     CTernDoc* m_pDocument;
     std::unique_ptr<Ui::TernViewForm> m_ui;
@@ -177,6 +209,8 @@ private:
     std::array<QComboBox*, orvo::kSettingBoxCount> m_settingBoxes{};
     // Set while the view itself writes cells and selections, which are not user edits.
     bool m_bUpdatingView = false;
+    // The user asked to close the main window while a transfer ran; it closes when that ends.
+    bool m_bCloseAfterTransfer = false;
 
     // The one printer of the session, made at the first print command, so what Print Setup
     // chooses holds for Print and Print Preview (tern_view_print.cpp).

@@ -2,7 +2,11 @@
 // port never touches the device; the name is kept in memory only.
 #include "editor/tern_view.h"
 
+#include "app/main_frame.h"
+#include "link/system_ports.h"
+
 #include <QAction>
+#include <QVariant>
 
 namespace {
 
@@ -11,6 +15,26 @@ void checkIfChosen(QAction* action, const QString& chosen, const char* name)
     if (action)
         action->setChecked(chosen == QLatin1String(name));
 }
+
+// The port name of a Port menu item, or empty for any other item.
+QString portOfCommand(int commandId)
+{
+    switch (commandId) {
+    case CMainFrame::ID_COM1:
+        return QStringLiteral("COM1");
+    case CMainFrame::ID_COM2:
+        return QStringLiteral("COM2");
+    case CMainFrame::ID_COM3:
+        return QStringLiteral("COM3");
+    case CMainFrame::ID_COM4:
+        return QStringLiteral("COM4");
+    default:
+        return {};
+    }
+}
+
+// Where the item's fixed prompt is kept while the menu shows the device in its place.
+constexpr const char* kFixedPrompt = "fixedPrompt";
 
 } // namespace
 
@@ -46,4 +70,31 @@ void CTernView::OnUpdateCom3(QAction* action) const
 void CTernView::OnUpdateCom4(QAction* action) const
 {
     checkIfChosen(action, m_strPort, "COM4");
+}
+
+void CTernView::ShowPortDevices(const QList<QAction*>& items, bool open)
+{
+    for (QAction* action : items) {
+        const QString port = portOfCommand(action->property("commandId").toInt());
+        if (port.isEmpty())
+            continue;
+        QVariant fixed = action->property(kFixedPrompt);
+        if (!fixed.isValid()) {
+            fixed = action->statusTip();
+            action->setProperty(kFixedPrompt, fixed);
+        }
+        QString prompt = fixed.toString();
+        if (open) {
+            // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
+            // otherwise. A system that names its ports COMn gives the name back unchanged.
+            const QString device = QString::fromStdString(orvo::systemPortPath(port.toStdString()));
+            if (device != port) {
+                if (!prompt.endsWith(QLatin1Char(' ')))
+                    prompt += QLatin1Char(' ');
+                prompt += device.isEmpty() ? QStringLiteral("(no device)")
+                                           : QStringLiteral("(%1)").arg(device);
+            }
+        }
+        action->setStatusTip(prompt);
+    }
 }

@@ -1,7 +1,176 @@
 // Read From Radio and Write To Radio: the commands that open the progress dialog, and the
-// transfer they start.
+// transfer its Start button asks for.
 #include "editor/tern_view.h"
 
-void CTernView::OnReadFromRadio() {}
+#include "app/main_frame.h"
+#include "app/message_box.h"
+#include "app/tern_doc.h"
+#include "link/clone_session.h"
+#include "link/progress_dlg.h"
+#include "link/qt_serial_line.h"
 
-void CTernView::OnWriteToRadio() {}
+#include <QAction>
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+
+namespace {
+
+// The transfer as the user sees it: status and progress in the dialog, waiting cycles that handle
+// the pending events and then look at Cancel, messages through the application's message box.
+class TransferHost final : public orvo::CloneHost
+{
+public:
+    TransferHost(CTernView& view, CProgressDlg& dialog) : m_view(view), m_dialog(dialog) {}
+
+    void showStatus(const std::string& text) override
+    {
+        m_dialog.SetStatusText(QString::fromStdString(text));
+    }
+
+    void showProgress(int position, int) override { m_dialog.SetPos(position); }
+
+    Cycle waitingCycle() override
+    {
+        // One pass over what is pending (input, paints, the Cancel click), never a loop that
+        // waits for more.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return m_dialog.m_bCancel ? Cycle::Cancel : Cycle::Continue;
+    }
+
+    Answer showMessage(const std::string& text, Buttons buttons) override
+    {
+        QWidget* parent = m_dialog.HasWindow() ? static_cast<QWidget*>(&m_dialog) : m_view.window();
+        const QString message = QString::fromStdString(text);
+        if (buttons == Buttons::RetryCancel) {
+            const auto pressed =
+                AppMessageBox(parent, message, QString(), QMessageBox::NoIcon,
+                              QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+            return pressed == QMessageBox::Retry ? Answer::Retry : Answer::Cancel;
+        }
+        AppMessageBox(parent, message, QString(), QMessageBox::Warning, QMessageBox::Ok);
+        return Answer::Ok;
+    }
+
+    orvo::CloneDirection direction() override
+    {
+        return m_view.m_bWrite ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
+    }
+
+private:
+    CTernView& m_view;
+    CProgressDlg& m_dialog;
+};
+
+const QString kReadTitle = QStringLiteral("Reading Data Progress");
+const QString kWriteTitle = QStringLiteral("Writing Data Progress");
+
+} // namespace
+
+void CTernView::OnReadFromRadio()
+{
+    prepareTransfer(false);
+}
+
+void CTernView::OnWriteToRadio()
+{
+    prepareTransfer(true);
+}
+
+void CTernView::prepareTransfer(bool write)
+{
+    // A running transfer keeps its direction: a write must not turn into a read of the radio
+    // over the document.
+    if (IsTransferRunning())
+        return;
+    OnLeaveCellGrid();
+    m_bWrite = write;
+    if (!m_pProgressDlg)
+        m_pProgressDlg = new CProgressDlg(this);
+    m_pProgressDlg->m_strTitle = write ? kWriteTitle : kReadTitle;
+    if (m_pProgressDlg->HasWindow()) {
+        // The dialog is open and not started: it now stands for the new command.
+        m_pProgressDlg->setWindowTitle(m_pProgressDlg->m_strTitle);
+        m_pProgressDlg->raise();
+        m_pProgressDlg->activateWindow();
+        return;
+    }
+    m_pProgressDlg->Create();
+}
+
+void CTernView::OnStartTransfer()
+{
+    CProgressDlg* dialog = m_pProgressDlg;
+    if (!dialog || !dialog->HasWindow() || IsTransferRunning())
+        return;
+    if (dialog->m_bCancel) {
+        // Cancel came between Start and this call: nothing has been opened.
+        dialog->DestroyWindow();
+        return;
+    }
+
+    // An edit begun after the command, while the dialog waited for Start, belongs to the
+    // transfer as well: a write sends it, a read must not have it committed over its data later.
+    OnLeaveCellGrid();
+    CTernDoc* doc = GetDocument();
+    if (m_bWrite)
+        UpdateImageFromView();
+
+    const QPointer<QWidget> focusBefore = window()->focusWidget();
+    m_hComm = orvo::makeSerialLine();
+    transferStateChanged();
+
+    TransferHost host(*this, *dialog);
+    orvo::CloneSession session(*m_hComm, host, doc->m_image);
+    const orvo::CloneResult result = session.run(m_strPort.toStdString());
+
+    m_hComm.reset();
+    dialog->DestroyWindow();
+    if (result.outcome == orvo::CloneOutcome::Completed &&
+        result.direction == orvo::CloneDirection::Read) {
+        doc->m_image = session.receivedImage();
+        UpdateViewFromImage();
+        doc->SetModifiedFlag(true);
+    }
+    transferStateChanged();
+    if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
+        focusBefore->setFocus();
+
+    if (m_bCloseAfterTransfer) {
+        m_bCloseAfterTransfer = false;
+        QWidget* frame = window();
+        QMetaObject::invokeMethod(
+            frame, [frame] { frame->close(); }, Qt::QueuedConnection);
+    }
+}
+
+void CTernView::transferStateChanged()
+{
+    // The form is not for editing while the radio is read into it or written from it.
+    if (widget())
+        widget()->setEnabled(!IsTransferRunning());
+    if (auto* frame = qobject_cast<CMainFrame*>(window()))
+        frame->UpdateCommandUI();
+}
+
+bool CTernView::QueryCloseDuringTransfer()
+{
+    if (!IsTransferRunning())
+        return true;
+    const auto answer = AppMessageBox(
+        window(),
+        QStringLiteral("A transfer with the radio is running.\n"
+                       "Cancel it and close the program when it has stopped?"),
+        QString(), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes && m_pProgressDlg) {
+        m_pProgressDlg->m_bCancel = true;
+        m_bCloseAfterTransfer = true;
+    }
+    return false;
+}
+
+void CTernView::OnUpdateTransferCommand(QAction* action) const
+{
+    if (action)
+        action->setEnabled(!IsTransferRunning());
+}
