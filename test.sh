@@ -2,10 +2,18 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh);
+#                          the smoke also runs after the whole suite whenever CI is set
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 orvo_install_deps
+
+fuzz_smoke=
+if [ "${1:-}" = "--fuzz-smoke" ]; then
+  shift
+  fuzz_smoke=1
+fi
 
 export QT_QPA_PLATFORM=offscreen
 if [ "${1:-}" = "--sanitize" ]; then
@@ -16,5 +24,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   orvo_build -DORVO_SANITIZE=ON
 else
   orvo_build
+  if [ -n "${CI:-}" ]; then fuzz_smoke=1; fi
 fi
 ctest --test-dir "${ORVO_BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" "$@"
+if [ -n "$fuzz_smoke" ]; then
+  fuzz/run.sh "${ORVO_FUZZ_SMOKE_SECONDS:-10}"
+fi
