@@ -30,6 +30,9 @@ CTernView::CTernView(CTernDoc* doc, QWidget* parent)
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setBackgroundRole(QPalette::Window);
+    // The focus goes round the form's controls; the view itself takes none, so Tab from the
+    // grid (and Enter in row 16's Power) comes back to the Type list.
+    setFocusPolicy(Qt::NoFocus);
 
     m_form = new QWidget;
     m_ui->setupUi(m_form);
@@ -117,6 +120,12 @@ bool CTernView::eventFilter(QObject* watched, QEvent* event)
             return true;
     } else if (event->type() == QEvent::Enter && watched->isWidgetType()) {
         OnSetCursor(static_cast<QWidget*>(watched));
+    } else if (event->type() == QEvent::Leave && watched->isWidgetType()) {
+        // Moving from a control back onto the one around it enters nothing new: the hint is
+        // that of the control around it.
+        QWidget* outer = static_cast<QWidget*>(watched)->parentWidget();
+        if (outer && (outer == m_form || m_form->isAncestorOf(outer)))
+            OnSetCursor(outer);
     }
     return QScrollArea::eventFilter(watched, event);
 }
@@ -198,6 +207,7 @@ void CTernView::CreateEditors()
     m_cmbWidth->addItems({QStringLiteral("Wide"), QStringLiteral("Narrow")});
     m_cmbPower->addItems({QStringLiteral("High"), QStringLiteral("Low")});
     m_cmbScanAdd->addItems({QStringLiteral("Add"), QStringLiteral("Delete")});
+    PrepareEditors();
     watchControls();
 }
 

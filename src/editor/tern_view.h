@@ -185,9 +185,16 @@ public:
     // Grid events (tern_view_editing.cpp).
     void OnDblClickGrid();
     void OnEnterCellGrid();
+    // Commits the edit in progress into the grid and closes its editor, as leaving the cell
+    // does; does nothing when no editor is open. Read From Radio and Write To Radio call it
+    // before they start.
     void OnLeaveCellGrid();
     void OnKeyPressGrid(short* KeyAscii);
     void OnMouseDownGrid(short Button, short Shift, int x, int y);
+    // Opens the editor of the current column over the current cell, loaded, focused and shown.
+    // `key` is the character typed on the grid, 0 when the mouse starts the edit, 13 when Enter
+    // moves the edit on (tern_view_editing.cpp).
+    void BeginCellEdit(short key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -195,6 +202,10 @@ protected:
 private:
     void watchControls();
     void CreateEditors();
+    // What editing needs of the editors once they exist: the cells' colours, the frequency box
+    // that takes no more text than it shows, and keys the editors leave unused kept from the
+    // grid (tern_view_editing.cpp).
+    void PrepareEditors();
     orvo::SettingSelections currentSelections() const;
     void applySelections(const orvo::SettingSelections& selections);
     void fillBandList();
