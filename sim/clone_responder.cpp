@@ -47,6 +47,10 @@ void CloneResponder::serve()
         return;
     }
     m_sim.log("clone: program request");
+    if (options.junkBeforeAck) {
+        m_sim.log("clone: junk before the ACK");
+        m_sim.answer(kJunkByte);
+    }
     m_sim.answer(kAck);
 
     std::uint8_t byte = 0;
@@ -58,7 +62,12 @@ void CloneResponder::serve()
         m_sim.giveBack(byte);
         return;
     }
-    m_sim.answer(kIdentification.data(), kIdentification.size());
+    if (options.garbageIdentification) {
+        m_sim.log("clone: garbage identification");
+        m_sim.answer(kGarbageIdentification.data(), kGarbageIdentification.size());
+    } else {
+        m_sim.answer(kIdentification.data(), kIdentification.size());
+    }
 
     if (!m_sim.receive(byte, kStepTimeoutMs)) {
         m_sim.log("clone: no entry acknowledgement");

@@ -28,8 +28,10 @@ const char kUsage[] =
     "  --baud RATE         send answers at this line rate, e.g. 9600 (default: unpaced)\n"
     "Misbehaviour (blocks count from 0, block N is address 8*N):\n"
     "  --silent            never answer\n"
-    "  --refuse-program    answer the program request with NAK\n"
-    "  --refuse-entry      answer the entry acknowledgement with NAK\n"
+    "  --refuse-program    answer the program (or test) request with NAK\n"
+    "  --junk-before-ack   send a stray byte before the ACK to the program request\n"
+    "  --garbage-id        answer the identification request with 11 bytes of noise\n"
+    "  --refuse-entry      answer the entry acknowledgement with NAK (also in test mode)\n"
     "  --no-write-ack N    neither store nor acknowledge written block N\n"
     "  --no-read-ack N     do not acknowledge the acknowledgement of read block N\n"
     "  --short-read N:K    answer read block N with only K of its 12 bytes\n"
@@ -86,6 +88,10 @@ int main(int argc, char** argv)
             options.silent = true;
         } else if (arg == "--refuse-program") {
             options.refuseProgram = true;
+        } else if (arg == "--junk-before-ack") {
+            options.junkBeforeAck = true;
+        } else if (arg == "--garbage-id") {
+            options.garbageIdentification = true;
         } else if (arg == "--refuse-entry") {
             options.refuseEntry = true;
         } else if (arg == "--no-write-ack") {

@@ -5,6 +5,7 @@
 #include "image/radio_image.h"
 #include "pty_posix.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -29,10 +30,20 @@ struct SimOptions
     int noReadAckBlock = -1; // sends this read block but does not acknowledge its acknowledgement
     int shortReadBlock = -1; // answers this read block with only shortReadBytes of its 12
     int shortReadBytes = 0;
-    int hangUpBlock = -1; // closes the line when the command of this block arrives
+    int hangUpBlock = -1;               // closes the line when the command of this block arrives
+    bool junkBeforeAck = false;         // sends a stray byte before the ACK to the program request
+    bool garbageIdentification = false; // answers the identification request with noise
 };
 
 class RadioSim;
+
+// Sent in place of the identification under --garbage-id: longer than an identification, with
+// ACKs, an H and block commands in it, so that a program that took any of it for a later answer
+// would go wrong.
+inline constexpr std::array<std::uint8_t, 11> kGarbageIdentification = {
+    0x06, 0xFF, 0x15, 0x48, 0x57, 0x00, 0x06, 0x52, 0x06, 0x02, 0x06};
+// Sent before the ACK to the program request under --junk-before-ack.
+inline constexpr std::uint8_t kJunkByte = 0xFF;
 
 // The test-mode exchange, answered from its own file. When sim/testmode_responder.h exists,
 // main.cpp includes it and calls makeTestModeResponder() (declared there, defined in

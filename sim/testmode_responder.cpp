@@ -78,9 +78,10 @@ private:
     // Answers H to a frame unless this exchange is told to leave it unanswered.
     bool acknowledge(RadioSim& sim, Frame frame);
 
-    int m_ignoreRequests = 0;    // test requests still to be left unanswered
-    bool m_noise = false;        // a NAK before the ACK of each test request
-    Frame m_dropH = Frame::None; // left unanswered in the first exchange that reaches it
+    int m_ignoreRequests = 0;      // test requests still to be left unanswered
+    bool m_noise = false;          // a NAK before the ACK of each test request
+    Frame m_dropH = Frame::None;   // left unanswered in the first exchange that reaches it
+    bool m_hangUpAtFrameA = false; // closes the line when frame A arrives
 };
 
 int ZtTestModeResponder::takeOption(int argc, char** argv, int i)
@@ -96,6 +97,10 @@ int ZtTestModeResponder::takeOption(int argc, char** argv, int i)
     }
     if (std::strcmp(argv[i], "--test-noise") == 0) {
         m_noise = true;
+        return 1;
+    }
+    if (std::strcmp(argv[i], "--test-hang-up") == 0) {
+        m_hangUpAtFrameA = true;
         return 1;
     }
     if (std::strcmp(argv[i], "--test-no-h") == 0 && hasValue) {
@@ -118,7 +123,8 @@ const char* ZtTestModeResponder::optionsHelp() const
     return "Test mode (the item, frame A and frame B received are logged):\n"
            "  --test-ignore N     leave the first N test requests unanswered\n"
            "  --test-noise        answer each test request with NAK before its ACK\n"
-           "  --test-no-h WHAT    leave WHAT (header, a or b) without its H, once\n";
+           "  --test-no-h WHAT    leave WHAT (header, a or b) without its H, once\n"
+           "  --test-hang-up      close the line when frame A arrives\n";
 }
 
 bool ZtTestModeResponder::receiveStep(RadioSim& sim, std::uint8_t* data, std::size_t n,
@@ -154,6 +160,12 @@ void ZtTestModeResponder::serve(RadioSim& sim)
         sim.log("test: request ignored");
         return;
     }
+    const SimOptions& options = sim.options();
+    if (options.refuseProgram) {
+        sim.log("test: request refused");
+        sim.answer(kNak);
+        return;
+    }
     if (m_noise) {
         // The program reads the stray byte, then reads again for the ACK; it comes a little later.
         sim.answer(kNak);
@@ -165,10 +177,20 @@ void ZtTestModeResponder::serve(RadioSim& sim)
     if (!receiveStep(sim, &byte, 1, "completion M", &kCompletion) ||
         !receiveStep(sim, &byte, 1, "identification request", &kStx))
         return;
-    sim.answer(kIdentification.data(), kIdentification.size());
+    if (options.garbageIdentification) {
+        sim.log("test: garbage identification");
+        sim.answer(kGarbageIdentification.data(), kGarbageIdentification.size());
+    } else {
+        sim.answer(kIdentification.data(), kIdentification.size());
+    }
 
     if (!receiveStep(sim, &byte, 1, "entry acknowledgement", &kAck))
         return;
+    if (options.refuseEntry) {
+        sim.log("test: entry refused");
+        sim.answer(kNak);
+        return;
+    }
     sim.answer(kAck);
     if (!receiveStep(sim, &byte, 1, "debug entry", &kDebugEntry))
         return;
@@ -191,6 +213,11 @@ void ZtTestModeResponder::serve(RadioSim& sim)
     std::uint8_t frame[8];
     if (!receiveStep(sim, frame, sizeof frame, "frame A"))
         return;
+    if (m_hangUpAtFrameA) {
+        sim.log("test: hanging up at frame A");
+        sim.hangUp();
+        return;
+    }
     sim.log("test: frame A " + hexBytes(frame, sizeof frame));
     if (!acknowledge(sim, Frame::A))
         return;
