@@ -8,6 +8,7 @@
 #include "link/clone_session.h"
 #include "link/progress_dlg.h"
 #include "link/qt_serial_line.h"
+#include "link/transfer_event_pump.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -33,8 +34,8 @@ public:
     Cycle waitingCycle() override
     {
         // One pass over what is pending (input, paints, the Cancel click), never a loop that
-        // waits for more.
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        // waits for more; cheap when nothing is.
+        m_events.cycle();
         return m_dialog.m_bCancel ? Cycle::Cancel : Cycle::Continue;
     }
 
@@ -60,6 +61,7 @@ public:
 private:
     CTernView& m_view;
     CProgressDlg& m_dialog;
+    TransferEventPump m_events;
 };
 
 const QString kReadTitle = QStringLiteral("Reading Data Progress");
@@ -118,6 +120,8 @@ void CTernView::OnStartTransfer()
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
+    // The window stays live while a read waits for the radio, silent ones included.
+    m_hComm->setWaitCallback(TransferEventPump::whileWaiting, TransferEventPump::kWaitTurnMs);
     transferStateChanged();
 
     TransferHost host(*this, *dialog);
