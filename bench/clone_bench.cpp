@@ -3,7 +3,9 @@
 // protocol's floor computed for comparison.
 //
 //   orvo-bench-clone floor [--latency MS]             print the floor computation
-//   orvo-bench-clone read|write --port P [--runs N]   run N transfers; one line of figures each
+//   orvo-bench-clone read|write --port P [--runs N] [--latency MS]
+//                                                     run N transfers; one line of figures each,
+//                                                     then where the time above the floor went
 #include "bench_stats.h"
 #include "clone_floor.h"
 
@@ -120,7 +122,7 @@ private:
 int usage()
 {
     std::fprintf(stderr, "usage: orvo-bench-clone floor [--latency MS]\n"
-                         "       orvo-bench-clone read|write --port P [--runs N]\n");
+                         "       orvo-bench-clone read|write --port P [--runs N] [--latency MS]\n");
     return 2;
 }
 
@@ -177,7 +179,11 @@ int main(int argc, char** argv)
     std::printf("# run wall_ms pauses(n asked actual worst_overshoot) reads(n ms) "
                 "timed_out_reads(n ms) writes(n ms worst) purges(n ms)\n");
     int failures = 0;
-    std::vector<double> walls, pauseExcess, readMs, writeMs;
+    orvo::bench::LineModel model;
+    model.latencyMs = latencyMs;
+    const double answerFloorMs =
+        orvo::bench::answerWaitMs(direction == orvo::CloneDirection::Write, model);
+    std::vector<double> walls, pauseExcess, answerExcess, timeoutExcess, writesPurges, other;
     for (int run = 1; run <= runs; ++run) {
         TimingLine line(orvo::makeSerialLine());
         QuietHost host(direction);
@@ -199,13 +205,19 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         walls.push_back(wall);
         pauseExcess.push_back(line.pauses.ms - line.pauseAskedMs);
-        readMs.push_back(line.reads.ms);
-        writeMs.push_back(line.writes.ms);
+        answerExcess.push_back(line.reads.ms - answerFloorMs);
+        timeoutExcess.push_back(line.timedOutReads.ms - 250.0 * line.timedOutReads.count);
+        writesPurges.push_back(line.writes.ms + line.purges.ms);
+        other.push_back(wall - line.pauses.ms - line.reads.ms - line.timedOutReads.ms -
+                        line.writes.ms - line.purges.ms);
     }
     const std::string name = "inprocess_" + mode;
     orvo::bench::printSummary((name + ".wall").c_str(), walls, "ms");
+    // Where the time above the floor goes.
     orvo::bench::printSummary((name + ".pause_overshoot").c_str(), pauseExcess, "ms");
-    orvo::bench::printSummary((name + ".answered_reads").c_str(), readMs, "ms");
-    orvo::bench::printSummary((name + ".writes").c_str(), writeMs, "ms");
+    orvo::bench::printSummary((name + ".answer_wait_excess").c_str(), answerExcess, "ms");
+    orvo::bench::printSummary((name + ".timeout_excess").c_str(), timeoutExcess, "ms");
+    orvo::bench::printSummary((name + ".writes_purges").c_str(), writesPurges, "ms");
+    orvo::bench::printSummary((name + ".other").c_str(), other, "ms");
     return failures == 0 ? 0 : 1;
 }

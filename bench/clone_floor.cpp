@@ -27,14 +27,32 @@ std::string Floor::explain() const
     return text;
 }
 
+namespace {
+
+// An answer of n bytes is complete this long after the command that asks for it has arrived.
+double answerMs(const LineModel& line, int n)
+{
+    const double last = line.realCable ? 1 : 0; // an answer's first byte is there after this many b
+    return line.latencyMs + (n - 1 + last) * line.byteMs;
+}
+
+} // namespace
+
+double answerWaitMs(bool write, const LineModel& line)
+{
+    auto answer = [&](int n) { return answerMs(line, n); };
+    // The ACK to the program request arrives while the program pauses; only what is left of it
+    // after those 2 ms is waited for.
+    const double wakeUp = std::max(0.0, answer(1) - 2.0);
+    const double blocks = write ? 128 * answer(1) : 128 * (answer(12) + answer(1));
+    return wakeUp + answer(8) + answer(1) + blocks;
+}
+
 Floor cloneFloor(bool write, const LineModel& line)
 {
     const double b = line.byteMs;
-    const double out = line.realCable ? b : 0;  // one byte from the program
-    const double last = line.realCable ? 1 : 0; // an answer's first byte is there after this many b
-    const double L = line.latencyMs;
-    // An answer of n bytes is complete this long after the command that asks for it has arrived.
-    auto answer = [&](int n) { return L + (n - 1 + last) * b; };
+    const double out = line.realCable ? b : 0; // one byte from the program
+    auto answer = [&](int n) { return answerMs(line, n); };
 
     Floor floor;
     auto add = [&](std::string what, int times, double each) {

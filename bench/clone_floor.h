@@ -38,4 +38,9 @@ struct Floor
 // A successful read (`write` false) or write of all 128 blocks on the first wake-up attempt.
 Floor cloneFloor(bool write, const LineModel& line);
 
+// The part of that floor the program spends in reads that the radio answers (the answers'
+// latency and bytes beyond the pauses that overlap them); the rest is pauses, the one read that
+// ends by its time-out, and the program's own bytes.
+double answerWaitMs(bool write, const LineModel& line);
+
 } // namespace orvo::bench
