@@ -107,6 +107,9 @@ public:
 
     // The six in-place editors: children of the grid's client area, hidden until an edit.
     QLineEdit* m_editFreq = nullptr;
+    // Set while the frequency box holds nothing because Enter rejected what was typed there;
+    // committing that emptiness keeps the cell's text instead of deleting the frequency.
+    bool m_bFreqRejected = false;
     QComboBox* m_cmbTone = nullptr;
     QComboBox* m_cmbBusy = nullptr;
     QComboBox* m_cmbWidth = nullptr;

@@ -223,6 +223,8 @@ void CTernView::PrepareEditors()
     for (int col = orvo::kColReceive; col <= orvo::kColPower; ++col)
         EditorForColumn(col)->setPalette(m_grid->palette());
     m_editFreq->setFrame(false);
+    // Whatever the user types after a refusal is theirs to commit, an emptied box included.
+    connect(m_editFreq, &QLineEdit::textEdited, this, [this] { m_bFreqRejected = false; });
     m_editFreq->setValidator(new FitWidthValidator(m_editFreq));
     m_grid->clientArea()->installEventFilter(new EditorKeyStop(m_grid->clientArea()));
 }
@@ -239,10 +241,19 @@ bool CTernView::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
     };
 
     if (focus == m_editFreq) {
+        if (m_bFreqRejected && m_editFreq->text().isEmpty()) {
+            // The box is empty only because the last Enter refused its text: the user has not
+            // asked to delete the frequency, so the cell keeps it.
+            m_bFreqRejected = false;
+            hideEditor(m_grid, m_editFreq);
+            editNextColumn();
+            return true;
+        }
         const orvo::CommitOutcome outcome =
             commitCell(*this, row, col, m_editFreq->text(), orvo::CommitVariant::Enter);
         if (outcome.keepEditorOpen) {
             m_editFreq->clear();
+            m_bFreqRejected = true;
             return true;
         }
         hideEditor(m_grid, m_editFreq);
@@ -314,8 +325,10 @@ void CTernView::BeginCellEdit(short key)
     QWidget* editor = EditorForColumn(col);
     // An edit starts from what the cell shows now, even when the table was decoded anew (File
     // New, Open, a read) since the cell became current and loaded the editor.
-    if (editor->isHidden())
+    if (editor->isHidden()) {
         loadEditor(editor, m_grid->GetText());
+        m_bFreqRejected = false;
+    }
 
     const bool typed = key >= kFirstPrintable;
     const QChar character(static_cast<char16_t>(key));
@@ -391,6 +404,11 @@ void CTernView::OnLeaveCellGrid()
     QWidget* editor = EditorForColumn(col);
     if (editor->isHidden())
         return; // no edit in progress
+    if (editor == m_editFreq && m_bFreqRejected && m_editFreq->text().isEmpty()) {
+        m_bFreqRejected = false; // emptied by a refusal, not by the user: the cell keeps its text
+        hideEditor(m_grid, editor);
+        return;
+    }
     commitCell(*this, row, col, editorText(editor), orvo::CommitVariant::LeaveCell);
     hideEditor(m_grid, editor);
 }

@@ -244,6 +244,40 @@ private slots:
         checkSaveEncodesTheGrid();
     }
 
+    // After Enter refused a frequency, the emptied box is not a request to delete: Enter again
+    // or leaving the cell keeps the old frequency and the row. Emptying the box by hand still
+    // deletes it.
+    void refusedEnterThenLeavingKeepsTheFrequency_data()
+    {
+        QTest::addColumn<bool>("enterAgain");
+        QTest::newRow("Enter again") << true;
+        QTest::newRow("leaving") << false;
+    }
+
+    void refusedEnterThenLeavingKeepsTheFrequency()
+    {
+        QFETCH(bool, enterAgain);
+        setRow(3, kFilled);
+        typeOnCell(3, 1, QStringLiteral("480"));
+        press(Qt::Key_Return);
+        QCOMPARE(boxTexts(*answers), QStringList{kBand});
+        QCOMPARE(freqEditor()->text(), QString());
+        if (enterAgain)
+            press(Qt::Key_Return);
+        else
+            clickCell(5, 4);
+        QCOMPARE(rowTexts(3), kFilled);
+        QCOMPARE(answers->boxes.size(), qsizetype(1));
+
+        typeOnCell(3, 1, QStringLiteral("4"));
+        press(Qt::Key_Backspace);
+        QCOMPARE(freqEditor()->text(), QString());
+        clickCell(5, 4);
+        QCOMPARE(grid()->GetTextMatrix(3, 1), QString());
+        QCOMPARE(grid()->GetTextMatrix(3, 3), QString());
+        checkSaveEncodesTheGrid();
+    }
+
     // A typed character opens the text box holding just that character, the caret after it; a
     // first key that is no digit is refused with a message first. A double click opens the
     // box over the cell with the cell's text all selected.
