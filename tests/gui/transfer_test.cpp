@@ -196,6 +196,32 @@ private slots:
         app.reset();
     }
 
+    // The dialog's controls carry the template's ids and texts; Start is the default button.
+    void dialogHasItsTemplate()
+    {
+        openDialog(false);
+        const QList<QPair<int, QString>> controls{{1, QStringLiteral("Start")},
+                                                  {2, QStringLiteral("Cancel")},
+                                                  {1003, QString()},
+                                                  {1004, QStringLiteral("Progress\uFF1A")},
+                                                  {1005, QStringLiteral("   Not start yet")}};
+        for (const auto& [id, text] : controls) {
+            QWidget* control = nullptr;
+            for (QWidget* child : dialog()->findChildren<QWidget*>()) {
+                if (child->property("controlId").toInt() == id)
+                    control = child;
+            }
+            QVERIFY2(control, qPrintable(QString::number(id)));
+            if (auto* label = qobject_cast<QLabel*>(control))
+                QCOMPARE(label->text(), text);
+            else if (auto* button = qobject_cast<QPushButton*>(control))
+                QCOMPARE(button->text(), text);
+        }
+        QVERIFY(dialog()->m_btnStart->isDefault());
+        QVERIFY(!dialog()->isModal());
+        QTest::mouseClick(dialog()->m_btnCancel, Qt::LeftButton);
+    }
+
     // A read fills the grid and every setting list from the radio's memory and marks the
     // document modified; the dialog counts "1".."123" and ends at 123. Enter starts it.
     void readShowsTheRadio()
