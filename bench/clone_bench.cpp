@@ -54,6 +54,7 @@ public:
     Tally purges, writes, reads, timedOutReads, pauses;
     double pauseAskedMs = 0;
     double worstOvershootMs = 0;
+    std::vector<double> overshootsUs; // of every pause, in order
 
     bool open(const std::string& name) override { return m_inner->open(name); }
     bool isOpen() const override { return m_inner->isOpen(); }
@@ -92,6 +93,7 @@ public:
         pauses.add(spent);
         pauseAskedMs += milliseconds;
         worstOvershootMs = std::max(worstOvershootMs, spent - milliseconds);
+        overshootsUs.push_back((spent - milliseconds) * 1000);
     }
 
 private:
@@ -202,6 +204,8 @@ int main(int argc, char** argv)
                     line.worstOvershootMs, line.reads.count, line.reads.ms,
                     line.timedOutReads.count, line.timedOutReads.ms, line.writes.count,
                     line.writes.ms, line.writes.worstMs, line.purges.count, line.purges.ms);
+        const orvo::bench::Spread late = orvo::bench::spreadOf(line.overshootsUs);
+        std::printf("#   a pause woke late by median %.0f us, max %.0f us\n", late.median, late.max);
         std::fflush(stdout);
         walls.push_back(wall);
         pauseExcess.push_back(line.pauses.ms - line.pauseAskedMs);
