@@ -1,0 +1,107 @@
+#include "reliability_support.h"
+
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSerialPort>
+
+#include <map>
+
+namespace reliability {
+
+namespace {
+
+using Texts = orvo::ChannelTexts;
+
+orvo::RadioImage imageWith(const std::map<int, Texts>& channels, int field, int lastEntryFrom)
+{
+    orvo::RadioImage image = orvo::RadioImage::makeNew();
+    for (const auto& [ch, texts] : channels)
+        orvo::encodeChannel(texts, image, ch);
+    orvo::SettingSelections selections{};
+    const auto& boxes = orvo::settingBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const int count = static_cast<int>(boxes[i].entries.size());
+        selections[i] = static_cast<int>(i) >= lastEntryFrom ? count - 1 : (count > 1 ? 1 : 0);
+    }
+    selections[static_cast<std::size_t>(orvo::SettingBox::Type)] = 0;
+    selections[static_cast<std::size_t>(orvo::SettingBox::Field)] = field;
+    orvo::encodeSettings(selections, image);
+    return image;
+}
+
+} // namespace
+
+orvo::RadioImage documentImage()
+{
+    return imageWith(
+        {{1, {"146.52000", "146.52000", "67.0", "Off", "No", "Wide", "Add", "High"}},
+         {3, {"151.82500", "151.82500", "D023N", "D023N", "Yes", "Narrow", "Add", "Low"}},
+         {9, {"162.55000", "", "", "", "No", "Wide", "Delete", "High"}}},
+        0, 5);
+}
+
+orvo::RadioImage radioMemory()
+{
+    return imageWith(
+        {{1, {"446.00625", "446.00625", "67.0", "D023N", "No", "Narrow", "Add", "High"}},
+         {2, {"438.50000", "430.50000", "", "", "Yes", "Wide", "Delete", "Low"}},
+         {7, {"", "440.00000", "254.1", "D754I", "No", "Wide", "Add", "Low"}},
+         {16, {"462.56250", "467.56250", "", "", "Yes", "Narrow", "Delete", "High"}}},
+        2, 2);
+}
+
+orvo::RadioImage nextRadioMemory()
+{
+    return imageWith(
+        {{4, {"355.00000", "365.00000", "100.0", "131.8", "Yes", "Wide", "Add", "High"}},
+         {12, {"399.99375", "350.00000", "", "D754I", "No", "Narrow", "Delete", "Low"}}},
+        1, 8);
+}
+
+int requestsHeard(const QString& logPath, bool testMode)
+{
+    QFile file(logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    int requests = 0;
+    int silentBytes = 0;
+    while (!file.atEnd()) {
+        // "   1234 clone: program request": the time stamp, then the step.
+        const QByteArray line = file.readLine().trimmed();
+        const QByteArray step = line.mid(line.indexOf(' ') + 1).trimmed();
+        if (step.startsWith("clone: program request") || step == "test request")
+            ++requests;
+        else if (step == "silent: ignored a byte")
+            ++silentBytes;
+    }
+    return requests + silentBytes / (testMode ? 7 : 8);
+}
+
+QString portFreeProblem(const QString& device)
+{
+    // QSerialPort keeps a lock file ("LCK..pts_3") holding the owner's process id in the first
+    // lock folder it can use; a port that was closed has left none of ours behind.
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    for (const char* folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
+        const QDir dir(QString::fromLatin1(folder));
+        for (const QString& name : dir.entryList({QStringLiteral("LCK..*")}, QDir::Files)) {
+            QFile lock(dir.filePath(name));
+            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == self)
+                return QStringLiteral("this process still holds %1").arg(lock.fileName());
+        }
+    }
+    if (!QFile::exists(device))
+        return {}; // the radio hung up: its line is gone
+    QSerialPort port(device);
+    if (!port.open(QIODevice::ReadWrite))
+        return QStringLiteral("%1 does not open again: %2").arg(device, port.errorString());
+    port.close();
+    return {};
+}
+
+} // namespace reliability
