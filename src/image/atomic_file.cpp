@@ -64,6 +64,12 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     static std::atomic<unsigned> counter{0};
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
+
+    // A file its owner made read-only is not replaced behind their back: the rename below would
+    // succeed where writing into the file is refused.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return {false, failure(path, errno)};
+
     const std::string base =
         target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
 

@@ -208,6 +208,29 @@ TEST_F(CliSafeSave, AReadOnlyFolderRefusesEveryWriteAndKeepsThePreviousFiles)
     EXPECT_EQ(slurp(ro / "out.pdf").substr(0, 5), "%PDF-");
 }
 
+TEST_F(CliSafeSave, AReadOnlyFileInAWritableFolderIsKept)
+{
+    // The folder lets anyone write; only the files themselves say no.
+    const fs::path out = dir / "out";
+    fs::create_directory(out);
+    putPreviousFiles(out);
+    for (const char* name : {"out.sin", "out.csv", "out.pdf"})
+        fs::permissions(out / name, fs::perms(0444));
+    fs::permissions(out, fs::perms(0777));
+    const auto before = entries(out);
+
+    for (const Verb& verb : writingVerbs("out")) {
+        SCOPED_TRACE(verb.name);
+        const CliRun r = run(verb.args, {.unprivileged = true});
+        if (r.status == kCannotDropPrivileges)
+            GTEST_SKIP() << "cannot run the tool as an unprivileged user here";
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find(std::string("out/") + verb.out), std::string::npos) << r.err;
+        EXPECT_EQ(slurp(out / verb.out), previous(verb.out));
+        EXPECT_EQ(entries(out), before);
+    }
+}
+
 TEST_F(CliSafeSave, AMissingFolderIsReportedAndNotCreated)
 {
     for (const Verb& verb : writingVerbs("missing")) {
