@@ -2,8 +2,8 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
-#   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh);
-#                          the smoke also runs after the whole suite whenever CI is set
+#   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
+# With CI set (as on our CI), the plain run adds the fuzz smoke and then the sanitized suite.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -29,4 +29,7 @@ fi
 ctest --test-dir "${ORVO_BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" "$@"
 if [ -n "$fuzz_smoke" ]; then
   fuzz/run.sh "${ORVO_FUZZ_SMOKE_SECONDS:-10}"
+fi
+if [ -n "${CI:-}" ] && [ "${ORVO_BUILD_DIR:-build}" = build ]; then
+  exec "$0" --sanitize "$@"
 fi
