@@ -109,6 +109,14 @@ void commitFrequencyText(ChannelTexts& row, int column, const std::string& text)
                 cell(row, kColTransmit) = text;
         }
         cell(row, column) = text;
+        // A row whose frequencies were emptied may keep a tone, and a commit on it while it had
+        // no frequency empties the flag it touched; the defaults above then pass it by. An empty
+        // flag would be stored as its other word ("No", "Narrow", "Delete", "Low") without the
+        // grid ever showing it, so a channel's empty flags take their defaults.
+        for (int c = kColBusy; c <= kColPower; ++c) {
+            if (cell(row, c).empty())
+                cell(row, c) = defaultRowTexts()[static_cast<std::size_t>(c - kColRxTone)];
+        }
         return;
     }
     // The tone belongs to its frequency and goes with it.

@@ -90,6 +90,7 @@ bool isRowEmpty(const ChannelTexts& row);
 // `row` the way a commit does:
 // - a non-empty text given to a row without frequencies and without texts in columns 3..5 brings
 //   the default texts of columns 3..8, and in column 1 also becomes the transmit frequency;
+// - with a non-empty text, any of columns 5..8 still empty takes its default text;
 // - an empty text empties the tone that belongs to the frequency, and when columns 1..4 are then
 //   all empty, columns 5..8 too.
 void commitFrequencyText(ChannelTexts& row, int column, const std::string& text);
