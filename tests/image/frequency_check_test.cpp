@@ -191,12 +191,14 @@ TEST(RowCommit, ToneAndFlagColumnsFollowTheEditorRules)
     EXPECT_EQ(row[kColPower - 1], "");
 }
 
-TEST(RowCommit, AFrequencyIntoARowWithToneTextsBringsNoDefaults)
+// The tones stay as they are; the empty flags take their defaults, since an empty flag would be
+// stored as its other word.
+TEST(RowCommit, AFrequencyIntoARowWithToneTextsBringsOnlyTheFlagDefaults)
 {
     ChannelTexts row = emptyRow();
     row[kColRxTone - 1] = "67.0";
     commitFrequencyText(row, kColReceive, "446.00625");
-    EXPECT_EQ(row, (ChannelTexts{"446.00625", "", "67.0", "", "", "", "", ""}));
+    EXPECT_EQ(row, (ChannelTexts{"446.00625", "", "67.0", "", "No", "Wide", "Add", "High"}));
 }
 
 } // namespace
