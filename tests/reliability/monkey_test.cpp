@@ -10,7 +10,7 @@
 // back as they were (tones that mean no tone come back empty, as do the flags of a row without
 // frequencies).
 //
-// ORVO_MONKEY_SEED (default 4111) and ORVO_MONKEY_EVENTS (default 6000) choose the run; a
+// ORVO_MONKEY_SEED (default 4111) and ORVO_MONKEY_EVENTS (default 4000) choose the run; a
 // failure names the seed, the event and the last actions. ORVO_MONKEY_TRACE prints every action
 // with the focus after it.
 #include "gui_test_support.h"
@@ -38,7 +38,7 @@
 namespace {
 
 constexpr int kDefaultSeed = 4111;
-constexpr int kDefaultEvents = 6000;
+constexpr int kDefaultEvents = 4000;
 constexpr int kCheckpointEvery = 400;
 constexpr std::size_t kActionsKept = 40;
 
