@@ -141,6 +141,9 @@ void checkRead(const ScriptedLine& line, const RadioImage& received)
     FUZZ_CHECK(blocks == 128, "a completed read received all 128 blocks");
     FUZZ_CHECK(received == expected, "the received image is the data of the radio's replies");
 
+    // A scripted radio answers even a command that was never sent.
+    if (line.failedWrites() > 0)
+        return;
     std::size_t commands = 0;
     for (const auto& w : line.writes()) {
         if (w.size() == 4 && w[0] == 0x52) {
