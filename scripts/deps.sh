@@ -5,7 +5,7 @@ set -euo pipefail
 
 orvo_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-serialport-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgl-dev libgtest-dev googletest
   fonts-liberation poppler-utils
   clang libclang-rt-dev
