@@ -141,6 +141,15 @@ void CMainFrame::createMenus()
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
     bind(write, [view] { view->OnWriteToRadio(); });
 
+    QAction* verify = addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO",
+                                 QStringLiteral("&Verify With Radio"),
+                                 QStringLiteral("Compare the radio with the document\nVerify"));
+    bind(verify, [view] { view->OnVerifyWithRadio(); });
+    QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
+                                  QStringLiteral("Write To &Several Radios\u2026"),
+                                  QStringLiteral("Write and verify one radio after the other"));
+    bind(several, [view] { view->OnWriteToSeveralRadios(); });
+
     QAction* test =
         addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
                    QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
@@ -211,6 +220,7 @@ void CMainFrame::createMenus()
     program->addAction(read);
     program->addSeparator();
     program->addAction(write);
+    program->addActions({verify, several});
     program->addSeparator();
     program->addAction(test);
     program->addSeparator();
@@ -295,7 +305,8 @@ void CMainFrame::UpdateCommandUI()
         m_pView->OnUpdateCom2(commandAction(ID_COM2));
         m_pView->OnUpdateCom3(commandAction(ID_COM3));
         m_pView->OnUpdateCom4(commandAction(ID_COM4));
-        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_TEST_MODE, ID_OPTIONAL_FEATURES,
+        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
+                       ID_WRITE_TO_SEVERAL_RADIOS, ID_TEST_MODE, ID_OPTIONAL_FEATURES,
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
                        ID_FILE_PRINT_PREVIEW})
             m_pView->OnUpdateTransferCommand(commandAction(id));
