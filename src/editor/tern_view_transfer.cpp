@@ -131,11 +131,19 @@ void CTernView::OnStartTransfer()
     // transfer as well: a write sends it, a read must not have it committed over its data later.
     OnLeaveCellGrid();
     CTernDoc* doc = GetDocument();
-    // Verify compares the radio with what the view shows, as a write would send it.
+    // Verify compares the radio with what the form shows, as a write would send it.
     const bool verifyOnly = !m_bWrite && dialog->m_bVerifyOnly;
     const bool readBack = m_bWrite && dialog->IsVerifyAfterWriting();
-    if (m_bWrite || verifyOnly)
+    orvo::RadioImage shown = doc->m_image;
+    if (m_bWrite) {
         UpdateImageFromView();
+    } else if (verifyOnly) {
+        // The form's encoding, taken without touching the document.
+        const orvo::RadioImage kept = doc->m_image;
+        UpdateImageFromView();
+        shown = doc->m_image;
+        doc->m_image = kept;
+    }
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -161,8 +169,7 @@ void CTernView::OnStartTransfer()
             AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
         }
     } else if (completed && result.direction == orvo::CloneDirection::Read && verifyOnly) {
-        VerifyDialog verify(orvo::compareImages(doc->m_image, session.receivedImage()),
-                            window());
+        VerifyDialog verify(orvo::compareImages(shown, session.receivedImage()), window());
         AppExecDialog(verify);
     } else if (completed && result.direction == orvo::CloneDirection::Read) {
         doc->m_image = session.receivedImage();
