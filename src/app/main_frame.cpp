@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/channel_csv_commands.h"
 #include "app/lock_keys.h"
 #include "app/message_box.h"
 #include "app/tern_app.h"
@@ -103,6 +104,16 @@ void CMainFrame::createMenus()
         addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", QStringLiteral("Save &As..."),
                    QStringLiteral("Save the active document with a new name\nSave As"));
     bind(fileSaveAs, [doc] { doc->OnFileSaveAs(); });
+
+    QAction* fileImport = addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS",
+                                     QStringLiteral("&Import Channels\u2026"),
+                                     QStringLiteral("Take the channel table from a CSV file"));
+    bind(fileImport, [view] { OnImportChannels(*view); });
+    QAction* fileExport = addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS",
+                                     QStringLiteral("&Export Channels\u2026"),
+                                     QStringLiteral("Write the channel table as a CSV file"));
+    bind(fileExport, [view] { OnExportChannels(*view); });
+    InstallFileDrops(*this);
 
     QAction* filePrint =
         addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
@@ -211,6 +222,8 @@ void CMainFrame::createMenus()
     file->setObjectName(QStringLiteral("menuFile"));
     file->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
     file->addSeparator();
+    file->addActions({fileImport, fileExport});
+    file->addSeparator();
     file->addActions({filePrint, filePreview, fileSetup});
     file->addSeparator();
     file->addAction(appExit);
@@ -306,7 +319,8 @@ void CMainFrame::UpdateCommandUI()
         m_pView->OnUpdateCom3(commandAction(ID_COM3));
         m_pView->OnUpdateCom4(commandAction(ID_COM4));
         for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
-                       ID_WRITE_TO_SEVERAL_RADIOS, ID_TEST_MODE, ID_OPTIONAL_FEATURES,
+                       ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
+                       ID_TEST_MODE, ID_OPTIONAL_FEATURES,
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
                        ID_FILE_PRINT_PREVIEW})
             m_pView->OnUpdateTransferCommand(commandAction(id));
