@@ -575,6 +575,32 @@ private slots:
         QTest::mouseClick(dialog()->m_btnCancel, Qt::LeftButton);
     }
 
+    // Write To Several Radios: Start writes and verifies a radio, Enter the next one; the log
+    // counts them and is saved as CSV.
+    void severalRadiosAreCountedAndLogged()
+    {
+        SimProcess sim({"--delay", "10"});
+        QVERIFY(sim.started());
+        qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
+        QTemporaryDir dir;
+        DialogAnswers answers;
+        answers.fileAnswers = {dir.filePath(QStringLiteral("log.csv"))};
+        answers.dialogDriver = [](QDialog& shown) {
+            QTest::mouseClick(shown.findChild<QPushButton*>(QStringLiteral("btnStart")),
+                              Qt::LeftButton);
+            QTest::keyClick(&shown, Qt::Key_Return);
+            QCOMPARE(shown.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
+                     QStringLiteral("Radios written: 2"));
+            QTest::mouseClick(shown.findChild<QPushButton*>(QStringLiteral("btnSaveLog")),
+                              Qt::LeftButton);
+        };
+        clickMenuCommand(QStringLiteral("menuProgram"), CMainFrame::ID_WRITE_TO_SEVERAL_RADIOS);
+        QVERIFY(answers.boxes.isEmpty());
+        const QList<QByteArray> log = readWholeFile(dir.filePath(QStringLiteral("log.csv"))).split('\n');
+        QCOMPARE(log.size(), 4);
+        QVERIFY(log[2].endsWith(",2,verified,\r"));
+    }
+
     // Closing the main window during a transfer asks first. No: the transfer goes on and the
     // window stays. Yes: the transfer is cancelled and the window closes when it has ended.
     void closingDuringTransferAsksFirst()
