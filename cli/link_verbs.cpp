@@ -64,10 +64,14 @@ public:
     {
         if (!m_terminal || blocksDone == m_blocks)
             return;
+        if (blocksDone < m_blocks)
+            m_readingBack = true; // a write's read-back starts from 0 again
         m_blocks = blocksDone;
         const int filled = blocksDone * kBarWidth / 128;
         std::fprintf(stderr, "\r%s [%s%s] %3d/128 blocks\x1b[K",
-                     m_direction == CloneDirection::Read ? "Reading" : "Writing",
+                     m_readingBack                         ? "Reading back"
+                     : m_direction == CloneDirection::Read ? "Reading"
+                                                           : "Writing",
                      std::string(static_cast<std::size_t>(filled), '#').c_str(),
                      std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(),
                      blocksDone);
@@ -106,6 +110,7 @@ private:
     int m_retriesLeft;
     bool m_terminal;
     bool m_lineOpen = false;
+    bool m_readingBack = false;
     int m_blocks = 0;
 };
 
