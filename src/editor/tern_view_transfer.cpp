@@ -159,6 +159,17 @@ void CTernView::OnStartTransfer()
     m_hComm.reset();
     dialog->DestroyWindow();
     const bool completed = result.outcome == orvo::CloneOutcome::Completed;
+    const bool read = completed && result.direction == orvo::CloneDirection::Read;
+    if (read && !verifyOnly) {
+        doc->m_image = session.receivedImage();
+        UpdateViewFromImage();
+        doc->SetModifiedFlag(true);
+    }
+    transferStateChanged();
+    if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
+        focusBefore->setFocus();
+
+    // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && readBack) {
         const auto differences = orvo::compareImages(doc->m_image, session.receivedImage());
         if (differences.empty()) {
@@ -168,17 +179,10 @@ void CTernView::OnStartTransfer()
         } else {
             AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
         }
-    } else if (completed && result.direction == orvo::CloneDirection::Read && verifyOnly) {
+    } else if (read && verifyOnly) {
         VerifyDialog verify(orvo::compareImages(shown, session.receivedImage()), window());
         AppExecDialog(verify);
-    } else if (completed && result.direction == orvo::CloneDirection::Read) {
-        doc->m_image = session.receivedImage();
-        UpdateViewFromImage();
-        doc->SetModifiedFlag(true);
     }
-    transferStateChanged();
-    if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
-        focusBefore->setFocus();
 
     if (m_bCloseAfterTransfer) {
         m_bCloseAfterTransfer = false;
