@@ -4,6 +4,7 @@
 
 #include "image/atomic_file.h"
 #include "image/channel_codec.h"
+#include "image/image_diff.h"
 #include "image/radio_image.h"
 #include "image/settings_codec.h"
 
@@ -78,40 +79,10 @@ bool writeOrReport(const std::string& path, std::string_view data)
     return r.ok;
 }
 
-// The list selections the form shows for an image, starting from the form's first selections
-// (which Type and Field keep for an image that is not a ZT-4 one).
-SettingSelections formSelections(const RadioImage& image)
-{
-    SettingSelections s = initialSelections();
-    decodeSettings(image, s);
-    return s;
-}
-
-std::string selectedText(const SettingSelections& s, std::size_t box)
-{
-    const int i = s[box];
-    const auto& entries = settingBoxes()[box].entries;
-    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
-               ? entries[static_cast<std::size_t>(i)]
-               : std::string();
-}
-
-std::string quoted(const std::string& s)
-{
-    return "\"" + s + "\"";
-}
-
 std::string hexByte(std::uint8_t b)
 {
     char buf[8];
     std::snprintf(buf, sizeof buf, "%02X", b);
-    return buf;
-}
-
-std::string hexOffset(std::size_t offset)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%03zX", offset);
     return buf;
 }
 
@@ -258,68 +229,6 @@ int runImport(int argc, char** argv)
 
 // ---- diff ----
 
-// One meaningful field of the image: its name, its text in each image and the bits it covers.
-struct Field
-{
-    std::string name;
-    std::string a, b;
-    std::vector<std::pair<std::size_t, std::uint8_t>> bits; // offset, mask
-};
-
-std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
-{
-    std::vector<Field> fields;
-    const SettingSelections sa = formSelections(a), sb = formSelections(b);
-    auto setting = [&](SettingBox box, std::vector<std::pair<std::size_t, std::uint8_t>> bits) {
-        const auto i = static_cast<std::size_t>(box);
-        fields.push_back(
-            {settingBoxes()[i].label, selectedText(sa, i), selectedText(sb, i), std::move(bits)});
-    };
-    setting(SettingBox::Type, {{0x3D6, 0xFF}});
-    setting(SettingBox::Field, {{0x3D2, 0xFF}, {0x3D6, 0xFF}});
-    setting(SettingBox::Scan, {{0x3C0, 0x04}});
-    setting(SettingBox::Beep, {{0x3C0, 0x01}});
-    setting(SettingBox::BatterySave, {{0x3C0, 0x02}});
-    setting(SettingBox::SquelchLevel, {{0x3C1, 0xFF}});
-    setting(SettingBox::TxTotalTime, {{0x3C3, 0xFF}});
-    setting(SettingBox::VoiceAnnunciation, {{0x3C0, 0x30}});
-    setting(SettingBox::Moni, {{0x3C2, 0xFF}});
-    setting(SettingBox::UrgencyCall, {{0x3C0, 0xC0}});
-
-    const auto& headers = channelColumnHeaders();
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const ChannelTexts ta = decodeChannel(a, ch), tb = decodeChannel(b, ch);
-        const std::size_t rec = static_cast<std::size_t>(ch) * kRecordSize;
-        for (int c = kColReceive; c <= kColPower; ++c) {
-            std::vector<std::pair<std::size_t, std::uint8_t>> bits;
-            switch (c) {
-            case kColReceive:
-            case kColTransmit: {
-                const std::size_t first = rec + (c == kColReceive ? 0 : 4);
-                for (std::size_t i = 0; i < 4; ++i)
-                    bits.emplace_back(first + i, 0xFF);
-                bits.emplace_back(rec + (c == kColReceive ? 13 : 14), 0xFF);
-                break;
-            }
-            case kColRxTone:
-                bits = {{rec + 8, 0xFF}, {rec + 9, 0xFF}};
-                break;
-            case kColTxTone:
-                bits = {{rec + 10, 0xFF}, {rec + 11, 0xFF}};
-                break;
-            default:
-                bits = {{rec + 12, static_cast<std::uint8_t>(1u << ((c - kColBusy) * 2))}};
-                break;
-            }
-            fields.push_back(
-                {"CH " + std::to_string(ch) + " " + headers[static_cast<std::size_t>(c)],
-                 ta[static_cast<std::size_t>(c - 1)], tb[static_cast<std::size_t>(c - 1)],
-                 std::move(bits)});
-        }
-    }
-    return fields;
-}
-
 int runDiff(int argc, char** argv)
 {
     static const char* kArgs =
@@ -335,22 +244,8 @@ int runDiff(int argc, char** argv)
     if (*a == *b)
         return 0;
 
-    // Bits whose difference a changed text already shows.
-    std::array<std::uint8_t, kImageSize> explained{};
-    for (const Field& f : meaningfulFields(*a, *b)) {
-        if (f.a == f.b)
-            continue;
-        std::printf("%s: %s -> %s\n", f.name.c_str(), quoted(f.a).c_str(), quoted(f.b).c_str());
-        for (auto [offset, mask] : f.bits)
-            explained[offset] |= mask;
-    }
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        const std::uint8_t changed = (*a)[i] ^ (*b)[i];
-        if ((changed & ~explained[i]) != 0) {
-            std::printf("byte %s: %s -> %s\n", hexOffset(i).c_str(), hexByte((*a)[i]).c_str(),
-                        hexByte((*b)[i]).c_str());
-        }
-    }
+    for (const ImageDifference& d : compareImages(*a, *b))
+        std::printf("%s\n", differenceText(d).c_str());
     return 1;
 }
 

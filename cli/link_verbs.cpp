@@ -2,15 +2,19 @@
 // To Radio run it, with the messages on stderr and a progress bar when stderr is a terminal.
 #include "verbs.h"
 
+#include "image/atomic_file.h"
 #include "image/radio_image.h"
 #include "link/clone_session.h"
 #include "link/qt_serial_line.h"
+#include "link/verify.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -60,10 +64,14 @@ public:
     {
         if (!m_terminal || blocksDone == m_blocks)
             return;
+        if (blocksDone < m_blocks)
+            m_readingBack = true; // a write's read-back starts from 0 again
         m_blocks = blocksDone;
         const int filled = blocksDone * kBarWidth / 128;
         std::fprintf(stderr, "\r%s [%s%s] %3d/128 blocks\x1b[K",
-                     m_direction == CloneDirection::Read ? "Reading" : "Writing",
+                     m_readingBack                         ? "Reading back"
+                     : m_direction == CloneDirection::Read ? "Reading"
+                                                           : "Writing",
                      std::string(static_cast<std::size_t>(filled), '#').c_str(),
                      std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(),
                      blocksDone);
@@ -102,6 +110,7 @@ private:
     int m_retriesLeft;
     bool m_terminal;
     bool m_lineOpen = false;
+    bool m_readingBack = false;
     int m_blocks = 0;
 };
 
@@ -110,6 +119,9 @@ struct TransferArgs
     std::string port;
     std::string file;
     int retries = 0;
+    bool verify = false; // write: read back and compare
+    bool repeat = false; // write: one radio after the other until q or end of input
+    std::string log;     // write --repeat: the log as CSV
 };
 
 // 0 when the arguments are complete, else the exit status of a usage error (already reported).
@@ -117,13 +129,22 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
 {
     auto usage = [verb](const std::string& text) {
         std::fprintf(stderr,
-                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N] FILE.sin\n", verb,
-                     text.c_str(), verb);
+                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n",
+                     verb, text.c_str(), verb,
+                     std::strcmp(verb, "write") == 0 ? " [--verify] [--repeat [--log LOG.csv]]"
+                                                     : "");
         return 2;
     };
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--port" || arg == "--retries") {
+        const bool writing = std::strcmp(verb, "write") == 0;
+        if (writing && (arg == "--verify" || arg == "--repeat")) {
+            (arg == "--verify" ? args.verify : args.repeat) = true;
+        } else if (writing && arg == "--log") {
+            if (i + 1 >= argc)
+                return usage("--log needs a file");
+            args.log = argv[++i];
+        } else if (arg == "--port" || arg == "--retries") {
             if (i + 1 >= argc)
                 return usage(arg + " needs a value");
             const char* value = argv[++i];
@@ -148,6 +169,8 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         return usage("--port is needed (COM1..COM4 or a device path)");
     if (args.file.empty())
         return usage("the channel data file is needed");
+    if (!args.log.empty() && !args.repeat)
+        return usage("--log goes with --repeat");
     return 0;
 }
 
@@ -169,6 +192,56 @@ CloneResult transfer(const char* verb, CloneDirection direction, const TransferA
     if (result.outcome == CloneOutcome::Cancelled)
         std::fprintf(stderr, "orvo-cli %s: cancelled\n", verb);
     return result;
+}
+
+// A write read back in the same opening of the port, shown as a plain write is.
+VerifiedWrite writeVerified(const TransferArgs& args, const RadioImage& image)
+{
+    g_interrupted = 0;
+    const auto previous = std::signal(SIGINT, onInterrupt);
+    const auto line = makeSerialLine();
+    VerifiedWrite write;
+    {
+        CliCloneHost host("write", CloneDirection::Write, args.retries);
+        write = writeAndVerify(*line, host, image, args.port);
+    }
+    std::signal(SIGINT, previous);
+    if (write.transfer.outcome == CloneOutcome::Cancelled)
+        std::fprintf(stderr, "orvo-cli write: cancelled\n");
+    return write;
+}
+
+// Writes and verifies one radio after the other: before each, waits for Enter; q or the end of
+// input stops. One line a radio on stdout; the log as CSV at the end when asked for.
+int writeRepeatedly(const TransferArgs& args, const RadioImage& image)
+{
+    std::vector<RadioLogEntry> log;
+    int written = 0;
+    for (int radio = 1;; ++radio) {
+        std::fprintf(stderr, "Connect radio %d and press Enter (q to stop): ", radio);
+        std::fflush(stderr);
+        std::string answer;
+        if (!std::getline(std::cin, answer) || answer == "q" || answer == "Q") {
+            std::fputc('\n', stderr);
+            break;
+        }
+        const VerifiedWrite write = writeVerified(args, image);
+        log.push_back(makeLogEntry(radio, args.port, write));
+        written += write.succeeded() ? 1 : 0;
+        const RadioLogEntry& e = log.back();
+        std::printf("radio %d: %s%s%s\n", radio, e.result.c_str(),
+                    e.differences.empty() ? "" : ": ", e.differences.c_str());
+        std::fflush(stdout);
+    }
+    std::printf("%d of %zu radios written and verified\n", written, log.size());
+    if (!args.log.empty()) {
+        const FileResult saved = writeFileAtomically(args.log, radioLogCsv(log));
+        if (!saved.ok) {
+            std::fprintf(stderr, "%s\n", saved.error.c_str());
+            return 1;
+        }
+    }
+    return written == static_cast<int>(log.size()) ? 0 : 1;
 }
 
 int runRead(int argc, char** argv)
@@ -201,11 +274,42 @@ int runWrite(int argc, char** argv)
         std::fprintf(stderr, "%s\n", loaded.error.c_str());
         return 1;
     }
+    if (args.repeat)
+        return writeRepeatedly(args, image);
+    if (args.verify) {
+        const VerifiedWrite write = writeVerified(args, image);
+        if (write.transfer.outcome == CloneOutcome::Completed && !write.succeeded()) {
+            std::fprintf(stderr, "%s\n", verifyFailureText(write.differences, 1000).c_str());
+            std::fprintf(stderr, "orvo-cli write: verify failed\n");
+        }
+        return write.succeeded() ? 0 : 1;
+    }
     RadioImage unused;
     const CloneResult result = transfer("write", CloneDirection::Write, args, image, unused);
     return result.outcome == CloneOutcome::Completed ? 0 : 1;
 }
 
+int runVerify(int argc, char** argv)
+{
+    TransferArgs args;
+    if (int status = parseTransferArgs("verify", argc, argv, args))
+        return status;
+    RadioImage image;
+    const FileResult loaded = loadImageFile(args.file, image);
+    if (!loaded.ok) {
+        std::fprintf(stderr, "%s\n", loaded.error.c_str());
+        return 2;
+    }
+    RadioImage radio;
+    const CloneResult result =
+        transfer("verify", CloneDirection::Read, args, RadioImage::makeNew(), radio);
+    if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
+        return 2;
+    const std::vector<ImageDifference> differences = compareImages(image, radio);
+    for (const ImageDifference& d : differences)
+        std::printf("%s\n", differenceText(d).c_str());
+    return differences.empty() ? 0 : 1;
+}
 } // namespace
 
 const Verb kLinkVerbs[] = {
@@ -213,10 +317,16 @@ const Verb kLinkVerbs[] = {
      "read the whole image from the radio on port P (COM1..COM4 or a device path) into OUT.sin; "
      "after a failure answer Retry N times, then Cancel",
      runRead},
-    {"write", "--port P [--retries N] IN.sin",
+    {"write", "--port P [--retries N] [--verify] [--repeat [--log LOG.csv]] IN.sin",
      "write the first 1024 bytes of IN.sin to the radio on port P; after a failure answer Retry "
-     "N times, then Cancel",
+     "N times, then Cancel. --verify reads the radio back and fails on a difference; --repeat "
+     "writes and verifies one radio after the other, each after Enter, until q or Ctrl+D, one "
+     "line a radio (--log saves the log as CSV)",
      runWrite},
+    {"verify", "--port P [--retries N] FILE.sin",
+     "read the radio on port P and list how it differs from FILE.sin (exit status 0 when equal, "
+     "1 when different, 2 on trouble)",
+     runVerify},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

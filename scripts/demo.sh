@@ -4,7 +4,9 @@
 # write sends it is kept until the application exits. Called by ./run.sh --demo after the build;
 # arguments go to the application.
 #   ORVO_BIN_DIR    where the programs are (default: build/bin)
-#   ORVO_SIM_ARGS   extra options for orvo-radio-sim, e.g. "--delay 20" or "--hang-up 40"
+#   ORVO_SIM_ARGS   extra options for orvo-radio-sim, e.g. "--delay 20" or "--hang-up 40";
+#                   "--corrupt-write" stores channel 1's block wrongly on every write, which
+#                   Write To Radio with "Verify after writing" then reports
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=${ORVO_BIN_DIR:-build/bin}

@@ -157,9 +157,12 @@ bool CloneResponder::serveWrite(int block)
         m_sim.log("clone: leaves write block " + hex(address, 4) + " unacknowledged");
         return false;
     }
+    const bool corrupt = block == m_sim.options().corruptWriteBlock;
+    if (corrupt)
+        data[0] ^= 0x01;
     std::copy(data.begin(), data.end(), m_sim.memory().bytes.begin() + address);
     m_sim.dumpMemory();
-    m_sim.log("clone: write block " + hex(address, 4));
+    m_sim.log("clone: write block " + hex(address, 4) + (corrupt ? " (stored changed)" : ""));
     m_sim.answer(kAck);
     return true;
 }

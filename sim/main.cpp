@@ -33,6 +33,8 @@ const char kUsage[] =
     "  --garbage-id        answer the identification request with 11 bytes of noise\n"
     "  --refuse-entry      answer the entry acknowledgement with NAK (also in test mode)\n"
     "  --no-write-ack N    neither store nor acknowledge written block N\n"
+    "  --corrupt-write [N] store written block N (default 2: channel 1's Receive) with its\n"
+    "                      first byte changed, yet acknowledge it\n"
     "  --no-read-ack N     do not acknowledge the acknowledgement of read block N\n"
     "  --short-read N:K    answer read block N with only K of its 12 bytes\n"
     "  --hang-up N         close the line when the command of block N arrives\n";
@@ -97,6 +99,14 @@ int main(int argc, char** argv)
         } else if (arg == "--no-write-ack") {
             if (!intValue(options.noWriteAckBlock) || options.noWriteAckBlock > 127)
                 return usageError("--no-write-ack needs a block 0..127");
+        } else if (arg == "--corrupt-write") {
+            int block = 2;
+            if (hasValue && parseInt(argv[i + 1], block)) {
+                if (block > 127)
+                    return usageError("--corrupt-write needs a block 0..127");
+                ++i;
+            }
+            options.corruptWriteBlock = block;
         } else if (arg == "--no-read-ack") {
             if (!intValue(options.noReadAckBlock) || options.noReadAckBlock > 127)
                 return usageError("--no-read-ack needs a block 0..127");

@@ -27,6 +27,7 @@ struct SimOptions
     bool refuseProgram = false; // answers the program request with NAK
     bool refuseEntry = false;   // answers the entry acknowledgement with NAK
     int noWriteAckBlock = -1;   // neither stores nor acknowledges this written block
+    int corruptWriteBlock = -1; // stores this written block with its first byte changed
     int noReadAckBlock = -1; // sends this read block but does not acknowledge its acknowledgement
     int shortReadBlock = -1; // answers this read block with only shortReadBytes of its 12
     int shortReadBytes = 0;

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/channel_csv_commands.h"
 #include "app/lock_keys.h"
 #include "app/message_box.h"
 #include "app/tern_app.h"
@@ -104,6 +105,16 @@ void CMainFrame::createMenus()
                    QStringLiteral("Save the active document with a new name\nSave As"));
     bind(fileSaveAs, [doc] { doc->OnFileSaveAs(); });
 
+    QAction* fileImport = addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS",
+                                     QStringLiteral("&Import Channels\u2026"),
+                                     QStringLiteral("Take the channel table from a CSV file"));
+    bind(fileImport, [view] { OnImportChannels(*view); });
+    QAction* fileExport = addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS",
+                                     QStringLiteral("&Export Channels\u2026"),
+                                     QStringLiteral("Write the channel table as a CSV file"));
+    bind(fileExport, [view] { OnExportChannels(*view); });
+    InstallFileDrops(*this);
+
     QAction* filePrint =
         addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
                    QStringLiteral("Print the active document\nPrint"));
@@ -140,6 +151,15 @@ void CMainFrame::createMenus()
     write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
     bind(write, [view] { view->OnWriteToRadio(); });
+
+    QAction* verify = addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO",
+                                 QStringLiteral("&Verify With Radio"),
+                                 QStringLiteral("Compare the radio with the document\nVerify"));
+    bind(verify, [view] { view->OnVerifyWithRadio(); });
+    QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
+                                  QStringLiteral("Write To &Several Radios\u2026"),
+                                  QStringLiteral("Write and verify one radio after the other"));
+    bind(several, [view] { view->OnWriteToSeveralRadios(); });
 
     QAction* test =
         addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
@@ -202,6 +222,8 @@ void CMainFrame::createMenus()
     file->setObjectName(QStringLiteral("menuFile"));
     file->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
     file->addSeparator();
+    file->addActions({fileImport, fileExport});
+    file->addSeparator();
     file->addActions({filePrint, filePreview, fileSetup});
     file->addSeparator();
     file->addAction(appExit);
@@ -211,6 +233,7 @@ void CMainFrame::createMenus()
     program->addAction(read);
     program->addSeparator();
     program->addAction(write);
+    program->addActions({verify, several});
     program->addSeparator();
     program->addAction(test);
     program->addSeparator();
@@ -295,7 +318,9 @@ void CMainFrame::UpdateCommandUI()
         m_pView->OnUpdateCom2(commandAction(ID_COM2));
         m_pView->OnUpdateCom3(commandAction(ID_COM3));
         m_pView->OnUpdateCom4(commandAction(ID_COM4));
-        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_TEST_MODE, ID_OPTIONAL_FEATURES,
+        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
+                       ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
+                       ID_TEST_MODE, ID_OPTIONAL_FEATURES,
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
                        ID_FILE_PRINT_PREVIEW})
             m_pView->OnUpdateTransferCommand(commandAction(id));

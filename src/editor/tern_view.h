@@ -143,6 +143,11 @@ public:
     // started). Nothing happens while a transfer runs.
     void OnReadFromRadio();
     void OnWriteToRadio();
+    // Program > Verify With Radio: a read in the same dialog whose image is compared with the
+    // document and shown in a VerifyDialog; the document is not changed.
+    void OnVerifyWithRadio();
+    // Program > Write To Several Radios (link/batch_write_dialog.cpp).
+    void OnWriteToSeveralRadios();
     // The transfer, asked for by the dialog's Start: encodes the view before a write, opens
     // m_strPort, runs the clone session with the dialog showing its progress, closes the port
     // and the dialog. Only a complete read changes the document: its image, the view, and the

@@ -4,11 +4,14 @@
 
 #include "app/main_frame.h"
 #include "app/message_box.h"
+#include "app/modal_dialog.h"
 #include "app/tern_doc.h"
+#include "app/verify_dialog.h"
 #include "link/clone_session.h"
 #include "link/progress_dlg.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
+#include "link/verify.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -66,6 +69,7 @@ private:
 
 const QString kReadTitle = QStringLiteral("Reading Data Progress");
 const QString kWriteTitle = QStringLiteral("Writing Data Progress");
+const QString kVerifyTitle = QStringLiteral("Verify With Radio");
 
 } // namespace
 
@@ -79,6 +83,16 @@ void CTernView::OnWriteToRadio()
     prepareTransfer(true);
 }
 
+void CTernView::OnVerifyWithRadio()
+{
+    prepareTransfer(false);
+    if (IsTransferRunning() || !m_pProgressDlg)
+        return;
+    m_pProgressDlg->m_bVerifyOnly = true;
+    m_pProgressDlg->m_strTitle = kVerifyTitle;
+    m_pProgressDlg->setWindowTitle(kVerifyTitle);
+}
+
 void CTernView::prepareTransfer(bool write)
 {
     // A running transfer keeps its direction: a write must not turn into a read of the radio
@@ -90,6 +104,8 @@ void CTernView::prepareTransfer(bool write)
     if (!m_pProgressDlg)
         m_pProgressDlg = new CProgressDlg(this);
     m_pProgressDlg->m_strTitle = write ? kWriteTitle : kReadTitle;
+    m_pProgressDlg->m_bVerifyOnly = false;
+    m_pProgressDlg->ShowVerifyOption(write);
     if (m_pProgressDlg->HasWindow()) {
         // The dialog is open and not started: it now stands for the new command.
         m_pProgressDlg->setWindowTitle(m_pProgressDlg->m_strTitle);
@@ -115,8 +131,19 @@ void CTernView::OnStartTransfer()
     // transfer as well: a write sends it, a read must not have it committed over its data later.
     OnLeaveCellGrid();
     CTernDoc* doc = GetDocument();
-    if (m_bWrite)
+    // Verify compares the radio with what the form shows, as a write would send it.
+    const bool verifyOnly = !m_bWrite && dialog->m_bVerifyOnly;
+    const bool readBack = m_bWrite && dialog->IsVerifyAfterWriting();
+    orvo::RadioImage shown = doc->m_image;
+    if (m_bWrite) {
         UpdateImageFromView();
+    } else if (verifyOnly) {
+        // The form's encoding, taken without touching the document.
+        const orvo::RadioImage kept = doc->m_image;
+        UpdateImageFromView();
+        shown = doc->m_image;
+        doc->m_image = kept;
+    }
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -126,12 +153,14 @@ void CTernView::OnStartTransfer()
 
     TransferHost host(*this, *dialog);
     orvo::CloneSession session(*m_hComm, host, doc->m_image);
+    session.setReadBackAfterWrite(readBack);
     const orvo::CloneResult result = session.run(m_strPort.toStdString());
 
     m_hComm.reset();
     dialog->DestroyWindow();
-    if (result.outcome == orvo::CloneOutcome::Completed &&
-        result.direction == orvo::CloneDirection::Read) {
+    const bool completed = result.outcome == orvo::CloneOutcome::Completed;
+    const bool read = completed && result.direction == orvo::CloneDirection::Read;
+    if (read && !verifyOnly) {
         doc->m_image = session.receivedImage();
         UpdateViewFromImage();
         doc->SetModifiedFlag(true);
@@ -139,6 +168,21 @@ void CTernView::OnStartTransfer()
     transferStateChanged();
     if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
         focusBefore->setFocus();
+
+    // What a verify found, once the window is live again.
+    if (completed && result.direction == orvo::CloneDirection::Write && readBack) {
+        const auto differences = orvo::compareImages(doc->m_image, session.receivedImage());
+        if (differences.empty()) {
+            AppMessageBox(window(), QStringLiteral("Written and verified: the radio holds what "
+                                                   "was written."),
+                          QString(), QMessageBox::Information);
+        } else {
+            AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
+        }
+    } else if (read && verifyOnly) {
+        VerifyDialog verify(orvo::compareImages(shown, session.receivedImage()), window());
+        AppExecDialog(verify);
+    }
 
     if (m_bCloseAfterTransfer) {
         m_bCloseAfterTransfer = false;

@@ -57,24 +57,23 @@ CloneResult CloneSession::run(const std::string& portName)
     }
     m_host.showStatus(kDetectingText);
 
-    Step step = Step::Failure;
+    m_readingBack = false;
     CloneDirection direction = CloneDirection::Read;
-    for (;;) {
-        step = wakeUp();
-        if (step == Step::Go)
-            step = identifyAndEnter(direction);
-        if (step != Step::Failure)
-            break;
-        m_state = CloneState::Failed;
-        if (m_host.showMessage(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
-            CloneHost::Answer::Retry)
-            break;
-    }
-
+    Step step = enter(direction);
     if (step == Step::Go) {
         result.directionKnown = true;
         result.direction = direction;
         step = direction == CloneDirection::Write ? writeBlocks(result) : readBlocks(result);
+    }
+    if (step == Step::Go && direction == CloneDirection::Write && m_readBackAfterWrite) {
+        m_readingBack = true;
+        m_position = 0;
+        m_host.showProgress(m_position, 0);
+        CloneResult readBack;
+        step = enter(direction);
+        if (step == Step::Go)
+            step = readBlocks(readBack);
+        result.readBack = step == Step::Go;
     }
     m_line.close();
     m_state = CloneState::Closed;
@@ -90,6 +89,21 @@ CloneResult CloneSession::run(const std::string& portName)
         m_host.showProgress(m_position, result.blocksDone);
     }
     return result;
+}
+
+CloneSession::Step CloneSession::enter(CloneDirection& direction)
+{
+    for (;;) {
+        Step step = wakeUp();
+        if (step == Step::Go)
+            step = identifyAndEnter(direction);
+        if (step != Step::Failure)
+            return step;
+        m_state = CloneState::Failed;
+        if (m_host.showMessage(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
+            CloneHost::Answer::Retry)
+            return step;
+    }
 }
 
 CloneSession::Step CloneSession::wakeUp()
@@ -159,7 +173,7 @@ CloneSession::Step CloneSession::identifyAndEnter(CloneDirection& direction)
         return Step::Failure;
     if (got == 1 && reply == kAck) {
         m_line.pause(1);
-        direction = m_host.direction();
+        direction = m_readingBack ? CloneDirection::Read : m_host.direction();
         return Step::Go;
     }
     if (!waitingCycles(601, 1))

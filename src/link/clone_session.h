@@ -70,6 +70,9 @@ struct CloneResult
     bool directionKnown = false; // the radio accepted the entry acknowledgement
     CloneDirection direction = CloneDirection::Read;
     int blocksDone = 0; // blocks written and acknowledged, or read and stored
+    // With the read-back on: every block of a completed write was read back into the session's
+    // image (receivedImage), after a new wake-up in the same opening of the port.
+    bool readBack = false;
 };
 
 // Status-line and message texts, exactly as the user sees them.
@@ -99,9 +102,17 @@ public:
 
     CloneState state() const { return m_state; }
 
+    // Has a completed write followed by a read of the whole radio in the same opening of the
+    // port, so that the caller can compare what the radio holds with what was sent. The read is
+    // a transfer of its own (wake-up, identification, 128 blocks); the host sees its progress
+    // from 0 again and is not asked for its direction. A write the read-back could not finish
+    // ends Failed or Cancelled like any transfer, with readBack false.
+    void setReadBackAfterWrite(bool on) { m_readBackAfterWrite = on; }
+
 private:
     enum class Step { Go, Failure, Cancel };
 
+    Step enter(CloneDirection& direction);
     Step wakeUp();
     Step identifyAndEnter(CloneDirection& direction);
     Step writeBlocks(CloneResult& result);
@@ -117,6 +128,8 @@ private:
     RadioImage m_received;
     int m_position = 0;
     CloneState m_state = CloneState::Idle;
+    bool m_readBackAfterWrite = false;
+    bool m_readingBack = false;
 };
 
 } // namespace orvo

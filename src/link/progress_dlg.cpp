@@ -2,10 +2,13 @@
 
 #include "editor/tern_view.h"
 #include "grid/ms_flex_grid.h"
+#include "link/verify_setting.h"
 
 #include "ui_progress_dlg.h"
 
+#include <QCheckBox>
 #include <QMetaObject>
+#include <QSignalBlocker>
 #include <QWindow>
 
 CProgressDlg::CProgressDlg(CTernView* view)
@@ -20,6 +23,9 @@ CProgressDlg::CProgressDlg(CTernView* view)
     m_btnCancel = m_ui->btnCancel;
     m_progress = m_ui->progressBar;
     m_lblStatus = m_ui->lblStatus;
+    m_chkVerify = m_ui->chkVerify;
+    m_chkVerify->setVisible(false);
+    connect(m_chkVerify, &QCheckBox::toggled, this, &SetVerifyAfterWritingSetting);
     m_strTemplateStatus = m_lblStatus->text();
     connect(m_btnStart, &QPushButton::clicked, this, &CProgressDlg::OnOK);
     connect(m_btnCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
@@ -71,6 +77,11 @@ bool CProgressDlg::OnInitDialog()
     m_progress->setValue(0);
     m_bCancel = false;
     m_btnStart->setEnabled(true);
+    m_chkVerify->setEnabled(true);
+    {
+        const QSignalBlocker quiet(m_chkVerify);
+        m_chkVerify->setChecked(VerifyAfterWritingSetting());
+    }
     m_btnStart->setFocus();
     setWindowTitle(m_strTitle);
     return true;
@@ -81,6 +92,7 @@ void CProgressDlg::OnOK()
     if (!m_btnStart->isEnabled())
         return; // Enter while a transfer runs
     m_btnStart->setEnabled(false);
+    m_chkVerify->setEnabled(false);
     // The transfer runs from the event loop, as a posted message would, not inside this click.
     if (CTernView* view = m_pView)
         QMetaObject::invokeMethod(view, &CTernView::OnStartTransfer, Qt::QueuedConnection);
@@ -116,6 +128,16 @@ int CProgressDlg::GetPos() const
 bool CProgressDlg::IsStartEnabled() const
 {
     return m_btnStart->isEnabled();
+}
+
+void CProgressDlg::ShowVerifyOption(bool show)
+{
+    m_chkVerify->setVisible(show);
+}
+
+bool CProgressDlg::IsVerifyAfterWriting() const
+{
+    return m_chkVerify->isVisibleTo(this) && m_chkVerify->isChecked();
 }
 
 void CProgressDlg::accept()

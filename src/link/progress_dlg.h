@@ -11,6 +11,7 @@
 #include <memory>
 
 class CTernView;
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -68,6 +69,12 @@ public:
     // Start is enabled: the dialog is ready and no transfer runs.
     bool IsStartEnabled() const;
 
+    // "Verify after writing": shown for Write To Radio only; its state is the user's setting.
+    void ShowVerifyOption(bool show);
+    bool IsVerifyAfterWriting() const;
+    // Set by Verify With Radio: a read that is compared with the document, not taken into it.
+    bool m_bVerifyOnly = false;
+
     void accept() override;
     void reject() override;
 
@@ -75,6 +82,7 @@ public:
     QPushButton* m_btnCancel = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_lblStatus = nullptr;
+    QCheckBox* m_chkVerify = nullptr;
 
 private:
     std::unique_ptr<Ui::ProgressDlg> m_ui;

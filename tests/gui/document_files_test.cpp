@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -547,6 +549,39 @@ private slots:
 
     // A file named on the command line opens at start-up; one that cannot be opened ends
     // start-up after its message.
+    // File > Import Channels takes a CSV whole or not at all: every refused cell in one message
+    // and the document unchanged; a good file dropped on the window is taken and marks it.
+    void csvImportTakesAllOrNothing()
+    {
+        QTemporaryDir dir;
+        const QByteArray header = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
+        const QString bad = dir.filePath(QStringLiteral("bad.csv"));
+        writeFileBytes(bad, header + "1,462.56250,,,,,,,\n2,145.50000,,99.9,,,,,\n");
+        const QString good = dir.filePath(QStringLiteral("good.csv"));
+        writeFileBytes(good, header + "1,145.50000,,,,,,,\n");
+        const orvo::RadioImage before = app->GetDocument()->m_image;
+        DialogAnswers answers;
+        answers.fileAnswers = {bad};
+        clickMenuCommand(QStringLiteral("menuFile"), CMainFrame::ID_IMPORT_CHANNELS);
+        QCOMPARE(answers.boxes.size(), 1);
+        const QString& text = answers.boxes[0].text;
+        QVERIFY2(text.contains(QStringLiteral("\nline 2")) && text.contains(QStringLiteral("\nline 3")),
+                 qPrintable(text));
+        QVERIFY(app->GetDocument()->m_image == before);
+        QVERIFY(!app->GetDocument()->IsModified());
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(good)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(mainFrame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(mainFrame(), &drop);
+        QCOMPARE(answers.boxes.size(), 1);
+        QCOMPARE(ternView()->m_grid->GetTextMatrix(1, 1), QStringLiteral("145.50000"));
+        QVERIFY(app->GetDocument()->IsModified());
+    }
+
     void commandLineFile()
     {
         app.reset();

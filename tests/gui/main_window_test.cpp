@@ -77,9 +77,10 @@ private slots:
         QCOMPARE(
             itemTexts(menu("menuFile")),
             (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                         "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
+                         "&Import Channels\u2026", "&Export Channels\u2026", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
         QCOMPARE(itemTexts(menu("menuProgram")),
-                 (QStringList{"&Read From Radio\tCtrl+R", "-", "&Write To Radio\tCtrl+W", "-",
+                 (QStringList{"&Read From Radio\tCtrl+R", "-", "&Write To Radio\tCtrl+W",
+                              "&Verify With Radio", "Write To &Several Radios\u2026", "-",
                               "&Test Mode\tCtrl+T", "-", "Optional Features"}));
         QCOMPARE(itemTexts(menu("menuPort")),
                  (QStringList{"COM1(&P)\tCtrl+C", "COM2(&Q)\tCtrl+D", "COM3(&S)\tCtrl+E",

@@ -17,6 +17,7 @@
 #include "link/progress_dlg.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QWindow>
 
 namespace {
@@ -536,6 +538,67 @@ private slots:
         startAndWait();
         QCOMPARE(answers.boxes.size(), 1);
         QVERIFY(doc()->m_image == radio);
+    }
+
+    // Verify With Radio lists how the radio differs and leaves the document alone. Write with
+    // "Verify after writing" to a radio that stores block 2 wrongly ends with a message naming
+    // block 2, not in silence; the check stays on for the next write.
+    void verifyComparesWithTheRadio()
+    {
+        const orvo::RadioImage radio = radioImage();
+        SimProcess sim({"--delay", "10", "--corrupt-write", "2"}, &radio);
+        QVERIFY(sim.started());
+        qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
+        DialogAnswers answers;
+        QStringList listed;
+        answers.dialogDriver = [&listed](QDialog& shown) {
+            auto* list = shown.findChild<QTreeWidget*>(QStringLiteral("lstDifferences"));
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                listed << list->topLevelItem(i)->text(0);
+        };
+        const orvo::RadioImage before = doc()->m_image;
+        clickMenuCommand(QStringLiteral("menuProgram"), CMainFrame::ID_VERIFY_WITH_RADIO);
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("Verify With Radio"));
+        startAndWait();
+        QVERIFY2(listed.contains(QStringLiteral("CH 16 Transmit(MHz)")), qPrintable(listed.join(',')));
+        QVERIFY(doc()->m_image == before);
+        QVERIFY(!doc()->IsModified());
+
+        openDialog(true);
+        QTest::mouseClick(dialog()->m_chkVerify, Qt::LeftButton, {}, QPoint(8, 8));
+        startAndWait();
+        QCOMPARE(answers.boxes.size(), 1);
+        QVERIFY2(answers.boxes[0].text.contains(QStringLiteral("\nblock 2: ")),
+                 qPrintable(answers.boxes[0].text));
+        openDialog(true);
+        QVERIFY(dialog()->m_chkVerify->isChecked());
+        QTest::mouseClick(dialog()->m_btnCancel, Qt::LeftButton);
+    }
+
+    // Write To Several Radios: Start writes and verifies a radio, Enter the next one; the log
+    // counts them and is saved as CSV.
+    void severalRadiosAreCountedAndLogged()
+    {
+        SimProcess sim({"--delay", "10"});
+        QVERIFY(sim.started());
+        qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
+        QTemporaryDir dir;
+        DialogAnswers answers;
+        answers.fileAnswers = {dir.filePath(QStringLiteral("log.csv"))};
+        answers.dialogDriver = [](QDialog& shown) {
+            QTest::mouseClick(shown.findChild<QPushButton*>(QStringLiteral("btnStart")),
+                              Qt::LeftButton);
+            QTest::keyClick(&shown, Qt::Key_Return);
+            QCOMPARE(shown.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
+                     QStringLiteral("Radios written: 2"));
+            QTest::mouseClick(shown.findChild<QPushButton*>(QStringLiteral("btnSaveLog")),
+                              Qt::LeftButton);
+        };
+        clickMenuCommand(QStringLiteral("menuProgram"), CMainFrame::ID_WRITE_TO_SEVERAL_RADIOS);
+        QVERIFY(answers.boxes.isEmpty());
+        const QList<QByteArray> log = readWholeFile(dir.filePath(QStringLiteral("log.csv"))).split('\n');
+        QCOMPARE(log.size(), 4);
+        QVERIFY(log[2].endsWith(",2,verified,\r"));
     }
 
     // Closing the main window during a transfer asks first. No: the transfer goes on and the

@@ -2,6 +2,8 @@
 // stderr, and no output file from a transfer that did not finish.
 #include "sim_process.h"
 
+#include "image/channel_codec.h"
+
 #include <QFile>
 #include <QProcess>
 
@@ -15,6 +17,7 @@ struct CliRun
 {
     int status = -1;
     QString errors;
+    QString output;
 };
 
 CliRun runCli(const QStringList& arguments)
@@ -23,7 +26,16 @@ CliRun runCli(const QStringList& arguments)
     cli.start(QStringLiteral(ORVO_CLI_PATH), arguments);
     cli.waitForFinished(60000);
     return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-            QString::fromUtf8(cli.readAllStandardError())};
+            QString::fromUtf8(cli.readAllStandardError()),
+            QString::fromUtf8(cli.readAllStandardOutput())};
+}
+
+// A new image whose channel 1 receives on `receive`.
+RadioImage withChannel1(const char* receive)
+{
+    RadioImage image = RadioImage::makeNew();
+    encodeChannel({receive, "145.50000", "67.0", "67.0", "No", "Narrow", "Add", "High"}, image, 1);
+    return image;
 }
 
 QByteArray bytesOf(const RadioImage& image)
@@ -124,4 +136,71 @@ TEST(CliTransfer, IncompleteArgumentsAreAUsageError)
     EXPECT_EQ(runCli({"read", "out.sin"}).status, 2);
     EXPECT_EQ(runCli({"write", "--port", "COM1"}).status, 2);
     EXPECT_EQ(runCli({"read", "--port", "COM1", "--retries", "-1", "out.sin"}).status, 2);
+}
+
+TEST(CliTransfer, VerifyComparesTheRadioByMeaningThenByByte)
+{
+    const RadioImage file = withChannel1("145.50000");
+    RadioImage rawByte = file;
+    rawByte[0x3F0] ^= 0x5A;
+    const struct
+    {
+        QStringList simOptions;
+        RadioImage radio;
+        QStringList verb;
+        int status;
+        const char* printed; // on stdout for verify, among the errors for write
+    } cases[] = {
+        {{}, file, {"verify"}, 0, ""},
+        {{}, withChannel1("145.52500"), {"verify"}, 1,
+         "CH 1 Receive(MHz): \"145.50000\" -> \"145.52500\"\n"},
+        {{}, rawByte, {"verify"}, 1, "byte 0x3F0: DE -> 84\n"},
+        {{}, rawByte, {"write", "--verify"}, 0, ""},
+        {{"--corrupt-write", "2"}, rawByte, {"write", "--verify"}, 1,
+         "block 2: CH 1 Receive(MHz): \"145.50000\" -> \"145.50001\"\n"},
+    };
+    for (const auto& c : cases) {
+        SimProcess sim(c.simOptions, &c.radio);
+        ASSERT_TRUE(sim.started());
+        const QString in = writeImageFile(sim.folder(), "in.sin", file);
+        const CliRun run =
+            runCli(c.verb + QStringList{"--port", QString::fromStdString(sim.path()), in});
+        EXPECT_EQ(run.status, c.status) << c.printed << run.errors.toStdString();
+        if (c.verb[0] == "verify")
+            EXPECT_EQ(run.output.toStdString(), c.printed);
+        else
+            EXPECT_TRUE(run.errors.contains(c.printed)) << run.errors.toStdString();
+    }
+}
+
+TEST(CliTransfer, WriteRepeatWritesOneRadioAfterTheOtherAndLogsASilentOne)
+{
+    SimProcess radios[] = {SimProcess(), SimProcess({"--silent"}), SimProcess()};
+    const QString folder = radios[0].folder();
+    const QString port = folder + "/cable";
+    const QString in = writeImageFile(folder, "in.sin", withChannel1("145.50000"));
+    QProcess cli;
+    cli.start(QStringLiteral(ORVO_CLI_PATH),
+              {"write", "--repeat", "--port", port, "--log", folder + "/log.csv", in});
+    QStringList lines;
+    for (SimProcess& radio : radios) {
+        ASSERT_TRUE(radio.started());
+        QFile::remove(port);
+        ASSERT_TRUE(QFile::link(QString::fromStdString(radio.path()), port));
+        cli.write("\n");
+        while (!cli.canReadLine() && cli.waitForReadyRead(60000)) {
+        }
+        lines << QString::fromUtf8(cli.readLine());
+    }
+    cli.closeWriteChannel();
+    cli.waitForFinished(60000);
+    lines << QString::fromUtf8(cli.readAllStandardOutput());
+    EXPECT_EQ(lines, QStringList({"radio 1: verified\n", "radio 2: failed\n",
+                                  "radio 3: verified\n",
+                                  "2 of 3 radios written and verified\n"}));
+    EXPECT_EQ(cli.exitCode(), 1);
+    const QList<QByteArray> log = readWholeFile(folder + "/log.csv").split('\n');
+    ASSERT_EQ(log.size(), 5);
+    EXPECT_TRUE(log[2].endsWith("," + port.toUtf8() + ",2,failed,\r")) << log[2].toStdString();
+    EXPECT_EQ(radios[2].stopAndReadMemory(), withChannel1("145.50000"));
 }

@@ -1,0 +1,146 @@
+#include "app/channel_csv_commands.h"
+
+#include "app/file_dialog.h"
+#include "app/main_frame.h"
+#include "app/message_box.h"
+#include "app/tern_app.h"
+#include "app/tern_doc.h"
+#include "channel_csv.h"
+#include "editor/tern_view.h"
+#include "image/atomic_file.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+
+namespace {
+
+const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
+
+// The image the form shows, encoded as a write or a save would, the document left as it is.
+orvo::RadioImage formImage(CTernView& view)
+{
+    view.OnLeaveCellGrid();
+    CTernDoc* doc = view.GetDocument();
+    const orvo::RadioImage kept = doc->m_image;
+    view.UpdateImageFromView();
+    const orvo::RadioImage shown = doc->m_image;
+    doc->m_image = kept;
+    return shown;
+}
+
+// Takes the drops of files on the main window.
+class FileDrops final : public QObject
+{
+public:
+    explicit FileDrops(CMainFrame& frame) : QObject(&frame), m_frame(frame) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (!droppedFile(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString path = droppedFile(drop->mimeData());
+            if (!path.isEmpty()) {
+                drop->acceptProposedAction();
+                open(path);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // The one local .sin or .csv file of a drop; empty for anything else.
+    static QString droppedFile(const QMimeData* data)
+    {
+        if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+            return QString();
+        const QString path = data->urls().first().toLocalFile();
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        return suffix == QLatin1String("sin") || suffix == QLatin1String("csv") ? path : QString();
+    }
+
+    void open(const QString& path)
+    {
+        CTernView* view = m_frame.GetActiveView();
+        if (!view || view->IsTransferRunning())
+            return;
+        if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
+            ImportChannelsFile(*view, path);
+        } else if (CTernApp* app = AfxGetTernApp()) {
+            app->OpenDocumentFile(path);
+        }
+        m_frame.UpdateCommandUI();
+    }
+
+    CMainFrame& m_frame;
+};
+
+} // namespace
+
+void OnImportChannels(CTernView& view)
+{
+    const QString path = AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"),
+                                            QString(), kCsvFilter);
+    if (!path.isEmpty())
+        ImportChannelsFile(view, path);
+}
+
+bool ImportChannelsFile(CTernView& view, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        AppMessageBox(view.window(), QStringLiteral("Cannot open \"%1\": %2")
+                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    const QByteArray csv = file.readAll();
+    orvo::RadioImage image = formImage(view);
+    const std::vector<std::string> errors =
+        orvo::cli::importChannelCsv(std::string_view(csv.constData(), csv.size()), image);
+    if (!errors.empty()) {
+        QString text = QStringLiteral("Nothing was imported from \"%1\":")
+                           .arg(QFileInfo(path).fileName());
+        for (const std::string& e : errors)
+            text += QLatin1Char('\n') + QString::fromStdString(e);
+        AppMessageBox(view.window(), text);
+        return false;
+    }
+    ApplyImportedImage(view, image);
+    return true;
+}
+
+void ApplyImportedImage(CTernView& view, const orvo::RadioImage& image)
+{
+    CTernDoc* doc = view.GetDocument();
+    doc->m_image = image;
+    view.UpdateViewFromImage();
+    doc->SetModifiedFlag(true);
+}
+
+void OnExportChannels(CTernView& view)
+{
+    const std::string csv = orvo::cli::exportChannelCsv(formImage(view));
+    const QString path =
+        AppGetSaveFileName(view.window(), QStringLiteral("Export Channels"),
+                           QStringLiteral("channels.csv"), kCsvFilter, QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    const orvo::FileResult saved = orvo::writeFileAtomically(path.toStdString(), csv);
+    if (!saved.ok)
+        AppMessageBox(view.window(), QString::fromStdString(saved.error));
+}
+
+void InstallFileDrops(CMainFrame& frame)
+{
+    frame.setAcceptDrops(true);
+    frame.installEventFilter(new FileDrops(frame));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// File > Import Channels... and Export Channels...: the channel table as the same CSV that
+// orvo-cli import and export use; and files dropped on the main window (a .sin file opens, with
+// the save prompt; a .csv file is imported).
+
+#include "image/radio_image.h"
+
+#include <QString>
+
+class CMainFrame;
+class CTernView;
+
+// Asks for a CSV file and imports it (ImportChannelsFile).
+void OnImportChannels(CTernView& view);
+
+// Asks for a file name and writes the channel table the form shows as CSV.
+void OnExportChannels(CTernView& view);
+
+// Applies the CSV file at `path` to the channels the form shows, each cell checked as typing it
+// would be (frequencies against the selected band). Any refused cell refuses the whole file: one
+// message lists every refused cell (line, column, reason) and nothing changes. True when the
+// channels were taken.
+bool ImportChannelsFile(CTernView& view, const QString& path);
+
+// Puts an imported image into the document and the form as one change, marked modified. The one
+// place an import touches the document.
+void ApplyImportedImage(CTernView& view, const orvo::RadioImage& image);
+
+// Lets the main window take dropped .sin and .csv files.
+void InstallFileDrops(CMainFrame& frame);
