@@ -136,11 +136,10 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
         if (!check.accepted()) {
             const FrequencyFault f = check.faults()[0];
-            errors.push_back(where(rec.line, c) +
-                             (f == FrequencyFault::Band
-                                  ? formatFixed(check.units / 100000.0, 5) +
-                                        " is outside the band " + bandText
-                                  : std::string(frequencyFaultText(f))));
+            errors.push_back(where(rec.line, c) + (f == FrequencyFault::Band
+                                                       ? formatFixed(check.units / 100000.0, 5) +
+                                                             " is outside the band " + bandText
+                                                       : std::string(frequencyFaultText(f))));
             ok = false;
         }
         row[static_cast<std::size_t>(c - 1)] = check.text;
@@ -174,8 +173,8 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         } else if (equalIgnoringCase(typed, words.second)) {
             cell = words.second;
         } else {
-            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " +
-                             words.second + " nor " + words.first);
+            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " + words.second +
+                             " nor " + words.first);
             ok = false;
             continue;
         }

@@ -249,8 +249,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
         error = exists ? EEXIST : giveName(fd.get(), target);
         done = error == 0;
         for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-            temp = tempPrefix(target) + std::to_string(::getpid()) + "-" +
-                   std::to_string(counter++);
+            temp =
+                tempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
             error = giveName(fd.get(), temp);
             if (error != 0)
                 temp.clear();

@@ -27,9 +27,8 @@ constexpr std::size_t kReplyDataOffset = 4;
 // After a reply the radio sends nothing until it has the program's ACK, so one more byte within a
 // byte time (1.04 ms at 9600 baud, 8N1; 2 ms at the timer's millisecond grain) means the reply was
 // out of step with the line: a byte inserted by noise, or a late answer to an earlier step.
-constexpr LineTimeouts kSurplusLookTimeouts{kCloneTimeouts.interval, 0, 2,
-                                            kCloneTimeouts.writeMultiplier,
-                                            kCloneTimeouts.writeConstant};
+constexpr LineTimeouts kSurplusLookTimeouts{
+    kCloneTimeouts.interval, 0, 2, kCloneTimeouts.writeMultiplier, kCloneTimeouts.writeConstant};
 
 // The progress display stops short of its range: at 122 while writing, at 123 while reading, and
 // 123 at the end.
