@@ -177,6 +177,14 @@ int giveName(int fd, const std::string& name)
 #endif
 }
 
+// Reaching a file through its links without opening it: O_PATH where there is one; elsewhere a
+// non-blocking open, so that a pipe is not waited for.
+#ifdef O_PATH
+constexpr int kReachFlags = O_PATH | O_CLOEXEC;
+#else
+constexpr int kReachFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+#endif
+
 } // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view data)
@@ -190,7 +198,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     {
     };
     if (::lstat(path.c_str(), &old) == 0) {
-        const Fd reached(::open(path.c_str(), O_PATH | O_CLOEXEC));
+        const Fd reached(::open(path.c_str(), kReachFlags));
         if (reached.get() < 0) {
             if (errno == ELOOP)
                 return {false, "Cannot write " + quoted(path) + ": it is a link loop"};
