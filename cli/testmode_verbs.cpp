@@ -107,7 +107,10 @@ int runTestModeVerb(int argc, char** argv)
             haveValue = true;
         } else if (arg == "--rx" || arg == "--tx") {
             // The whole argument must be the number: "abc" or "146,52" would be sent as 0 or 146.
-            if (!isPlainDecimal(value))
+            // A signed number is left to the range check that the page's texts pass.
+            const std::string_view number =
+                std::string_view(value).substr(value[0] == '-' || value[0] == '+' ? 1 : 0);
+            if (!isPlainDecimal(number))
                 return usageError(std::string(arg) +
                                   " needs a frequency in MHz such as 146.52000, not '" + value +
                                   "'");

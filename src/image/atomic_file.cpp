@@ -185,12 +185,77 @@ constexpr int kReachFlags = O_PATH | O_CLOEXEC;
 constexpr int kReachFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 #endif
 
+constexpr int kNamingFailed = -1;
+
+// Writes `data` into a new file in the folder of `target`, flushes it and gives it the name
+// `target`, replacing what is there. `mode` is the replaced file's permissions, -1 for a new
+// file. 0 or an errno; kNamingFailed when an unnamed file was written but could not be named.
+int writeAndName(const std::string& target, int mode, std::string_view data, bool unnamedAllowed)
+{
+    static std::atomic<unsigned> counter{0};
+    const auto freshName = [&] {
+        return tempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    };
+    const bool exists = mode >= 0;
+
+    // An unnamed file where the system has them: a kill before it is named leaves nothing. Else
+    // a fresh name in the same folder, never following a link planted there. Either way the file
+    // lies in the target's folder, so that the rename never crosses file systems. The mode 0666
+    // lets the umask give the usual permissions.
+    Fd fd;
+    bool unnamed = false;
+#ifdef O_TMPFILE
+    if (unnamedAllowed) {
+        fd.reset(::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+        unnamed = fd.get() >= 0;
+    }
+#else
+    (void)unnamedAllowed;
+#endif
+    std::string temp;
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temp = freshName();
+        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (fd.get() < 0 && errno != EEXIST)
+            return errno;
+    }
+    if (fd.get() < 0)
+        return EEXIST;
+
+    if (exists)
+        ::fchmod(fd.get(), static_cast<mode_t>(mode));
+
+    int error = 0;
+    if (!writeAll(fd.get(), data) || ::fsync(fd.get()) != 0)
+        error = errno;
+
+    // A new name is taken directly; a previous file is replaced through a name of our own.
+    bool done = false;
+    if (error == 0 && unnamed) {
+        error = exists ? EEXIST : giveName(fd.get(), target);
+        done = error == 0;
+        for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+            temp = freshName();
+            error = giveName(fd.get(), temp);
+        }
+        if (error != 0)
+            return error == EEXIST ? EEXIST : kNamingFailed;
+    }
+    // The data is on the disk already; a failing close matters only before the file has a name.
+    const int closing = ::close(fd.release());
+    if (closing != 0 && error == 0 && !done)
+        error = errno;
+    if (error == 0 && !done && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0 && !temp.empty())
+        ::unlink(temp.c_str());
+    return error;
+}
+
 } // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view data)
 {
-    static std::atomic<unsigned> counter{0};
-
     // What is there now: nothing, or (links followed by the kernel) a regular file.
     std::string target = path;
     bool exists = false;
@@ -222,62 +287,15 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
         return {false, failure(path, errno)};
 
     removeLeftovers(target);
-    const std::string folder = folderOf(target);
-
-    // An unnamed file where the system has them: a kill before it is named leaves nothing. Else
-    // a fresh name in the same folder, never following a link planted there. Either way the file
-    // lies in the target's folder, so that the rename never crosses file systems. The mode 0666
-    // lets the umask give the usual permissions.
-    Fd fd;
-    bool unnamed = false;
-#ifdef O_TMPFILE
-    fd.reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    unnamed = fd.get() >= 0;
-#endif
-    std::string temp;
-    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-        temp = tempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-        if (fd.get() < 0 && errno != EEXIST)
-            return {false, failure(path, errno)};
-    }
-    if (fd.get() < 0)
-        return {false, failure(path, EEXIST)};
-
-    if (exists)
-        ::fchmod(fd.get(), old.st_mode & 07777);
-
-    int error = 0;
-    if (!writeAll(fd.get(), data) || ::fsync(fd.get()) != 0)
-        error = errno;
-
-    // A new name is taken directly; a previous file is replaced through a name of our own.
-    bool done = false;
-    if (error == 0 && unnamed) {
-        error = exists ? EEXIST : giveName(fd.get(), target);
-        done = error == 0;
-        for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-            temp =
-                tempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-            error = giveName(fd.get(), temp);
-            if (error != 0)
-                temp.clear();
-        }
-    }
-    // The data is on the disk already; a failing close matters only before the file has a name.
-    const int closing = ::close(fd.release());
-    if (closing != 0 && error == 0 && !done)
-        error = errno;
-    if (error == 0 && !done && ::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        if (!temp.empty())
-            ::unlink(temp.c_str());
-        return {false, failure(path, error)};
-    }
+    const int mode = exists ? static_cast<int>(old.st_mode & 07777) : -1;
+    int error = writeAndName(target, mode, data, true);
+    if (error == kNamingFailed) // unnamed files, but no way to name them here
+        error = writeAndName(target, mode, data, false);
+    if (error != 0)
+        return {false, failure(path, error == kNamingFailed ? EPERM : error)};
 
     // Make the new name itself last across a power cut.
-    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Fd dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return {};

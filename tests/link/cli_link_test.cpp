@@ -138,8 +138,4 @@ TEST(CliTransfer, IncompleteArgumentsAreAUsageError)
     EXPECT_EQ(runCli({"read", "out.sin"}).status, 2);
     EXPECT_EQ(runCli({"write", "--port", "COM1"}).status, 2);
     EXPECT_EQ(runCli({"read", "--port", "COM1", "--retries", "-1", "out.sin"}).status, 2);
-    EXPECT_EQ(runCli({"test-mode", "--port", "COM1", "--item", "tx-power", "--value", "1", "--rx",
-                      "abc", "--tx", "146,52"})
-                  .status,
-              2);
 }
