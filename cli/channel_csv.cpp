@@ -3,10 +3,13 @@
 #include "csv.h"
 #include "editor/frequency_check.h"
 #include "image/channel_codec.h"
+#include "image/number_text.h"
 #include "image/settings_codec.h"
 #include "image/tone_codec.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace orvo::cli {
@@ -14,6 +17,11 @@ namespace orvo::cli {
 namespace {
 
 constexpr std::size_t kColumns = 9;
+// Larger files and longer lines are not channel tables; refusing them keeps memory and the
+// error output small whatever the file holds.
+constexpr std::size_t kMaxLineBytes = 4096;
+constexpr std::size_t kMaxErrors = 20;
+constexpr std::size_t kMaxShownBytes = 40;
 
 std::vector<std::string> headerFields()
 {
@@ -55,6 +63,24 @@ struct FlagWords
 constexpr std::array<FlagWords, 4> kFlagWords{
     {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
 
+// A cell's text as the messages show it: quoted, control characters as \xNN, long texts cut.
+std::string shown(std::string_view text)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kMaxShownBytes; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            static const char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + (text.size() > kMaxShownBytes ? "\"\xE2\x80\xA6" : "\"");
+}
+
 std::string where(int line, int column)
 {
     return "line " + std::to_string(line) + ", column " +
@@ -75,34 +101,59 @@ int channelNumber(std::string_view text)
     return n;
 }
 
-// Checks one data line and turns it into the row texts the form would hold.
+// The tone table entry a cell names: an entry in any letter case, or the number of a CTCSS tone
+// as spreadsheets write it ("67" for 67.0).
+std::optional<std::string> toneOfCell(std::string_view typed)
+{
+    if (auto entry = canonicalTone(typed))
+        return entry;
+    const double tenths = leadingNumber(typed) * 10;
+    if (!isPlainDecimal(typed) || std::abs(tenths - std::round(tenths)) > 1e-6)
+        return std::nullopt;
+    return canonicalTone(formatFixed(std::round(tenths) / 10, 1));
+}
+
+// Checks one data line and turns it into the row texts the form would hold. A refused frequency
+// gives one error naming the band, and the row's other cells are judged as if it had been taken.
 std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<BandLimits> band,
+                                          const std::string& bandText,
                                           std::vector<std::string>& errors)
 {
     ChannelTexts row;
     bool ok = true;
+    bool hasFrequency = false;
     for (int c = kColReceive; c <= kColTransmit; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
         if (trimmed(typed).empty())
             continue;
+        hasFrequency = true;
+        if (!isPlainDecimal(typed)) {
+            errors.push_back(where(rec.line, c) + shown(typed) +
+                             " is not a frequency in MHz such as 146.52000");
+            ok = false;
+            continue;
+        }
         const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
-        for (FrequencyFault f : check.faults()) {
-            errors.push_back(where(rec.line, c) + frequencyFaultText(f));
+        if (!check.accepted()) {
+            const FrequencyFault f = check.faults()[0];
+            errors.push_back(where(rec.line, c) + (f == FrequencyFault::Band
+                                                       ? formatFixed(check.units / 100000.0, 5) +
+                                                             " is outside the band " + bandText
+                                                       : std::string(frequencyFaultText(f))));
             ok = false;
         }
         row[static_cast<std::size_t>(c - 1)] = check.text;
     }
-    const bool hasFrequency = !isRowEmpty(row);
 
     for (int c = kColRxTone; c <= kColTxTone; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
         if (trimmed(typed).empty())
             continue;
-        if (auto entry = canonicalTone(trimmed(typed))) {
+        if (auto entry = toneOfCell(trimmed(typed))) {
             row[static_cast<std::size_t>(c - 1)] = *entry;
         } else {
-            errors.push_back(where(rec.line, c) + "\"" + typed +
-                             "\" is not a tone; give a tone of the list (67.0 ... 254.1, "
+            errors.push_back(where(rec.line, c) + shown(typed) +
+                             " is not a tone; give a tone of the list (67.0 ... 254.1, "
                              "D023N ... D754I), Off or nothing");
             ok = false;
         }
@@ -122,8 +173,8 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         } else if (equalIgnoringCase(typed, words.second)) {
             cell = words.second;
         } else {
-            errors.push_back(where(rec.line, c) + "\"" + std::string(typed) + "\" is neither " +
-                             words.second + " nor " + words.first);
+            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " + words.second +
+                             " nor " + words.first);
             ok = false;
             continue;
         }
@@ -165,14 +216,33 @@ std::string exportChannelCsv(const RadioImage& image)
 
 std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image)
 {
+    if (csv.size() > kMaxCsvBytes)
+        return {"the file is larger than 1 MiB; a channel table is far smaller"};
+    int lineNumber = 1;
+    for (std::size_t start = 0; start < csv.size(); ++lineNumber) {
+        const std::size_t end = std::min(csv.find('\n', start), csv.size());
+        if (end - start > kMaxLineBytes)
+            return {"line " + std::to_string(lineNumber) +
+                    " is longer than 4 KiB; a channel table's lines are far shorter"};
+        start = end + 1;
+    }
+
+    // A spreadsheet set to a decimal comma writes ';' between fields, the header included.
+    const std::string_view first = csv.substr(0, csv.find('\n'));
+    const auto count = [&](char c) { return std::count(first.begin(), first.end(), c); };
+    const char separator = count(';') > count(',') ? ';' : ',';
+
     std::vector<std::string> errors;
-    const CsvParse parsed = parseCsv(csv);
+    const CsvParse parsed = parseCsv(csv, separator);
     if (!parsed.ok)
         return {parsed.error};
 
     SettingSelections selections = initialSelections();
     decodeSettings(image, selections);
-    const auto band = bandLimitsForField(selections[static_cast<std::size_t>(SettingBox::Field)]);
+    const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
+    const auto band = bandLimitsForField(field);
+    const std::string bandText =
+        band ? bands()[static_cast<std::size_t>(field)].text : std::string();
 
     std::array<std::optional<ChannelTexts>, kChannelCount + 1> rows;
     std::array<int, kChannelCount + 1> givenOn{};
@@ -201,8 +271,8 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
         }
         const int ch = channelNumber(rec.fields[0]);
         if (ch < 1 || ch > kChannelCount) {
-            errors.push_back(where(rec.line, 0) + "\"" + rec.fields[0] +
-                             "\" is not a channel number from 1 to 16");
+            errors.push_back(where(rec.line, 0) + shown(rec.fields[0]) +
+                             " is not a channel number from 1 to 16");
             continue;
         }
         if (givenOn[static_cast<std::size_t>(ch)] != 0) {
@@ -212,10 +282,15 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
             continue;
         }
         givenOn[static_cast<std::size_t>(ch)] = rec.line;
-        rows[static_cast<std::size_t>(ch)] = rowFromFields(rec, band, errors);
+        rows[static_cast<std::size_t>(ch)] = rowFromFields(rec, band, bandText, errors);
     }
     if (!headerSeen)
         errors.push_back("line 1: the header line is missing");
+    if (errors.size() > kMaxErrors) {
+        const std::size_t more = errors.size() - kMaxErrors;
+        errors.resize(kMaxErrors);
+        errors.push_back("\xE2\x80\xA6 and " + std::to_string(more) + " more");
+    }
     if (!errors.empty())
         return errors;
 

@@ -2,7 +2,7 @@
 
 namespace orvo::cli {
 
-CsvParse parseCsv(std::string_view text)
+CsvParse parseCsv(std::string_view text, char separator)
 {
     CsvParse result;
     if (text.starts_with("\xEF\xBB\xBF"))
@@ -39,7 +39,7 @@ CsvParse parseCsv(std::string_view text)
                         ++line;
                     field += c;
                 }
-                if (i < text.size() && text[i] != ',' && text[i] != '\n' &&
+                if (i < text.size() && text[i] != separator && text[i] != '\n' &&
                     !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') &&
                     !(text[i] == '\r' && i + 1 == text.size())) {
                     result.ok = false;
@@ -48,14 +48,14 @@ CsvParse parseCsv(std::string_view text)
                     return result;
                 }
             } else {
-                while (i < text.size() && text[i] != ',' && text[i] != '\n' &&
+                while (i < text.size() && text[i] != separator && text[i] != '\n' &&
                        !(text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')))
                     field += text[i++];
             }
             record.fields.push_back(std::move(field));
             if (i >= text.size()) {
                 endOfRecord = true;
-            } else if (text[i] == ',') {
+            } else if (text[i] == separator) {
                 ++i;
             } else {
                 // CRLF or LF (or a CR ending the text).

@@ -25,8 +25,9 @@ struct CsvParse
 
 // Parses a whole text. Accepts CRLF or LF line breaks and a leading UTF-8 byte order mark; a
 // final line break ends the last record and starts none. A quote inside an unquoted field is
-// taken as a character; text after a closing quote and an unclosed quote are errors.
-CsvParse parseCsv(std::string_view text);
+// taken as a character; text after a closing quote and an unclosed quote are errors. Spreadsheets
+// set to a decimal comma separate fields with ';', which `separator` selects.
+CsvParse parseCsv(std::string_view text, char separator = ',');
 
 // One record as a line of text ending in CRLF, each field quoted only when it must be.
 std::string csvLine(const std::vector<std::string>& fields);

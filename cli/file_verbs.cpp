@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -53,19 +52,20 @@ std::optional<RadioImage> loadOrReport(const std::string& path)
     return image;
 }
 
-// A whole text file, or standard input for "-".
+// A text file, or standard input for "-": at most one byte more than an import reads, so that
+// a larger one is refused without being held whole. Pipes and devices are refused unread.
 std::optional<std::string> readText(const std::string& path)
 {
-    if (path == "-")
-        return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fail("Cannot open \"" + path + "\": " + std::strerror(errno));
-        return std::nullopt;
+    if (path == "-") {
+        std::string text(kMaxCsvBytes + 1, '\0');
+        std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(std::cin.gcount()));
+        return text;
     }
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-        fail("Cannot read \"" + path + "\"");
+    std::string text;
+    bool longer = false;
+    if (const FileResult r = readRegularFile(path, kMaxCsvBytes + 1, text, longer); !r.ok) {
+        fail(r.error);
         return std::nullopt;
     }
     return text;

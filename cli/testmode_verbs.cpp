@@ -1,6 +1,7 @@
 // orvo-cli test-mode: one adjustment of a connected radio, as the test-mode page's Start sends it.
 #include "verbs.h"
 
+#include "image/number_text.h"
 #include "image/tone_codec.h"
 #include "link/qt_serial_line.h"
 #include "testmode/testmode_session.h"
@@ -104,12 +105,17 @@ int runTestModeVerb(int argc, char** argv)
                 return usageError("--value needs a whole number 0..255");
             request.value = static_cast<int>(number);
             haveValue = true;
-        } else if (arg == "--rx") {
-            request.rxFrequency = value;
-            haveRx = true;
-        } else if (arg == "--tx") {
-            request.txFrequency = value;
-            haveTx = true;
+        } else if (arg == "--rx" || arg == "--tx") {
+            // The whole argument must be the number: "abc" or "146,52" would be sent as 0 or 146.
+            // A signed number is left to the range check that the page's texts pass.
+            const std::string_view number =
+                std::string_view(value).substr(value[0] == '-' || value[0] == '+' ? 1 : 0);
+            if (!isPlainDecimal(number))
+                return usageError(std::string(arg) +
+                                  " needs a frequency in MHz such as 146.52000, not '" + value +
+                                  "'");
+            (arg == "--rx" ? request.rxFrequency : request.txFrequency) = value;
+            (arg == "--rx" ? haveRx : haveTx) = true;
         } else if (arg == "--rx-tone" || arg == "--tx-tone") {
             // A tone is a text of the tone lists ("Off", "88.5", "D023N"); an empty text stands
             // for a list without a current entry.

@@ -84,6 +84,7 @@ void CloneResponder::serve()
     }
     m_sim.log("clone: entered");
     m_sim.answer(kAck);
+    bool lateAckDue = options.lateEntryAck;
 
     for (;;) {
         if (!m_sim.receive(byte, kBlockTimeoutMs))
@@ -108,6 +109,11 @@ void CloneResponder::serve()
             m_sim.log("clone: hanging up at block " + std::to_string(block));
             m_sim.hangUp();
             return;
+        }
+        if (lateAckDue) {
+            m_sim.log("clone: the entry ACK again, late");
+            m_sim.answer(kAck);
+            lateAckDue = false;
         }
         if (!(byte == kRead ? serveRead(block) : serveWrite(block)))
             return;

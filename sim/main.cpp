@@ -37,7 +37,10 @@ const char kUsage[] =
     "                      first byte changed, yet acknowledge it\n"
     "  --no-read-ack N     do not acknowledge the acknowledgement of read block N\n"
     "  --short-read N:K    answer read block N with only K of its 12 bytes\n"
-    "  --hang-up N         close the line when the command of block N arrives\n";
+    "  --hang-up N         close the line when the command of block N arrives\n"
+    "  --late-entry-ack    repeat the entry ACK just before the answer to the first block\n"
+    "  --noisy-line SEED:P after each byte sent, insert a random byte with a chance of P per\n"
+    "                      mille (1..1000), the same bytes for the same SEED\n";
 
 bool parseInt(const char* text, int& out)
 {
@@ -113,6 +116,16 @@ int main(int argc, char** argv)
         } else if (arg == "--hang-up") {
             if (!intValue(options.hangUpBlock) || options.hangUpBlock > 127)
                 return usageError("--hang-up needs a block 0..127");
+        } else if (arg == "--late-entry-ack") {
+            options.lateEntryAck = true;
+        } else if (arg == "--noisy-line" && hasValue) {
+            const std::string value = argv[++i];
+            const auto colon = value.find(':');
+            if (colon == std::string::npos ||
+                !parseInt(value.substr(0, colon).c_str(), options.noiseSeed) ||
+                !parseInt(value.substr(colon + 1).c_str(), options.noisePerMille) ||
+                options.noisePerMille < 1 || options.noisePerMille > 1000)
+                return usageError("--noisy-line needs SEED:PER_MILLE, per mille 1..1000");
         } else if (arg == "--short-read" && hasValue) {
             const std::string value = argv[++i];
             const auto colon = value.find(':');

@@ -2,11 +2,11 @@
 
 #include "clone_responder.h"
 
+#include "image/atomic_file.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -24,7 +24,8 @@ using Clock = std::chrono::steady_clock;
 } // namespace
 
 RadioSim::RadioSim(SimOptions options)
-    : m_options(std::move(options)), m_memory(RadioImage::makeNew()), m_started(Clock::now())
+    : m_options(std::move(options)), m_memory(RadioImage::makeNew()), m_started(Clock::now()),
+      m_noise(static_cast<std::mt19937::result_type>(m_options.noiseSeed))
 {
 }
 
@@ -42,11 +43,12 @@ void RadioSim::setTestModeResponder(std::unique_ptr<TestModeResponder> responder
 bool RadioSim::start(std::string& error)
 {
     if (!m_options.imagePath.empty()) {
-        std::ifstream in(m_options.imagePath, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        if (!in.eof() && in.fail()) {
-            error = "cannot read " + m_options.imagePath;
+        // Only the first 1024 bytes are read, and only from a regular file.
+        std::string bytes;
+        bool longer = false;
+        if (const FileResult r = readRegularFile(m_options.imagePath, kImageSize, bytes, longer);
+            !r.ok) {
+            error = r.error;
             return false;
         }
         if (bytes.size() < kImageSize) {
@@ -164,6 +166,19 @@ void RadioSim::giveBack(std::uint8_t byte)
 
 void RadioSim::answer(const std::uint8_t* data, std::size_t n)
 {
+    std::vector<std::uint8_t> noisy;
+    if (m_options.noisePerMille > 0) {
+        std::uniform_int_distribution<int> perMille(0, 999), anyByte(0, 255);
+        for (std::size_t i = 0; i < n; ++i) {
+            noisy.push_back(data[i]);
+            if (perMille(m_noise) < m_options.noisePerMille) {
+                noisy.push_back(static_cast<std::uint8_t>(anyByte(m_noise)));
+                log("noise: a byte inserted");
+            }
+        }
+        data = noisy.data();
+        n = noisy.size();
+    }
     if (m_options.answerDelayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(m_options.answerDelayMs));
     if (m_options.baud <= 0) {
@@ -190,14 +205,11 @@ void RadioSim::dumpMemory()
 {
     if (m_options.dumpPath.empty())
         return;
-    const std::string temp = m_options.dumpPath + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize);
-        if (!out)
-            return;
-    }
-    std::rename(temp.c_str(), m_options.dumpPath.c_str());
+    const FileResult r = writeFileAtomically(
+        m_options.dumpPath,
+        std::string_view(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize));
+    if (!r.ok)
+        log("dump: " + r.error);
 }
 
 void RadioSim::log(const std::string& line)

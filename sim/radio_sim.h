@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <deque>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace orvo::sim {
@@ -34,6 +35,9 @@ struct SimOptions
     int hangUpBlock = -1;               // closes the line when the command of this block arrives
     bool junkBeforeAck = false;         // sends a stray byte before the ACK to the program request
     bool garbageIdentification = false; // answers the identification request with noise
+    bool lateEntryAck = false; // repeats the entry ACK just before the answer to the first block
+    int noiseSeed = 0;         // seeds the noisy line below
+    int noisePerMille = 0;     // after each byte sent, a random byte follows with this chance
 };
 
 class RadioSim;
@@ -111,8 +115,8 @@ public:
 
     RadioImage& memory() { return m_memory; }
     const SimOptions& options() const { return m_options; }
-    // Writes the memory file (when one was asked for) through a temporary file, so that a reader
-    // never sees half of it.
+    // Writes the memory file (when one was asked for) as the program saves its files: whole, never
+    // through a link planted at a temporary name.
     void dumpMemory();
     // One line in the log, with the milliseconds since start.
     void log(const std::string& line);
@@ -127,6 +131,7 @@ private:
     std::deque<std::uint8_t> m_pending;
     std::FILE* m_log = nullptr;
     std::chrono::steady_clock::time_point m_started;
+    std::mt19937 m_noise;
 };
 
 } // namespace orvo::sim

@@ -157,4 +157,22 @@ std::string formatFixed(double value, int decimals)
     return std::string(buffer, ptr);
 }
 
+bool isPlainDecimal(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
 } // namespace orvo

@@ -17,6 +17,11 @@ double leadingNumber(std::string_view text);
 // exactly from its decimal digits ("69.3" at scale 1 gives 693). Saturates at +-10^18.
 std::int64_t scaledLeadingNumber(std::string_view text, int scale);
 
+// True when `text`, blanks around it aside, is a plain decimal number and nothing else: digits
+// with at most one decimal point ("146.52", "67", ".5"); no sign, exponent, comma or other text.
+// What typed files and command lines must give where a cell editor would read a leading number.
+bool isPlainDecimal(std::string_view text);
+
 // `value` with exactly `decimals` digits after the point, like printf("%.*f") in the C locale.
 std::string formatFixed(double value, int decimals);
 

@@ -2,6 +2,7 @@
 
 #include "image/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,30 +76,16 @@ RadioImage RadioImage::makeNew()
 
 FileResult loadImageFile(const std::string& path, RadioImage& out)
 {
-    struct Closer
-    {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return {false, "Cannot open " + quoted(path) + ": " + std::strerror(errno)};
-
-    std::array<std::uint8_t, kImageSize> buffer{};
-    std::size_t got = 0;
-    while (got < kImageSize) {
-        const std::size_t n = std::fread(buffer.data() + got, 1, kImageSize - got, file.get());
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (std::ferror(file.get()))
-        return {false, "Cannot read " + quoted(path) + ": " + std::strerror(errno)};
-    if (got < kImageSize) {
+    std::string bytes;
+    bool longer = false;
+    if (FileResult r = readRegularFile(path, kImageSize, bytes, longer); !r.ok)
+        return r;
+    if (bytes.size() < kImageSize) {
         return {false, quoted(path) + " is not a channel data file: it holds " +
-                           std::to_string(got) +
+                           std::to_string(bytes.size()) +
                            " bytes, fewer than the 1024 of a radio's memory."};
     }
-    out.bytes = buffer;
+    std::copy_n(bytes.begin(), kImageSize, out.bytes.begin());
     return {};
 }
 

@@ -45,7 +45,8 @@ struct FileResult
     std::string error;
 };
 
-// Loads a channel data file. Files of 1024 bytes or more load their first 1024 bytes; shorter
+// Loads a channel data file. Anything but a regular file (a pipe, a device) is refused before
+// a byte is read. Files of 1024 bytes or more load their first 1024 bytes; shorter
 // files (empty included) are refused and `out` is left exactly as it was.
 FileResult loadImageFile(const std::string& path, RadioImage& out);
 

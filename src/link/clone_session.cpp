@@ -24,6 +24,11 @@ constexpr int kWakeUpAttemptsAfterDeviceError = 15;
 // A read reply: four leading bytes the program ignores, then the block's 8 data bytes.
 constexpr std::size_t kReplyLength = 12;
 constexpr std::size_t kReplyDataOffset = 4;
+// After a reply the radio sends nothing until it has the program's ACK, so one more byte within a
+// byte time (1.04 ms at 9600 baud, 8N1; 2 ms at the timer's millisecond grain) means the reply was
+// out of step with the line: a byte inserted by noise, or a late answer to an earlier step.
+constexpr LineTimeouts kSurplusLookTimeouts{
+    kCloneTimeouts.interval, 0, 2, kCloneTimeouts.writeMultiplier, kCloneTimeouts.writeConstant};
 
 // The progress display stops short of its range: at 122 while writing, at 123 while reading, and
 // 123 at the end.
@@ -217,9 +222,12 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         m_line.purge();
         m_line.write(command.data(), command.size());
 
-        // Only a whole reply is taken: with a byte or two missing, the data would be incomplete.
+        // Only a whole reply is taken: with a byte or two missing, the data would be incomplete;
+        // with a byte to spare, it would be shifted. Its four leading bytes are not looked at
+        // (radios fill them as they like), so the look for a spare byte is what finds a shift.
         std::array<std::uint8_t, kReplyLength> reply{};
-        if (m_line.read(reply.data(), reply.size()) < static_cast<long>(kReplyLength)) {
+        if (m_line.read(reply.data(), reply.size()) < static_cast<long>(kReplyLength) ||
+            surplusByteFollows()) {
             m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
@@ -266,6 +274,15 @@ void CloneSession::progressStep(CloneDirection direction, int blocksDone)
     ++m_position;
     m_host.showProgress(m_position, blocksDone);
     m_host.showStatus(std::to_string(m_position));
+}
+
+bool CloneSession::surplusByteFollows()
+{
+    m_line.setTimeouts(kSurplusLookTimeouts);
+    std::uint8_t surplus = 0;
+    const long got = m_line.read(&surplus, 1);
+    m_line.setTimeouts(kCloneTimeouts);
+    return got > 0;
 }
 
 long CloneSession::readByte(std::uint8_t& byte)

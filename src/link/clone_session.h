@@ -119,6 +119,8 @@ private:
     Step readBlocks(CloneResult& result);
     bool waitingCycles(int count, int pauseMs);
     void progressStep(CloneDirection direction, int blocksDone);
+    // Looks for one byte more, a byte time long; true when one came. The byte is never stored.
+    bool surplusByteFollows();
     long readByte(std::uint8_t& byte);
     long writeByte(std::uint8_t byte);
 

@@ -15,8 +15,8 @@ enum class ReportPage { A4, Letter };
 // the PDF shows the page a printer would give.
 constexpr double kReportPdfMarginMm = 6.35;
 
-// Writes the one-page report to `path` through a temporary file in the same folder that is renamed
-// over `path` only when complete; on failure any previous file at `path` stays as it was.
+// Writes the one-page report to `path` as writeFileAtomically does: whole or not at all, only over
+// a regular file or a new name; on failure any previous file at `path` stays as it was.
 FileResult writeReportPdf(const std::string& path, const ReportData& data, ReportPage page);
 
 } // namespace orvo

@@ -83,27 +83,37 @@ TEST(ChannelCsvImport, NormalisesTonesAndWordsAndFillsEmptyFlags)
 
 struct BadCase
 {
-    const char* line;
+    std::string lines;
     std::vector<std::string> errors;
 };
 
 TEST(ChannelCsvImport, BadCellsAreReportedWithLineAndColumnAndChangeNothing)
 {
+    const std::string notTone = " is not a tone; give a tone of the list (67.0 ... 254.1, D023N "
+                                "... D754I), Off or nothing";
+    const std::string notFrequency = " is not a frequency in MHz such as 146.52000";
+    std::string manyBad;
+    for (int ch = 1; ch <= 16; ++ch)
+        manyBad += std::to_string(ch) + ",x,y,,,,,,\n";
     const BadCase cases[] = {
         {"1,446.0025,,,,,,,",
          {"line 2, column Receive(MHz): Error data Value\uFF0CPlease input "
           "according the step value(6.25K/5k)"}},
+        // Off the band and the raster: one message, naming the band.
         {"1,446,500.001,,,,,,",
-         {"line 2, column Transmit(MHz): Out of range!",
-          "line 2, column Transmit(MHz): Error data Value\uFF0CPlease input according the step "
-          "value(6.25K/5k)"}},
+         {"line 2, column Transmit(MHz): 500.00100 is outside the band 400 "
+          "- 470MHz"}},
+        {"1,146.52,,,,Yes,,,",
+         {"line 2, column Receive(MHz): 146.52000 is outside the band 400 - 470MHz"}},
         {"1,600.1,,,,,,,",
          {"line 2, column Receive(MHz): Error Data Format\uFF0CPlease input again"}},
-        {"1,abc,,,,,,,",
-         {"line 2, column Receive(MHz): Error Data Format\uFF0CPlease input again"}},
-        {"1,446,,67,,,,,",
-         {"line 2, column Rx Tone: \"67\" is not a tone; give a tone of the list "
-          "(67.0 ... 254.1, D023N ... D754I), Off or nothing"}},
+        {"1,abc,,,,,,,", {"line 2, column Receive(MHz): \"abc\"" + notFrequency}},
+        // Decimal commas and stray text are refused, not read as 446.
+        {"1,\"446,52\",,,,,,,", {"line 2, column Receive(MHz): \"446,52\"" + notFrequency}},
+        {"1,\"446,520.0\",,,,,,,", {"line 2, column Receive(MHz): \"446,520.0\"" + notFrequency}},
+        {"1,446.\"52,,,,,,,", {"line 2, column Receive(MHz): \"446.\"52\"" + notFrequency}},
+        {"1,446,,66,,,,,", {"line 2, column Rx Tone: \"66\"" + notTone}},
+        {"1,446,,\x1B[2J\x7F,,,,,", {"line 2, column Rx Tone: \"\\x1B[2J\\x7F\"" + notTone}},
         {"1,446,,,,maybe,,,", {"line 2, column Busy: \"maybe\" is neither Yes nor No"}},
         {"1,,,,,Yes,,,",
          {"line 2, column Busy: a channel without a frequency takes no Busy setting"}},
@@ -112,12 +122,26 @@ TEST(ChannelCsvImport, BadCellsAreReportedWithLineAndColumnAndChangeNothing)
         {"17,446,,,,,,,", {"line 2, column CH: \"17\" is not a channel number from 1 to 16"}},
         {"x,446,,,,,,,", {"line 2, column CH: \"x\" is not a channel number from 1 to 16"}},
         {"1,446,,,,,,,\n1,446,,,,,,,", {"line 3, column CH: channel 1 is already given on line 2"}},
+        {"1,446,,,,,,," + std::string(4096, ' '),
+         {"line 2 is longer than 4 KiB; a channel table's lines are far shorter"}},
+        {std::string(kMaxCsvBytes, '\n'),
+         {"the file is larger than 1 MiB; a channel table is far smaller"}},
+        // A long field is cut in the message.
+        {"1,446,,,,," + std::string(100, 'W') + ",,",
+         {"line 2, column W/N: \"" + std::string(40, 'W') + "\"\u2026 is neither Narrow nor Wide"}},
+        {manyBad, {}},
     };
     for (const BadCase& c : cases) {
         RadioImage image = uhfImage();
         const RadioImage before = image;
-        EXPECT_EQ(importChannelCsv(kHeader + c.line + "\n", image), c.errors) << c.line;
-        EXPECT_EQ(image, before) << c.line;
+        const auto errors = importChannelCsv(kHeader + c.lines + "\n", image);
+        if (c.errors.empty()) {
+            ASSERT_EQ(errors.size(), 21u);
+            EXPECT_EQ(errors.back(), "\u2026 and 12 more");
+        } else {
+            EXPECT_EQ(errors, c.errors) << c.lines.substr(0, 80);
+        }
+        EXPECT_EQ(image, before) << c.lines.substr(0, 80);
     }
 }
 
@@ -125,8 +149,15 @@ TEST(ChannelCsvImport, FrequenciesAreCheckedAgainstTheBandOfTheImage)
 {
     RadioImage vhf = RadioImage::makeNew(); // Field "136 - 174MHz"
     EXPECT_EQ(importChannelCsv(kHeader + "1,446.00625,,,,,,,\n", vhf),
-              std::vector<std::string>{"line 2, column Receive(MHz): Out of range!"});
-    EXPECT_TRUE(importChannelCsv(kHeader + "1,146.52,,,,,,,\n", vhf).empty());
+              std::vector<std::string>{
+                  "line 2, column Receive(MHz): 446.00625 is outside the band 136 - 174MHz"});
+    // As spreadsheets give them back: fewer decimals, whole tones, ';' between fields.
+    EXPECT_TRUE(importChannelCsv("CH;Receive(MHz);Transmit(MHz);Rx Tone;Tx Tone;Busy;W/N;Scan;"
+                                 "Power\n1;146.52;146.5125;67;88.50;;;;\n",
+                                 vhf)
+                    .empty());
+    EXPECT_EQ(decodeChannel(vhf, 1), (ChannelTexts{"146.52000", "146.51250", "67.0", "88.5", "No",
+                                                   "Wide", "Add", "High"}));
 }
 
 TEST(ChannelCsvImport, TheHeaderMustComeFirst)

@@ -88,6 +88,20 @@ TEST(CliTransfer, AnUnfinishedReadExitsOneWithTheMessageAndLeavesTheFileAlone)
     EXPECT_EQ(readWholeFile(existing), bytesOf(patternedImage(13)));
 }
 
+TEST(CliTransfer, ANoisyLineNeverEndsAReadWithWrongBytes)
+{
+    // 0.2 % of the radio's bytes are followed by an inserted one.
+    const RadioImage radio = patternedImage(15);
+    SimProcess sim({"--noisy-line", "7:2", "--delay", "0"}, &radio);
+    ASSERT_TRUE(sim.started());
+    const QString out = sim.folder() + "/read.sin";
+    for (int read = 0; read < 20; ++read) {
+        QFile::remove(out);
+        const CliRun run = runCli({"read", "--port", QString::fromStdString(sim.path()), out});
+        EXPECT_EQ(run.status == 0 ? readWholeFile(out) : bytesOf(radio), bytesOf(radio)) << read;
+    }
+}
+
 TEST(CliTransfer, RetriesAnswerRetryThatOftenThenCancel)
 {
     SimProcess sim({"--refuse-program"});

@@ -21,11 +21,17 @@ TEST(RadioSim, WritesItsMemoryFileWhenAsked)
     SimProcess sim({}, &image);
     ASSERT_TRUE(sim.started());
     EXPECT_FALSE(sim.hasMemoryFile());
+    // A link planted at a temporary name is not followed.
+    const QString planted = writeImageFile(sim.folder(), "planted.sin", patternedImage(22));
+    QFile::link(planted, sim.folder() + "/memory.bin.part");
     ::kill(static_cast<pid_t>(sim.pid()), SIGUSR1);
     QDeadlineTimer patience(10000);
     while (!sim.hasMemoryFile() && !patience.hasExpired())
         QThread::msleep(5);
     EXPECT_EQ(sim.memoryFile(), image);
+    const RadioImage plantedImage = patternedImage(22);
+    EXPECT_EQ(readWholeFile(planted),
+              QByteArray(reinterpret_cast<const char*>(plantedImage.bytes.data()), kImageSize));
 }
 
 TEST(RadioSim, RefusesToStartWithoutAWholeImageOrWithUnknownOptions)
@@ -41,6 +47,10 @@ TEST(RadioSim, RefusesToStartWithoutAWholeImageOrWithUnknownOptions)
     ASSERT_TRUE(sim.waitForFinished(10000));
     EXPECT_EQ(sim.exitCode(), 1);
     EXPECT_TRUE(sim.readAllStandardOutput().isEmpty());
+
+    sim.start(QStringLiteral(ORVO_SIM_PATH), {"--image", "/dev/zero"});
+    ASSERT_TRUE(sim.waitForFinished(10000));
+    EXPECT_EQ(sim.exitCode(), 1);
 
     sim.start(QStringLiteral(ORVO_SIM_PATH), {"--short-read", "3"});
     ASSERT_TRUE(sim.waitForFinished(10000));

@@ -1,7 +1,8 @@
 // Every file orvo-cli writes arrives whole or not at all. Into a read-only folder, into a folder
 // that does not exist, and when the disk fills part-way through (a file-size limit stands in for
 // a full disk), each writing verb exits with status 1, names the file in a clear error, leaves
-// any previous file byte for byte as it was and leaves no temporary file behind.
+// any previous file byte for byte as it was and leaves no temporary file behind. What is not a
+// regular file is neither written nor read, and nothing waits on it.
 #include "image/radio_image.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -81,7 +83,7 @@ protected:
     {
         std::error_code ec;
         for (const auto& entry : fs::recursive_directory_iterator(dir, ec))
-            if (entry.is_directory())
+            if (entry.is_directory(ec))
                 fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(dir, ec);
     }
@@ -260,6 +262,56 @@ TEST_F(CliSafeSave, ADiskThatFillsPartWayKeepsThePreviousFileWhole)
         EXPECT_EQ(slurp(out / verb.out), previous(verb.out));
         EXPECT_EQ(entries(out), before);
     }
+}
+
+TEST_F(CliSafeSave, TargetsThatAreNotRegularFilesAreRefusedByNameAndLeftAlone)
+{
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("nowhere", dir / "dangling");
+    fs::create_symlink("loop2", dir / "loop1");
+    fs::create_symlink("loop1", dir / "loop2");
+    // A device of our own stands for /dev/null (or /proc/self/fd/1), which a regressed tool
+    // would replace; without the right to make one, a named pipe stands in.
+    const bool device = ::mknod((dir / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    if (!device) {
+        ASSERT_EQ(::mkfifo((dir / "null").c_str(), 0644), 0);
+    }
+    fs::create_symlink("null", dir / "stdout");
+    fs::create_symlink("in.sin", dir / "link.sin");
+    // What a save killed part-way leaves: removed by the next save to the same name.
+    std::ofstream(dir / ".new.sin.tmp-2147483646-0") << "part";
+
+    struct Case
+    {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"export", "in.sin", "null"}, 1, device ? "\"null\": it is a device" : "\"null\""},
+        {{"export", "in.sin", "stdout"}, 1, device ? "\"stdout\": it is a device" : "\"stdout\""},
+        {{"new", "fifo"}, 1, "\"fifo\": it is a named pipe"},
+        {{"show", "fifo"}, 1, "\"fifo\": it is a named pipe"},
+        {{"import", "in.sin", "fifo", "-o", "out.sin"}, 1, "\"fifo\": it is a named pipe"},
+        {{"report", "in.sin", "folder"}, 1, "\"folder\": it is a folder"},
+        {{"new", "dangling"}, 1, "\"dangling\": it is a link to a missing file"},
+        {{"new", "loop1"}, 1, "\"loop1\": it is a link loop"},
+        {{"new", "link.sin"}, 0, ""},
+        {{"new", "new.sin"}, 0, ""},
+        {{"report", "in.sin", "caf\xE9.pdf"}, 0, ""}, // a name that is not UTF-8
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir / "link.sin"));
+    EXPECT_FALSE(fs::is_regular_file(dir / "null"));
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{"caf\xE9.pdf", "dangling", "fifo", "folder",
+                                                      "in.csv", "in.sin", "link.sin", "loop1",
+                                                      "loop2", "new.sin", "null", "stdout"}));
 }
 
 } // namespace

@@ -78,6 +78,7 @@ TEST(TestModeVerb, BadUsageAndMissingPortsAreReported)
     EXPECT_EQ(runCli(testMode("/dev/null", {"--item", "volume"})).status, 2);
     EXPECT_EQ(runCli(testMode("/dev/null", {"--tx-tone", "88.6"})).status, 2);
     EXPECT_EQ(runCli(testMode("/dev/null", {"--value", "loud"})).status, 2);
+    EXPECT_EQ(runCli(testMode("/dev/null", {"--rx", "abc"})).status, 2);
 
     const auto run = runCli(testMode("/dev/orvo-no-such-port"));
     EXPECT_EQ(run.status, 1);
