@@ -148,7 +148,7 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         return usage("--port is needed (COM1..COM4 or a device path)");
     if (args.file.empty())
         return usage("the channel data file is needed");
-    return 0;
+    return portHasDevice(args.port) ? 0 : 1;
 }
 
 // Runs one transfer; true when all 128 blocks moved. `session` keeps what a read received.
@@ -217,6 +217,8 @@ const Verb kLinkVerbs[] = {
      "write the first 1024 bytes of IN.sin to the radio on port P; after a failure answer Retry "
      "N times, then Cancel",
      runWrite},
+    {"ports", "", "list which device each of COM1..COM4 stands for, then the other serial ports",
+     runPorts},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
