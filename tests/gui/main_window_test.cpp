@@ -266,7 +266,7 @@ private slots:
     }
 
     // The About box comes from the toolbar's last button (and Help > About).
-    void aboutBoxFromToolbarOnly()
+    void aboutBoxFromToolbar()
     {
         DialogAnswers answers;
         QStringList texts;
