@@ -171,7 +171,7 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         return usage("the channel data file is needed");
     if (!args.log.empty() && !args.repeat)
         return usage("--log goes with --repeat");
-    return 0;
+    return portHasDevice(args.port) ? 0 : 1;
 }
 
 // Runs one transfer; true when all 128 blocks moved. `session` keeps what a read received.
@@ -327,6 +327,8 @@ const Verb kLinkVerbs[] = {
      "read the radio on port P and list how it differs from FILE.sin (exit status 0 when equal, "
      "1 when different, 2 on trouble)",
      runVerify},
+    {"ports", "", "list which device each of COM1..COM4 stands for, then the other serial ports",
+     runPorts},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

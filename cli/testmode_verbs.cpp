@@ -138,6 +138,8 @@ int runTestModeVerb(int argc, char** argv)
     }
     if (request.port.empty() || !haveItem || !haveValue || !haveRx || !haveTx)
         return usageError("--port, --item, --value, --rx and --tx are needed");
+    if (!portHasDevice(request.port))
+        return 1;
 
     const auto line = makeSerialLine();
     CliTestModeHost host(static_cast<int>(retries));

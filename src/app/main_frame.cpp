@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 namespace {
@@ -227,6 +228,7 @@ void CMainFrame::createMenus()
     file->addActions({filePrint, filePreview, fileSetup});
     file->addSeparator();
     file->addAction(appExit);
+    addRecentFileItems(file, appExit);
 
     QMenu* program = bar->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("menuProgram"));
@@ -242,6 +244,7 @@ void CMainFrame::createMenus()
     QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
     port->setObjectName(QStringLiteral("menuPort"));
     port->addActions({com1, com2, com3, com4});
+    addChoosePortItem(port);
     connect(port, &QMenu::aboutToShow, view,
             [view, port] { view->ShowPortDevices(port->actions(), true); });
     connect(port, &QMenu::aboutToHide, view,
@@ -250,6 +253,7 @@ void CMainFrame::createMenus()
     QMenu* viewMenu = bar->addMenu(QStringLiteral("&View"));
     viewMenu->setObjectName(QStringLiteral("menuView"));
     viewMenu->addActions({viewToolbar, viewStatus});
+    createHelpMenu();
 
     for (QMenu* menu : {file, program, port, viewMenu}) {
         menu->setToolTipsVisible(false);
@@ -381,6 +385,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::ApplicationActivate:
         updateLockIndicators();
+        break;
+    case QEvent::StatusTip:
+        // An item without a prompt leaves the status bar blank while it is highlighted, rather
+        // than showing the message pane's text through.
+        if (watched == this && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+            const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu && menu->activeAction() && !menu->activeAction()->isSeparator()) {
+                statusBar()->showMessage(QStringLiteral(" "));
+                return true;
+            }
+        }
         break;
     default:
         break;

@@ -6,12 +6,16 @@
 
 #include <QMainWindow>
 
+#include <QList>
+
 #include <map>
 
 class CTernDoc;
 class CTernView;
+class HelpWindow;
 class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 class CMainFrame : public QMainWindow
@@ -47,6 +51,9 @@ public:
         ID_VIEW_STATUS_BAR = 59393,
         ID_NEXT_PANE = 57680,
         ID_PREV_PANE = 57681,
+        ID_FILE_MRU_FILE1 = 57616, // to ID_FILE_MRU_FILE1 + 3
+        ID_HELP_FINDER = 57668,
+        ID_CHOOSE_PORT = 32790,
     };
 
     // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
@@ -80,6 +87,13 @@ private:
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();
+    // main_frame_menus.cpp: the recent files in the File menu, Port > Choose Port, the Help menu.
+    void addRecentFileItems(QMenu* file, QAction* before);
+    void updateRecentFileItems();
+    void addChoosePortItem(QMenu* port);
+    void createHelpMenu();
+    void OnChoosePort();
+    void OnHelpFinder();
 
     CTernDoc* m_pDoc;
     CTernView* m_pView = nullptr;
@@ -88,4 +102,6 @@ private:
     QLabel* m_paneCaps = nullptr;
     QLabel* m_paneNum = nullptr;
     QLabel* m_paneScroll = nullptr;
+    QList<QAction*> m_recentFileItems;
+    HelpWindow* m_helpWindow = nullptr;
 };

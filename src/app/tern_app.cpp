@@ -4,25 +4,20 @@
 #include "app/file_dialog.h"
 #include "app/main_frame.h"
 #include "app/modal_dialog.h"
+#include "app/settings.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
 #include "image/tone_codec.h"
+#include "link/system_ports.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QSettings>
 
 namespace {
 
 CTernApp* g_theApp = nullptr;
-
-QSettings profile()
-{
-    return QSettings(QSettings::UserScope, QString::fromLatin1(CTernApp::kRegistryKey),
-                     QString::fromLatin1(CTernApp::kAppName));
-}
 
 } // namespace
 
@@ -170,25 +165,13 @@ void CTernApp::AddToRecentFileList(const QString& path)
 
 void CTernApp::LoadStdProfileSettings()
 {
-    QSettings settings = profile();
-    settings.beginGroup(QStringLiteral("Recent File List"));
-    m_recentFiles.clear();
-    for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!path.isEmpty())
-            m_recentFiles.append(path);
-    }
+    const Settings settings;
+    m_recentFiles = settings.recentFiles();
+    for (int n = 1; n <= 4; ++n)
+        orvo::setChosenPortDevice(n, settings.portDevice(n).toStdString());
 }
 
 void CTernApp::SaveStdProfileSettings() const
 {
-    QSettings settings = profile();
-    settings.beginGroup(QStringLiteral("Recent File List"));
-    for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= m_recentFiles.size())
-            settings.setValue(key, m_recentFiles.at(i - 1));
-        else
-            settings.remove(key);
-    }
+    Settings().setRecentFiles(m_recentFiles);
 }

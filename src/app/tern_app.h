@@ -20,9 +20,7 @@ class CTernApp : public QObject
     Q_OBJECT
 
 public:
-    // The per-user settings key and the number of recent files it keeps.
-    static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
-    static constexpr const char* kAppName = "Orvo";
+    // The number of recent files kept (in Settings).
     static constexpr int kMaxRecentFiles = 4;
 
     // At most one application object exists at a time; a QApplication must exist first.

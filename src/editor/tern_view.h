@@ -133,9 +133,9 @@ public:
     void OnUpdateCom2(QAction* action) const;
     void OnUpdateCom3(QAction* action) const;
     void OnUpdateCom4(QAction* action) const;
-    // While the Port menu is open (`open`), each of its port items' prompt also names the device
-    // the port stands for now, where the system does not name its ports COM1..COM4; closed, the
-    // items get their fixed prompts back.
+    // When the Port menu opens (`open`), each port item's text also names the device the port
+    // stands for now ("COM1(&P)  —  /dev/ttyUSB0  FTDI FT232R", "(no device)"); an item with
+    // no device is disabled.
     void ShowPortDevices(const QList<QAction*>& items, bool open);
 
     // Program > Read From Radio / Write To Radio (tern_view_transfer.cpp): commit the cell being

@@ -1,5 +1,6 @@
-// The Port menu: which serial port the next transfer or test-mode exchange opens. Choosing a
-// port never touches the device; the name is kept in memory only.
+// The Port menu: which serial port the next transfer or test-mode exchange opens, each item with
+// the device it stands for now. Choosing a port never touches the device; the name is kept in
+// memory only.
 #include "editor/tern_view.h"
 
 #include "app/main_frame.h"
@@ -33,8 +34,8 @@ QString portOfCommand(int commandId)
     }
 }
 
-// Where the item's fixed prompt is kept while the menu shows the device in its place.
-constexpr const char* kFixedPrompt = "fixedPrompt";
+// Where the item's own text is kept while the menu adds the device to it.
+constexpr const char* kFixedText = "fixedText";
 
 } // namespace
 
@@ -74,27 +75,23 @@ void CTernView::OnUpdateCom4(QAction* action) const
 
 void CTernView::ShowPortDevices(const QList<QAction*>& items, bool open)
 {
+    if (!open)
+        return;
     for (QAction* action : items) {
         const QString port = portOfCommand(action->property("commandId").toInt());
         if (port.isEmpty())
             continue;
-        QVariant fixed = action->property(kFixedPrompt);
+        QVariant fixed = action->property(kFixedText);
         if (!fixed.isValid()) {
-            fixed = action->statusTip();
-            action->setProperty(kFixedPrompt, fixed);
+            fixed = action->text();
+            action->setProperty(kFixedText, fixed);
         }
-        QString prompt = fixed.toString();
-        if (open) {
-            // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
-            // otherwise. A system that names its ports COMn gives the name back unchanged.
-            const QString device = QString::fromStdString(orvo::systemPortPath(port.toStdString()));
-            if (device != port) {
-                if (!prompt.endsWith(QLatin1Char(' ')))
-                    prompt += QLatin1Char(' ');
-                prompt += device.isEmpty() ? QStringLiteral("(no device)")
-                                           : QStringLiteral("(%1)").arg(device);
-            }
-        }
-        action->setStatusTip(prompt);
+        // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
+        // otherwise. The shortcut text stays at the end of the item.
+        const QString device = QString::fromStdString(orvo::describePort(port.toStdString()));
+        QStringList parts = fixed.toString().split(QLatin1Char('\t'));
+        parts.first() += QStringLiteral("  \u2014  ") + device;
+        action->setText(parts.join(QLatin1Char('\t')));
+        action->setEnabled(!orvo::systemPortPath(port.toStdString()).empty());
     }
 }

@@ -17,13 +17,7 @@ void CTernView::OnTestMode()
     const double bandBase = orvo::leadingNumber(field.toStdString());
 
     CDebugModeDlg dialog(window());
-    dialog.m_dBandBase = bandBase;
-    dialog.m_dRxFreqLow = dialog.m_dTxFreqLow =
-        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::Low);
-    dialog.m_dRxFreqMiddle = dialog.m_dTxFreqMiddle =
-        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::Middle);
-    dialog.m_dRxFreqHigh = dialog.m_dTxFreqHigh =
-        bandBase + orvo::debugFrequencyOffset(orvo::DebugFrequency::High);
+    dialog.SetBandBase(bandBase);
     dialog.m_strPort = m_strPort;
     dialog.DoModal();
 }

@@ -56,7 +56,7 @@ CloneResult CloneSession::run(const std::string& portName)
     m_state = CloneState::Idle;
     if (!openRadioPort(m_line, portName, kCloneTimeouts)) {
         m_state = CloneState::Closed;
-        m_host.showMessage(kOpenFailedMessage, CloneHost::Buttons::Ok);
+        m_host.showMessage(openFailedMessage(m_line), CloneHost::Buttons::Ok);
         result.outcome = CloneOutcome::OpenFailed;
         return result;
     }

@@ -30,15 +30,31 @@ std::vector<ListedPort> orderListedPorts(std::vector<ListedPort> ports)
 std::string resolvePortPath(const std::string& name, const char* override,
                             const std::vector<ListedPort>& listed)
 {
+    return resolvePortPath(name, override, std::string(), listed);
+}
+
+std::string resolvePortPath(const std::string& name, const char* override,
+                            const std::string& chosen, const std::vector<ListedPort>& listed)
+{
     const int n = comPortNumber(name);
     if (n == 0)
         return name;
     if (override && *override)
         return override;
+    if (!chosen.empty())
+        return chosen;
     const std::vector<ListedPort> ordered = orderListedPorts(listed);
     if (static_cast<std::size_t>(n) > ordered.size())
         return {};
     return ordered[static_cast<std::size_t>(n) - 1].path;
+}
+
+std::string openFailureReason(const std::string& name, const std::string& device,
+                              const std::string& reason)
+{
+    if (device.empty())
+        return name + " has no device";
+    return reason.empty() ? device : device + ": " + reason;
 }
 
 } // namespace orvo

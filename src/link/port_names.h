@@ -26,4 +26,14 @@ std::vector<ListedPort> orderListedPorts(std::vector<ListedPort> ports);
 std::string resolvePortPath(const std::string& name, const char* override,
                             const std::vector<ListedPort>& listed);
 
+// As above, with the device the user chose for "COMn" (empty: none) between the override and
+// the list.
+std::string resolvePortPath(const std::string& name, const char* override,
+                            const std::string& chosen, const std::vector<ListedPort>& listed);
+
+// The second line of the open-failure message: which device, and why the system refused it.
+// "COMn has no device" when the name stands for no device.
+std::string openFailureReason(const std::string& name, const std::string& device,
+                              const std::string& reason);
+
 } // namespace orvo

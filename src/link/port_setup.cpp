@@ -12,4 +12,10 @@ bool openRadioPort(SerialLine& line, const std::string& portName, const LineTime
     return true;
 }
 
+std::string openFailedMessage(const SerialLine& line)
+{
+    const std::string reason = line.openFailure();
+    return reason.empty() ? std::string(kOpenFailedMessage) : kOpenFailedMessage + ("\n" + reason);
+}
+
 } // namespace orvo

@@ -19,6 +19,9 @@ constexpr LineTimeouts kCloneTimeouts{50, 50, 200, 50, 50};
 constexpr const char* kOpenFailedMessage =
     "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
 
+// kOpenFailedMessage, with the line's account of the failure on a second line when it has one.
+std::string openFailedMessage(const SerialLine& line);
+
 // Opens `portName` ("COM1".."COM4" or a device path) exclusively on `line`, then sets the queue
 // sizes, the given time-outs and 9600 baud, 8 data bits, no parity, 1 stop bit, binary. False
 // when the open fails (nothing is open then); the results of the settings are not checked.

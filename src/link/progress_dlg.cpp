@@ -2,7 +2,7 @@
 
 #include "editor/tern_view.h"
 #include "grid/ms_flex_grid.h"
-#include "link/verify_setting.h"
+#include "app/settings.h"
 
 #include "ui_progress_dlg.h"
 
@@ -25,7 +25,7 @@ CProgressDlg::CProgressDlg(CTernView* view)
     m_lblStatus = m_ui->lblStatus;
     m_chkVerify = m_ui->chkVerify;
     m_chkVerify->setVisible(false);
-    connect(m_chkVerify, &QCheckBox::toggled, this, &SetVerifyAfterWritingSetting);
+    connect(m_chkVerify, &QCheckBox::toggled, this, [](bool on) { Settings().setVerifyAfterWriting(on); });
     m_strTemplateStatus = m_lblStatus->text();
     connect(m_btnStart, &QPushButton::clicked, this, &CProgressDlg::OnOK);
     connect(m_btnCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
@@ -80,7 +80,7 @@ bool CProgressDlg::OnInitDialog()
     m_chkVerify->setEnabled(true);
     {
         const QSignalBlocker quiet(m_chkVerify);
-        m_chkVerify->setChecked(VerifyAfterWritingSetting());
+        m_chkVerify->setChecked(Settings().verifyAfterWriting());
     }
     m_btnStart->setFocus();
     setWindowTitle(m_strTitle);

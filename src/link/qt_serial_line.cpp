@@ -2,6 +2,7 @@
 
 #include "link/line_drain.h"
 #include "link/line_pause.h"
+#include "link/port_names.h"
 #include "link/system_ports.h"
 
 #include <QCoreApplication>
@@ -21,12 +22,18 @@ QtSerialLine::~QtSerialLine()
 bool QtSerialLine::open(const std::string& name)
 {
     close();
+    m_openFailure.clear();
     const std::string path = systemPortPath(name);
-    if (path.empty())
+    if (path.empty()) {
+        m_openFailure = openFailureReason(name, path, {});
         return false;
+    }
     m_port.setPortName(QString::fromStdString(path));
     m_port.clearError();
-    return m_port.open(QIODevice::ReadWrite);
+    if (m_port.open(QIODevice::ReadWrite))
+        return true;
+    m_openFailure = openFailureReason(name, path, m_port.errorString().toStdString());
+    return false;
 }
 
 bool QtSerialLine::isOpen() const

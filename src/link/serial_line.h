@@ -32,6 +32,9 @@ public:
     // path. False when the port is missing, in use or refused.
     virtual bool open(const std::string& name) = 0;
     virtual bool isOpen() const = 0;
+    // After a failed open: the device and the system's reason ("/dev/ttyUSB0: Permission
+    // denied", "COM3 has no device"); empty when the line cannot tell.
+    virtual std::string openFailure() const { return {}; }
     virtual void close() = 0;
 
     // Driver queue sizes, time-outs and 9600 8N1 binary. Their results are not relied on: a port

@@ -1,13 +1,37 @@
 #pragma once
-// The system's side of port naming: which device a port name stands for on this platform.
+// The system's side of port naming: which device a port name stands for on this platform, and
+// the serial ports the system lists.
 
 #include <string>
+#include <vector>
 
 namespace orvo {
 
+// A serial port as the system describes it.
+struct SystemPort
+{
+    std::string path;         // device to open, e.g. "/dev/ttyUSB0"
+    std::string description;  // e.g. "FT232R USB UART"; may be empty
+    std::string manufacturer; // e.g. "FTDI"; may be empty
+    std::string serialNumber; // may be empty
+    bool usb = false;         // a USB serial adapter, the usual programming cable
+};
+
+// Every serial port the system lists now, USB adapters first, then by path.
+std::vector<SystemPort> systemPorts();
+
+// The device the user chose for "COMn" (1..4), used for the rest of the process unless
+// ORVO_COMn says otherwise; empty clears the choice. The choice is not stored here.
+void setChosenPortDevice(int n, const std::string& device);
+std::string chosenPortDevice(int n);
+
 // The device to open for `name`. Where the system names its ports "COMn" the name is used as it
-// is; elsewhere "COMn" follows ORVO_COMn, then the system's list (see resolvePortPath). Empty when
-// no device stands for the name.
+// is; elsewhere "COMn" follows ORVO_COMn, then the chosen device, then the listed ports that no
+// other COMn was given (see resolvePortPath). Empty when no device stands for the name.
 std::string systemPortPath(const std::string& name);
+
+// What `name` stands for now, for the Port menu and `orvo-cli ports`: the device and the system's
+// description of it ("/dev/ttyUSB0  FTDI FT232R USB UART"), or "(no device)".
+std::string describePort(const std::string& name);
 
 } // namespace orvo

@@ -214,12 +214,8 @@ bool CDebugModeDlg::OnInitDialog()
     m_cmbRxTone->setCurrentIndex(0);
     m_cmbTxTone->setCurrentIndex(0);
 
-    m_nRxToneLow = m_nTxToneLow = m_nRxToneMiddle = m_nTxToneMiddle = 0;
-    m_nRxToneHigh = m_nTxToneHigh = 0;
-    m_bRxStepLow = m_bTxStepLow = m_bRxStepHigh = m_bTxStepHigh = 0;
-    m_bRxStepMiddle = m_bTxStepMiddle = 0;
-    m_bRxDqtLow = m_bTxDqtLow = m_bRxDqtHigh = m_bTxDqtHigh = 0;
-    m_bRxDqtMiddle = m_bTxDqtMiddle = 0;
+    for (DebugPage& each : m_pages)
+        each.rxTone = each.txTone = each.rxStep = each.txStep = each.rxDqt = each.txDqt = 0;
     m_nTxFreqValue = m_nTxPowerValue = m_nSquelchValue = m_nLowPowerValue = 0;
     m_nDebugFreq = kDebugHigh;
     m_nDebugItem = kItemTxFrequency;
@@ -270,16 +266,16 @@ void CDebugModeDlg::OnSelchangedTree()
             m_grpPage->setTitle(QStringLiteral("Low frequency"));
             m_nDebugFreq = kDebugLow;
         }
-        m_strText = QString::fromStdString(orvo::formatDebugFrequency(rxFrequency()));
+        m_strText = QString::fromStdString(orvo::formatDebugFrequency(page().rxFrequency));
         m_editRxFreq->setText(m_strText);
-        m_strText = QString::fromStdString(orvo::formatDebugFrequency(txFrequency()));
+        m_strText = QString::fromStdString(orvo::formatDebugFrequency(page().txFrequency));
         m_editTxFreq->setText(m_strText);
-        setStep(Side::Receive, rxStep() == 1);
-        setStep(Side::Transmit, txStep() == 1);
-        setToneMethod(Side::Receive, rxDqt() == 1);
-        setToneMethod(Side::Transmit, txDqt() == 1);
-        selectTonePosition(m_cmbRxTone, rxTone());
-        selectTonePosition(m_cmbTxTone, txTone());
+        setStep(Side::Receive, page().rxStep == 1);
+        setStep(Side::Transmit, page().txStep == 1);
+        setToneMethod(Side::Receive, page().rxDqt == 1);
+        setToneMethod(Side::Transmit, page().txDqt == 1);
+        selectTonePosition(m_cmbRxTone, page().rxTone);
+        selectTonePosition(m_cmbTxTone, page().txTone);
         break;
     }
     case kDataTxFrequency:
@@ -324,7 +320,7 @@ void CDebugModeDlg::OnRxQt()
 {
     m_radRxQt->setChecked(true);
     if (m_radRxDqt->isChecked()) {
-        rxDqt() = 0;
+        page().rxDqt = 0;
         setToneMethod(Side::Receive, false);
         m_cmbRxTone->setCurrentIndex(0);
     }
@@ -334,7 +330,7 @@ void CDebugModeDlg::OnRxDqt()
 {
     m_radRxDqt->setChecked(true);
     if (m_radRxQt->isChecked()) {
-        rxDqt() = 1;
+        page().rxDqt = 1;
         setToneMethod(Side::Receive, true);
         m_cmbRxTone->setCurrentIndex(0);
     }
@@ -344,7 +340,7 @@ void CDebugModeDlg::OnTxQt()
 {
     m_radTxQt->setChecked(true);
     if (m_radTxDqt->isChecked()) {
-        txDqt() = 0;
+        page().txDqt = 0;
         setToneMethod(Side::Transmit, false);
         m_cmbTxTone->setCurrentIndex(0);
     }
@@ -354,7 +350,7 @@ void CDebugModeDlg::OnTxDqt()
 {
     m_radTxDqt->setChecked(true);
     if (m_radTxQt->isChecked()) {
-        txDqt() = 1;
+        page().txDqt = 1;
         setToneMethod(Side::Transmit, true);
         m_cmbTxTone->setCurrentIndex(0);
     }
@@ -384,35 +380,35 @@ void CDebugModeDlg::OnMiddle()
 void CDebugModeDlg::OnRxStep500()
 {
     setStep(Side::Receive, false);
-    rxStep() = 0;
+    page().rxStep = 0;
 }
 
 void CDebugModeDlg::OnRxStep625()
 {
     setStep(Side::Receive, true);
-    rxStep() = 1;
+    page().rxStep = 1;
 }
 
 void CDebugModeDlg::OnTxStep500()
 {
     setStep(Side::Transmit, false);
-    txStep() = 0;
+    page().txStep = 0;
 }
 
 void CDebugModeDlg::OnTxStep625()
 {
     setStep(Side::Transmit, true);
-    txStep() = 1;
+    page().txStep = 1;
 }
 
 void CDebugModeDlg::OnCloseupRxTone()
 {
-    rxTone() = m_cmbRxTone->currentIndex();
+    page().rxTone = m_cmbRxTone->currentIndex();
 }
 
 void CDebugModeDlg::OnCloseupTxTone()
 {
-    txTone() = m_cmbTxTone->currentIndex();
+    page().txTone = m_cmbTxTone->currentIndex();
 }
 
 void CDebugModeDlg::OnHScroll()
@@ -451,24 +447,15 @@ void CDebugModeDlg::OnDefault()
         return;
 
     const auto which = static_cast<orvo::DebugFrequency>(m_nDebugFreq);
-    rxFrequency() = txFrequency() = m_dBandBase + orvo::debugFrequencyOffset(which);
-    m_strText = QString::fromStdString(orvo::formatDebugFrequency(rxFrequency()));
+    const double frequency = m_dBandBase + orvo::debugFrequencyOffset(which);
+    page() = DebugPage{frequency, frequency}; // 5.00 kHz steps, QT, tone "Off" on both sides
+    m_strText = QString::fromStdString(orvo::formatDebugFrequency(frequency));
     m_editRxFreq->setText(m_strText);
-    m_strText = QString::fromStdString(orvo::formatDebugFrequency(txFrequency()));
     m_editTxFreq->setText(m_strText);
-
-    rxStep() = 0;
-    setStep(Side::Receive, false);
-    txStep() = 0;
-    setStep(Side::Transmit, false);
-
-    rxDqt() = 0;
-    setToneMethod(Side::Receive, false);
-    txDqt() = 0;
-    setToneMethod(Side::Transmit, false);
-
-    txTone() = 0;
-    rxTone() = 0;
+    for (Side side : {Side::Receive, Side::Transmit}) {
+        setStep(side, false);
+        setToneMethod(side, false);
+    }
     m_cmbRxTone->setCurrentIndex(0);
     m_cmbTxTone->setCurrentIndex(0);
 }
@@ -609,58 +596,18 @@ int* CDebugModeDlg::itemValue(int item)
     }
 }
 
-double& CDebugModeDlg::rxFrequency()
+CDebugModeDlg::DebugPage& CDebugModeDlg::page()
 {
-    return m_nDebugFreq == kDebugMiddle ? m_dRxFreqMiddle
-           : m_nDebugFreq == kDebugLow  ? m_dRxFreqLow
-                                        : m_dRxFreqHigh;
+    const int index = m_nDebugFreq - kDebugHigh;
+    return m_pages[static_cast<std::size_t>(index >= 0 && index < 3 ? index : 0)];
 }
 
-double& CDebugModeDlg::txFrequency()
+void CDebugModeDlg::SetBandBase(double bandBase)
 {
-    return m_nDebugFreq == kDebugMiddle ? m_dTxFreqMiddle
-           : m_nDebugFreq == kDebugLow  ? m_dTxFreqLow
-                                        : m_dTxFreqHigh;
-}
-
-int& CDebugModeDlg::rxTone()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_nRxToneMiddle
-           : m_nDebugFreq == kDebugLow  ? m_nRxToneLow
-                                        : m_nRxToneHigh;
-}
-
-int& CDebugModeDlg::txTone()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_nTxToneMiddle
-           : m_nDebugFreq == kDebugLow  ? m_nTxToneLow
-                                        : m_nTxToneHigh;
-}
-
-int& CDebugModeDlg::rxStep()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_bRxStepMiddle
-           : m_nDebugFreq == kDebugLow  ? m_bRxStepLow
-                                        : m_bRxStepHigh;
-}
-
-int& CDebugModeDlg::txStep()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_bTxStepMiddle
-           : m_nDebugFreq == kDebugLow  ? m_bTxStepLow
-                                        : m_bTxStepHigh;
-}
-
-int& CDebugModeDlg::rxDqt()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_bRxDqtMiddle
-           : m_nDebugFreq == kDebugLow  ? m_bRxDqtLow
-                                        : m_bRxDqtHigh;
-}
-
-int& CDebugModeDlg::txDqt()
-{
-    return m_nDebugFreq == kDebugMiddle ? m_bTxDqtMiddle
-           : m_nDebugFreq == kDebugLow  ? m_bTxDqtLow
-                                        : m_bTxDqtHigh;
+    m_dBandBase = bandBase;
+    for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {
+        DebugPage& page = m_pages[static_cast<std::size_t>(which - kDebugHigh)];
+        page.rxFrequency = page.txFrequency =
+            bandBase + orvo::debugFrequencyOffset(static_cast<orvo::DebugFrequency>(which));
+    }
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 
 class CToneDropList;
@@ -56,16 +57,23 @@ public:
     explicit CDebugModeDlg(QWidget* parent = nullptr);
     ~CDebugModeDlg() override;
 
-    // Frequencies in MHz. The opener sets the band base and the six frequencies (band base,
-    // + 10, + 20); the dialog changes them only through its Default button.
-    double m_dRxFreqLow = 0;
-    double m_dRxFreqHigh = 0;
-    double m_dRxFreqMiddle = 0;
-    double m_dTxFreqLow = 0;
-    double m_dTxFreqMiddle = 0;
-    double m_dTxFreqHigh = 0;
+    // What one debug frequency's page holds for its receive and transmit side.
+    struct DebugPage
+    {
+        double rxFrequency = 0, txFrequency = 0; // MHz
+        int rxTone = 0, txTone = 0;              // positions in the tone lists
+        int rxStep = 0, txStep = 0;              // 0 = 5.00 kHz, 1 = 6.25 kHz
+        int rxDqt = 0, txDqt = 0;                // tone method: 0 = QT, 1 = DQT
+    };
+    // The pages of High, Middle and Low, at m_nDebugFreq - 2. The frequencies come from
+    // SetBandBase; the dialog changes them only through its Default button.
+    std::array<DebugPage, 3> m_pages{};
     // Lower limit of typed frequencies; the upper limit lies 20 MHz above it.
     double m_dBandBase = 0;
+
+    // Sets the band's lower edge (MHz) and each page's frequencies from it: Low at the edge,
+    // Middle 10 and High 20 MHz above.
+    void SetBandBase(double bandBase);
     // 1 until the first selection of a tree item that has a parent.
     int m_bFirstSelect = 1;
     // Scratch for every formatted text.
@@ -74,10 +82,6 @@ public:
     QString m_strPort;
     // The port, open only while Start's exchange runs.
     std::unique_ptr<orvo::SerialLine> m_hComm;
-    // Stored positions in the receive and transmit tone lists, per debug frequency.
-    int m_nRxToneLow = 0, m_nTxToneLow = 0;
-    int m_nRxToneMiddle = 0, m_nTxToneMiddle = 0;
-    int m_nRxToneHigh = 0, m_nTxToneHigh = 0;
     // Current debug frequency: 2 High, 3 Middle, 4 Low.
     int m_nDebugFreq = 2;
     // Current adjustment item: 2 TX Frequency, 3 Low Power Voltage, 4 Squelch Level, 5 TX Power.
@@ -87,14 +91,6 @@ public:
     int m_nTxPowerValue = 0;
     int m_nSquelchValue = 0;
     int m_nLowPowerValue = 0;
-    // Steps per debug frequency and side: 0 = 5.00 kHz, 1 = 6.25 kHz.
-    int m_bRxStepLow = 0, m_bTxStepLow = 0;
-    int m_bRxStepHigh = 0, m_bTxStepHigh = 0;
-    int m_bRxStepMiddle = 0, m_bTxStepMiddle = 0;
-    // Tone methods per debug frequency and side: 0 = QT, 1 = DQT.
-    int m_bRxDqtLow = 0, m_bTxDqtLow = 0;
-    int m_bRxDqtHigh = 0, m_bTxDqtHigh = 0;
-    int m_bRxDqtMiddle = 0, m_bTxDqtMiddle = 0;
 
     // Controls, by control id.
     QRadioButton* m_radTxStep625 = nullptr;    // 1067
@@ -192,15 +188,8 @@ private:
     void moveFocusOn();
     int* itemValue(int item);
 
-    // The members of the current debug frequency.
-    double& rxFrequency();
-    double& txFrequency();
-    int& rxTone();
-    int& txTone();
-    int& rxStep();
-    int& txStep();
-    int& rxDqt();
-    int& txDqt();
+    // The page of the current debug frequency.
+    DebugPage& page();
 
     std::unique_ptr<Ui::DebugModeDlg> m_ui;
     QStringList m_tones;

@@ -142,7 +142,7 @@ TestModeOutcome runTestMode(SerialLine& line, TestModeHost& host, const TestMode
     }
 
     if (!openRadioPort(line, request.port, kTestModeTimeouts)) {
-        host.showMessage(kOpenFailedMessage, TestModeHost::Buttons::Ok);
+        host.showMessage(openFailedMessage(line), TestModeHost::Buttons::Ok);
         return TestModeOutcome::OpenFailed;
     }
     LineCloser closer(line);

@@ -14,6 +14,9 @@ class CToneDropList : public QComboBox
 public:
     explicit CToneDropList(QWidget* parent = nullptr) : QComboBox(parent)
     {
+        // A drop-down of maxVisibleItems rows with a scroll bar, in every style: some styles
+        // would otherwise open the whole list of tones as a column the height of the screen.
+        setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
         // A pick in the drop-down hides it first and makes the entry current afterwards, then
         // reports it as activated; the close is reported once more at that point.
         connect(this, &QComboBox::activated, this, [this] {

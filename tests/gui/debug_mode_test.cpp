@@ -1,109 +1,99 @@
-// The "Debug Mode" dialog as a service technician meets it: opened from the main window with the
-// band and port of the form, its tree and two pages, the Enter check of typed frequencies, the
-// tone lists and their stored positions, the slider and Default, and Start sending what the page
-// shows to orvo-radio-sim.
+// The "Debug Mode" dialog as a service technician meets it, judged by what orvo-radio-sim receives:
+// each debug frequency's page keeps its own choices, Start sends what the page shows, typed
+// frequencies follow the band and the side's step, and failures are reported.
 #include "gui_test_support.h"
 
 #include "app/main_frame.h"
 #include "app/tern_app.h"
-#include "editor/tern_view.h"
 #include "radio_sim_process.h"
-#include "testmode/debug_mode_dlg.h"
-#include "testmode/tone_drop_list.h"
 
-#include <QApplication>
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <functional>
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const QString kTryAgain = QStringLiteral(" Error had happen ,need try again");
 const QString kFinished = QStringLiteral("Finish successfully!");
 
+// The shown dialog, its controls found by object name.
+struct Dlg
+{
+    QDialog& dialog;
+
+    template <class T = QWidget> T* get(const QByteArray& name) const
+    {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
+    // Clicks a tree item as a user does, opening its parent with the Right key first if needed.
+    void select(const QString& text) const
+    {
+        auto* tree = get<QTreeWidget>("treeDebug");
+        const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+        if (QTreeWidgetItem* parent = found.first()->parent(); parent && !parent->isExpanded()) {
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                              tree->visualItemRect(parent).center());
+            QTest::keyClick(tree, Qt::Key_Right);
+        }
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(found.first()).center());
+    }
+    // Runs "verb name [text]; ..." with the verbs select (a tree item), click, type (then Enter),
+    // put (no Enter), pick (a tone), right and enter (keys), and the checks checked and shows.
+    void run(const QString& script) const
+    {
+        for (const QString& command : script.split(QStringLiteral("; "))) {
+            const QString verb = command.section(' ', 0, 0);
+            const QByteArray name = command.section(' ', 1, 1).toLatin1();
+            const QString rest = command.section(' ', 2);
+            QWidget* widget = get(name);
+            if (verb == "select") {
+                select(command.section(' ', 1));
+            } else if (verb == "click") {
+                QTest::mouseClick(widget, Qt::LeftButton);
+            } else if (verb == "type" || verb == "put") {
+                QTest::mouseClick(widget, Qt::LeftButton);
+                QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(widget, rest);
+                if (verb == "type")
+                    QTest::keyClick(widget, Qt::Key_Return);
+            } else if (verb == "pick") {
+                chooseListEntry(get<QComboBox>(name), get<QComboBox>(name)->findText(rest));
+            } else if (verb == "checked") {
+                QVERIFY2(get<QAbstractButton>(name)->isChecked(), name);
+            } else if (verb == "shows") {
+                auto* edit = qobject_cast<QLineEdit*>(widget);
+                QCOMPARE(edit ? edit->text() : get<QComboBox>(name)->currentText(), rest);
+            } else {
+                widget->setFocus();
+                QTest::keyClick(widget, verb == "right" ? Qt::Key_Right : Qt::Key_Return);
+            }
+        }
+    }
+};
+
 // Opens Test Mode with its toolbar button and drives the dialog while it is shown.
-void runDebugMode(DialogAnswers& answers, const std::function<void(CDebugModeDlg&)>& drive)
+void runDebugMode(DialogAnswers& answers, const std::function<void(const Dlg&)>& drive)
 {
     answers.dialogDriver = [&drive](QDialog& dialog) {
-        auto* debug = qobject_cast<CDebugModeDlg*>(&dialog);
-        QVERIFY(debug);
-        QVERIFY(QTest::qWaitForWindowExposed(debug));
-        drive(*debug);
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        drive(Dlg{dialog});
     };
     clickToolButton(CMainFrame::ID_TEST_MODE);
 }
 
-QTreeWidgetItem* treeItem(CDebugModeDlg& dlg, const QString& text)
+QStringList logOf(orvo::test::RadioSimProcess& sim)
 {
-    const auto found = dlg.m_tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.size() == 1 ? found.first() : nullptr;
-}
-
-// Clicks a tree item as a user does, first opening its parent with the Right key if needed.
-void selectItem(CDebugModeDlg& dlg, const QString& text)
-{
-    QTreeWidgetItem* item = treeItem(dlg, text);
-    QVERIFY2(item, qPrintable(text));
-    QTreeWidget* tree = dlg.m_tree;
-    if (QTreeWidgetItem* parent = item->parent(); parent && !parent->isExpanded()) {
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(parent).center());
-        QTest::keyClick(tree, Qt::Key_Right);
-        QVERIFY(parent->isExpanded());
-    }
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    QCOMPARE(tree->currentItem(), item);
-}
-
-// Replaces the edit's text by typing, then presses Enter unless told not to.
-void typeInto(QLineEdit* edit, const QString& text, bool enter = true)
-{
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
-    if (enter)
-        QTest::keyClick(edit, Qt::Key_Return);
-}
-
-QStringList entries(const QComboBox* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->itemText(i));
-    return texts;
-}
-
-QStringList tones(int first, int count)
-{
-    return AfxGetTernApp()->m_arTones.mid(first, count);
-}
-
-int toneIndexIn(const QComboBox* list, const QString& text)
-{
-    return entries(list).indexOf(text);
-}
-
-QString hexLine(const char* prefix, std::initializer_list<int> bytes)
-{
-    QString line = QString::fromLatin1(prefix);
-    for (int b : bytes)
-        line += QStringLiteral(" %1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-    return line;
-}
-
-void click(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
+    QStringList lines;
+    for (const std::string& line : sim.stopAndReadTestLog())
+        lines.append(QString::fromStdString(line));
+    return lines;
 }
 
 } // namespace
@@ -117,596 +107,142 @@ class DebugModeTest : public QObject
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
 
-    void init()
-    {
-        app = startApplication();
-        QVERIFY(mainFrame() && mainFrame()->isVisible());
-    }
+    void init() { app = startApplication(); }
 
     void cleanup() { app.reset(); }
 
-    void opensWithTheTreeAloneAndStartsAfreshEachTime()
+    // The band is 136 - 174MHz: High, Middle and Low stand at 156, 146 and 136 MHz.
+    void startSendsWhatEachPageHolds()
     {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            QCOMPARE(dlg.windowTitle(), QStringLiteral("Debug Mode"));
-            QCOMPARE(dlg.m_grpPage->title(), QStringLiteral("Please Choose Frequency first"));
-
-            // Roots and children in order, each with its item data.
-            struct Row
-            {
-                const char* text;
-                const char* parent;
-                int data;
-            };
-            const Row rows[] = {{"Debug Frequency", nullptr, 5567},
-                                {"High Frequency", "Debug Frequency", 5568},
-                                {"Middle Frequency", "Debug Frequency", 5569},
-                                {"Low Frequency", "Debug Frequency", 5571},
-                                {"Debug Item", nullptr, 5572},
-                                {"TX Frequency", "Debug Item", 5573},
-                                {"Low Power Voltage", "Debug Item", 5574},
-                                {"Squelch Level", "Debug Item", 5575},
-                                {"TX Power", "Debug Item", 5576},
-                                {"Exit Debug", nullptr, 5577}};
-            QTreeWidgetItemIterator it(dlg.m_tree);
-            for (const Row& row : rows) {
-                QVERIFY(*it);
-                QCOMPARE((*it)->text(0), QString::fromLatin1(row.text));
-                QCOMPARE((*it)->data(0, CDebugModeDlg::kItemDataRole).toInt(), row.data);
-                QCOMPARE((*it)->parent() ? (*it)->parent()->text(0) : QString(),
-                         row.parent ? QString::fromLatin1(row.parent) : QString());
-                ++it;
-            }
-            QVERIFY(!*it);
-            QVERIFY(treeItem(dlg, "Debug Frequency")->isExpanded());
-            QVERIFY(!treeItem(dlg, "Debug Item")->isExpanded());
-
-            // Only the tree and the big group box show; no OK or Cancel button exists.
-            for (QWidget* control : dlg.findChildren<QWidget*>()) {
-                if (control->property("controlId").isValid())
-                    QCOMPARE(control->isVisible(),
-                             control == dlg.m_tree || control == dlg.m_grpPage);
-            }
-            QCOMPARE(dlg.findChildren<QPushButton*>().size(), 2);
-            QCOMPARE(dlg.focusWidget(), dlg.m_tree);
-
-            // The lists hold the QT list on "Off"; the slider runs 0..255 from 0.
-            QCOMPARE(dlg.m_cmbRxTone->count(), 43);
-            QCOMPARE(dlg.m_cmbTxTone->currentText(), QStringLiteral("Off"));
-            QCOMPARE(dlg.m_sliderValue->minimum(), 0);
-            QCOMPARE(dlg.m_sliderValue->maximum(), 255);
-
-            // A label opened for editing keeps its text.
-            selectItem(dlg, "High Frequency");
-            dlg.m_tree->setFocus();
-            QTest::keyClick(dlg.m_tree, Qt::Key_F2);
-            QPointer<QWidget> label = QApplication::focusWidget();
-            QVERIFY(label && label != dlg.m_tree);
-            QTest::keyClicks(label, "Renamed");
-            QTest::keyClick(label, Qt::Key_Return);
-            QTRY_VERIFY(label.isNull());
-            QCOMPARE(treeItem(dlg, "High Frequency"), dlg.m_tree->currentItem());
-            QVERIFY(dlg.isVisible());
-
-            typeInto(dlg.m_editRxFreq, "140");
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-            QVERIFY(!dlg.isVisible());
-        });
-        if (QTest::currentTestFailed())
-            return;
-        QCOMPARE(answers.dialogTitles, QStringList{"Debug Mode"});
-
-        // The menu opens it afresh: the typed frequency is gone.
-        answers.dialogDriver = [](QDialog& dialog) {
-            auto& dlg = static_cast<CDebugModeDlg&>(dialog);
-            QCOMPARE(dlg.m_bFirstSelect, 1);
-            selectItem(dlg, "High Frequency");
-            QCOMPARE(dlg.m_editRxFreq->text(), QStringLiteral("156.00000"));
+        const struct
+        {
+            const char* script; // what the user does, see Dlg::run
+            const char* item;
+            const char* frameA; // receive and transmit frequency
+            const char* frameB; // receive and transmit tone, ..., the item's value
+        } steps[] = {
+            // No frequency chosen yet.
+            {"select TX Frequency", "71 TX Frequency", "00 00 00 00 00 00 00 00",
+             "00 00 00 00 FB 01 01 00"},
+            {"select Middle Frequency; select TX Power; click btnDefault", "74 TX Power",
+             "00 00 60 14 00 00 60 14", "00 00 00 00 FB 01 01 2F"},
+            // Typed texts as they stand, a picked tone; High/Middle/Low do not matter.
+            {"select Low Frequency; type editRxFreq 136.2; put editTxFreq 146.52000; "
+             "pick cmbTxTone 88.5; select TX Power; click radHigh",
+             "74 TX Power", "00 00 62 13 00 20 65 14", "00 00 85 08 FB 01 01 2F"},
+            // Back on Low: its own frequencies and tone; High's page untouched by Low's.
+            {"select High Frequency; shows cmbTxTone Off; click radTxDqt; select Low Frequency; "
+             "checked radTxQt; select Squelch Level; click btnDefault",
+             "73 Squelch Level", "00 00 60 13 00 00 60 13", "00 00 85 08 FB 01 01 A0"},
+            // Enter holds to the band and rounds to the side's own step.
+            {"select Middle Frequency; click radRxStep625; type editRxFreq 140.00313; "
+             "type editTxFreq 999; select Low Power Voltage; click btnDefault",
+             "72 Low Power Voltage", "25 06 00 14 00 00 60 15", "00 00 00 00 FB 01 01 26"},
+            // Default resets the page; the slider moves the value; Enter presses Start.
+            {"select Middle Frequency; pick cmbRxTone 88.5; click btnDefault; checked "
+             "radRxStep500; "
+             "select TX Frequency; click btnDefault; right sliderValue; enter btnStart",
+             "71 TX Frequency", "00 00 60 14 00 00 60 14", "00 00 00 00 FB 01 01 5C"},
         };
-        clickMenuCommand(QStringLiteral("menuProgram"), CMainFrame::ID_TEST_MODE);
-        QCOMPARE(answers.dialogTitles.size(), 2);
-    }
-
-    void exitDebugEndsTheDialogEvenAsTheFirstSelection()
-    {
+        orvo::test::RadioSimProcess sim;
+        QVERIFY(sim.started());
+        qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
         DialogAnswers answers;
-        int result = -1;
-        runDebugMode(answers, [&result](CDebugModeDlg& dlg) {
-            connect(&dlg, &QDialog::finished, [&result](int r) { result = r; });
-            selectItem(dlg, "Exit Debug");
-            QVERIFY(!dlg.isVisible());
+        runDebugMode(answers, [&steps](const Dlg& d) {
+            for (const auto& step : steps) {
+                d.run(QString::fromLatin1(step.script));
+                if (!QString::fromLatin1(step.script).contains("enter btnStart"))
+                    d.run(QStringLiteral("click btnStart"));
+                QVERIFY2(!QTest::currentTestFailed(), step.script);
+            }
+            d.run(QStringLiteral("select Exit Debug"));
+            QVERIFY(!d.dialog.isVisible());
         });
-        QCOMPARE(result, int(QDialog::Accepted));
+        QStringList expected;
+        for (const auto& step : steps) {
+            expected << "test request" << QStringLiteral("test: item %1").arg(step.item)
+                     << QStringLiteral("test: frame A %1").arg(step.frameA)
+                     << QStringLiteral("test: frame B %1").arg(step.frameB) << "test: done";
+        }
+        QCOMPARE(logOf(sim), expected);
+        QCOMPARE(answers.boxes.size(), expected.size() / 5);
+        for (const ShownBox& box : answers.boxes)
+            QCOMPARE(box.text, kFinished);
     }
 
-    void debugFrequenciesFollowTheBand_data()
-    {
-        QTest::addColumn<int>("band");
-        QTest::addColumn<QString>("high");
-        QTest::addColumn<QString>("middle");
-        QTest::addColumn<QString>("low");
-        QTest::newRow("136 - 174MHz") << 0 << "156.00000"
-                                      << "146.00000"
-                                      << "136.00000";
-        QTest::newRow("350 - 400MHz") << 1 << "370.00000"
-                                      << "360.00000"
-                                      << "350.00000";
-        QTest::newRow("400 - 470MHz") << 2 << "420.00000"
-                                      << "410.00000"
-                                      << "400.00000";
-        QTest::newRow("430 - 500MHz") << 3 << "450.00000"
-                                      << "440.00000"
-                                      << "430.00000";
-    }
-
+    // Each band's debug frequencies, and typed ones held to its edge and 20 MHz above. The
+    // long DQT list drops down as a short list with a scroll bar.
     void debugFrequenciesFollowTheBand()
     {
-        QFETCH(int, band);
-        QFETCH(QString, high);
-        QFETCH(QString, middle);
-        QFETCH(QString, low);
-        chooseListEntry(ternView()->m_cmbField, band);
-
-        DialogAnswers answers;
-        runDebugMode(answers, [&](CDebugModeDlg& dlg) {
-            // A root changes nothing, not even the Default button.
-            selectItem(dlg, "Debug Frequency");
-            QVERIFY(dlg.m_btnDefault->isHidden());
-            QVERIFY(dlg.m_editRxFreq->isHidden());
-
-            const struct
-            {
-                const char* item;
-                const char* caption;
-                QString frequency;
-            } pages[] = {{"High Frequency", "High Frequency", high},
-                         {"Middle Frequency", "Middle Frequency", middle},
-                         {"Low Frequency", "Low frequency", low}};
-            for (const auto& page : pages) {
-                selectItem(dlg, page.item);
-                QCOMPARE(dlg.m_grpPage->title(), QString::fromLatin1(page.caption));
-                QCOMPARE(dlg.m_editRxFreq->text(), page.frequency);
-                QCOMPARE(dlg.m_editTxFreq->text(), page.frequency);
-                QVERIFY(dlg.m_btnDefault->isVisible());
-                QVERIFY(dlg.m_editRxFreq->isVisible() && !dlg.m_btnStart->isVisible());
-            }
-
-            // Typed frequencies are held to the band's edge and 20 MHz above it.
-            typeInto(dlg.m_editRxFreq, "999");
-            QCOMPARE(dlg.m_editRxFreq->text(), high);
-            typeInto(dlg.m_editTxFreq, "1");
-            QCOMPARE(dlg.m_editTxFreq->text(), low);
-
-            // The item page replaces the frequency page; the caption stays.
-            selectItem(dlg, "Squelch Level");
-            QVERIFY(dlg.m_btnStart->isVisible() && dlg.m_sliderValue->isVisible());
-            QVERIFY(!dlg.m_editRxFreq->isVisible() && !dlg.m_cmbTxTone->isVisible());
-            QCOMPARE(dlg.m_grpPage->title(), QStringLiteral("Low frequency"));
-            selectItem(dlg, "Debug Item");
-            QVERIFY(dlg.m_btnStart->isVisible());
-        });
-    }
-
-    void enterHoldsTheFrequencyToTheBandAndRoundsItToItsSidesStep()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "Low Frequency");
-            QLineEdit* rx = dlg.m_editRxFreq;
-            QLineEdit* tx = dlg.m_editTxFreq;
-
-            const struct
-            {
-                const char* typed;
-                const char* shown;
-            } fiveKilohertz[] = {{"200", "156.00000"},       {"100", "136.00000"},
-                                 {"letters", "136.00000"},   {"140.00250", "140.00000"},
-                                 {"140.00260", "140.00500"}, {"140.00320", "140.00500"}};
-            for (const auto& c : fiveKilohertz) {
-                typeInto(rx, c.typed);
-                QCOMPARE(rx->text(), QString::fromLatin1(c.shown));
-                // Enter moves on to the next tab stop and never closes the dialog.
-                QCOMPARE(dlg.focusWidget(), tx);
-                QVERIFY(dlg.isVisible());
-            }
-
-            click(dlg.m_radRxStep625);
-            typeInto(rx, "140.00312");
-            QCOMPARE(rx->text(), QStringLiteral("140.00000"));
-            typeInto(rx, "140.00313");
-            QCOMPARE(rx->text(), QStringLiteral("140.00625"));
-
-            // Each side rounds by its own step buttons.
-            click(dlg.m_radRxStep500);
-            click(dlg.m_radTxStep625);
-            typeInto(tx, "140.00320");
-            QCOMPARE(tx->text(), QStringLiteral("140.00625"));
-            QCOMPARE(dlg.focusWidget(), dlg.m_cmbRxTone);
-            typeInto(rx, "140.00320");
-            QCOMPARE(rx->text(), QStringLiteral("140.00500"));
-
-            // Enter elsewhere only moves the focus on, even onto a push button, which it does
-            // not press.
-            dlg.m_tree->setFocus();
-            QTest::keyClick(dlg.m_tree, Qt::Key_Return);
-            QCOMPARE(dlg.focusWidget(), rx);
-            typeInto(rx, "150", false);
-            dlg.m_cmbTxTone->setFocus();
-            QTest::keyClick(dlg.m_cmbTxTone, Qt::Key_Return);
-            QCOMPARE(dlg.focusWidget(), dlg.m_btnDefault);
-            QCOMPARE(rx->text(), QStringLiteral("150"));
-            QVERIFY(dlg.isVisible());
-
-            // Nothing stored changes: selecting the frequency again shows its own values.
-            selectItem(dlg, "High Frequency");
-            selectItem(dlg, "Low Frequency");
-            QCOMPARE(rx->text(), QStringLiteral("136.00000"));
-            QCOMPARE(tx->text(), QStringLiteral("136.00000"));
-            QVERIFY(dlg.m_radTxStep625->isChecked() && !dlg.m_radTxStep500->isChecked());
-        });
-    }
-
-    void toneMethodsSwapTheQtAndDqtLists()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "High Frequency");
-            const QStringList qt = tones(0, 43);
-            const QStringList dqt = tones(43, 168);
-            QCOMPARE(qt.last(), QStringLiteral("206.5"));
-            QCOMPARE(dqt.first(), QStringLiteral("210.7"));
-            QCOMPARE(dqt.last(), QStringLiteral("D325I"));
-
-            for (bool receive : {true, false}) {
-                CToneDropList* list = receive ? dlg.m_cmbRxTone : dlg.m_cmbTxTone;
-                QRadioButton* qtButton = receive ? dlg.m_radRxQt : dlg.m_radTxQt;
-                QRadioButton* dqtButton = receive ? dlg.m_radRxDqt : dlg.m_radTxDqt;
-                CToneDropList* other = receive ? dlg.m_cmbTxTone : dlg.m_cmbRxTone;
-                QCOMPARE(entries(list), qt);
-
-                click(dqtButton);
-                QCOMPARE(entries(list), dqt);
-                QCOMPARE(list->currentText(), QStringLiteral("210.7"));
-                QVERIFY(dqtButton->isChecked() && !qtButton->isChecked());
-                QCOMPARE(entries(other).size(), receive ? 43 : 168);
-
-                // A second click on the checked button keeps it checked and the list as it is.
-                chooseListEntry(list, 9);
-                click(dqtButton);
-                QVERIFY(dqtButton->isChecked());
-                QCOMPARE(list->currentIndex(), 9);
-
-                click(qtButton);
-                QCOMPARE(entries(list), qt);
-                QCOMPARE(list->currentText(), QStringLiteral("Off"));
-                QVERIFY(qtButton->isChecked() && !dqtButton->isChecked());
-                click(dqtButton);
-            }
-
-            // The methods are remembered per debug frequency.
-            selectItem(dlg, "Middle Frequency");
-            QVERIFY(dlg.m_radRxQt->isChecked() && dlg.m_radTxQt->isChecked());
-            QCOMPARE(dlg.m_cmbRxTone->count(), 43);
-            selectItem(dlg, "High Frequency");
-            QVERIFY(dlg.m_radRxDqt->isChecked() && dlg.m_radTxDqt->isChecked());
-            QCOMPARE(dlg.m_cmbTxTone->count(), 168);
-        });
-    }
-
-    void aToneIsStoredWhenItsDropDownClosesAndRestoredWithinItsList()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "High Frequency");
-            chooseListEntry(dlg.m_cmbRxTone, 5);
-            // Changed with the keyboard while closed: shown, not stored.
-            dlg.m_cmbTxTone->setFocus();
-            QTest::keyClick(dlg.m_cmbTxTone, Qt::Key_Down);
-            QCOMPARE(dlg.m_cmbTxTone->currentIndex(), 1);
-
-            selectItem(dlg, "Middle Frequency");
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), QStringLiteral("Off"));
-            selectItem(dlg, "High Frequency");
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), tones(5, 1).first());
-            QCOMPARE(dlg.m_cmbTxTone->currentText(), QStringLiteral("Off"));
-
-            // A DQT position beyond the QT list shows "Off" once the list holds QT again.
-            click(dlg.m_radRxDqt);
-            chooseListEntry(dlg.m_cmbRxTone, 100);
-            selectItem(dlg, "Low Frequency");
-            selectItem(dlg, "High Frequency");
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), tones(143, 1).first());
-            click(dlg.m_radRxQt);
-            selectItem(dlg, "Low Frequency");
-            selectItem(dlg, "High Frequency");
-            QCOMPARE(dlg.m_cmbRxTone->count(), 43);
-            QCOMPARE(dlg.m_cmbRxTone->currentIndex(), 0);
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), QStringLiteral("Off"));
-        });
-    }
-
-    void radioPairsStayExclusiveAndStepsAreRemembered()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "TX Frequency");
-            QRadioButton* const freq[] = {dlg.m_radHigh, dlg.m_radMiddle, dlg.m_radLow};
-            for (QRadioButton* pressed :
-                 {dlg.m_radMiddle, dlg.m_radLow, dlg.m_radLow, dlg.m_radHigh}) {
-                click(pressed);
-                for (QRadioButton* button : freq)
-                    QCOMPARE(button->isChecked(), button == pressed);
-            }
-
-            selectItem(dlg, "Middle Frequency");
-            click(dlg.m_radRxStep625);
-            click(dlg.m_radRxStep625);
-            QVERIFY(dlg.m_radRxStep625->isChecked() && !dlg.m_radRxStep500->isChecked());
-            QVERIFY(dlg.m_radTxStep500->isChecked() && !dlg.m_radTxStep625->isChecked());
-            click(dlg.m_radTxStep625);
-            click(dlg.m_radTxStep500);
-            QVERIFY(dlg.m_radTxStep500->isChecked() && !dlg.m_radTxStep625->isChecked());
-
-            selectItem(dlg, "Low Frequency");
-            QVERIFY(dlg.m_radRxStep500->isChecked() && !dlg.m_radRxStep625->isChecked());
-            selectItem(dlg, "Middle Frequency");
-            QVERIFY(dlg.m_radRxStep625->isChecked() && !dlg.m_radRxStep500->isChecked());
-        });
-    }
-
-    void theSliderAndDefaultSetEachItemsOwnValue()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            QLabel* position = dlg.m_lblCurrentValue;
-            selectItem(dlg, "TX Power");
-            QCOMPARE(position->text(), QStringLiteral("Current Position:0"));
-            QVERIFY(dlg.m_btnDefault->isVisible());
-            click(dlg.m_btnDefault);
-            QCOMPARE(position->text(), QStringLiteral("Current Position:47"));
-            QCOMPARE(dlg.m_sliderValue->value(), 47);
-
-            selectItem(dlg, "Squelch Level");
-            QCOMPARE(position->text(), QStringLiteral("Current Position:0"));
-            QCOMPARE(dlg.m_sliderValue->value(), 0);
-            dlg.m_sliderValue->setFocus();
-            QTest::keyClick(dlg.m_sliderValue, Qt::Key_End);
-            QCOMPARE(position->text(), QStringLiteral("Current Position:255"));
-            QTest::keyClick(dlg.m_sliderValue, Qt::Key_Left);
-            QCOMPARE(position->text(), QStringLiteral("Current Position:254"));
-
-            // Enter on Default applies the defaults (the button is pressed too, to the same end).
-            dlg.m_btnDefault->setFocus();
-            QTest::keyClick(dlg.m_btnDefault, Qt::Key_Return);
-            QCOMPARE(position->text(), QStringLiteral("Current Position:160"));
-            QCOMPARE(dlg.m_sliderValue->value(), 160);
-            QVERIFY(dlg.isVisible());
-
-            selectItem(dlg, "Low Power Voltage");
-            QCOMPARE(position->text(), QStringLiteral("Current Position:0"));
-            click(dlg.m_btnDefault);
-            QCOMPARE(position->text(), QStringLiteral("Current Position:38"));
-            selectItem(dlg, "TX Frequency");
-            click(dlg.m_btnDefault);
-            QCOMPARE(dlg.m_sliderValue->value(), 91);
-            dlg.m_sliderValue->setFocus();
-            QTest::keyClick(dlg.m_sliderValue, Qt::Key_Right);
-
-            for (const auto& [item, value] : {std::pair{"TX Power", 47},
-                                              {"Squelch Level", 160},
-                                              {"Low Power Voltage", 38},
-                                              {"TX Frequency", 92}}) {
-                selectItem(dlg, item);
-                QCOMPARE(dlg.m_sliderValue->value(), value);
-                QCOMPARE(position->text(), QStringLiteral("Current Position:%1").arg(value));
-            }
-        });
-    }
-
-    void defaultResetsTheShownDebugFrequency()
-    {
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "Middle Frequency");
-            click(dlg.m_radRxStep625);
-            click(dlg.m_radTxDqt);
-            chooseListEntry(dlg.m_cmbTxTone, 20);
-            chooseListEntry(dlg.m_cmbRxTone, 3);
-            typeInto(dlg.m_editRxFreq, "150");
-            typeInto(dlg.m_editTxFreq, "151", false);
-
-            click(dlg.m_btnDefault);
-            for (QLineEdit* edit : {dlg.m_editRxFreq, dlg.m_editTxFreq})
-                QCOMPARE(edit->text(), QStringLiteral("146.00000"));
-            QVERIFY(dlg.m_radRxStep500->isChecked() && !dlg.m_radRxStep625->isChecked());
-            QVERIFY(dlg.m_radTxQt->isChecked() && !dlg.m_radTxDqt->isChecked());
-            QCOMPARE(entries(dlg.m_cmbTxTone).size(), 43);
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), QStringLiteral("Off"));
-            QCOMPARE(dlg.m_cmbTxTone->currentText(), QStringLiteral("Off"));
-
-            selectItem(dlg, "High Frequency");
-            selectItem(dlg, "Middle Frequency");
-            QCOMPARE(dlg.m_cmbRxTone->currentText(), QStringLiteral("Off"));
-            QVERIFY(dlg.m_radRxStep500->isChecked());
-        });
-    }
-
-    void startSendsWhatThePageShows()
-    {
-        orvo::test::RadioSimProcess sim;
-        QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
-
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            // Before any frequency: empty edits and "Off" in both lists.
-            selectItem(dlg, "TX Frequency");
-            click(dlg.m_btnStart);
-
-            // The Middle frequencies of the first band, TX Power at its default.
-            selectItem(dlg, "Middle Frequency");
-            selectItem(dlg, "TX Power");
-            click(dlg.m_btnDefault);
-            click(dlg.m_btnStart);
-
-            // Typed texts as they stand, confirmed or not, and the tone picked for transmit.
-            selectItem(dlg, "Low Frequency");
-            typeInto(dlg.m_editRxFreq, "136.2");
-            typeInto(dlg.m_editTxFreq, "146.52000", false);
-            chooseListEntry(dlg.m_cmbTxTone, toneIndexIn(dlg.m_cmbTxTone, "88.5"));
-            // What High/Middle/Low show does not matter.
-            selectItem(dlg, "TX Power");
-            click(dlg.m_radHigh);
-            click(dlg.m_btnStart);
-
-            for (const char* item : {"Squelch Level", "Low Power Voltage"}) {
-                selectItem(dlg, item);
-                click(dlg.m_btnDefault);
-                click(dlg.m_btnStart);
-            }
-            // Enter on Start presses it.
-            selectItem(dlg, "TX Frequency");
-            click(dlg.m_btnDefault);
-            dlg.m_btnStart->setFocus();
-            QTest::keyClick(dlg.m_btnStart, Qt::Key_Return);
-            QVERIFY(dlg.isVisible());
-        });
-        if (QTest::currentTestFailed())
-            return;
-
-        QCOMPARE(answers.boxes.size(), 6);
-        for (const ShownBox& box : answers.boxes) {
-            QCOMPARE(box.text, kFinished);
-            QCOMPARE(box.caption, AppTitle());
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const struct
+        {
+            int band;
+            const char* high;
+            const char* low;
+        } bands[] = {{0, "156.00000", "136.00000"},
+                     {1, "370.00000", "350.00000"},
+                     {2, "420.00000", "400.00000"},
+                     {3, "450.00000", "430.00000"}};
+        for (const auto& band : bands) {
+            chooseListEntry(mainFrame()->findChild<QComboBox*>(QStringLiteral("cmbField")),
+                            band.band);
+            DialogAnswers answers;
+            runDebugMode(answers, [&band](const Dlg& d) {
+                d.run(QStringLiteral("select High Frequency; shows editRxFreq %1; "
+                                     "select Low Frequency; shows editTxFreq %2; "
+                                     "type editRxFreq 9999; shows editRxFreq %1; "
+                                     "type editTxFreq 1; shows editTxFreq %2; click radRxDqt")
+                          .arg(QLatin1String(band.high), QLatin1String(band.low)));
+                auto* list = d.get<QComboBox>("cmbRxTone");
+                list->showPopup();
+                QAbstractItemView* view = list->view();
+                QTRY_VERIFY(view->isVisible());
+                QVERIFY(view->viewport()->height() / view->sizeHintForRow(0) <= 20);
+                QVERIFY(view->verticalScrollBar()->maximum() > 0);
+                list->hidePopup();
+            });
         }
+    }
 
-        const QString zeros = hexLine("test: frame A", {0, 0, 0, 0, 0, 0, 0, 0});
-        const QString middle = hexLine("test: frame A", {0, 0, 0x60, 0x14, 0, 0, 0x60, 0x14});
-        const QString typed = hexLine("test: frame A", {0, 0, 0x62, 0x13, 0, 0x20, 0x65, 0x14});
-        const auto frameB = [](int txLow, int txHigh, int value) {
-            return hexLine("test: frame B", {0, 0, txLow, txHigh, 0xFB, 1, 1, value});
+    // A silent radio asks Retry or Cancel; a refused frequency and a port that cannot be
+    // opened send nothing, and the open failure names the device and the reason.
+    void failuresAreReported()
+    {
+        const QString unopened =
+            "Could not Open the Port,Please check whether the Port are occupied "
+            "or the device are ok\n/nonexistent/ttyZT4: No such file or directory";
+        const struct
+        {
+            QStringList simOptions; // none: the port leads nowhere
+            const char* typedTx;    // into the empty transmit frequency
+            QList<QMessageBox::StandardButton> answers;
+            QStringList texts;
+            int requests;
+        } cases[] = {
+            {{"--test-ignore", "1"}, "", {QMessageBox::Retry}, {kTryAgain, kFinished}, 2},
+            {{"--test-no-h", "b"}, "", {QMessageBox::Cancel}, {kTryAgain}, 1},
+            {{"--delay", "10"}, "1000", {}, {"transmit frequency \"1000\""}, 0},
+            {{}, "", {}, {unopened}, 0},
         };
-        QStringList expected = {"test request",
-                                "test: item 71 TX Frequency",
-                                zeros,
-                                frameB(0, 0, 0),
-                                "test: done",
-                                "test request",
-                                "test: item 74 TX Power",
-                                middle,
-                                frameB(0, 0, 0x2F),
-                                "test: done",
-                                "test request",
-                                "test: item 74 TX Power",
-                                typed,
-                                frameB(0x85, 0x08, 0x2F),
-                                "test: done",
-                                "test request",
-                                "test: item 73 Squelch Level",
-                                typed,
-                                frameB(0x85, 0x08, 0xA0),
-                                "test: done",
-                                "test request",
-                                "test: item 72 Low Power Voltage",
-                                typed,
-                                frameB(0x85, 0x08, 0x26),
-                                "test: done",
-                                "test request",
-                                "test: item 71 TX Frequency",
-                                typed,
-                                frameB(0x85, 0x08, 0x5B),
-                                "test: done"};
-        QStringList logged;
-        for (const std::string& line : sim.stopAndReadTestLog())
-            logged.append(QString::fromStdString(line));
-        QCOMPARE(logged, expected);
-    }
-
-    void retryAfterASilentRadioSendsTheWholeRequestAgain()
-    {
-        orvo::test::RadioSimProcess sim({"--test-ignore", "1"});
-        QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
-
-        DialogAnswers answers;
-        answers.boxAnswers = {QMessageBox::Retry};
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "High Frequency");
-            selectItem(dlg, "TX Frequency");
-            click(dlg.m_btnStart);
-        });
-        if (QTest::currentTestFailed())
-            return;
-
-        QCOMPARE(answers.boxes.size(), 2);
-        QCOMPARE(answers.boxes[0].text, kTryAgain);
-        QCOMPARE(answers.boxes[0].caption, AppTitle());
-        QCOMPARE(answers.boxes[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
-        QCOMPARE(answers.boxes[1].text, kFinished);
-        const Lines expected = {"test request",
-                                "test: request ignored",
-                                "test request",
-                                "test: item 71 TX Frequency",
-                                "test: frame A 00 00 60 15 00 00 60 15",
-                                "test: frame B 00 00 00 00 FB 01 01 00",
-                                "test: done"};
-        QCOMPARE(sim.stopAndReadTestLog(), expected);
-    }
-
-    void cancelClosesThePortAndAFailedOpenSendsNothing()
-    {
-        orvo::test::RadioSimProcess sim({"--test-no-h", "b"});
-        QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
-
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "Low Frequency");
-            selectItem(dlg, "TX Power");
-            click(dlg.m_btnStart);
-            QVERIFY(!dlg.m_hComm);
-            QVERIFY(dlg.isVisible());
-
-            // The port is free again: a second press opens it anew.
-            dlg.m_strPort = QStringLiteral("/nonexistent/ttyZT4");
-            click(dlg.m_btnStart);
-        });
-        if (QTest::currentTestFailed())
-            return;
-
-        QCOMPARE(answers.boxes.size(), 2);
-        QCOMPARE(answers.boxes[0].text, kTryAgain);
-        QCOMPARE(answers.boxes[1].text,
-                 QStringLiteral("Could not Open the Port,Please check whether the Port are "
-                                "occupied or the device are ok"));
-        QCOMPARE(answers.boxes[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        const Lines log = sim.stopAndReadTestLog();
-        QCOMPARE(std::count(log.begin(), log.end(), "test request"), 1);
-    }
-
-    void startRefusesAFrequencyTheFrameCannotHold()
-    {
-        orvo::test::RadioSimProcess sim;
-        QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
-
-        DialogAnswers answers;
-        runDebugMode(answers, [](CDebugModeDlg& dlg) {
-            selectItem(dlg, "High Frequency");
-            typeInto(dlg.m_editTxFreq, "1000", false);
-            selectItem(dlg, "TX Frequency");
-            click(dlg.m_btnStart);
-        });
-        if (QTest::currentTestFailed())
-            return;
-
-        QCOMPARE(answers.boxes.size(), 1);
-        QVERIFY2(answers.boxes[0].text.contains("transmit frequency \"1000\""),
-                 qPrintable(answers.boxes[0].text));
-        QCOMPARE(answers.boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(sim.stopAndReadTestLog().empty());
+        for (const auto& c : cases) {
+            orvo::test::RadioSimProcess sim(c.simOptions);
+            QVERIFY(sim.started());
+            qputenv("ORVO_COM1", c.simOptions.isEmpty() ? QByteArray("/nonexistent/ttyZT4")
+                                                        : QByteArray::fromStdString(sim.path()));
+            DialogAnswers answers;
+            answers.boxAnswers = c.answers;
+            runDebugMode(answers, [&c](const Dlg& d) {
+                d.run(QStringLiteral("select High Frequency; put editTxFreq %1; "
+                                     "select TX Frequency; click btnStart")
+                          .arg(QLatin1String(c.typedTx)));
+                QVERIFY(d.dialog.isVisible());
+            });
+            QCOMPARE(answers.boxes.size(), c.texts.size());
+            for (int i = 0; i < c.texts.size(); ++i)
+                QVERIFY2(answers.boxes[i].text.contains(c.texts[i]),
+                         qPrintable(answers.boxes[i].text));
+            QCOMPARE(logOf(sim).count(QStringLiteral("test request")), c.requests);
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 #include "gui_test_support.h"
 
 #include "app/main_frame.h"
+#include "app/settings.h"
 #include "app/tern_app.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
@@ -18,9 +19,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QSettings>
 
 namespace {
 
@@ -219,11 +220,7 @@ private slots:
         QCOMPARE(saved, toBytes(sample));
         QVERIFY(!doc()->IsModified());
 
-        QSettings settings(QSettings::UserScope,
-                           QStringLiteral("Local AppWizard-Generated Applications"),
-                           QStringLiteral("Orvo"));
-        QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(),
-                 path("sample.sin"));
+        QCOMPARE(Settings().recentFiles().value(0), path("sample.sin"));
     }
 
     // An image that is not a ZT-4's leaves Type and Field as they were; the next save writes
@@ -511,6 +508,17 @@ private slots:
         QCOMPARE(view->m_cmbScan->currentText(), QStringLiteral("OFF"));
         QVERIFY(doc()->IsModified());
 
+        // The file kept last reopens from the File menu by its number, after the save prompt.
+        auto* fileMenu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuFile"));
+        QTest::keyClick(mainFrame(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(fileMenu->isVisible());
+        answers.boxAnswers = {QMessageBox::Discard};
+        QTest::keyClick(fileMenu, Qt::Key_1);
+        QCOMPARE(answers.boxes.size(), 5);
+        QCOMPARE(doc()->GetPathName(), path("kept.sin"));
+        QVERIFY(!doc()->IsModified());
+        chooseListEntry(view->m_cmbScan, 1);
+
         // Closing the window.
         answers.boxAnswers = {QMessageBox::Cancel};
         QVERIFY(!mainFrame()->close());
@@ -518,7 +526,7 @@ private slots:
         answers.boxAnswers = {QMessageBox::Discard};
         clickMenuCommand(QStringLiteral("menuFile"), CMainFrame::ID_APP_EXIT);
         QVERIFY(!mainFrame()->isVisible());
-        QCOMPARE(answers.boxes.size(), 6);
+        QCOMPARE(answers.boxes.size(), 7);
         QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("Orvo Programming Software"));
     }
 

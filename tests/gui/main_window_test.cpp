@@ -17,17 +17,20 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-// A menu's items as text, a separator as "-".
+// A menu's shown items as text, a separator as "-".
 QStringList itemTexts(const QMenu* menu)
 {
     QStringList texts;
-    for (const QAction* action : menu->actions())
-        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (const QAction* action : menu->actions()) {
+        if (action->isVisible())
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
     return texts;
 }
 
@@ -69,7 +72,7 @@ private slots:
         QStringList titles;
         for (const QAction* action : mainFrame()->menuBar()->actions())
             titles.append(action->text());
-        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}));
 
         auto menu = [](const char* name) {
             return mainFrame()->findChild<QMenu*>(QLatin1String(name));
@@ -84,7 +87,7 @@ private slots:
                               "&Test Mode\tCtrl+T", "-", "Optional Features"}));
         QCOMPARE(itemTexts(menu("menuPort")),
                  (QStringList{"COM1(&P)\tCtrl+C", "COM2(&Q)\tCtrl+D", "COM3(&S)\tCtrl+E",
-                              "COM4(&T)\tCtrl+F"}));
+                              "COM4(&T)\tCtrl+F", "-", "Choose Port\u2026"}));
         QCOMPARE(itemTexts(menu("menuView")), (QStringList{"&Toolbar", "&Status Bar"}));
     }
 
@@ -139,7 +142,7 @@ private slots:
             QCOMPARE(action->toolTip(), tip);
     }
 
-    // Hovering a menu item shows its prompt in the status bar.
+    // Hovering a menu item shows its prompt in the status bar; Optional Features has none.
     void menuItemPromptInStatusBar()
     {
         auto* menu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuProgram"));
@@ -147,12 +150,16 @@ private slots:
         QTest::mouseClick(bar, Qt::LeftButton, {},
                           bar->actionGeometry(menu->menuAction()).center());
         QTRY_VERIFY(menu->isVisible());
-        QAction* write = mainFrame()->commandAction(CMainFrame::ID_WRITE_TO_RADIO);
-        QTest::mouseMove(menu, menu->actionGeometry(write).center());
-        QTRY_COMPARE(mainFrame()->statusBar()->currentMessage(),
-                     QStringLiteral("Write Data to Radio "));
+        for (const auto& [id, prompt] :
+             {std::pair{CMainFrame::ID_WRITE_TO_RADIO, "Write Data to Radio "},
+              {CMainFrame::ID_OPTIONAL_FEATURES, ""}}) {
+            QTest::mouseMove(menu, menu->actionGeometry(mainFrame()->commandAction(id)).center());
+            QTRY_COMPARE(mainFrame()->GetMessageText().trimmed(),
+                         QString::fromLatin1(prompt).trimmed());
+        }
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(!mainFrame()->GetMessageText().trimmed().isEmpty());
     }
 
     void toolbarButtonsInOrder()
@@ -198,6 +205,8 @@ private slots:
     // click on an item checks it alone.
     void portChecksAndTheirInertKeys()
     {
+        for (const char* name : {"ORVO_COM1", "ORVO_COM2", "ORVO_COM3", "ORVO_COM4"})
+            qputenv(name, "/dev/null");
         CMainFrame* frame = mainFrame();
         auto checks = [frame] {
             QList<bool> on;
@@ -240,13 +249,26 @@ private slots:
         QVERIFY(frame->commandAction(CMainFrame::ID_VIEW_TOOLBAR)->isChecked());
     }
 
-    // The About box comes from the toolbar's last button and from nowhere in the menus.
-    void aboutBoxFromToolbarOnly()
+    // F1 and Help > Contents show the manual in the program's own help window.
+    void f1OpensTheManual()
     {
-        for (const QMenu* menu : mainFrame()->findChildren<QMenu*>()) {
-            for (const QAction* action : menu->actions())
-                QVERIFY(action->property("commandId").toInt() != CMainFrame::ID_APP_ABOUT);
+        for (bool key : {true, false}) {
+            if (key)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            else
+                clickMenuCommand(QStringLiteral("menuHelp"), CMainFrame::ID_HELP_FINDER);
+            auto* help = mainFrame()->findChild<QWidget*>(QStringLiteral("helpWindow"));
+            QVERIFY(help);
+            QTRY_VERIFY(help->isVisible());
+            auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+            QVERIFY(browser->toPlainText().contains(QLatin1String("Writing to a radio")));
+            help->close();
         }
+    }
+
+    // The About box comes from the toolbar's last button (and Help > About).
+    void aboutBoxFromToolbar()
+    {
         DialogAnswers answers;
         QStringList texts;
         answers.dialogDriver = [&texts](QDialog& dialog) {

@@ -15,12 +15,14 @@
 #include "link/clone_session.h"
 #include "link/port_setup.h"
 #include "link/progress_dlg.h"
+#include "link/system_ports.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -28,6 +30,7 @@
 #include <QSerialPort>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QTemporaryFile>
 #include <QWindow>
 
 namespace {
@@ -427,11 +430,13 @@ private slots:
         QVERIFY(!mainFrame()->commandAction(CMainFrame::ID_COM1)->isChecked());
         checkIdle();
 
-        // COM2 leads nowhere: the next transfer reports that port.
+        // COM2 leads nowhere: the next transfer reports that port's device.
         openDialog(false);
         startAndWait();
         QCOMPARE(answers.boxes.size(), 1);
-        QCOMPARE(answers.boxes.first().text, messageOf(orvo::kOpenFailedMessage));
+        QCOMPARE(answers.boxes.first().text,
+                 messageOf(orvo::kOpenFailedMessage) +
+                     "\n/nonexistent/orvo-port: No such file or directory");
     }
 
     // A port that does not exist, and one another program holds: the message with its OK
@@ -450,8 +455,10 @@ private slots:
         startAndWait();
         QCOMPARE(answers.boxes.size(), 1);
         const ShownBox& box = answers.boxes.first();
-        QCOMPARE(box.text, QStringLiteral("Could not Open the Port,Please check whether the Port "
-                                          "are occupied or the device are ok"));
+        const QString failed =
+            QStringLiteral("Could not Open the Port,Please check whether the Port "
+                           "are occupied or the device are ok\n");
+        QCOMPARE(box.text, failed + "/nonexistent/orvo-port: No such file or directory");
         QCOMPARE(box.caption, QStringLiteral("Orvo Programming Software"));
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(doc()->m_image == encoded);
@@ -465,7 +472,9 @@ private slots:
         openDialog(false);
         startAndWait();
         QCOMPARE(answers.boxes.size(), 2);
-        QCOMPARE(answers.boxes.last().text, box.text);
+        QVERIFY2(answers.boxes.last().text.startsWith(failed + QString::fromStdString(sim.path()) +
+                                                      ": "),
+                 qPrintable(answers.boxes.last().text));
         QVERIFY(doc()->m_image == encoded);
         checkIdle();
     }
@@ -654,34 +663,54 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(quitOnClose);
     }
 
-    // While the Port menu is open, its items' prompts name the device each port stands for;
-    // closed, the fixed prompts are back.
-    void portPromptsNameTheDevice()
+    // The Port menu names each port's device and disables a port without one; a device chosen
+    // with Choose Port is kept for the next start.
+    void portMenuNamesDevicesAndKeepsTheChosenOne()
     {
         qputenv("ORVO_COM2", "/dev/ttyUSB7");
         qputenv("ORVO_COM3", "");
-        CMainFrame* frame = mainFrame();
-        auto* menu = frame->findChild<QMenu*>(QStringLiteral("menuPort"));
-        QVERIFY(menu);
-        QAction* com2 = frame->commandAction(CMainFrame::ID_COM2);
-        QMenuBar* bar = frame->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(com2->statusTip(), QStringLiteral("Choose Communication Port two (/dev/ttyUSB7)"));
-        QCOMPARE(frame->commandAction(CMainFrame::ID_COM1)->statusTip(),
-                 QStringLiteral("Choose Communication Port one (/nonexistent/orvo-port)"));
-        QVERIFY(frame->commandAction(CMainFrame::ID_COM3)
-                    ->statusTip()
-                    .startsWith(QLatin1String("Choose Communication Port three (")));
-        QTest::mouseMove(menu, menu->actionGeometry(com2).center());
-        QTRY_COMPARE(frame->statusBar()->currentMessage(),
-                     QStringLiteral("Choose Communication Port two (/dev/ttyUSB7)"));
-        QTest::keyClick(menu, Qt::Key_Escape);
-        QTRY_VERIFY(!menu->isVisible());
-        QCOMPARE(com2->statusTip(), QStringLiteral("Choose Communication Port two "));
-        QCOMPARE(frame->commandAction(CMainFrame::ID_COM4)->statusTip(),
-                 QStringLiteral("Choose Communication Port four "));
+        const bool com3Free = orvo::systemPortPath("COM3").empty();
+        auto* menu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuPort"));
+        auto item = [](int id) { return mainFrame()->commandAction(id); };
+        auto openMenu = [&menu] {
+            QMenuBar* bar = mainFrame()->menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(menu->menuAction()).center());
+            QTRY_VERIFY(menu->isVisible());
+            QTest::keyClick(menu, Qt::Key_Escape);
+        };
+        openMenu();
+        QCOMPARE(item(CMainFrame::ID_COM2)->text(),
+                 QStringLiteral("COM2(&Q)  \u2014  /dev/ttyUSB7\tCtrl+D"));
+        QVERIFY(item(CMainFrame::ID_COM2)->isEnabled());
+        if (com3Free) {
+            QCOMPARE(item(CMainFrame::ID_COM3)->text(),
+                     QStringLiteral("COM3(&S)  \u2014  (no device)\tCtrl+E"));
+            QVERIFY(!item(CMainFrame::ID_COM3)->isEnabled());
+        }
+
+        QTemporaryFile device;
+        QVERIFY(device.open());
+        DialogAnswers answers;
+        answers.dialogDriver = [&device](QDialog& dialog) {
+            auto* port = dialog.findChild<QComboBox*>(QStringLiteral("cmbPort"));
+            auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("editDevice"));
+            chooseListEntry(port, 3);
+            path->clear();
+            QTest::keyClicks(path, device.fileName());
+            QTest::keyClick(path, Qt::Key_Return);
+        };
+        clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_CHOOSE_PORT);
+        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM4"));
+
+        qunsetenv("ORVO_COM4");
+        app.reset();
+        orvo::setChosenPortDevice(4, {});
+        app = startApplication();
+        menu = mainFrame()->findChild<QMenu*>(QStringLiteral("menuPort"));
+        openMenu();
+        QCOMPARE(item(CMainFrame::ID_COM4)->text(),
+                 QStringLiteral("COM4(&T)  \u2014  %1\tCtrl+F").arg(device.fileName()));
     }
 };
 

@@ -20,9 +20,11 @@ struct CliRun
     QString output;
 };
 
-CliRun runCli(const QStringList& arguments)
+// `environment` entries "NAME=value" are added to the tool's environment.
+CliRun runCli(const QStringList& arguments, const QStringList& environment = {})
 {
     QProcess cli;
+    cli.setEnvironment(QProcess::systemEnvironment() + environment);
     cli.start(QStringLiteral(ORVO_CLI_PATH), arguments);
     cli.waitForFinished(60000);
     return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
@@ -135,13 +137,39 @@ TEST(CliTransfer, AShortFileIsRefusedBeforeThePortIsTouched)
     EXPECT_EQ(sim.stopAndReadMemory(), radio);
 }
 
-TEST(CliTransfer, AMissingPortShowsTheOpenFailure)
+TEST(CliTransfer, APortWithoutADeviceIsNamedAndNothingIsGuessed)
 {
-    const CliRun run =
-        runCli({"read", "--port", "/dev/orvo-no-such-port", "/tmp/orvo-never-written.sin"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "Could not Open the Port,Please check whether the Port are occupied or "
-                          "the device are ok\n");
+    // COM3 has no device where the system lists fewer than three ports and ORVO_COM3 is unset.
+    const bool com3Free = runCli({"ports"}, {"ORVO_COM3="}).output.contains("COM3  (no device)");
+    const struct
+    {
+        QStringList arguments;
+        QStringList environment;
+        int status;
+        QString errors; // exact
+        QString output; // a line it holds
+    } cases[] = {
+        {{"read", "--port", "/dev/orvo-no-such-port", "/tmp/orvo-never-written.sin"},
+         {},
+         1,
+         "Could not Open the Port,Please check whether the Port are occupied or the device are "
+         "ok\n/dev/orvo-no-such-port: No such file or directory\n",
+         ""},
+        {{"read", "--port", "COM3", "/tmp/orvo-never-written.sin"},
+         {"ORVO_COM3="},
+         1,
+         "COM3 has no device\n",
+         ""},
+        {{"ports"}, {"ORVO_COM2=/dev/orvo-sim-77"}, 0, "", "COM2  /dev/orvo-sim-77\n"},
+    };
+    for (const auto& c : cases) {
+        if (c.arguments.contains("COM3") && !com3Free)
+            continue;
+        const CliRun run = runCli(c.arguments, c.environment);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.errors, c.errors) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.output.contains(c.output)) << run.output.toStdString();
+    }
     EXPECT_FALSE(QFile::exists("/tmp/orvo-never-written.sin"));
 }
 

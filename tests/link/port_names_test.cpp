@@ -19,12 +19,15 @@ TEST(PortNames, DevicePathsAreUsedAsTheyAre)
     EXPECT_EQ(resolvePortPath("/dev/pts/7", "/dev/ttyS9", {{"/dev/ttyUSB0", true}}), "/dev/pts/7");
 }
 
-TEST(PortNames, TheEnvironmentOverrideWinsOverTheListUnlessEmpty)
+TEST(PortNames, TheEnvironmentOverrideWinsOverTheChoiceAndTheListUnlessEmpty)
 {
     const std::vector<ListedPort> listed{{"/dev/ttyUSB0", true}};
     EXPECT_EQ(resolvePortPath("COM1", "/dev/pts/3", listed), "/dev/pts/3");
     EXPECT_EQ(resolvePortPath("COM1", "", listed), "/dev/ttyUSB0");
     EXPECT_EQ(resolvePortPath("COM1", nullptr, listed), "/dev/ttyUSB0");
+    // The user's chosen device comes between the two.
+    EXPECT_EQ(resolvePortPath("COM1", "/dev/pts/3", "/dev/ttyS4", listed), "/dev/pts/3");
+    EXPECT_EQ(resolvePortPath("COM1", "", "/dev/ttyS4", listed), "/dev/ttyS4");
 }
 
 TEST(PortNames, ComNIsTheNthListedPortUsbAdaptersFirstThenByPath)

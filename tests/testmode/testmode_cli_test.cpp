@@ -83,7 +83,7 @@ TEST(TestModeVerb, BadUsageAndMissingPortsAreReported)
     const auto run = runCli(testMode("/dev/orvo-no-such-port"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "Could not Open the Port,Please check whether the Port are occupied or "
-                          "the device are ok\n");
+                          "the device are ok\n/dev/orvo-no-such-port: No such file or directory\n");
 }
 
 } // namespace

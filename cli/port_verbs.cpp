@@ -1,0 +1,51 @@
+// orvo-cli ports: which device each of COM1..COM4 stands for, and the system's other serial
+// ports; and the check that a port name given to a verb stands for a device.
+#include "verbs.h"
+
+#include "link/port_names.h"
+#include "link/qt_serial_line.h"
+#include "link/system_ports.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace orvo::cli {
+
+bool portHasDevice(const std::string& port)
+{
+    if (comPortNumber(port) == 0)
+        return true;
+    makeSerialLine(); // the port list needs the Qt application object
+    if (!systemPortPath(port).empty())
+        return true;
+    std::fprintf(stderr, "%s has no device\n", port.c_str());
+    return false;
+}
+
+int runPorts(int argc, char**)
+{
+    if (argc > 0) {
+        std::fputs("orvo-cli ports: takes no arguments\nusage: orvo-cli ports\n", stderr);
+        return 2;
+    }
+    makeSerialLine(); // the port list needs the Qt application object
+    std::vector<std::string> mapped;
+    for (int n = 1; n <= 4; ++n) {
+        const std::string name = "COM" + std::to_string(n);
+        mapped.push_back(systemPortPath(name));
+        std::printf("%s  %s\n", name.c_str(), describePort(name).c_str());
+    }
+    for (const SystemPort& port : systemPorts()) {
+        if (std::find(mapped.begin(), mapped.end(), port.path) != mapped.end())
+            continue;
+        std::string line = port.path;
+        for (const std::string* field : {&port.description, &port.manufacturer, &port.serialNumber})
+            line += "  " + (field->empty() ? std::string("-") : *field);
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+} // namespace orvo::cli
