@@ -88,7 +88,7 @@ TransferRun runTransfer(CTernApp& app, bool write, GapWatch& watch)
         view->OnWriteToRadio();
     else
         view->OnReadFromRadio();
-    CProgressDlg* dialog = view->m_pProgressDlg;
+    CProgressDlg* dialog = view->progressDialog();
     if (!dialog || !dialog->HasWindow() || !dialog->IsStartEnabled())
         return run;
     QApplication::processEvents();

@@ -10,7 +10,6 @@
 #include "app/tern_app.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
-#include "grid/ms_flex_grid.h"
 #include "image/channel_codec.h"
 #include "image/radio_image.h"
 #include "image/settings_codec.h"
@@ -98,9 +97,8 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         openPainted.push_back(msSince(start));
 
-        app.GetDocument()->m_image = images[(run + 1) % 2];
         start = Clock::now();
-        app.GetView()->UpdateViewFromImage();
+        app.GetDocument()->resetImage(images[(run + 1) % 2]);
         update.push_back(msSince(start));
         app.GetMainFrame()->repaint();
         QApplication::processEvents();
@@ -122,7 +120,7 @@ int main(int argc, char** argv)
         app.AddToRecentFileList(paths[run % 2]);
         recent.push_back(msSince(start));
     }
-    if (app.GetView()->m_grid->GetTextMatrix(16, 1).isEmpty()) {
+    if (app.GetDocument()->channelTexts(16)[0].empty()) {
         std::fprintf(stderr, "orvo-bench-view: channel 16 did not arrive in the grid\n");
         return 1;
     }

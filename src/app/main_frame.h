@@ -1,5 +1,5 @@
 #pragma once
-// CMainFrame: the main window. Menus File, Program, Port and View with their exact texts,
+// CMainFrame: the main window. Menus File, Edit, Program, Port and View with their exact texts,
 // accelerators and status-bar prompts; the flat toolbar; the status bar with its message pane
 // and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software".
@@ -12,6 +12,7 @@ class CTernDoc;
 class CTernView;
 class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 class CMainFrame : public QMainWindow
@@ -43,6 +44,14 @@ public:
         ID_VIEW_STATUS_BAR = 59393,
         ID_NEXT_PANE = 57680,
         ID_PREV_PANE = 57681,
+        ID_EDIT_CLEAR = 57632,
+        ID_EDIT_COPY = 57634,
+        ID_EDIT_CUT = 57635,
+        ID_EDIT_PASTE = 57637,
+        ID_EDIT_UNDO = 57643,
+        ID_EDIT_REDO = 57644,
+        ID_EDIT_MOVE_UP = 32790,
+        ID_EDIT_MOVE_DOWN = 32791,
     };
 
     // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
@@ -73,6 +82,7 @@ protected:
 private:
     QAction* addCommand(int id, const char* name, const QString& text, const QString& prompt);
     void createMenus();
+    QMenu* createEditMenu();
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();

@@ -78,11 +78,10 @@ bool CTernApp::InitInstance(const QStringList& arguments)
     for (const std::string& tone : orvo::toneTable())
         m_arTones.append(QString::fromStdString(tone));
 
-    m_bEditorsCreated = 0;
-
     m_pDoc = std::make_unique<CTernDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
-    m_pDoc->SetView(m_pMainWnd->GetActiveView());
+    m_pDoc->SetWindow(m_pMainWnd.get());
+    connect(m_pDoc.get(), &CTernDoc::fileUsed, this, &CTernApp::AddToRecentFileList);
 
     QString file;
     for (const QString& argument : arguments) {

@@ -1,5 +1,5 @@
 #pragma once
-// CTernApp: the application object. Holds the tone table and the editors-created flag, the one
+// CTernApp: the application object. Holds the tone table, the one
 // document, its main frame and form view, the per-user settings (recent-file list), and the
 // commands that replace the document (File New, File Open) and show the About box.
 
@@ -29,7 +29,7 @@ public:
     explicit CTernApp(QObject* parent = nullptr);
     ~CTernApp() override;
 
-    // Start-up: settings and recent files, tone table, editors-created flag, document, frame and
+    // Start-up: settings and recent files, tone table, document, frame and
     // view, then the command line (no file: a new document; a file: that file), the icon, and
     // the main window shown. `arguments` are the program's arguments without the program name.
     // False when the file named on the command line cannot be opened; start-up then ends.
@@ -37,8 +37,6 @@ public:
 
     // The 261 tone texts in table order, entry 0 "Off". Filled once, never changed.
     QStringList m_arTones;
-    // 0 until the form view first creates its in-place editors, then 1.
-    unsigned char m_bEditorsCreated = 0;
 
     CTernDoc* GetDocument() const { return m_pDoc.get(); }
     CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }

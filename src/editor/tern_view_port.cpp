@@ -2,7 +2,6 @@
 // port never touches the device; the name is kept in memory only.
 #include "editor/tern_view.h"
 
-#include "app/main_frame.h"
 #include "link/system_ports.h"
 
 #include <QAction>
@@ -16,21 +15,10 @@ void checkIfChosen(QAction* action, const QString& chosen, const char* name)
         action->setChecked(chosen == QLatin1String(name));
 }
 
-// The port name of a Port menu item, or empty for any other item.
-QString portOfCommand(int commandId)
+// The port name of a Port menu item (objectName "ID_COM1".."ID_COM4"), or empty for any other.
+QString portOfCommand(const QString& objectName)
 {
-    switch (commandId) {
-    case CMainFrame::ID_COM1:
-        return QStringLiteral("COM1");
-    case CMainFrame::ID_COM2:
-        return QStringLiteral("COM2");
-    case CMainFrame::ID_COM3:
-        return QStringLiteral("COM3");
-    case CMainFrame::ID_COM4:
-        return QStringLiteral("COM4");
-    default:
-        return {};
-    }
+    return objectName.startsWith(QLatin1String("ID_COM")) ? objectName.mid(3) : QString();
 }
 
 // Where the item's fixed prompt is kept while the menu shows the device in its place.
@@ -75,7 +63,7 @@ void CTernView::OnUpdateCom4(QAction* action) const
 void CTernView::ShowPortDevices(const QList<QAction*>& items, bool open)
 {
     for (QAction* action : items) {
-        const QString port = portOfCommand(action->property("commandId").toInt());
+        const QString port = portOfCommand(action->objectName());
         if (port.isEmpty())
             continue;
         QVariant fixed = action->property(kFixedPrompt);

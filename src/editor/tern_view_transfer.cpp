@@ -2,13 +2,12 @@
 // transfer its Start button asks for.
 #include "editor/tern_view.h"
 
-#include "app/main_frame.h"
-#include "app/message_box.h"
-#include "app/tern_doc.h"
+#include "editor/document.h"
 #include "link/clone_session.h"
 #include "link/progress_dlg.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
+#include "ui/message_box.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -22,7 +21,10 @@ namespace {
 class TransferHost final : public orvo::CloneHost
 {
 public:
-    TransferHost(CTernView& view, CProgressDlg& dialog) : m_view(view), m_dialog(dialog) {}
+    TransferHost(CTernView& view, CProgressDlg& dialog, bool write)
+        : m_view(view), m_dialog(dialog), m_write(write)
+    {
+    }
 
     void showStatus(const std::string& text) override
     {
@@ -55,12 +57,13 @@ public:
 
     orvo::CloneDirection direction() override
     {
-        return m_view.m_bWrite ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
+        return m_write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
     }
 
 private:
     CTernView& m_view;
     CProgressDlg& m_dialog;
+    bool m_write;
     TransferEventPump m_events;
 };
 
@@ -114,9 +117,8 @@ void CTernView::OnStartTransfer()
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
     OnLeaveCellGrid();
-    CTernDoc* doc = GetDocument();
-    if (m_bWrite)
-        UpdateImageFromView();
+    Document* doc = GetDocument();
+    const orvo::RadioImage source = doc->image();
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -124,17 +126,15 @@ void CTernView::OnStartTransfer()
     m_hComm->setWaitCallback(TransferEventPump::whileWaiting, TransferEventPump::kWaitTurnMs);
     transferStateChanged();
 
-    TransferHost host(*this, *dialog);
-    orvo::CloneSession session(*m_hComm, host, doc->m_image);
+    TransferHost host(*this, *dialog, m_bWrite);
+    orvo::CloneSession session(*m_hComm, host, source);
     const orvo::CloneResult result = session.run(m_strPort.toStdString());
 
     m_hComm.reset();
     dialog->DestroyWindow();
     if (result.outcome == orvo::CloneOutcome::Completed &&
         result.direction == orvo::CloneDirection::Read) {
-        doc->m_image = session.receivedImage();
-        UpdateViewFromImage();
-        doc->SetModifiedFlag(true);
+        doc->applyImage(session.receivedImage(), tr("Read from radio"));
     }
     transferStateChanged();
     if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
@@ -153,8 +153,7 @@ void CTernView::transferStateChanged()
     // The form is not for editing while the radio is read into it or written from it.
     if (widget())
         widget()->setEnabled(!IsTransferRunning());
-    if (auto* frame = qobject_cast<CMainFrame*>(window()))
-        frame->UpdateCommandUI();
+    emit commandStateChanged();
 }
 
 bool CTernView::QueryCloseDuringTransfer()
