@@ -19,16 +19,6 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-namespace {
-
-void callApp(void (CTernApp::*handler)())
-{
-    if (CTernApp* app = AfxGetTernApp())
-        (app->*handler)();
-}
-
-} // namespace
-
 CMainFrame::CMainFrame(CTernDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
 {
     setObjectName(QStringLiteral("CMainFrame"));
@@ -67,6 +57,12 @@ QAction* CMainFrame::addCommand(int id, const char* name, const QString& text,
     return action;
 }
 
+void CMainFrame::callApp(void (CTernApp::*handler)())
+{
+    if (m_pApp)
+        (m_pApp->*handler)();
+}
+
 QAction* CMainFrame::commandAction(int commandId) const
 {
     const auto it = m_commands.find(commandId);
@@ -89,13 +85,13 @@ void CMainFrame::createMenus()
                                   QStringLiteral("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [] { callApp(&CTernApp::OnFileNew); });
+    bind(fileNew, [this] { callApp(&CTernApp::OnFileNew); });
 
     QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
                                    QStringLiteral("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [] { callApp(&CTernApp::OnFileOpen); });
+    bind(fileOpen, [this] { callApp(&CTernApp::OnFileOpen); });
 
     QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
                                    QStringLiteral("Save the active document\nSave"));
@@ -190,7 +186,7 @@ void CMainFrame::createMenus()
         ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
         QStringLiteral("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [] { callApp(&CTernApp::OnAppAbout); });
+    bind(about, [this] { callApp(&CTernApp::OnAppAbout); });
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
@@ -431,8 +427,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    CTernApp* app = AfxGetTernApp();
-    if (app && !app->CanReplaceDocument()) {
+    if (m_pApp && !m_pApp->CanReplaceDocument()) {
         event->ignore();
         return;
     }

@@ -8,6 +8,7 @@
 
 #include <map>
 
+class CTernApp;
 class CTernDoc;
 class CTernView;
 class QAction;
@@ -60,6 +61,9 @@ public:
     ~CMainFrame() override;
 
     CTernView* GetActiveView() const { return m_pView; }
+    // The application whose commands File New, File Open and About run, and which is asked
+    // before the window closes.
+    void SetApp(CTernApp* app) { m_pApp = app; }
 
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
@@ -86,8 +90,10 @@ private:
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();
+    void callApp(void (CTernApp::*handler)());
 
     CTernDoc* m_pDoc;
+    CTernApp* m_pApp = nullptr;
     CTernView* m_pView = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;

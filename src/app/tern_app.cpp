@@ -39,11 +39,6 @@ QIcon AppIcon()
     return icon;
 }
 
-QWidget* AfxGetMainWnd()
-{
-    return g_theApp ? g_theApp->GetMainFrame() : nullptr;
-}
-
 static void initResources()
 {
     Q_INIT_RESOURCE(orvo);
@@ -80,6 +75,7 @@ bool CTernApp::InitInstance(const QStringList& arguments)
 
     m_pDoc = std::make_unique<CTernDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
+    m_pMainWnd->SetApp(this);
     m_pDoc->SetWindow(m_pMainWnd.get());
     connect(m_pDoc.get(), &CTernDoc::fileUsed, this, &CTernApp::AddToRecentFileList);
 

@@ -69,9 +69,8 @@ private:
     QStringList m_recentFiles;
 };
 
-// The application object, or nullptr when none exists.
+// The application object, or nullptr when none exists. Only the Debug Mode dialog still asks it
+// (for the tone texts); nothing else reaches the application through it.
 CTernApp* AfxGetTernApp();
-// The application's main window, or nullptr.
-QWidget* AfxGetMainWnd();
 // The application's icon (the main window's and the About box's), in several sizes.
 QIcon AppIcon();

@@ -67,8 +67,10 @@ CTernView::CTernView(Document* doc, QWidget* parent)
     connect(m_ui->cmbType, &QComboBox::activated, this, &CTernView::OnSelchangeType);
     connect(m_grid, &ChannelTable::editorOpened, this, [this](QWidget* editor) {
         editor->installEventFilter(this);
-        for (QWidget* child : editor->findChildren<QWidget*>())
-            child->installEventFilter(this);
+        for (QWidget* child : editor->findChildren<QWidget*>()) {
+            if (child->window() == editor->window()) // not a list's pop-up
+                child->installEventFilter(this);
+        }
     });
     connect(doc, &Document::changed, this, &CTernView::showDocument);
     showDocument();

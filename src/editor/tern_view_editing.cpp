@@ -14,7 +14,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMimeData>
 
 namespace {
@@ -53,7 +52,7 @@ void CTernView::OnSetCursor(QWidget* under)
             hint = kHintComboBox;
             break;
         }
-        if (qobject_cast<QLineEdit*>(w))
+        if (w->objectName() == QLatin1String("editFreq"))
             break;
         if (w == m_grid) {
             hint = kHintGrid;

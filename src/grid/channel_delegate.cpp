@@ -108,8 +108,10 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     // The editors take the colours of the cells they cover.
     editor->setPalette(m_table->palette());
     editor->setFont(m_table->font());
-    for (QWidget* child : editor->findChildren<QWidget*>())
-        child->installEventFilter(const_cast<ChannelDelegate*>(this));
+    for (QWidget* child : editor->findChildren<QWidget*>()) {
+        if (!child->isWindow())
+            child->installEventFilter(const_cast<ChannelDelegate*>(this));
+    }
     return editor;
 }
 
@@ -168,8 +170,10 @@ bool ChannelDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     // Not the item view's own commit on focus loss or its key handling: the table decides.
     QWidget* widget = qobject_cast<QWidget*>(watched);
-    while (widget && widget->parentWidget() != m_table->viewport())
+    while (widget && !widget->isWindow() && widget->parentWidget() != m_table->viewport())
         widget = widget->parentWidget();
+    if (widget && widget->isWindow())
+        return false; // a list's pop-up handles its own keys
     if (!widget)
         return false;
     return m_table->editorEvent(widget, event);
