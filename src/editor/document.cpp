@@ -42,8 +42,13 @@ void setBit(orvo::RadioImage& image, std::size_t offset, std::uint8_t bit, bool 
 Document::Document(QObject* parent)
     : QObject(parent), m_undo(new QUndoStack(this)), m_model(new ChannelModel(this, this))
 {
+    // The boxes start from their first selections; the image of the first New or Open decodes
+    // over them (an image of another radio keeps them for Type and Field).
+    m_state.image = orvo::RadioImage::makeNew();
     m_state.selections = orvo::initialSelections();
-    m_state = normalized(orvo::RadioImage::makeNew());
+    for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
+        m_state.texts[static_cast<std::size_t>(channel - 1)] =
+            orvo::decodeChannel(m_state.image, channel);
     connect(m_undo, &QUndoStack::indexChanged, this, [this] {
         m_marked = false;
         emitModified();

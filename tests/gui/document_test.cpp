@@ -16,8 +16,12 @@ constexpr int k400to470 = 2; // Field entry "400 - 470MHz"
 // A document on the 400 - 470 MHz band, as opened.
 void prepare(Document& doc)
 {
-    doc.setSelection(SettingBox::Field, k400to470);
-    doc.resetImage(doc.image());
+    orvo::RadioImage image = orvo::RadioImage::makeNew();
+    orvo::SettingSelections selections = orvo::initialSelections();
+    orvo::decodeSettings(image, selections);
+    selections[static_cast<std::size_t>(SettingBox::Field)] = k400to470;
+    orvo::encodeSettings(selections, image);
+    doc.resetImage(image);
 }
 
 struct Edit
