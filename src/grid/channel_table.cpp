@@ -270,7 +270,23 @@ void ChannelTable::enterInEditor(QWidget* editor)
 
 bool ChannelTable::editorEvent(QWidget* editor, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || editor != openEditor())
+    if (editor != openEditor())
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The keys of the row commands (Delete, Ctrl+X/C/V, Alt+Up/Down) belong to the editor
+        // while it is open: a cell's editor never deletes, cuts or moves whole rows.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        const int k = key->key();
+        if ((k == Qt::Key_Delete && mods == Qt::NoModifier) ||
+            (mods == Qt::ControlModifier && (k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V)) ||
+            (mods == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down))) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
@@ -306,6 +322,18 @@ void ChannelTable::currentChanged(const QModelIndex& current, const QModelIndex&
     if (openEditor() && m_editIndex != current)
         commitEdit();
     QTableView::currentChanged(current, previous);
+}
+
+QItemSelectionModel::SelectionFlags ChannelTable::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const
+{
+    // Moving the current cell selects nothing (the cell shows its focus frame, as it always
+    // has); Shift with the arrows selects the rows passed over.
+    if (event && event->type() == QEvent::KeyPress &&
+        (static_cast<const QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier))
+        return QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows;
+    Q_UNUSED(index);
+    return QItemSelectionModel::Clear;
 }
 
 void ChannelTable::keyPressEvent(QKeyEvent* event)
