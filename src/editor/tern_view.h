@@ -134,8 +134,10 @@ public:
 
     // The progress dialog, made by the first Read or Write and deleted with the view.
     CProgressDlg* progressDialog() const { return m_pProgressDlg; }
-    // The port the next transfer opens ("COM1".."COM4").
+    // The port the next transfer or test-mode exchange opens: "COM1".."COM4" as the Port menu
+    // chooses, or a device path.
     QString port() const { return m_strPort; }
+    void setPort(const QString& port) { m_strPort = port; }
 
 signals:
     // The status bar's hint for the control under the mouse.

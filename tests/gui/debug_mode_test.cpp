@@ -246,7 +246,7 @@ private slots:
         QFETCH(QString, high);
         QFETCH(QString, middle);
         QFETCH(QString, low);
-        chooseListEntry(ternView()->m_cmbField, band);
+        chooseListEntry(ternView()->settingBox(orvo::SettingBox::Field), band);
 
         DialogAnswers answers;
         runDebugMode(answers, [&](CDebugModeDlg& dlg) {
@@ -536,7 +536,7 @@ private slots:
     {
         orvo::test::RadioSimProcess sim;
         QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
+        ternView()->setPort(QString::fromStdString(sim.path()));
 
         DialogAnswers answers;
         runDebugMode(answers, [](CDebugModeDlg& dlg) {
@@ -628,7 +628,7 @@ private slots:
     {
         orvo::test::RadioSimProcess sim({"--test-ignore", "1"});
         QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
+        ternView()->setPort(QString::fromStdString(sim.path()));
 
         DialogAnswers answers;
         answers.boxAnswers = {QMessageBox::Retry};
@@ -659,7 +659,7 @@ private slots:
     {
         orvo::test::RadioSimProcess sim({"--test-no-h", "b"});
         QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
+        ternView()->setPort(QString::fromStdString(sim.path()));
 
         DialogAnswers answers;
         runDebugMode(answers, [](CDebugModeDlg& dlg) {
@@ -690,7 +690,7 @@ private slots:
     {
         orvo::test::RadioSimProcess sim;
         QVERIFY(sim.started());
-        ternView()->m_strPort = QString::fromStdString(sim.path());
+        ternView()->setPort(QString::fromStdString(sim.path()));
 
         DialogAnswers answers;
         runDebugMode(answers, [](CDebugModeDlg& dlg) {
