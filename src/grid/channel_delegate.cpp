@@ -36,10 +36,12 @@ private:
     QLineEdit* m_edit;
 };
 
-QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries, bool editable)
+QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStringList& entries,
+                    bool editable)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setProperty("controlId", controlId);
     box->setEditable(editable);
     if (editable) {
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -71,29 +73,30 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     case orvo::kColRxTone:
     case orvo::kColTxTone: {
         static const QStringList tones = toneEntries();
-        QComboBox* box = makeList(parent, "cmbTone", tones, true);
+        QComboBox* box = makeList(parent, "cmbTone", 1000, tones, true);
         box->setMaxVisibleItems(kToneListRows);
         editor = box;
         break;
     }
     case orvo::kColBusy:
-        editor = makeList(parent, "cmbBusy", {QStringLiteral("Yes"), QStringLiteral("No")}, false);
+        editor = makeList(parent, "cmbBusy", 61448, {QStringLiteral("Yes"), QStringLiteral("No")}, false);
         break;
     case orvo::kColWidth:
-        editor = makeList(parent, "cmbWidth", {QStringLiteral("Wide"), QStringLiteral("Narrow")},
+        editor = makeList(parent, "cmbWidth", 61449, {QStringLiteral("Wide"), QStringLiteral("Narrow")},
                           false);
         break;
     case orvo::kColScan:
-        editor = makeList(parent, "cmbScanAdd", {QStringLiteral("Add"), QStringLiteral("Delete")},
+        editor = makeList(parent, "cmbScanAdd", 61450, {QStringLiteral("Add"), QStringLiteral("Delete")},
                           false);
         break;
     case orvo::kColPower:
-        editor = makeList(parent, "cmbPower", {QStringLiteral("High"), QStringLiteral("Low")},
+        editor = makeList(parent, "cmbPower", 1073, {QStringLiteral("High"), QStringLiteral("Low")},
                           false);
         break;
     default: {
         auto* edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("editFreq"));
+        edit->setProperty("controlId", 61446);
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setValidator(new FitWidthValidator(edit));

@@ -119,8 +119,12 @@ TEST(Document, ReadMoveTypeAndFeaturesAreStepsWithTheirTexts)
     prepare(doc);
     apply(doc, {{1, 1, "446.1"}});
     EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Edit channel 1 Receive"));
+    doc.setSelection(SettingBox::Field, 0); // now outside the band: said in the cell's tooltip
+    EXPECT_EQ(doc.channelModel()->index(0, 1).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Channel 1 Receive 446.10000 lies outside 136 - 174MHz"));
+    doc.undoStack()->undo();
     doc.setSelection(SettingBox::Type, doc.selection(SettingBox::Type)); // the one shown
-    EXPECT_EQ(doc.undoStack()->count(), 1);
+    EXPECT_EQ(doc.undoStack()->index(), 1);
 
     const orvo::ChannelTexts first = doc.channelTexts(1);
     ASSERT_TRUE(doc.moveChannels(1, 1, 1));
