@@ -1,8 +1,8 @@
 // orvo-bench-view: the application offscreen with a full channel data file (16 channels, every
 // column filled, tones from the whole table): File Open of that file (load, initial update,
 // command states, the recent-file list stored) and the document reset to the other image alone
-// (the form following it), each timed several
-// times, with and without the repaint that follows; and the recent-file list's store on its own.
+// (the form following it), each timed several times, with and without the repaint that follows;
+// and the recent-file list's store on its own.
 //
 //   orvo-bench-view [--runs N]
 #include "bench_stats.h"
