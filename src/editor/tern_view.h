@@ -19,7 +19,6 @@
 #include <QString>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 class ChannelTable;
@@ -107,7 +106,6 @@ public:
     // Mode, Optional Features, New, Open, Save, Save As, Print, Print Preview).
     void OnUpdateTransferCommand(QAction* action) const;
 
-
     // Program > Test Mode (tern_view_testmode.cpp).
     void OnTestMode();
 
@@ -115,9 +113,9 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
-    // The report's texts as the form shows them now: the selected entries of the six printed
-    // setting lists (empty when none is selected) and the grid's header row and cells of rows
-    // 1..16, columns 1..8 (tern_view_print.cpp).
+    // The report's texts as the form shows them now (the document's): the selected entries of
+    // the six printed setting lists (empty when none is selected), the grid's headers and the
+    // cells of channels 1..16 (tern_view_print.cpp).
     orvo::ReportData GetReportData() const;
 
     // Sees every key press of the form's controls before the control does; `focus` is the
@@ -161,7 +159,7 @@ private:
     std::array<QComboBox*, orvo::kSettingBoxCount> m_settingBoxes{};
     // Set while the view itself shows the document's selections, which are not user edits.
     bool m_bUpdatingView = false;
-    // The chosen serial port: "COM1" (at every start), "COM2", "COM3" or "COM4".
+    // The chosen serial port: "COM1" at every start.
     QString m_strPort = QStringLiteral("COM1");
     // The port of the running transfer; null when none runs.
     std::unique_ptr<orvo::SerialLine> m_hComm;
