@@ -9,7 +9,7 @@
 #include "bench_stats.h"
 
 #include "app/main_frame.h"
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "app/tern_app.h"
 #include "editor/tern_view.h"
 #include "link/progress_dlg.h"
@@ -88,7 +88,7 @@ TransferRun runTransfer(CTernApp& app, bool write, GapWatch& watch)
         view->OnWriteToRadio();
     else
         view->OnReadFromRadio();
-    CProgressDlg* dialog = view->m_pProgressDlg;
+    CProgressDlg* dialog = view->progressDialog();
     if (!dialog || !dialog->HasWindow() || !dialog->IsStartEnabled())
         return run;
     QApplication::processEvents();

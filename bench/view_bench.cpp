@@ -1,7 +1,8 @@
 // orvo-bench-view: the application offscreen with a full channel data file (16 channels, every
 // column filled, tones from the whole table): File Open of that file (load, initial update,
-// command states, the recent-file list stored) and UpdateViewFromImage alone, each timed several
-// times, with and without the repaint that follows; and the recent-file list's store on its own.
+// command states, the recent-file list stored) and the document reset to the other image alone
+// (the form following it), each timed several times, with and without the repaint that follows;
+// and the recent-file list's store on its own.
 //
 //   orvo-bench-view [--runs N]
 #include "bench_stats.h"
@@ -10,7 +11,6 @@
 #include "app/tern_app.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
-#include "grid/ms_flex_grid.h"
 #include "image/channel_codec.h"
 #include "image/radio_image.h"
 #include "image/settings_codec.h"
@@ -98,9 +98,8 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         openPainted.push_back(msSince(start));
 
-        app.GetDocument()->m_image = images[(run + 1) % 2];
         start = Clock::now();
-        app.GetView()->UpdateViewFromImage();
+        app.GetDocument()->resetImage(images[(run + 1) % 2]);
         update.push_back(msSince(start));
         app.GetMainFrame()->repaint();
         QApplication::processEvents();
@@ -122,7 +121,7 @@ int main(int argc, char** argv)
         app.AddToRecentFileList(paths[run % 2]);
         recent.push_back(msSince(start));
     }
-    if (app.GetView()->m_grid->GetTextMatrix(16, 1).isEmpty()) {
+    if (app.GetDocument()->channelTexts(16)[0].empty()) {
         std::fprintf(stderr, "orvo-bench-view: channel 16 did not arrive in the grid\n");
         return 1;
     }

@@ -1,35 +1,3 @@
 #pragma once
-// Comma-separated values as RFC 4180 has them: fields separated by commas, records by line
-// breaks, fields quoted with '"' when they hold a comma, a quote or a line break.
-
-#include <string>
-#include <string_view>
-#include <vector>
-
-namespace orvo::cli {
-
-// One record and the line of the text it starts on (from 1).
-struct CsvRecord
-{
-    int line = 0;
-    std::vector<std::string> fields;
-};
-
-// Outcome of parsing: the records, or an error naming the line.
-struct CsvParse
-{
-    bool ok = true;
-    std::string error;
-    std::vector<CsvRecord> records;
-};
-
-// Parses a whole text. Accepts CRLF or LF line breaks and a leading UTF-8 byte order mark; a
-// final line break ends the last record and starts none. A quote inside an unquoted field is
-// taken as a character; text after a closing quote and an unclosed quote are errors. Spreadsheets
-// set to a decimal comma separate fields with ';', which `separator` selects.
-CsvParse parseCsv(std::string_view text, char separator = ',');
-
-// One record as a line of text ending in CRLF, each field quoted only when it must be.
-std::string csvLine(const std::vector<std::string>& fields);
-
-} // namespace orvo::cli
+// The CSV reader and writer live in the core, shared with the window's copy and paste.
+#include "image/csv.h"

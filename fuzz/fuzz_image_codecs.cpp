@@ -147,7 +147,7 @@ ChannelTable decodeAll(const RadioImage& image)
     return table;
 }
 
-// One save of the form: the channels, then the settings, as UpdateImageFromView does.
+// One save of the form: the channels, then the settings, as the document encodes them.
 void encodeAll(const ChannelTable& table, const SettingSelections& selections, RadioImage& image)
 {
     for (int ch = 1; ch <= kChannelCount; ++ch)

@@ -1,13 +1,13 @@
 #include "app/channel_csv_commands.h"
 
-#include "app/file_dialog.h"
 #include "app/main_frame.h"
-#include "app/message_box.h"
 #include "app/tern_app.h"
-#include "app/tern_doc.h"
 #include "channel_csv.h"
+#include "editor/document.h"
 #include "editor/tern_view.h"
 #include "image/atomic_file.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -19,16 +19,11 @@ namespace {
 
 const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
 
-// The image the form shows, encoded as a write or a save would, the document left as it is.
-orvo::RadioImage formImage(CTernView& view)
+// The document's image with the edit in progress committed, as a write or a save takes it.
+orvo::RadioImage documentImage(CTernView& view)
 {
     view.OnLeaveCellGrid();
-    CTernDoc* doc = view.GetDocument();
-    const orvo::RadioImage kept = doc->m_image;
-    view.UpdateImageFromView();
-    const orvo::RadioImage shown = doc->m_image;
-    doc->m_image = kept;
-    return shown;
+    return view.GetDocument()->image();
 }
 
 // Takes the drops of files on the main window.
@@ -75,7 +70,7 @@ private:
             return;
         if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
             ImportChannelsFile(*view, path);
-        } else if (CTernApp* app = AfxGetTernApp()) {
+        } else if (CTernApp* app = m_frame.GetApp()) {
             app->OpenDocumentFile(path);
         }
         m_frame.UpdateCommandUI();
@@ -103,7 +98,7 @@ bool ImportChannelsFile(CTernView& view, const QString& path)
         return false;
     }
     const QByteArray csv = file.readAll();
-    orvo::RadioImage image = formImage(view);
+    orvo::RadioImage image = documentImage(view);
     const std::vector<std::string> errors =
         orvo::cli::importChannelCsv(std::string_view(csv.constData(), csv.size()), image);
     if (!errors.empty()) {
@@ -120,15 +115,12 @@ bool ImportChannelsFile(CTernView& view, const QString& path)
 
 void ApplyImportedImage(CTernView& view, const orvo::RadioImage& image)
 {
-    CTernDoc* doc = view.GetDocument();
-    doc->m_image = image;
-    view.UpdateViewFromImage();
-    doc->SetModifiedFlag(true);
+    view.GetDocument()->applyImage(image, QObject::tr("Import channels"));
 }
 
 void OnExportChannels(CTernView& view)
 {
-    const std::string csv = orvo::cli::exportChannelCsv(formImage(view));
+    const std::string csv = orvo::cli::exportChannelCsv(documentImage(view));
     const QString path =
         AppGetSaveFileName(view.window(), QStringLiteral("Export Channels"),
                            QStringLiteral("channels.csv"), kCsvFilter, QStringLiteral("csv"));

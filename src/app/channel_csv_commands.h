@@ -22,8 +22,8 @@ void OnExportChannels(CTernView& view);
 // channels were taken.
 bool ImportChannelsFile(CTernView& view, const QString& path);
 
-// Puts an imported image into the document and the form as one change, marked modified. The one
-// place an import touches the document.
+// Puts an imported image into the document as one undoable step, "Import channels", marked
+// modified; undo brings the previous table back. The one place an import touches the document.
 void ApplyImportedImage(CTernView& view, const orvo::RadioImage& image);
 
 // Lets the main window take dropped .sin and .csv files.

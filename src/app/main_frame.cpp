@@ -2,10 +2,11 @@
 
 #include "app/channel_csv_commands.h"
 #include "app/lock_keys.h"
-#include "app/message_box.h"
 #include "app/tern_app.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
+#include "grid/channel_table.h"
+#include "ui/message_box.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,16 +19,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-
-namespace {
-
-void callApp(void (CTernApp::*handler)())
-{
-    if (CTernApp* app = AfxGetTernApp())
-        (app->*handler)();
-}
-
-} // namespace
+#include <QUndoStack>
 
 CMainFrame::CMainFrame(CTernDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
 {
@@ -41,6 +33,8 @@ CMainFrame::CMainFrame(CTernDoc* doc, QWidget* parent) : QMainWindow(parent), m_
     createMenus();
     createToolBar();
     createStatusBar();
+    connect(m_pView, &CTernView::statusHint, this, &CMainFrame::SetMessageText);
+    connect(m_pView, &CTernView::commandStateChanged, this, &CMainFrame::UpdateCommandUI);
     qApp->installEventFilter(this);
     UpdateCommandUI();
 }
@@ -65,6 +59,12 @@ QAction* CMainFrame::addCommand(int id, const char* name, const QString& text,
     return action;
 }
 
+void CMainFrame::callApp(void (CTernApp::*handler)())
+{
+    if (m_pApp)
+        (m_pApp->*handler)();
+}
+
 QAction* CMainFrame::commandAction(int commandId) const
 {
     const auto it = m_commands.find(commandId);
@@ -87,13 +87,13 @@ void CMainFrame::createMenus()
                                   QStringLiteral("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [] { callApp(&CTernApp::OnFileNew); });
+    bind(fileNew, [this] { callApp(&CTernApp::OnFileNew); });
 
     QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
                                    QStringLiteral("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [] { callApp(&CTernApp::OnFileOpen); });
+    bind(fileOpen, [this] { callApp(&CTernApp::OnFileOpen); });
 
     QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
                                    QStringLiteral("Save the active document\nSave"));
@@ -207,7 +207,7 @@ void CMainFrame::createMenus()
         ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
         QStringLiteral("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [] { callApp(&CTernApp::OnAppAbout); });
+    bind(about, [this] { callApp(&CTernApp::OnAppAbout); });
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
@@ -229,6 +229,8 @@ void CMainFrame::createMenus()
     file->addSeparator();
     file->addAction(appExit);
     addRecentFileItems(file, appExit);
+
+    QMenu* edit = createEditMenu();
 
     QMenu* program = bar->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("menuProgram"));
@@ -255,10 +257,92 @@ void CMainFrame::createMenus()
     viewMenu->addActions({viewToolbar, viewStatus});
     createHelpMenu();
 
-    for (QMenu* menu : {file, program, port, viewMenu}) {
+    for (QMenu* menu : {file, edit, program, port, viewMenu}) {
         menu->setToolTipsVisible(false);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     }
+}
+
+QMenu* CMainFrame::createEditMenu()
+{
+    CTernView* view = m_pView;
+    QUndoStack* stack = m_pDoc->undoStack();
+
+    // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
+    QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", QStringLiteral("&Undo\tCtrl+Z"),
+                               QStringLiteral("Undo the last action\nUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = addCommand(ID_EDIT_REDO, "ID_EDIT_REDO", QStringLiteral("&Redo\tCtrl+Y"),
+                               QStringLiteral("Redo the previously undone action\nRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(undo, &QAction::triggered, this, [view, stack] {
+        view->OnLeaveCellGrid();
+        stack->undo();
+    });
+    connect(redo, &QAction::triggered, this, [view, stack] {
+        view->OnLeaveCellGrid();
+        stack->redo();
+    });
+    auto showStack = [this, undo, redo, stack] {
+        UpdateCommandUI();
+        const QString undoText = stack->undoText();
+        const QString redoText = stack->redoText();
+        undo->setText(undoText.isEmpty() ? QStringLiteral("&Undo\tCtrl+Z")
+                                         : QStringLiteral("&Undo %1\tCtrl+Z").arg(undoText));
+        redo->setText(redoText.isEmpty() ? QStringLiteral("&Redo\tCtrl+Y")
+                                         : QStringLiteral("&Redo %1\tCtrl+Y").arg(redoText));
+    };
+    connect(stack, &QUndoStack::indexChanged, this, showStack);
+    connect(stack, &QUndoStack::cleanChanged, this, showStack);
+    showStack();
+
+    // The row commands act on the grid's rows, so their keys work while the grid (or a cell
+    // editor that leaves the key unused) has the focus.
+    auto rowCommand = [this, view](int id, const char* name, const QString& text,
+                                   const QString& prompt, const QKeySequence& key,
+                                   void (CTernView::*handler)()) {
+        QAction* action = addCommand(id, name, text, prompt);
+        removeAction(action);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        view->grid()->addAction(action);
+        connect(action, &QAction::triggered, this, [this, view, handler] {
+            (view->*handler)();
+            UpdateCommandUI();
+        });
+        return action;
+    };
+    QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", QStringLiteral("Cu&t\tCtrl+X"),
+                              QStringLiteral("Cut the selected channels to the clipboard\nCut"),
+                              QKeySequence(Qt::CTRL | Qt::Key_X), &CTernView::OnEditCut);
+    QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", QStringLiteral("&Copy\tCtrl+C"),
+                               QStringLiteral("Copy the selected channels to the clipboard\nCopy"),
+                               QKeySequence(Qt::CTRL | Qt::Key_C), &CTernView::OnEditCopy);
+    QAction* paste = rowCommand(
+        ID_EDIT_PASTE, "ID_EDIT_PASTE", QStringLiteral("&Paste\tCtrl+V"),
+        QStringLiteral("Paste channels from the clipboard onto the selected channels\nPaste"),
+        QKeySequence(Qt::CTRL | Qt::Key_V), &CTernView::OnEditPaste);
+    QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", QStringLiteral("&Delete Channel\tDel"),
+                                QStringLiteral("Empty the selected channels\nDelete Channel"),
+                                QKeySequence(Qt::Key_Delete), &CTernView::OnEditDelete);
+    QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP",
+                             QStringLiteral("Move &Up\tAlt+Up"),
+                             QStringLiteral("Move the selected channels one place up\nMove Up"),
+                             QKeySequence(Qt::ALT | Qt::Key_Up), &CTernView::OnEditMoveUp);
+    QAction* down = rowCommand(
+        ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", QStringLiteral("Move Do&wn\tAlt+Down"),
+        QStringLiteral("Move the selected channels one place down\nMove Down"),
+        QKeySequence(Qt::ALT | Qt::Key_Down), &CTernView::OnEditMoveDown);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("menuEdit"));
+    edit->addActions({undo, redo});
+    edit->addSeparator();
+    edit->addActions({cut, copy, paste, clear});
+    edit->addSeparator();
+    edit->addActions({up, down});
+    return edit;
 }
 
 void CMainFrame::createToolBar()
@@ -326,9 +410,16 @@ void CMainFrame::UpdateCommandUI()
                        ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
                        ID_TEST_MODE, ID_OPTIONAL_FEATURES,
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
-                       ID_FILE_PRINT_PREVIEW})
+                       ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+                       ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
             m_pView->OnUpdateTransferCommand(commandAction(id));
     }
+    // Nothing is undone while the radio is read into the document or written from it.
+    const bool idle = !m_pView || !m_pView->IsTransferRunning();
+    if (QAction* undo = commandAction(ID_EDIT_UNDO))
+        undo->setEnabled(idle && m_pDoc->undoStack()->canUndo());
+    if (QAction* redo = commandAction(ID_EDIT_REDO))
+        redo->setEnabled(idle && m_pDoc->undoStack()->canRedo());
     if (m_wndToolBar)
         commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
     commandAction(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
@@ -365,8 +456,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    CTernApp* app = AfxGetTernApp();
-    if (app && !app->CanReplaceDocument()) {
+    if (m_pApp && !m_pApp->CanReplaceDocument()) {
         event->ignore();
         return;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// CMainFrame: the main window. Menus File, Program, Port and View with their exact texts,
+// CMainFrame: the main window. Menus File, Edit, Program, Port and View with their exact texts,
 // accelerators and status-bar prompts; the flat toolbar; the status bar with its message pane
 // and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software".
@@ -10,6 +10,7 @@
 
 #include <map>
 
+class CTernApp;
 class CTernDoc;
 class CTernView;
 class HelpWindow;
@@ -53,7 +54,15 @@ public:
         ID_PREV_PANE = 57681,
         ID_FILE_MRU_FILE1 = 57616, // to ID_FILE_MRU_FILE1 + 3
         ID_HELP_FINDER = 57668,
-        ID_CHOOSE_PORT = 32790,
+        ID_CHOOSE_PORT = 32794,
+        ID_EDIT_CLEAR = 57632,
+        ID_EDIT_COPY = 57634,
+        ID_EDIT_CUT = 57635,
+        ID_EDIT_PASTE = 57637,
+        ID_EDIT_UNDO = 57643,
+        ID_EDIT_REDO = 57644,
+        ID_EDIT_MOVE_UP = 32795,
+        ID_EDIT_MOVE_DOWN = 32796,
     };
 
     // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
@@ -62,6 +71,10 @@ public:
     ~CMainFrame() override;
 
     CTernView* GetActiveView() const { return m_pView; }
+    // The application whose commands File New, File Open and About run, and which is asked
+    // before the window closes.
+    void SetApp(CTernApp* app) { m_pApp = app; }
+    CTernApp* GetApp() const { return m_pApp; }
 
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
@@ -84,6 +97,7 @@ protected:
 private:
     QAction* addCommand(int id, const char* name, const QString& text, const QString& prompt);
     void createMenus();
+    QMenu* createEditMenu();
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();
@@ -94,8 +108,10 @@ private:
     void createHelpMenu();
     void OnChoosePort();
     void OnHelpFinder();
+    void callApp(void (CTernApp::*handler)());
 
     CTernDoc* m_pDoc;
+    CTernApp* m_pApp = nullptr;
     CTernView* m_pView = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;

@@ -3,13 +3,13 @@
 #include "app/main_frame.h"
 
 #include "app/help_window.h"
-#include "app/modal_dialog.h"
 #include "app/port_chooser.h"
-#include "app/settings.h"
 #include "app/tern_app.h"
 #include "editor/tern_view.h"
 #include "link/port_names.h"
 #include "link/system_ports.h"
+#include "ui/modal_dialog.h"
+#include "ui/settings.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,8 +24,8 @@ void CMainFrame::addRecentFileItems(QMenu* file, QAction* before)
         item->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
         item->setStatusTip(QStringLiteral("Open this document"));
         connect(item, &QAction::triggered, this, [this, item] {
-            if (CTernApp* app = AfxGetTernApp())
-                app->OpenDocumentFile(item->data().toString());
+            if (m_pApp)
+                m_pApp->OpenDocumentFile(item->data().toString());
             UpdateCommandUI();
         });
         file->insertAction(before, item);
@@ -65,7 +65,7 @@ void CMainFrame::addChoosePortItem(QMenu* port)
 
 void CMainFrame::OnChoosePort()
 {
-    PortChooser dialog(m_pView->m_strPort, this);
+    PortChooser dialog(m_pView->port(), this);
     if (AppExecDialog(dialog) != QDialog::Accepted)
         return;
     const int n = orvo::comPortNumber(dialog.port().toStdString());

@@ -1,30 +1,18 @@
 #include "app/tern_app.h"
 
 #include "app/about_dlg.h"
-#include "app/file_dialog.h"
 #include "app/main_frame.h"
-#include "app/modal_dialog.h"
-#include "app/settings.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
-#include "image/tone_codec.h"
 #include "link/system_ports.h"
+#include "ui/file_dialog.h"
+#include "ui/modal_dialog.h"
+#include "ui/settings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-
-namespace {
-
-CTernApp* g_theApp = nullptr;
-
-} // namespace
-
-CTernApp* AfxGetTernApp()
-{
-    return g_theApp;
-}
 
 QIcon AppIcon()
 {
@@ -32,11 +20,6 @@ QIcon AppIcon()
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/orvo-%1.png").arg(size), QSize(size, size));
     return icon;
-}
-
-QWidget* AfxGetMainWnd()
-{
-    return g_theApp ? g_theApp->GetMainFrame() : nullptr;
 }
 
 static void initResources()
@@ -47,8 +30,6 @@ static void initResources()
 CTernApp::CTernApp(QObject* parent) : QObject(parent)
 {
     initResources();
-    Q_ASSERT(!g_theApp);
-    g_theApp = this;
 }
 
 CTernApp::~CTernApp()
@@ -56,7 +37,6 @@ CTernApp::~CTernApp()
     // The frame (and with it the view) goes before the document it shows.
     m_pMainWnd.reset();
     m_pDoc.reset();
-    g_theApp = nullptr;
 }
 
 CTernView* CTernApp::GetView() const
@@ -68,16 +48,11 @@ bool CTernApp::InitInstance(const QStringList& arguments)
 {
     LoadStdProfileSettings();
 
-    m_arTones.clear();
-    m_arTones.reserve(static_cast<int>(orvo::toneTable().size()));
-    for (const std::string& tone : orvo::toneTable())
-        m_arTones.append(QString::fromStdString(tone));
-
-    m_bEditorsCreated = 0;
-
     m_pDoc = std::make_unique<CTernDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
-    m_pDoc->SetView(m_pMainWnd->GetActiveView());
+    m_pMainWnd->SetApp(this);
+    m_pDoc->SetWindow(m_pMainWnd.get());
+    connect(m_pDoc.get(), &CTernDoc::fileUsed, this, &CTernApp::AddToRecentFileList);
 
     QString file;
     for (const QString& argument : arguments) {

@@ -1,6 +1,5 @@
 #pragma once
-// CTernApp: the application object. Holds the tone table and the editors-created flag, the one
-// document, its main frame and form view, the per-user settings (recent-file list), and the
+// CTernApp: the application object. Holds the one document, its main frame and form view, the per-user settings (recent-file list), and the
 // commands that replace the document (File New, File Open) and show the About box.
 
 #include <QObject>
@@ -23,20 +22,14 @@ public:
     // The number of recent files kept (in Settings).
     static constexpr int kMaxRecentFiles = 4;
 
-    // At most one application object exists at a time; a QApplication must exist first.
+    // A QApplication must exist first.
     explicit CTernApp(QObject* parent = nullptr);
     ~CTernApp() override;
 
-    // Start-up: settings and recent files, tone table, editors-created flag, document, frame and
-    // view, then the command line (no file: a new document; a file: that file), the icon, and
+    // Start-up: settings and recent files, document, frame and view, then the command line (no file: a new document; a file: that file), the icon, and
     // the main window shown. `arguments` are the program's arguments without the program name.
     // False when the file named on the command line cannot be opened; start-up then ends.
     bool InitInstance(const QStringList& arguments);
-
-    // The 261 tone texts in table order, entry 0 "Off". Filled once, never changed.
-    QStringList m_arTones;
-    // 0 until the form view first creates its in-place editors, then 1.
-    unsigned char m_bEditorsCreated = 0;
 
     CTernDoc* GetDocument() const { return m_pDoc.get(); }
     CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
@@ -69,9 +62,5 @@ private:
     QStringList m_recentFiles;
 };
 
-// The application object, or nullptr when none exists.
-CTernApp* AfxGetTernApp();
-// The application's main window, or nullptr.
-QWidget* AfxGetMainWnd();
 // The application's icon (the main window's and the About box's), in several sizes.
 QIcon AppIcon();

@@ -1,18 +1,13 @@
 #include "app/tern_doc.h"
 
-#include "app/file_dialog.h"
-#include "app/message_box.h"
-#include "app/tern_app.h"
-#include "editor/tern_view.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-CTernDoc::CTernDoc(QObject* parent) : QObject(parent)
-{
-    m_image = orvo::RadioImage::makeNew();
-}
+CTernDoc::CTernDoc(QObject* parent) : Document(parent) {}
 
 QString CTernDoc::fileFilter()
 {
@@ -26,7 +21,7 @@ QString CTernDoc::defaultExtension()
 
 bool CTernDoc::OnNewDocument()
 {
-    m_image = orvo::RadioImage::makeNew();
+    resetImage(orvo::RadioImage::makeNew());
     SetPathName(QString(), false);
     SetModifiedFlag(false);
     return true;
@@ -37,12 +32,12 @@ bool CTernDoc::Serialize(const QString& path, bool storing, QString* error)
     const std::string local = QFile::encodeName(path).toStdString();
     orvo::FileResult result;
     if (storing) {
-        result = orvo::saveImageFile(local, m_image);
+        result = orvo::saveImageFile(local, image());
     } else {
-        orvo::RadioImage loaded = m_image;
+        orvo::RadioImage loaded = image();
         result = orvo::loadImageFile(local, loaded);
         if (result.ok)
-            m_image = loaded;
+            resetImage(loaded);
     }
     if (!result.ok && error)
         *error = QString::fromLocal8Bit(result.error.c_str());
@@ -53,7 +48,7 @@ bool CTernDoc::OnOpenDocument(const QString& path)
 {
     QString error;
     if (!Serialize(path, false, &error)) {
-        AppMessageBox(AfxGetMainWnd(), error);
+        AppMessageBox(m_pWindow, error);
         return false;
     }
     SetModifiedFlag(false);
@@ -62,11 +57,9 @@ bool CTernDoc::OnOpenDocument(const QString& path)
 
 bool CTernDoc::OnSaveDocument(const QString& path)
 {
-    if (m_pView)
-        m_pView->UpdateImageFromView();
     QString error;
     if (!Serialize(path, true, &error)) {
-        AppMessageBox(AfxGetMainWnd(), error);
+        AppMessageBox(m_pWindow, error);
         return false;
     }
     SetModifiedFlag(false);
@@ -93,7 +86,7 @@ bool CTernDoc::DoSave(const QString& path, bool replace)
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
         name =
-            AppGetSaveFileName(AfxGetMainWnd(), QStringLiteral("Save As"),
+            AppGetSaveFileName(m_pWindow, QStringLiteral("Save As"),
                                QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
@@ -110,7 +103,7 @@ bool CTernDoc::SaveModified()
     if (!IsModified())
         return true;
     switch (AppMessageBox(
-        AfxGetMainWnd(), QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
+        m_pWindow, QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save:
         return DoSave(m_strPathName);
@@ -125,8 +118,7 @@ void CTernDoc::SetPathName(const QString& path, bool addToRecentFiles)
 {
     m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     if (addToRecentFiles && !m_strPathName.isEmpty()) {
-        if (CTernApp* app = AfxGetTernApp())
-            app->AddToRecentFileList(m_strPathName);
+        emit fileUsed(m_strPathName);
     }
 }
 

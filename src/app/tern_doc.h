@@ -1,27 +1,17 @@
 #pragma once
-// CTernDoc: the document, one RadioImage. Made new at start-up and by File New, loaded by File
-// Open, stored by File Save / Save As. One document for the life of the process.
+// CTernDoc: the document (editor/document.h) with its file: made new at start-up and by File New,
+// loaded by File Open, stored by File Save / Save As. One document for the life of the process.
 
-#include "image/radio_image.h"
+#include "editor/document.h"
 
-#include <QObject>
 #include <QString>
 
-class CTernView;
-
-class CTernDoc : public QObject
+class CTernDoc : public Document
 {
     Q_OBJECT
 
 public:
     explicit CTernDoc(QObject* parent = nullptr);
-
-    // The radio's memory; the view and the dialogs read and write it in place.
-    orvo::RadioImage m_image;
-
-    // The form view that shows this document (set once by the application).
-    void SetView(CTernView* view) { m_pView = view; }
-    CTernView* GetView() const { return m_pView; }
 
     // Fills the image with the contents of a new image; no file, not modified. Always succeeds.
     bool OnNewDocument();
@@ -30,7 +20,7 @@ public:
     // is reported in a message box and changes nothing; longer files give their first 1024 bytes.
     bool OnOpenDocument(const QString& path);
 
-    // Brings the image up to date from the view, then stores it in `path` (through a temporary
+    // Stores the image in `path` (through a temporary
     // file, so a failure leaves any previous file whole). Failures are reported in a message
     // box; success clears the modified flag.
     bool OnSaveDocument(const QString& path);
@@ -53,8 +43,8 @@ public:
     // as it is (Cancel, or the save failed or was cancelled).
     bool SaveModified();
 
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    bool IsModified() const { return isModified(); }
+    void SetModifiedFlag(bool modified = true) { setModified(modified); }
 
     // Full path of the file the document was opened from or saved to; empty for a new document.
     QString GetPathName() const { return m_strPathName; }
@@ -66,8 +56,14 @@ public:
     static QString fileFilter();
     static QString defaultExtension();
 
+    // The window that owns the document's message boxes and file dialogs.
+    void SetWindow(QWidget* window) { m_pWindow = window; }
+
+signals:
+    // The document was opened from or saved to `path` (for the recent-file list).
+    void fileUsed(const QString& path);
+
 private:
-    CTernView* m_pView = nullptr;
+    QWidget* m_pWindow = nullptr;
     QString m_strPathName;
-    bool m_bModified = false;
 };

@@ -1,18 +1,8 @@
 #include "editor/optional_features_dlg.h"
 
-#include "app/modal_dialog.h"
-#include "app/tern_doc.h"
+#include "ui/modal_dialog.h"
 
 #include "ui_optional_features_dlg.h"
-
-namespace {
-
-constexpr std::size_t kFunctionByte = 0x3C0;
-constexpr std::uint8_t kRefuseAlertOff = 0x08; // bit 3 set: "Off"
-constexpr std::size_t kSquelchTailByte = 0x3F0;
-constexpr std::uint8_t kSquelchTailOn = 0x80; // bit 7
-
-} // namespace
 
 COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::OptionalFeaturesDlg>())
@@ -22,7 +12,7 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     m_cmbRefuseAlert = m_ui->cmbRefuseAlert;
     m_chkSquelchTail = m_ui->chkSquelchTail;
-    connect(m_ui->btnOK, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);
+    connect(m_ui->btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -30,38 +20,17 @@ COptionalFeaturesDlg::~COptionalFeaturesDlg() = default;
 
 int COptionalFeaturesDlg::DoModal()
 {
-    OnInitDialog();
     return AppExecDialog(*this);
 }
 
-bool COptionalFeaturesDlg::OnInitDialog()
+void COptionalFeaturesDlg::setFeatures(const OptionalFeatures& features)
 {
-    if (!m_pDoc)
-        return true;
-    const orvo::RadioImage& image = m_pDoc->m_image;
-    m_chkSquelchTail->setChecked(image[kSquelchTailByte] & kSquelchTailOn);
-    m_cmbRefuseAlert->setCurrentIndex((image[kFunctionByte] & kRefuseAlertOff) ? 0 : 1);
+    m_chkSquelchTail->setChecked(features.squelchTail);
+    m_cmbRefuseAlert->setCurrentIndex(features.refuseAlertOff ? 0 : 1);
     m_cmbRefuseAlert->setFocus();
-    return true;
 }
 
-void COptionalFeaturesDlg::OnOK()
+OptionalFeatures COptionalFeaturesDlg::features() const
 {
-    if (m_pDoc) {
-        orvo::RadioImage& image = m_pDoc->m_image;
-        if (m_chkSquelchTail->isChecked())
-            image[kSquelchTailByte] |= kSquelchTailOn;
-        else
-            image[kSquelchTailByte] &= static_cast<std::uint8_t>(~kSquelchTailOn);
-        if (m_cmbRefuseAlert->currentIndex() == 0)
-            image[kFunctionByte] |= kRefuseAlertOff;
-        else
-            image[kFunctionByte] &= static_cast<std::uint8_t>(~kRefuseAlertOff);
-    }
-    QDialog::accept();
-}
-
-void COptionalFeaturesDlg::accept()
-{
-    OnOK();
+    return {m_cmbRefuseAlert->currentIndex() == 0, m_chkSquelchTail->isChecked()};
 }

@@ -1,14 +1,14 @@
 #pragma once
-// COptionalFeaturesDlg: shows and changes the two features the form has no place for, directly
-// in the document's image: Refuse Emergency Alert (0x3C0 bit 3: 1 = "Off", 0 = "On") and
-// Squelch Tail Elimination (0x3F0 bit 7: 1 = on). OK writes both bits at once; Cancel writes
-// nothing. No other bit of either byte is ever changed.
+// COptionalFeaturesDlg: shows and changes the two features the form has no place for: Refuse
+// Emergency Alert ("Off", "On") and Squelch Tail Elimination. The caller loads it with the
+// document's features and, on OK, hands back features() (Document::setOptionalFeatures).
+
+#include "editor/document.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class CTernDoc;
 class QCheckBox;
 class QComboBox;
 
@@ -24,20 +24,16 @@ public:
     explicit COptionalFeaturesDlg(QWidget* parent = nullptr);
     ~COptionalFeaturesDlg() override;
 
-    QComboBox* m_cmbRefuseAlert = nullptr; // 1091: "Off", "On"
-    QCheckBox* m_chkSquelchTail = nullptr; // 1092
-    CTernDoc* m_pDoc = nullptr;            // the document whose image is edited; not owned
+    // Shows `features` in the controls; the Refuse Emergency Alert list takes the focus.
+    void setFeatures(const OptionalFeatures& features);
+    // What the controls show.
+    OptionalFeatures features() const;
 
-    // Fills the controls from the image, then runs the dialog modally; returns its result.
+    // Runs the dialog modally; returns its result.
     int DoModal();
 
-    // Fills the controls from the image of m_pDoc.
-    bool OnInitDialog();
-    // Writes the controls to the image and closes the dialog (the OK button).
-    void OnOK();
-
-    void accept() override;
-
 private:
+    QComboBox* m_cmbRefuseAlert = nullptr; // 1091: "Off", "On"
+    QCheckBox* m_chkSquelchTail = nullptr; // 1092
     std::unique_ptr<Ui::OptionalFeaturesDlg> m_ui;
 };

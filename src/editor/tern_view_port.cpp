@@ -3,7 +3,6 @@
 // memory only.
 #include "editor/tern_view.h"
 
-#include "app/main_frame.h"
 #include "link/system_ports.h"
 
 #include <QAction>
@@ -17,21 +16,10 @@ void checkIfChosen(QAction* action, const QString& chosen, const char* name)
         action->setChecked(chosen == QLatin1String(name));
 }
 
-// The port name of a Port menu item, or empty for any other item.
-QString portOfCommand(int commandId)
+// The port name of a Port menu item (objectName "ID_COM1".."ID_COM4"), or empty for any other.
+QString portOfCommand(const QString& objectName)
 {
-    switch (commandId) {
-    case CMainFrame::ID_COM1:
-        return QStringLiteral("COM1");
-    case CMainFrame::ID_COM2:
-        return QStringLiteral("COM2");
-    case CMainFrame::ID_COM3:
-        return QStringLiteral("COM3");
-    case CMainFrame::ID_COM4:
-        return QStringLiteral("COM4");
-    default:
-        return {};
-    }
+    return objectName.startsWith(QLatin1String("ID_COM")) ? objectName.mid(3) : QString();
 }
 
 // Where the item's own text is kept while the menu adds the device to it.
@@ -78,7 +66,7 @@ void CTernView::ShowPortDevices(const QList<QAction*>& items, bool open)
     if (!open)
         return;
     for (QAction* action : items) {
-        const QString port = portOfCommand(action->property("commandId").toInt());
+        const QString port = portOfCommand(action->objectName());
         if (port.isEmpty())
             continue;
         QVariant fixed = action->property(kFixedText);

@@ -1,23 +1,17 @@
 // Print, Print Preview and Print Setup of the settings report. The report shows the form as it
-// stands, edits not yet saved included: its texts come from the setting lists and the grid, never
-// from the document's image.
+// stands, edits not yet saved included: the document, which the form shows.
 #include "editor/tern_view.h"
 
-#include "app/message_box.h"
-#include "grid/ms_flex_grid.h"
+#include "editor/document.h"
 #include "report/report_printing.h"
+#include "ui/message_box.h"
+#include "ui/settings.h"
 
 #include <QComboBox>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
-
-// The list text of the box's selected entry; empty when nothing is selected.
-std::string selectedText(const QComboBox* box)
-{
-    const int index = box->currentIndex();
-    return index < 0 ? std::string() : box->itemText(index).toStdString();
-}
 
 // A printer with the set-up of `from`: its printer or PDF output, paper, margins and options.
 QPrinter* copyOfPrinter(const QPrinter& from)
@@ -47,30 +41,42 @@ void CTernView::PrinterDeleter::operator()(QPrinter* printer) const
 
 QPrinter& CTernView::GetPrinter()
 {
-    if (!m_pPrinter)
+    if (!m_pPrinter) {
         m_pPrinter.reset(new QPrinter(QPrinter::HighResolution));
+        // What File > Print Setup chose in an earlier session: the printer, where it still
+        // exists, and the paper and orientation; the printer's own margins stay.
+        const Settings settings;
+        if (settings.hasPrintSetup()) {
+            const QString name = settings.printerName();
+            if (!name.isEmpty() && !QPrinterInfo::printerInfo(name).isNull())
+                m_pPrinter->setPrinterName(name);
+            const QPageLayout layout = settings.pageLayout();
+            m_pPrinter->setPageSize(layout.pageSize());
+            m_pPrinter->setPageOrientation(layout.orientation());
+        }
+    }
     return *m_pPrinter;
 }
 
 orvo::ReportData CTernView::GetReportData() const
 {
     using orvo::SettingBox;
+    auto selected = [this](SettingBox box) {
+        return m_pDocument->selectionText(box).toStdString();
+    };
     orvo::ReportData data;
-    data.type = selectedText(settingBox(SettingBox::Type));
-    data.field = selectedText(settingBox(SettingBox::Field));
-    data.txTotalTime = selectedText(settingBox(SettingBox::TxTotalTime));
-    data.beep = selectedText(settingBox(SettingBox::Beep));
-    data.squelchLevel = selectedText(settingBox(SettingBox::SquelchLevel));
-    data.moni = selectedText(settingBox(SettingBox::Moni));
+    data.type = selected(SettingBox::Type);
+    data.field = selected(SettingBox::Field);
+    data.txTotalTime = selected(SettingBox::TxTotalTime);
+    data.beep = selected(SettingBox::Beep);
+    data.squelchLevel = selected(SettingBox::SquelchLevel);
+    data.moni = selected(SettingBox::Moni);
 
     for (int col = 0; col < orvo::kReportGridColumns; ++col)
-        data.headers[static_cast<std::size_t>(col)] = m_grid->GetTextMatrix(0, col).toStdString();
-    for (int row = 1; row <= orvo::kChannelCount; ++row) {
-        orvo::ChannelTexts& cells = data.channels[static_cast<std::size_t>(row - 1)];
-        for (int col = 1; col <= static_cast<int>(cells.size()); ++col)
-            cells[static_cast<std::size_t>(col - 1)] =
-                m_grid->GetTextMatrix(row, col).toStdString();
-    }
+        data.headers[static_cast<std::size_t>(col)] =
+            orvo::channelColumnHeaders()[static_cast<std::size_t>(col)];
+    for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
+        data.channels[static_cast<std::size_t>(channel - 1)] = m_pDocument->channelTexts(channel);
     return data;
 }
 
@@ -95,5 +101,7 @@ void CTernView::OnFilePrintPreview()
 
 void CTernView::OnFilePrintSetup()
 {
-    orvo::pageSetup(window(), GetPrinter());
+    QPrinter& printer = GetPrinter();
+    if (orvo::pageSetup(window(), printer))
+        Settings().setPrintSetup(printer.printerName(), printer.pageLayout());
 }

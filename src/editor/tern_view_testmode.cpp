@@ -11,9 +11,10 @@ void CTernView::OnTestMode()
 {
     // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
     // 136). The list always shows a band; should it show none, the first band stands in.
-    QString field = m_cmbField ? m_cmbField->currentText() : QString();
-    if (m_cmbField && m_cmbField->currentIndex() < 0 && m_cmbField->count() > 0)
-        field = m_cmbField->itemText(0);
+    const QComboBox* fieldBox = settingBox(orvo::SettingBox::Field);
+    QString field = fieldBox->currentText();
+    if (fieldBox->currentIndex() < 0 && fieldBox->count() > 0)
+        field = fieldBox->itemText(0);
     const double bandBase = orvo::leadingNumber(field.toStdString());
 
     CDebugModeDlg dialog(window());

@@ -2,16 +2,15 @@
 // transfer its Start button asks for.
 #include "editor/tern_view.h"
 
-#include "app/main_frame.h"
-#include "app/message_box.h"
-#include "app/modal_dialog.h"
-#include "app/tern_doc.h"
-#include "app/verify_dialog.h"
+#include "editor/document.h"
 #include "link/clone_session.h"
 #include "link/progress_dlg.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
 #include "link/verify.h"
+#include "link/verify_dialog.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -25,7 +24,10 @@ namespace {
 class TransferHost final : public orvo::CloneHost
 {
 public:
-    TransferHost(CTernView& view, CProgressDlg& dialog) : m_view(view), m_dialog(dialog) {}
+    TransferHost(CTernView& view, CProgressDlg& dialog, bool write)
+        : m_view(view), m_dialog(dialog), m_write(write)
+    {
+    }
 
     void showStatus(const std::string& text) override
     {
@@ -58,12 +60,13 @@ public:
 
     orvo::CloneDirection direction() override
     {
-        return m_view.m_bWrite ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
+        return m_write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
     }
 
 private:
     CTernView& m_view;
     CProgressDlg& m_dialog;
+    bool m_write;
     TransferEventPump m_events;
 };
 
@@ -130,20 +133,11 @@ void CTernView::OnStartTransfer()
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
     OnLeaveCellGrid();
-    CTernDoc* doc = GetDocument();
-    // Verify compares the radio with what the form shows, as a write would send it.
+    Document* doc = GetDocument();
+    // A write sends the document; a verify and a write's read-back compare the radio with it.
+    const orvo::RadioImage source = doc->image();
     const bool verifyOnly = !m_bWrite && dialog->m_bVerifyOnly;
     const bool readBack = m_bWrite && dialog->IsVerifyAfterWriting();
-    orvo::RadioImage shown = doc->m_image;
-    if (m_bWrite) {
-        UpdateImageFromView();
-    } else if (verifyOnly) {
-        // The form's encoding, taken without touching the document.
-        const orvo::RadioImage kept = doc->m_image;
-        UpdateImageFromView();
-        shown = doc->m_image;
-        doc->m_image = kept;
-    }
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -151,8 +145,8 @@ void CTernView::OnStartTransfer()
     m_hComm->setWaitCallback(TransferEventPump::whileWaiting, TransferEventPump::kWaitTurnMs);
     transferStateChanged();
 
-    TransferHost host(*this, *dialog);
-    orvo::CloneSession session(*m_hComm, host, doc->m_image);
+    TransferHost host(*this, *dialog, m_bWrite);
+    orvo::CloneSession session(*m_hComm, host, source);
     session.setReadBackAfterWrite(readBack);
     const orvo::CloneResult result = session.run(m_strPort.toStdString());
 
@@ -161,9 +155,7 @@ void CTernView::OnStartTransfer()
     const bool completed = result.outcome == orvo::CloneOutcome::Completed;
     const bool read = completed && result.direction == orvo::CloneDirection::Read;
     if (read && !verifyOnly) {
-        doc->m_image = session.receivedImage();
-        UpdateViewFromImage();
-        doc->SetModifiedFlag(true);
+        doc->applyImage(session.receivedImage(), tr("Read from radio"));
     }
     transferStateChanged();
     if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
@@ -171,7 +163,7 @@ void CTernView::OnStartTransfer()
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && readBack) {
-        const auto differences = orvo::compareImages(doc->m_image, session.receivedImage());
+        const auto differences = orvo::compareImages(source, session.receivedImage());
         if (differences.empty()) {
             AppMessageBox(window(), QStringLiteral("Written and verified: the radio holds what "
                                                    "was written."),
@@ -180,7 +172,7 @@ void CTernView::OnStartTransfer()
             AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
         }
     } else if (read && verifyOnly) {
-        VerifyDialog verify(orvo::compareImages(shown, session.receivedImage()), window());
+        VerifyDialog verify(orvo::compareImages(source, session.receivedImage()), window());
         AppExecDialog(verify);
     }
 
@@ -197,8 +189,7 @@ void CTernView::transferStateChanged()
     // The form is not for editing while the radio is read into it or written from it.
     if (widget())
         widget()->setEnabled(!IsTransferRunning());
-    if (auto* frame = qobject_cast<CMainFrame*>(window()))
-        frame->UpdateCommandUI();
+    emit commandStateChanged();
 }
 
 bool CTernView::QueryCloseDuringTransfer()

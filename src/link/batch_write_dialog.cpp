@@ -1,13 +1,13 @@
 #include "link/batch_write_dialog.h"
 
-#include "app/file_dialog.h"
-#include "app/message_box.h"
-#include "app/modal_dialog.h"
-#include "app/tern_doc.h"
+#include "editor/document.h"
 #include "editor/tern_view.h"
 #include "image/atomic_file.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 
 #include "ui_batch_write_dialog.h"
 
@@ -94,7 +94,7 @@ void BatchWriteDialog::onStart()
     m_ui->btnSaveLog->setEnabled(false);
     m_ui->progressBar->setValue(0);
     const int radio = static_cast<int>(m_log.size()) + 1;
-    const std::string port = m_view->m_strPort.toStdString();
+    const std::string port = m_view->port().toStdString();
 
     const auto line = orvo::makeSerialLine();
     line->setWaitCallback(TransferEventPump::whileWaiting, TransferEventPump::kWaitTurnMs);
@@ -143,7 +143,6 @@ void CTernView::OnWriteToSeveralRadios()
     if (IsTransferRunning())
         return;
     OnLeaveCellGrid();
-    UpdateImageFromView();
-    BatchWriteDialog dialog(this, GetDocument()->m_image);
+    BatchWriteDialog dialog(this, GetDocument()->image());
     AppExecDialog(dialog);
 }

@@ -1,8 +1,8 @@
 #include "link/progress_dlg.h"
 
 #include "editor/tern_view.h"
-#include "grid/ms_flex_grid.h"
-#include "app/settings.h"
+#include "grid/channel_table.h"
+#include "ui/settings.h"
 
 #include "ui_progress_dlg.h"
 
@@ -41,8 +41,8 @@ void CProgressDlg::Create()
     m_lblStatus->setText(m_strTemplateStatus);
     OnInitDialog();
 
-    if (m_pView && m_pView->m_grid) {
-        const CMSFlexGrid* grid = m_pView->m_grid;
+    if (m_pView && m_pView->grid()) {
+        const ChannelTable* grid = m_pView->grid();
         const QPoint centre = grid->mapToGlobal(grid->rect().center());
         move(centre - rect().center());
     }

@@ -1,13 +1,12 @@
 #include "testmode/debug_mode_dlg.h"
 
-#include "app/message_box.h"
-#include "app/modal_dialog.h"
-#include "app/tern_app.h"
 #include "image/tone_codec.h"
 #include "link/qt_serial_line.h"
 #include "testmode/debug_frequency.h"
 #include "testmode/testmode_session.h"
 #include "testmode/tone_drop_list.h"
+#include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 
 #include "ui_debug_mode_dlg.h"
 
@@ -80,11 +79,9 @@ private:
     QWidget* m_owner;
 };
 
-// The tone table: the application's, or the core's when no application object exists.
+// The tone texts in table order, entry 0 "Off", as the core codes them.
 QStringList toneTexts()
 {
-    if (const CTernApp* app = AfxGetTernApp(); app && app->m_arTones.size() == orvo::kToneCount)
-        return app->m_arTones;
     QStringList texts;
     for (const std::string& tone : orvo::toneTable())
         texts.append(QString::fromStdString(tone));

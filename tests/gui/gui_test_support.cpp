@@ -60,12 +60,17 @@ std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
 
 CMainFrame* mainFrame()
 {
-    return AfxGetTernApp() ? AfxGetTernApp()->GetMainFrame() : nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* frame = qobject_cast<CMainFrame*>(widget))
+            return frame;
+    }
+    return nullptr;
 }
 
 CTernView* ternView()
 {
-    return AfxGetTernApp() ? AfxGetTernApp()->GetView() : nullptr;
+    CMainFrame* frame = mainFrame();
+    return frame ? frame->GetActiveView() : nullptr;
 }
 
 void clickMenuCommand(const QString& menuObjectName, int commandId)

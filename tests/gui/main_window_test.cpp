@@ -6,7 +6,7 @@
 #include "app/main_frame.h"
 #include "app/tern_app.h"
 #include "editor/tern_view.h"
-#include "grid/ms_flex_grid.h"
+#include "grid/channel_table.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -72,7 +72,7 @@ private slots:
         QStringList titles;
         for (const QAction* action : mainFrame()->menuBar()->actions())
             titles.append(action->text());
-        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}));
 
         auto menu = [](const char* name) {
             return mainFrame()->findChild<QMenu*>(QLatin1String(name));
@@ -215,17 +215,17 @@ private slots:
                 on.append(frame->commandAction(id)->isChecked());
             return on;
         };
-        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM1"));
+        QCOMPARE(ternView()->port(), QStringLiteral("COM1"));
         QCOMPARE(checks(), (QList<bool>{true, false, false, false}));
 
         for (Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F})
             QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
         frame->UpdateCommandUI();
-        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM1"));
+        QCOMPARE(ternView()->port(), QStringLiteral("COM1"));
         QCOMPARE(checks(), (QList<bool>{true, false, false, false}));
 
         clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_COM3);
-        QCOMPARE(ternView()->m_strPort, QStringLiteral("COM3"));
+        QCOMPARE(ternView()->port(), QStringLiteral("COM3"));
         QCOMPARE(checks(), (QList<bool>{false, false, true, false}));
         clickMenuCommand(QStringLiteral("menuPort"), CMainFrame::ID_COM3); // again: stays chosen
         QCOMPARE(checks(), (QList<bool>{false, false, true, false}));
@@ -290,7 +290,7 @@ private slots:
     void formAsFirstShown()
     {
         CTernView* view = ternView();
-        QCOMPARE(QApplication::focusWidget(), view->m_cmbType);
+        QCOMPARE(QApplication::focusWidget(), view->settingBox(orvo::SettingBox::Type));
 
         QStringList labels;
         for (const char* name :
@@ -300,35 +300,35 @@ private slots:
         QCOMPARE(labels,
                  (QStringList{"Type", "Field", "Scan", "Beep", "Battery Save", "Squelch Level",
                               "Tx Total Time(s)", "Voice Annuciation", "Moni", "Channel:"}));
-        QVERIFY(!view->m_cmbUrgencyCall->isVisible());
+        QVERIFY(!view->settingBox(orvo::SettingBox::UrgencyCall)->isVisible());
         QVERIFY(!view->findChild<QLabel*>(QStringLiteral("lblUrgencyCall"))->isVisible());
-        QCOMPARE(view->m_cmbUrgencyCall->currentText(), QStringLiteral("TX Alert "));
+        QCOMPARE(view->settingBox(orvo::SettingBox::UrgencyCall)->currentText(), QStringLiteral("TX Alert "));
 
-        QCOMPARE(view->m_cmbType->currentText(), QStringLiteral("ZT-4"));
-        QCOMPARE(view->m_cmbField->currentText(), QStringLiteral("136 - 174MHz"));
-        QCOMPARE(view->m_cmbScan->currentText(), QStringLiteral("ON"));
-        QCOMPARE(view->m_cmbBeep->currentText(), QStringLiteral("Enable"));
-        QCOMPARE(view->m_cmbBatterySave->currentText(), QStringLiteral("Enable"));
-        QCOMPARE(view->m_cmbSquelchLevel->currentText(), QStringLiteral("9"));
-        QCOMPARE(view->m_cmbTxTotalTime->currentText(), QStringLiteral("180s"));
-        QCOMPARE(view->m_cmbVoiceAnnunciation->currentText(), QStringLiteral("Chinese"));
-        QCOMPARE(view->m_cmbMoni->currentText(), QStringLiteral("SQ-Off Momentary"));
-        QCOMPARE(view->m_cmbMoni->itemText(1), QStringLiteral("Monitor  Momentary"));
-        QCOMPARE(view->m_cmbTxTotalTime->count(), 11);
+        QCOMPARE(view->settingBox(orvo::SettingBox::Type)->currentText(), QStringLiteral("ZT-4"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::Field)->currentText(), QStringLiteral("136 - 174MHz"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::Scan)->currentText(), QStringLiteral("ON"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::Beep)->currentText(), QStringLiteral("Enable"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::BatterySave)->currentText(), QStringLiteral("Enable"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::SquelchLevel)->currentText(), QStringLiteral("9"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::TxTotalTime)->currentText(), QStringLiteral("180s"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::VoiceAnnunciation)->currentText(), QStringLiteral("Chinese"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::Moni)->currentText(), QStringLiteral("SQ-Off Momentary"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::Moni)->itemText(1), QStringLiteral("Monitor  Momentary"));
+        QCOMPARE(view->settingBox(orvo::SettingBox::TxTotalTime)->count(), 11);
 
         // Tab walks Type, Field, the seven function lists, then the grid.
         QList<QWidget*> order;
-        QWidget* at = view->m_cmbType;
+        QWidget* at = view->settingBox(orvo::SettingBox::Type);
         for (int i = 0; i < 10; ++i) {
             order.append(QApplication::focusWidget());
             QTest::keyClick(at, Qt::Key_Tab);
             at = QApplication::focusWidget();
         }
-        const QList<QWidget*> expected{view->m_cmbType,        view->m_cmbField,
-                                       view->m_cmbScan,        view->m_cmbBeep,
-                                       view->m_cmbBatterySave, view->m_cmbSquelchLevel,
-                                       view->m_cmbTxTotalTime, view->m_cmbVoiceAnnunciation,
-                                       view->m_cmbMoni,        static_cast<QWidget*>(view->m_grid)};
+        const QList<QWidget*> expected{view->settingBox(orvo::SettingBox::Type),        view->settingBox(orvo::SettingBox::Field),
+                                       view->settingBox(orvo::SettingBox::Scan),        view->settingBox(orvo::SettingBox::Beep),
+                                       view->settingBox(orvo::SettingBox::BatterySave), view->settingBox(orvo::SettingBox::SquelchLevel),
+                                       view->settingBox(orvo::SettingBox::TxTotalTime), view->settingBox(orvo::SettingBox::VoiceAnnunciation),
+                                       view->settingBox(orvo::SettingBox::Moni),        static_cast<QWidget*>(view->grid())};
         QCOMPARE(order, expected);
     }
 };

@@ -9,7 +9,6 @@
 #include "app/tern_app.h"
 #include "app/tern_doc.h"
 #include "editor/tern_view.h"
-#include "grid/ms_flex_grid.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 #include "report/report_data.h"
@@ -220,23 +219,22 @@ private slots:
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join('\n')));
     }
 
-    // Edits that live only in the form are reported; the document's image is not consulted.
-    void reportFollowsTheFormNotTheImage()
+    // Edits not yet saved are reported as the form shows them.
+    void reportFollowsTheForm()
     {
         startOn(sampleImage());
         CTernView* view = ternView();
-        const orvo::RadioImage before = app->GetDocument()->m_image;
 
-        chooseListEntry(view->m_cmbSquelchLevel, 9);
-        view->m_grid->SetTextMatrix(2, orvo::kColReceive, QStringLiteral("434.00000"));
-        view->m_cmbMoni->setCurrentIndex(-1);
+        chooseListEntry(view->settingBox(orvo::SettingBox::SquelchLevel), 9);
+        app->GetDocument()->commitCell(2, orvo::kColReceive, QStringLiteral("434"),
+                                       orvo::CommitVariant::LeaveCell);
+        view->settingBox(orvo::SettingBox::Moni)->setCurrentIndex(-1);
 
         const orvo::ReportData data = view->GetReportData();
         QCOMPARE(data.squelchLevel, std::string("9"));
         QCOMPARE(data.channels[1][orvo::kColReceive - 1], std::string("434.00000"));
         QCOMPARE(data.moni, std::string()); // a list without a selection prints nothing
         QCOMPARE(data.field, std::string("430 - 500MHz"));
-        QVERIFY(app->GetDocument()->m_image == before);
     }
 
     // File > Print Preview shows one page drawing the form's texts.
@@ -298,8 +296,9 @@ private slots:
         }
         QVERIFY(!QFile::exists(path("cancelled.pdf")));
 
-        // An edit still only in the form reaches the paper.
-        ternView()->m_grid->SetTextMatrix(3, orvo::kColReceive, QStringLiteral("431.00000"));
+        // An edit not yet saved reaches the paper.
+        app->GetDocument()->commitCell(3, orvo::kColReceive, QStringLiteral("431"),
+                                       orvo::CommitVariant::LeaveCell);
         {
             ReportDialogs dialogs(printToPdf(path("toolbar.pdf")));
             clickToolButton(CMainFrame::ID_FILE_PRINT);

@@ -77,7 +77,7 @@ private slots:
             return QMessageBox::Cancel;
         });
         ternView()->OnReadFromRadio();
-        CProgressDlg* dialog = ternView()->m_pProgressDlg;
+        CProgressDlg* dialog = ternView()->progressDialog();
         QVERIFY(dialog && dialog->HasWindow());
         timer.start(5);
         QTest::mouseClick(dialog->m_btnStart, Qt::LeftButton);

@@ -29,6 +29,7 @@ public:
 
     // The printer and page set up with File > Print Setup; empty name and a default layout when
     // none was kept.
+    bool hasPrintSetup() const;
     QString printerName() const;
     QPageLayout pageLayout() const;
     void setPrintSetup(const QString& printerName, const QPageLayout& layout);

@@ -1,4 +1,4 @@
-#include "app/verify_dialog.h"
+#include "link/verify_dialog.h"
 
 #include "ui_verify_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "app/modal_dialog.h"
+#include "ui/modal_dialog.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "ui/settings.h"
 
 #include <QPageSize>
 
@@ -69,6 +69,11 @@ void Settings::setPortDevice(int n, const QString& device)
         m_store.remove(portKey(n));
     else
         m_store.setValue(portKey(n), device);
+}
+
+bool Settings::hasPrintSetup() const
+{
+    return m_store.contains(QStringLiteral("Print/pageSize"));
 }
 
 QString Settings::printerName() const

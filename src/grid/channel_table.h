@@ -1,0 +1,76 @@
+#pragma once
+// ChannelTable: the channel grid (control 1007) over a Document's ChannelModel. Column 0 shows
+// the channel numbers and selects whole rows; the cells of columns 1..8 are edited in place:
+// a click or a double click opens the cell's editor, a typed character opens it with that
+// character (not in the W/N column), Enter commits and walks on through the row (from Power to
+// the next row's Receive; from row 16's Power out of the grid), Up and Down commit and move,
+// Tab and Shift+Tab commit and leave the grid, Escape closes the editor and keeps the cell.
+// Leaving a cell commits its editor as well. Commits run the document's checks and show their
+// messages; a frequency Enter refuses keeps its editor open, emptied, and the cell its text.
+
+#include <QTableView>
+
+#include <vector>
+
+class Document;
+
+class ChannelTable : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit ChannelTable(QWidget* parent = nullptr);
+
+    void setDocument(Document* doc);
+    Document* document() const { return m_doc; }
+
+    // The editor open over a cell, or null.
+    QWidget* openEditor() const;
+    // Commits the open editor as leaving the cell does and closes it; nothing when none is open.
+    void commitEdit();
+    // Closes the open editor without committing it (the document was replaced).
+    void cancelEdit();
+    // Opens the editor of the current cell; `typed` is the character that starts the edit, null
+    // when the mouse or Enter starts it.
+    void beginEdit(QChar typed = {});
+
+    // Channels (1..16) of the selected rows in order; the current cell's channel when no row
+    // is selected.
+    std::vector<int> selectedChannels() const;
+    // Selects the rows of channels [first, first + count).
+    void selectChannels(int first, int count);
+
+    // Called by the delegate for every event of an open editor; true consumes it.
+    bool editorEvent(QWidget* editor, QEvent* event);
+
+signals:
+    // An editor has been opened over a cell.
+    void editorOpened(QWidget* editor);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    friend class ChannelDelegate;
+    void applyGeometry();
+    // Commits `text` into the cell `index` with the document's checks, showing their messages;
+    // false when a frequency was refused.
+    bool commitText(const QModelIndex& index, const QString& text, bool enter,
+                    bool* keepOpen = nullptr);
+    void closeEdit();
+    void enterInEditor(QWidget* editor);
+    void leaveGrid(bool backwards);
+
+    Document* m_doc = nullptr;
+    QModelIndex m_editIndex;
+    // Set while the frequency box is empty only because Enter refused its text: committing that
+    // emptiness keeps the cell's text instead of deleting the frequency.
+    bool m_freqRejected = false;
+    bool m_committing = false;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The file dialogs of the application (open and save names). Tests answer them through a hook
+// set before the action, so no real dialog appears.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// What a file dialog asks, as handed to the hook.
+struct FileDialogRequest
+{
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QWidget* parent = nullptr;
+    QString caption;
+    QString proposed;      // the folder, or the file name offered in a save dialog
+    QString filter;        // Qt filter list, e.g. "Channel Data (*.sin);;All Files (*)"
+    QString defaultSuffix; // without the dot; empty for open dialogs
+};
+
+// Answers a file dialog in place of the user: the chosen path, or an empty string for Cancel.
+using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
+
+// Asks for an existing file to open; returns its path, or an empty string when cancelled.
+QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                           const QString& filter);
+
+// Asks for the name to save under; asks before replacing an existing file. A chosen name
+// without an extension gets `defaultSuffix`. Returns an empty string when cancelled.
+QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                           const QString& filter, const QString& defaultSuffix);
+
+// Installs the hook that answers every following file dialog; an empty function restores the
+// real dialogs.
+void setFileDialogHook(FileDialogHook hook);

@@ -1,0 +1,186 @@
+// The document and its channel model without any window: commits with their checks, the bytes
+// they store, undo and redo, paste, and the modified flag following the undo stack.
+#include "editor/channel_model.h"
+#include "editor/channel_rows.h"
+#include "editor/document.h"
+
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using orvo::SettingBox;
+constexpr int k400to470 = 2; // Field entry "400 - 470MHz"
+
+// A document on the 400 - 470 MHz band, as opened.
+void prepare(Document& doc)
+{
+    orvo::RadioImage image = orvo::RadioImage::makeNew();
+    orvo::SettingSelections selections = orvo::initialSelections();
+    orvo::decodeSettings(image, selections);
+    selections[static_cast<std::size_t>(SettingBox::Field)] = k400to470;
+    orvo::encodeSettings(selections, image);
+    doc.resetImage(image);
+}
+
+struct Edit
+{
+    int channel;
+    int column;
+    const char* text;
+};
+
+void apply(Document& doc, const std::vector<Edit>& edits)
+{
+    for (const Edit& e : edits)
+        doc.commitCell(e.channel, e.column, QString::fromLatin1(e.text),
+                       orvo::CommitVariant::LeaveCell);
+}
+
+} // namespace
+
+TEST(Document, CommitsStoreTheCheckedTextsAndRefuseWhatTypingRefuses)
+{
+    struct Case
+    {
+        std::vector<Edit> edits;
+        int channel;
+        orvo::ChannelTexts expected;
+        int undoSteps;
+    };
+    const orvo::ChannelTexts empty{};
+    const std::vector<Case> cases{
+        {{{3, 1, "446.1"}},
+         3,
+         {"446.10000", "446.10000", "Off", "Off", "No", "Wide", "Add", "High"},
+         1},
+        {{{3, 1, "446.1"}, {3, 2, "447.0125"}, {3, 3, "67.0"}, {3, 5, "Yes"}, {3, 8, "Low"}},
+         3,
+         {"446.10000", "447.01250", "67.0", "Off", "Yes", "Wide", "Add", "Low"},
+         5},
+        {{{4, 1, "12"}}, 4, empty, 0},        // not 60..600 MHz
+        {{{4, 1, "162.5"}}, 4, empty, 0},     // outside the band
+        {{{4, 1, "446.003"}}, 4, empty, 0},   // off the raster
+        {{{4, 5, "Yes"}}, 4, empty, 0},       // a flag on an empty row stays empty
+        {{{5, 1, "446.1"}, {5, 2, ""}, {5, 1, ""}}, 5, empty, 3}, // emptied again
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        prepare(doc);
+        apply(doc, c.edits);
+        EXPECT_EQ(doc.channelTexts(c.channel), c.expected) << c.edits.front().text;
+        EXPECT_EQ(doc.undoStack()->count(), c.undoSteps) << c.edits.front().text;
+        // The image holds exactly what the table shows.
+        orvo::RadioImage expected = doc.image();
+        orvo::encodeChannel(c.expected, expected, c.channel);
+        EXPECT_EQ(doc.image(), expected);
+        const QModelIndex cell = doc.channelModel()->index(c.channel - 1, 1);
+        EXPECT_EQ(cell.data().toString().toStdString(), c.expected[0]);
+    }
+}
+
+TEST(Document, UndoAndRedoReachTheBytesOfTheSameStateReachedDirectly)
+{
+    const std::vector<Edit> edits{{1, 1, "446.1"}, {2, 1, "440.5"}, {1, 3, "D023N"},
+                                  {2, 8, "Low"},   {1, 1, ""},      {6, 2, "450"}};
+    for (int kept = 0; kept <= static_cast<int>(edits.size()); ++kept) {
+        Document doc;
+        prepare(doc);
+        const orvo::RadioImage saved = doc.image();
+        apply(doc, edits);
+        doc.setSelection(SettingBox::Beep, 1);
+        doc.setOptionalFeatures({true, true});
+        doc.undoStack()->undo();
+        doc.undoStack()->undo();
+        for (int i = static_cast<int>(edits.size()); i > kept; --i)
+            doc.undoStack()->undo();
+
+        Document direct;
+        prepare(direct);
+        apply(direct, {edits.begin(), edits.begin() + kept});
+        EXPECT_EQ(doc.image(), direct.image()) << kept;
+        EXPECT_EQ(doc.isModified(), kept > 0) << kept;
+
+        while (doc.undoStack()->canUndo())
+            doc.undoStack()->undo();
+        EXPECT_EQ(doc.image(), saved);
+        EXPECT_FALSE(doc.isModified());
+        while (doc.undoStack()->canRedo())
+            doc.undoStack()->redo();
+        EXPECT_TRUE(doc.optionalFeatures().squelchTail);
+        EXPECT_TRUE(doc.isModified());
+    }
+}
+
+TEST(Document, ReadMoveTypeAndFeaturesAreStepsWithTheirTexts)
+{
+    Document doc;
+    prepare(doc);
+    apply(doc, {{1, 1, "446.1"}});
+    EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Edit channel 1 Receive"));
+    doc.setSelection(SettingBox::Field, 0); // now outside the band: said in the cell's tooltip
+    EXPECT_EQ(doc.channelModel()->index(0, 1).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Channel 1 Receive 446.10000 lies outside 136 - 174MHz"));
+    doc.undoStack()->undo();
+    doc.setSelection(SettingBox::Type, doc.selection(SettingBox::Type)); // the one shown
+    EXPECT_EQ(doc.undoStack()->index(), 1);
+
+    const orvo::ChannelTexts first = doc.channelTexts(1);
+    ASSERT_TRUE(doc.moveChannels(1, 1, 1));
+    EXPECT_EQ(doc.channelTexts(2), first);
+    EXPECT_FALSE(doc.moveChannels(16, 1, 1));
+
+    doc.setModified(false);
+    doc.applyImage(orvo::RadioImage::makeNew(), QStringLiteral("Read from radio"));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.channelTexts(2), orvo::ChannelTexts{});
+    doc.undoStack()->undo();
+    EXPECT_EQ(doc.channelTexts(2), first);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST(Document, PasteTakesGoodRowsAndListsRefusedCells)
+{
+    struct Case
+    {
+        const char* text;
+        std::size_t rows;
+        std::vector<std::pair<int, int>> refused; // channel, column
+    };
+    const std::vector<Case> cases{
+        {"CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\tBusy\tW/N\tScan\tPower\r\n"
+         "1\t446.10000\t446.10000\t67.0\tOff\tNo\tNarrow\tAdd\tLow\r\n"
+         "2\t440.5\t\t\t\t\t\t\t\r\n",
+         2,
+         {}},
+        {"446.1\t446.1\tOff\tOff\tNo\tWide\tAdd\tHigh\n12\t\t\t\t\t\t\t\n"
+         "440\t440\tnope\tOff\tmaybe\tWide\tAdd\tHigh\n",
+         1,
+         {{4, 1}, {5, 3}, {5, 5}}},
+        {"162.5\t\t\t\t\t\t\t\n\t\t\t\tYes\t\t\t\n", 0, {{3, 1}, {4, 5}}},
+        {"1,446.1,,,,,,,\n", 1, {}}, // CSV
+        {"only\tthree\tfields\n", 0, {{3, 0}}},
+    };
+    for (const Case& c : cases) {
+        const orvo::PastedRows pasted = orvo::pasteChannelRows(
+            c.text, 3, orvo::bandLimitsForField(k400to470));
+        EXPECT_EQ(pasted.rows.size(), c.rows) << c.text;
+        std::vector<std::pair<int, int>> refused;
+        for (const orvo::RefusedCell& cell : pasted.refused)
+            refused.emplace_back(cell.channel, cell.column);
+        EXPECT_EQ(refused, c.refused) << c.text;
+    }
+
+    // Copied rows paste back unchanged, as one step.
+    Document doc;
+    prepare(doc);
+    apply(doc, {{1, 1, "446.1"}, {1, 3, "D023N"}, {2, 1, "440.5"}, {2, 7, "Delete"}});
+    const std::string copied = orvo::channelRowsText(doc.image(), {1, 2}, '\t');
+    const orvo::PastedRows pasted = orvo::pasteChannelRows(copied, 9, doc.selectedBand());
+    ASSERT_TRUE(pasted.refused.empty());
+    doc.setRows(pasted.rows, QStringLiteral("Paste"));
+    EXPECT_EQ(doc.channelTexts(9), doc.channelTexts(1));
+    EXPECT_EQ(doc.channelTexts(10), doc.channelTexts(2));
+    EXPECT_EQ(doc.undoStack()->count(), 5);
+}
