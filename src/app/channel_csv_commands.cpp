@@ -83,8 +83,8 @@ private:
 
 void OnImportChannels(CTernView& view)
 {
-    const QString path = AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"),
-                                            QString(), kCsvFilter);
+    const QString path =
+        AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"), QString(), kCsvFilter);
     if (!path.isEmpty())
         ImportChannelsFile(view, path);
 }
@@ -102,8 +102,8 @@ bool ImportChannelsFile(CTernView& view, const QString& path)
     const std::vector<std::string> errors =
         orvo::cli::importChannelCsv(std::string_view(csv.constData(), csv.size()), image);
     if (!errors.empty()) {
-        QString text = QStringLiteral("Nothing was imported from \"%1\":")
-                           .arg(QFileInfo(path).fileName());
+        QString text =
+            QStringLiteral("Nothing was imported from \"%1\":").arg(QFileInfo(path).fileName());
         for (const std::string& e : errors)
             text += QLatin1Char('\n') + QString::fromStdString(e);
         AppMessageBox(view.window(), text);

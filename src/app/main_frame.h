@@ -1,7 +1,7 @@
 #pragma once
-// CMainFrame: the main window. Menus File, Edit, Program, Port and View with their exact texts,
-// accelerators and status-bar prompts; the flat toolbar; the status bar with its message pane
-// and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
+// CMainFrame: the main window. Menus File, Edit, Program, Port, View and Help with their exact
+// texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
+// pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software".
 
 #include <QMainWindow>

@@ -1,6 +1,7 @@
 #pragma once
-// CTernApp: the application object. Holds the one document, its main frame and form view, the per-user settings (recent-file list), and the
-// commands that replace the document (File New, File Open) and show the About box.
+// CTernApp: the application object. Holds the one document, its main frame and form view, the
+// per-user settings (recent-file list), and the commands that replace the document (File New,
+// File Open) and show the About box.
 
 #include <QObject>
 #include <QString>
@@ -26,9 +27,10 @@ public:
     explicit CTernApp(QObject* parent = nullptr);
     ~CTernApp() override;
 
-    // Start-up: settings and recent files, document, frame and view, then the command line (no file: a new document; a file: that file), the icon, and
-    // the main window shown. `arguments` are the program's arguments without the program name.
-    // False when the file named on the command line cannot be opened; start-up then ends.
+    // Start-up: settings and recent files, document, frame and view, then the command line (no
+    // file: a new document; a file: that file), the icon, and the main window shown. `arguments`
+    // are the program's arguments without the program name. False when the file named on the
+    // command line cannot be opened; start-up then ends.
     bool InitInstance(const QStringList& arguments);
 
     CTernDoc* GetDocument() const { return m_pDoc.get(); }

@@ -165,8 +165,9 @@ void CTernView::OnStartTransfer()
     if (completed && result.direction == orvo::CloneDirection::Write && readBack) {
         const auto differences = orvo::compareImages(source, session.receivedImage());
         if (differences.empty()) {
-            AppMessageBox(window(), QStringLiteral("Written and verified: the radio holds what "
-                                                   "was written."),
+            AppMessageBox(window(),
+                          QStringLiteral("Written and verified: the radio holds what "
+                                         "was written."),
                           QString(), QMessageBox::Information);
         } else {
             AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));

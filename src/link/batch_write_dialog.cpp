@@ -77,7 +77,8 @@ void BatchWriteDialog::showNextRadio(const QString& lastResult)
 {
     const int next = static_cast<int>(m_log.size()) + 1;
     const QString ask = QStringLiteral("Connect radio %1 and press Start.").arg(next);
-    m_ui->lblInstruction->setText(lastResult.isEmpty() ? ask : lastResult + QLatin1Char('\n') + ask);
+    m_ui->lblInstruction->setText(lastResult.isEmpty() ? ask
+                                                       : lastResult + QLatin1Char('\n') + ask);
     m_ui->lblCount->setText(QStringLiteral("Radios written: %1").arg(m_written));
     m_ui->btnSaveLog->setEnabled(!m_log.empty());
     m_ui->btnStart->setEnabled(true);
@@ -105,10 +106,10 @@ void BatchWriteDialog::onStart()
     m_log.push_back(orvo::makeLogEntry(radio, port, write));
     const orvo::RadioLogEntry& e = m_log.back();
     m_written += write.succeeded() ? 1 : 0;
-    new QTreeWidgetItem(m_ui->lstLog, {QString::fromStdString(e.time),
-                                       QString::fromStdString(e.port), QString::number(e.radio),
-                                       QString::fromStdString(e.result),
-                                       QString::fromStdString(e.differences)});
+    new QTreeWidgetItem(m_ui->lstLog,
+                        {QString::fromStdString(e.time), QString::fromStdString(e.port),
+                         QString::number(e.radio), QString::fromStdString(e.result),
+                         QString::fromStdString(e.differences)});
     m_ui->lstLog->scrollToBottom();
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
         AppMessageBox(this, QString::fromStdString(orvo::verifyFailureText(write.differences)));
@@ -117,10 +118,9 @@ void BatchWriteDialog::onStart()
 
 void BatchWriteDialog::onSaveLog()
 {
-    const QString path =
-        AppGetSaveFileName(this, QStringLiteral("Save Log"), QStringLiteral("radios.csv"),
-                           QStringLiteral("CSV Files (*.csv);;All Files (*)"),
-                           QStringLiteral("csv"));
+    const QString path = AppGetSaveFileName(
+        this, QStringLiteral("Save Log"), QStringLiteral("radios.csv"),
+        QStringLiteral("CSV Files (*.csv);;All Files (*)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     const orvo::FileResult saved =

@@ -25,7 +25,8 @@ CProgressDlg::CProgressDlg(CTernView* view)
     m_lblStatus = m_ui->lblStatus;
     m_chkVerify = m_ui->chkVerify;
     m_chkVerify->setVisible(false);
-    connect(m_chkVerify, &QCheckBox::toggled, this, [](bool on) { Settings().setVerifyAfterWriting(on); });
+    connect(m_chkVerify, &QCheckBox::toggled, this,
+            [](bool on) { Settings().setVerifyAfterWriting(on); });
     m_strTemplateStatus = m_lblStatus->text();
     connect(m_btnStart, &QPushButton::clicked, this, &CProgressDlg::OnOK);
     connect(m_btnCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
