@@ -2,6 +2,7 @@
 // To Radio run it, with the messages on stderr and a progress bar when stderr is a terminal.
 #include "verbs.h"
 
+#include "editor/band_check.h"
 #include "image/radio_image.h"
 #include "link/clone_session.h"
 #include "link/qt_serial_line.h"
@@ -110,6 +111,7 @@ struct TransferArgs
     std::string port;
     std::string file;
     int retries = 0;
+    bool force = false; // write: send channels outside the band too
 };
 
 // 0 when the arguments are complete, else the exit status of a usage error (already reported).
@@ -117,8 +119,8 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
 {
     auto usage = [verb](const std::string& text) {
         std::fprintf(stderr,
-                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N] FILE.sin\n", verb,
-                     text.c_str(), verb);
+                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n",
+                     verb, text.c_str(), verb, std::strcmp(verb, "write") == 0 ? " [--force]" : "");
         return 2;
     };
     for (int i = 0; i < argc; ++i) {
@@ -136,6 +138,8 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
                     return usage("--retries needs a whole number of at least 0");
                 args.retries = static_cast<int>(n);
             }
+        } else if (arg == "--force" && std::strcmp(verb, "write") == 0) {
+            args.force = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usage("unknown option '" + arg + "'");
         } else if (args.file.empty()) {
@@ -201,6 +205,13 @@ int runWrite(int argc, char** argv)
         std::fprintf(stderr, "%s\n", loaded.error.c_str());
         return 1;
     }
+    // The window warns about the same channels before a write; here only --force sends them.
+    if (const auto lines = outOfBandChannels(image); !lines.empty() && !args.force) {
+        for (const std::string& line : lines)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        std::fprintf(stderr, "orvo-cli write: nothing written (--force writes anyway)\n");
+        return 1;
+    }
     RadioImage unused;
     const CloneResult result = transfer("write", CloneDirection::Write, args, image, unused);
     return result.outcome == CloneOutcome::Completed ? 0 : 1;
@@ -213,9 +224,9 @@ const Verb kLinkVerbs[] = {
      "read the whole image from the radio on port P (COM1..COM4 or a device path) into OUT.sin; "
      "after a failure answer Retry N times, then Cancel",
      runRead},
-    {"write", "--port P [--retries N] IN.sin",
+    {"write", "--port P [--retries N] [--force] IN.sin",
      "write the first 1024 bytes of IN.sin to the radio on port P; after a failure answer Retry "
-     "N times, then Cancel",
+     "N times, then Cancel; channels outside the file's band are refused unless --force",
      runWrite},
     {nullptr, nullptr, nullptr, nullptr},
 };
