@@ -62,8 +62,11 @@ bool CTernDoc::OnOpenDocument(const QString& path)
 
 bool CTernDoc::OnSaveDocument(const QString& path)
 {
-    if (m_pView)
+    if (m_pView) {
         m_pView->UpdateImageFromView();
+        if (!m_pView->ConfirmOutOfBandChannels())
+            return false;
+    }
     QString error;
     if (!Serialize(path, true, &error)) {
         AppMessageBox(AfxGetMainWnd(), error);

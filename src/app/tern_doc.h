@@ -30,9 +30,10 @@ public:
     // is reported in a message box and changes nothing; longer files give their first 1024 bytes.
     bool OnOpenDocument(const QString& path);
 
-    // Brings the image up to date from the view, then stores it in `path` (through a temporary
-    // file, so a failure leaves any previous file whole). Failures are reported in a message
-    // box; success clears the modified flag.
+    // Brings the image up to date from the view, lets the user stop when channels lie outside
+    // the band, then stores it in `path` (through a temporary file, so a failure leaves any
+    // previous file whole). Failures are reported in a message box; success clears the modified
+    // flag.
     bool OnSaveDocument(const QString& path);
 
     // Moves the image's 1024 bytes to (storing) or from (loading) the file, offset 0 first.

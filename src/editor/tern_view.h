@@ -143,10 +143,12 @@ public:
     // started). Nothing happens while a transfer runs.
     void OnReadFromRadio();
     void OnWriteToRadio();
-    // The transfer, asked for by the dialog's Start: encodes the view before a write, opens
-    // m_strPort, runs the clone session with the dialog showing its progress, closes the port
-    // and the dialog. Only a complete read changes the document: its image, the view, and the
-    // modified flag. While it runs, waiting cycles handle pending events and look at Cancel.
+    // The transfer, asked for by the dialog's Start: encodes the view and confirms channels
+    // outside the band before a write, asks about unsaved changes before a read (either answered
+    // Cancel closes the dialog), opens m_strPort, runs the clone session with the dialog showing
+    // its progress, closes the port and the dialog. Only a complete read changes the document:
+    // its image, the view, no file name, and the modified flag. While it runs, waiting cycles
+    // handle pending events and look at Cancel.
     void OnStartTransfer();
     // A transfer is running (from Start until the port is closed).
     bool IsTransferRunning() const { return m_hComm != nullptr; }
@@ -189,9 +191,14 @@ public:
     void OnDblClickGrid();
     void OnEnterCellGrid();
     // Commits the edit in progress into the grid and closes its editor, as leaving the cell
-    // does; does nothing when no editor is open. Read From Radio and Write To Radio call it
-    // before they start.
+    // does; does nothing when no editor is open.
     void OnLeaveCellGrid();
+    // Commits the edit in progress as leaving its cell does, with its checks: the one call of
+    // every command that replaces, transfers or closes the document (tern_view_data_safety.cpp).
+    void CommitPendingEdit();
+    // Before the image is saved or written to the radio: when channels lie outside the band it
+    // selects, lists them with Continue / Cancel. True to go on (tern_view_data_safety.cpp).
+    bool ConfirmOutOfBandChannels();
     void OnKeyPressGrid(short* KeyAscii);
     void OnMouseDownGrid(short Button, short Shift, int x, int y);
     // Opens the editor of the current column over the current cell, loaded, focused and shown.

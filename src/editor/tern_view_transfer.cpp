@@ -85,7 +85,7 @@ void CTernView::prepareTransfer(bool write)
     // over the document.
     if (IsTransferRunning())
         return;
-    OnLeaveCellGrid();
+    CommitPendingEdit();
     m_bWrite = write;
     if (!m_pProgressDlg)
         m_pProgressDlg = new CProgressDlg(this);
@@ -113,10 +113,16 @@ void CTernView::OnStartTransfer()
 
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
-    OnLeaveCellGrid();
+    CommitPendingEdit();
     CTernDoc* doc = GetDocument();
     if (m_bWrite)
         UpdateImageFromView();
+    // A read replaces the document: its unsaved changes are asked about first, as for New; a
+    // write names the channels that contradict the band.
+    if (m_bWrite ? !ConfirmOutOfBandChannels() : !doc->SaveModified()) {
+        dialog->DestroyWindow();
+        return;
+    }
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -134,6 +140,8 @@ void CTernView::OnStartTransfer()
         result.direction == orvo::CloneDirection::Read) {
         doc->m_image = session.receivedImage();
         UpdateViewFromImage();
+        // The radio's data is not the file's: Save asks for a name.
+        doc->SetPathName(QString(), false);
         doc->SetModifiedFlag(true);
     }
     transferStateChanged();

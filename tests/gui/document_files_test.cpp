@@ -29,7 +29,7 @@ const std::map<int, Texts>& sampleChannels()
 {
     static const std::map<int, Texts> channels{
         {1, {"462.56250", "462.56250", "67.0", "D023N", "No", "Narrow", "Add", "High"}},
-        {2, {"145.00500", "", "", "", "Yes", "Wide", "Delete", "Low"}},
+        {2, {"445.00500", "", "", "", "Yes", "Wide", "Delete", "Low"}},
         {9, {"", "440.00000", "254.1", "D754I", "No", "Wide", "Add", "Low"}},
         {16, {"446.00625", "446.10000", "", "", "Yes", "Narrow", "Delete", "High"}},
     };
