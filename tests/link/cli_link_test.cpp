@@ -114,16 +114,6 @@ TEST(CliTransfer, TransfersLeaveFileAndRadioAsTheyShould)
     }
 }
 
-TEST(CliTransfer, AMissingPortShowsTheOpenFailure)
-{
-    const CliRun run =
-        runCli({"read", "--port", "/dev/orvo-no-such-port", "/tmp/orvo-never-written.sin"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "Could not Open the Port,Please check whether the Port are occupied or "
-                          "the device are ok\n");
-    EXPECT_FALSE(QFile::exists("/tmp/orvo-never-written.sin"));
-}
-
 TEST(CliTransfer, IncompleteArgumentsAreAUsageError)
 {
     EXPECT_EQ(runCli({"read", "out.sin"}).status, 2);

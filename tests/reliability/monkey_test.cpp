@@ -573,9 +573,13 @@ private slots:
                 // Save, then open the file again: the table and the lists come back.
                 if (QWidget* popup = QApplication::activePopupWidget())
                     popup->close();
+                // Open commits an edit left open; done first, the save holds it.
+                ternView()->CommitPendingEdit();
                 const QList<int> boxes = boxSelections();
                 answers.fileAnswers = {file, file};
+                answers.boxAnswers = {QMessageBox::Ok}; // Continue past channels outside the band
                 clickToolButton(CMainFrame::ID_FILE_SAVE);
+                answers.boxAnswers.clear();
                 QVERIFY2(!document()->IsModified(), qPrintable(fail(event, "not saved")));
                 const QStringList saved = tableTexts();
                 clickToolButton(CMainFrame::ID_FILE_OPEN);
