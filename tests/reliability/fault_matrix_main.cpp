@@ -272,9 +272,10 @@ QString matrixTable(const std::vector<Job>& jobs, double seconds)
                .arg(messageText(Message::CommunicationError), messageText(Message::BlockError),
                     messageText(Message::ShortReply), messageText(Message::TryAgain),
                     messageText(Message::Finished));
-    out +=
-        QStringLiteral("Mended: a read reply of 10 or 11 bytes is refused like a shorter one; "
-                       "a read that does not\ncomplete leaves the document's image as it was.\n");
+    out += QStringLiteral("Mended: a read reply of 10 or 11 bytes is refused like a shorter one; "
+                          "a read that does not\ncomplete leaves the document's image as it was; a "
+                          "write that breaks off after its first\nblock adds \"%1\".\n")
+               .arg(QString::fromUtf8(orvo::kPartialWriteText));
     int passed = 0;
     for (const Job& job : jobs)
         passed += job.passed ? 1 : 0;
