@@ -1,103 +1,53 @@
-// A port that a running transfer holds: a second instance of the application and orvo-cli, each
+// A port that a running transfer holds: orvo-cli and a second instance of the application, each
 // in a process of its own, get the open-failure message at once and send nothing, and the
-// running transfer goes on to its end undisturbed.
-//
-// The second instance is this program started again with ORVO_SECOND_INSTANCE set to the
-// command it runs (read, write or test) and ORVO_SECOND_INSTANCE_REPORT to the file that gets
-// one line per message box it showed.
+// running transfer goes on to its end undisturbed. The second instance is this program started
+// again with ORVO_SECOND_INSTANCE set to its command (read, write or test); it prints one line
+// per message box it showed.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 #include "sim_process.h"
 
-#include "app/main_frame.h"
-#include "app/tern_app.h"
-#include "app/tern_doc.h"
-#include "editor/tern_view.h"
 #include "link/port_setup.h"
-#include "link/progress_dlg.h"
-#include "testmode/debug_mode_dlg.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QProcess>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
-constexpr int kTransferTimeoutMs = 120000;
-// The second process may take its time to start on a busy machine; the radio waits a minute
-// between blocks.
-constexpr int kIntruderTimeoutMs = 45000;
-
 const QString kOpenFailed = QString::fromUtf8(orvo::kOpenFailedMessage);
-
-CTernDoc* document()
-{
-    return AfxGetTernApp()->GetDocument();
-}
-
-struct Run
-{
-    int status = -1;
-    QString errors;
-};
-
-Run runCli(const QStringList& arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(ORVO_CLI_PATH), arguments);
-    Run run;
-    if (cli.waitForFinished(kIntruderTimeoutMs) && cli.exitStatus() == QProcess::NormalExit)
-        run.status = cli.exitCode();
-    run.errors = QString::fromUtf8(cli.readAllStandardError());
-    return run;
-}
-
-// The boxes a second instance showed, one "text<TAB>buttons" line each.
-QStringList runSecondInstance(const QString& command, const QString& folder)
-{
-    const QString report = folder + QStringLiteral("/second-") + command + QStringLiteral(".txt");
-    QProcess second;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ORVO_SECOND_INSTANCE"), command);
-    environment.insert(QStringLiteral("ORVO_SECOND_INSTANCE_REPORT"), report);
-    second.setProcessEnvironment(environment);
-    second.setProcessChannelMode(QProcess::ForwardedChannels);
-    second.start(QCoreApplication::applicationFilePath(), {});
-    if (!second.waitForFinished(kIntruderTimeoutMs) || second.exitCode() != 0)
-        return {QStringLiteral("the second instance failed")};
-    QFile file(report);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("the second instance wrote no report")};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 QString boxLine(const QString& text, QMessageBox::StandardButtons buttons)
 {
-    return text + QLatin1Char('\t') + QString::number(buttons.toInt());
+    return QStringLiteral("box: %1 %2").arg(text).arg(buttons.toInt());
 }
 
-// Runs Read From Radio or Write To Radio and, once the transfer has moved a few blocks, calls
-// `intrude` while it runs (between two blocks, where the radio waits for the next one).
-void transferWithIntruder(bool write, const std::function<void()>& intrude)
+// What an intruder got: orvo-cli's status and standard error, or the second instance's boxes.
+QString intrude(const QString& who, const QString& device, const QString& folder)
 {
-    clickToolButton(write ? CMainFrame::ID_WRITE_TO_RADIO : CMainFrame::ID_READ_FROM_RADIO);
-    CProgressDlg* dialog = ternView()->m_pProgressDlg;
-    QVERIFY(dialog && dialog->HasWindow());
-    QObject guard;
-    bool asked = false;
-    QObject::connect(dialog->m_progress, &QProgressBar::valueChanged, &guard, [&](int position) {
-        if (position != 5 || asked)
-            return;
-        asked = true;
-        QMetaObject::invokeMethod(&guard, intrude, Qt::QueuedConnection);
-    });
-    QTest::mouseClick(dialog->m_btnStart, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!dialog->HasWindow() && !ternView()->IsTransferRunning(),
-                             kTransferTimeoutMs);
-    QVERIFY(asked);
+    QProcess process;
+    const QStringList words = who.split(' ');
+    if (words[0] == "cli") {
+        QStringList arguments{words[1], "--port", device};
+        if (words[1] == "test-mode")
+            arguments << "--item" << "tx-power" << "--value" << "3" << "--rx" << "146" << "--tx"
+                      << "146";
+        else
+            arguments << folder + "/cli.sin";
+        process.start(QStringLiteral(ORVO_CLI_PATH), arguments);
+    } else {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ORVO_SECOND_INSTANCE"), words[1]);
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationFilePath(), {});
+    }
+    if (!process.waitForFinished(45000))
+        return QStringLiteral("did not end");
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(process.readAll()).split('\n'))
+        if (line.startsWith("box: "))
+            lines << line;
+    return QStringLiteral("%1 %2 %3").arg(process.exitCode()).arg(lines.join('|'),
+        QString::fromUtf8(process.readAllStandardError()).contains(kOpenFailed) ? "+" : "-");
 }
 
 } // namespace
@@ -106,100 +56,61 @@ class PortInUseTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<CTernApp> app;
-    QTemporaryDir dir;
-
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
 
-    void init()
+    void aRunningTransferKeepsItsPort_data()
     {
-        app = startApplication();
-        QVERIFY(mainFrame());
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QStringList>("intruders");
+        QTest::newRow("read") << false << QStringList{"cli read", "cli test-mode", "app read"};
+        QTest::newRow("write") << true << QStringList{"cli write", "app write", "app test"};
     }
 
-    void cleanup()
+    void aRunningTransferKeepsItsPort()
     {
-        if (app && document())
-            document()->SetModifiedFlag(false);
-        app.reset();
-    }
-
-    // While a read runs: orvo-cli read and test-mode, and a second instance's Read From Radio.
-    void aRunningReadKeepsItsPort()
-    {
-        const QString log = dir.filePath(QStringLiteral("read.log"));
+        QFETCH(bool, write);
+        QFETCH(QStringList, intruders);
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("sim.log"));
         const orvo::RadioImage radio = reliability::radioMemory();
         SimProcess sim({"--delay", "10", "--log", log}, &radio);
         QVERIFY(sim.started());
         const QString device = QString::fromStdString(sim.path());
         qputenv("ORVO_COM1", device.toLocal8Bit());
-        const QString out = dir.filePath(QStringLiteral("cli-read.sin"));
-
+        saveWithCore(dir.filePath("cli.sin"), reliability::nextRadioMemory());
+        const auto app = startApp();
         DialogAnswers answers;
-        bool running = false;
-        Run cliRead;
-        Run cliTest;
-        QStringList second;
-        transferWithIntruder(false, [&] {
-            running = ternView()->IsTransferRunning();
-            cliRead = runCli({"read", "--port", device, out});
-            cliTest = runCli({"test-mode", "--port", device, "--item", "tx-power", "--value", "3",
-                              "--rx", "146", "--tx", "146"});
-            second = runSecondInstance(QStringLiteral("read"), dir.path());
-        });
-        QVERIFY(running);
+        answers.fileAnswers = {dir.filePath("doc.sin")};
+        ctrl(Qt::Key_S);
+        const QByteArray document = readFileBytes(dir.filePath("doc.sin"));
 
-        for (const Run& run : {cliRead, cliTest}) {
-            QCOMPARE(run.status, 1);
-            QVERIFY2(run.errors.contains(kOpenFailed), qPrintable(run.errors));
+        clickTool(write ? "ID_WRITE_TO_RADIO" : "ID_READ_FROM_RADIO");
+        QStringList got;
+        {
+            ProgressWatch watch([&](int at) {
+                if (at == 5)
+                    for (const QString& who : intruders)
+                        got << who + ": " + intrude(who, device, dir.path());
+            });
+            startAndWait();
         }
-        QVERIFY(!QFile::exists(out));
-        QCOMPARE(second, QStringList{boxLine(kOpenFailed, QMessageBox::Ok)});
-
-        // The first read went on to its end, and no one else's request reached the radio.
-        QVERIFY(answers.boxes.isEmpty());
-        QVERIFY(document()->m_image == radio);
-        QCOMPARE(reliability::requestsHeard(log, false), 1);
-    }
-
-    // While a write runs: orvo-cli write, and a second instance's Write To Radio and Test Mode.
-    void aRunningWriteKeepsItsPort()
-    {
-        const QString log = dir.filePath(QStringLiteral("write.log"));
-        const orvo::RadioImage radio = reliability::radioMemory();
-        SimProcess sim({"--delay", "10", "--log", log}, &radio);
-        QVERIFY(sim.started());
-        const QString device = QString::fromStdString(sim.path());
-        qputenv("ORVO_COM1", device.toLocal8Bit());
-        const QString other = dir.filePath(QStringLiteral("other.sin"));
-        saveWithCore(other, reliability::nextRadioMemory());
-
-        ternView()->UpdateImageFromView();
-        const orvo::RadioImage sent = document()->m_image;
-        DialogAnswers answers;
-        Run cliWrite;
-        QStringList secondWrite;
-        QStringList secondTest;
-        transferWithIntruder(true, [&] {
-            cliWrite = runCli({"write", "--port", device, other});
-            secondWrite = runSecondInstance(QStringLiteral("write"), dir.path());
-            secondTest = runSecondInstance(QStringLiteral("test"), dir.path());
-        });
-
-        QCOMPARE(cliWrite.status, 1);
-        QVERIFY2(cliWrite.errors.contains(kOpenFailed), qPrintable(cliWrite.errors));
-        QCOMPARE(secondWrite, QStringList{boxLine(kOpenFailed, QMessageBox::Ok)});
-        QCOMPARE(secondTest, QStringList{boxLine(kOpenFailed, QMessageBox::Ok)});
-
+        for (const QString& who : intruders)
+            QVERIFY2(got.contains(who + ": " + (who.startsWith("cli") ? "1  +"
+                                   : "0 " + boxLine(kOpenFailed, QMessageBox::Ok) + " -")),
+                     qPrintable(got.join('\n')));
+        QCOMPARE(readFileBytes(dir.filePath("cli.sin")),
+                 toBytes(reliability::nextRadioMemory()));
         QVERIFY(answers.boxes.isEmpty());
         QCOMPARE(reliability::requestsHeard(log, false), 1);
-        QVERIFY(sim.stopAndReadMemory() == sent);
+        if (write)
+            QCOMPARE(toBytes(sim.stopAndReadMemory()), document);
+        else
+            QCOMPARE(formTexts(), formTextsOf(radio));
     }
 };
 
-// The second instance: the application started as main() starts it, one command on COM1, and
-// every box it showed written to the report.
+// The second instance: the application started as main() starts it, one command on COM1.
 class SecondInstance : public QObject
 {
     Q_OBJECT
@@ -210,30 +121,19 @@ private slots:
     void runCommand()
     {
         const QString command = qEnvironmentVariable("ORVO_SECOND_INSTANCE");
-        std::unique_ptr<CTernApp> app = startApplication();
-        QVERIFY(mainFrame());
+        const auto app = startApp();
         DialogAnswers answers;
-        if (command == QLatin1String("test")) {
-            answers.dialogDriver = [](QDialog& dialog) {
-                auto* debug = qobject_cast<CDebugModeDlg*>(&dialog);
-                QVERIFY(debug);
-                QTest::mouseClick(debug->m_btnStart, Qt::LeftButton);
-            };
-            clickToolButton(CMainFrame::ID_TEST_MODE);
-        } else {
-            const bool write = command == QLatin1String("write");
-            clickToolButton(write ? CMainFrame::ID_WRITE_TO_RADIO : CMainFrame::ID_READ_FROM_RADIO);
-            CProgressDlg* dialog = ternView()->m_pProgressDlg;
-            QVERIFY(dialog && dialog->HasWindow());
-            QTest::mouseClick(dialog->m_btnStart, Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(!dialog->HasWindow() && !ternView()->IsTransferRunning(),
-                                     kTransferTimeoutMs);
-        }
-        QFile report(qEnvironmentVariable("ORVO_SECOND_INSTANCE_REPORT"));
-        QVERIFY(report.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        answers.dialogDriver = [](QDialog& dialog) {
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnStart")),
+                              Qt::LeftButton);
+        };
+        if (command == QLatin1String("test"))
+            clickTool("ID_TEST_MODE");
+        else
+            transferFromToolbar(command == QLatin1String("write"));
         for (const ShownBox& box : answers.boxes)
-            report.write((boxLine(box.text, box.buttons) + QLatin1Char('\n')).toUtf8());
-        document()->SetModifiedFlag(false);
+            std::printf("%s\n", qPrintable(boxLine(box.text, box.buttons)));
+        std::fflush(stdout);
     }
 };
 
