@@ -287,7 +287,7 @@ private slots:
         answers->fileAnswers = {dir->filePath("start.sin")};
         ctrl(Qt::Key_O);
         doubleClickCell(1, 4);
-        QCOMPARE(settingList("cmbTone")->currentText(), QStringLiteral("D023N"));
+        QCOMPARE(qobject_cast<QLineEdit*>(focus())->text(), QStringLiteral("D023N"));
     }
 
     // No edit touches the clipboard.

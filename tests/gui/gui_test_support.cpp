@@ -331,7 +331,11 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image)
 
 QWidget* progressDialog()
 {
-    return named<QWidget>(QStringLiteral("CProgressDlg"));
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->objectName() == QLatin1String("CProgressDlg"))
+            return widget;
+    }
+    return nullptr;
 }
 
 QString progressStatus()
