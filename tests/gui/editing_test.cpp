@@ -287,7 +287,11 @@ private slots:
         answers->fileAnswers = {dir->filePath("start.sin")};
         ctrl(Qt::Key_O);
         doubleClickCell(1, 4);
-        QCOMPARE(qobject_cast<QLineEdit*>(focus())->text(), QStringLiteral("D023N"));
+        QCOMPARE(focusName(), QStringLiteral("cmbTone"));
+        QWidget* tone = focus();
+        while (!qobject_cast<QComboBox*>(tone))
+            tone = tone->parentWidget();
+        QCOMPARE(static_cast<QComboBox*>(tone)->currentText(), QStringLiteral("D023N"));
     }
 
     // No edit touches the clipboard.
