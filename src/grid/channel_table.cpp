@@ -299,6 +299,9 @@ bool ChannelTable::editorEvent(QWidget* editor, QEvent* event)
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down: {
+        // In a list they pick the entry above or below, as they always have.
+        if (qobject_cast<QComboBox*>(editor))
+            return false;
         const QModelIndex index = m_editIndex;
         commitEdit();
         const int row = std::clamp(index.row() + (key->key() == Qt::Key_Up ? -1 : 1), 0,
