@@ -339,6 +339,13 @@ QItemSelectionModel::SelectionFlags ChannelTable::selectionCommand(const QModelI
     return QItemSelectionModel::Clear;
 }
 
+QModelIndex ChannelTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // The channel numbers are no cells: Left, Home and Ctrl+Home stop at the Receive column.
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    return to.isValid() && to.column() == 0 ? model()->index(to.row(), orvo::kColReceive) : to;
+}
+
 void ChannelTable::keyPressEvent(QKeyEvent* event)
 {
     const QModelIndex index = currentIndex();
