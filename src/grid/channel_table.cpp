@@ -409,9 +409,13 @@ void ChannelTable::mousePressEvent(QMouseEvent* event)
 
 void ChannelTable::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // A double click without a press first (the press went elsewhere) still moves to its cell,
+    // committing the editor open there.
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && index.column() != 0 && !openEditor()) {
+    if (!index.isValid() || index.column() == 0)
+        return;
+    if (index != currentIndex())
         setCurrentIndex(index);
+    if (!openEditor())
         beginEdit();
-    }
 }
