@@ -96,13 +96,7 @@ QStringList DialogAnswers::texts() const
 
 std::unique_ptr<QObject> startApp(const QStringList& arguments)
 {
-    auto app = std::make_unique<CTernApp>();
-    if (!app->InitInstance(arguments))
-        return nullptr;
-    mainWindow()->activateWindow();
-    if (!QTest::qWaitForWindowActive(mainWindow()))
-        qWarning("the main window did not become active");
-    return app;
+    return startApplication(arguments);
 }
 
 QMainWindow* mainWindow()
@@ -380,11 +374,11 @@ void quietPlatformWarnings()
 std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
 {
     auto app = std::make_unique<CTernApp>();
-    if (app->InitInstance(arguments)) {
-        mainWindow()->activateWindow();
-        if (!QTest::qWaitForWindowActive(mainWindow()))
-            qWarning("the main window did not become active");
-    }
+    if (!app->InitInstance(arguments))
+        return nullptr;
+    mainWindow()->activateWindow();
+    if (!QTest::qWaitForWindowActive(mainWindow()))
+        qWarning("the main window did not become active");
     return app;
 }
 
