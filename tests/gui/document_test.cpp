@@ -64,6 +64,14 @@ TEST(Document, CommitsStoreTheCheckedTextsAndRefuseWhatTypingRefuses)
         {{{4, 1, "446.003"}}, 4, empty, 0},   // off the raster
         {{{4, 5, "Yes"}}, 4, empty, 0},       // a flag on an empty row stays empty
         {{{5, 1, "446.1"}, {5, 2, ""}, {5, 1, ""}}, 5, empty, 3}, // emptied again
+        {{{6, 1, "446.1"}, {6, 3, "67.0"}, {6, 1, ""}}, // the receive tone goes with receive
+         6,
+         {"", "446.10000", "", "Off", "No", "Wide", "Add", "High"},
+         3},
+        {{{7, 1, "446.1"}, {7, 3, "67"}, {7, 4, "d754i"}}, // not a tone; the table's case
+         7,
+         {"446.10000", "446.10000", "OFF", "D754I", "No", "Wide", "Add", "High"},
+         3},
     };
     for (const Case& c : cases) {
         Document doc;

@@ -1,6 +1,7 @@
-// Editing the channel table with real keys and clicks: how an edit starts, Enter's way through
-// a row and out of the table, the frequency check's messages in order, what a commit does to
-// the rest of the row, what opens nothing, the clipboard left alone, and the bytes a save writes.
+// Editing the channel table with real keys and clicks: how an edit starts and ends, Enter's way
+// through a row and out of the table, the frequency check's messages in order, what opens
+// nothing, rows copied and pasted, undo and redo, the clipboard left alone by typing, and the
+// bytes a save writes. The rules of a commit are document_test's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
@@ -219,33 +220,6 @@ private slots:
         QCOMPARE(rowTexts(8),
                  (QStringList{"", "446.10000", "Off", "Off", "No", "Wide", "Add", "High"}));
         QVERIFY(answers->boxes.isEmpty());
-        checkSaveHoldsTheTable();
-    }
-
-    // Emptying the receive frequency empties its tone only; emptying the transmit frequency too
-    // empties the row. A flag chosen on an empty channel leaves it empty. Tones: an unknown text
-    // is stored as "OFF", one in another letter case in the table's case.
-    void whatACommitDoesToTheRow()
-    {
-        doubleClickCell(1, 1);
-        press(Qt::Key_Delete);
-        press(Qt::Key_Return);
-        QCOMPARE(rowTexts(1), (QStringList{"", "446.00625", "", "D023N", "No", "Narrow", "Add",
-                                           "High"}));
-        press(Qt::Key_Backspace);
-        clickCell(3, 5);
-        QCOMPARE(rowTexts(1), kEmpty);
-        QCOMPARE(openEditor(), QStringLiteral("cmbBusy"));
-        press(Qt::Key_Up);
-        press(Qt::Key_Return);
-        QCOMPARE(rowTexts(3), kEmpty);
-
-        typeOnCell(2, 3, QStringLiteral("67"));
-        press(Qt::Key_Return);
-        QCOMPARE(cellText(2, 3), QStringLiteral("OFF"));
-        QTest::keyClicks(focus(), QStringLiteral("d754i"));
-        clickCell(4, 1);
-        QCOMPARE(cellText(2, 4), QStringLiteral("D754I"));
         checkSaveHoldsTheTable();
     }
 
