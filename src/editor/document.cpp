@@ -123,11 +123,12 @@ QString Document::selectionText(orvo::SettingBox box) const
 
 void Document::setSelection(orvo::SettingBox box, int index)
 {
-    if (selection(box) == index)
+    const bool type = box == orvo::SettingBox::Type && index == 0;
+    if (selection(box) == index && !type)
         return;
     State after = m_state;
     after.selections[static_cast<std::size_t>(box)] = index;
-    if (box == orvo::SettingBox::Type && index == 0) {
+    if (type) {
         after.selections[static_cast<std::size_t>(orvo::SettingBox::Field)] = 0;
         orvo::applyTypeSelection(after.image);
     }
