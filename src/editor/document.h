@@ -93,6 +93,9 @@ public:
         orvo::RadioImage image;
         orvo::SettingSelections selections;
         std::array<orvo::ChannelTexts, orvo::kChannelCount> texts;
+        // The image came from a radio of this type, or the Type was picked since: picking it
+        // again then changes nothing (it would only reset the Field).
+        bool ownType = true;
         bool operator==(const State&) const = default;
     };
     void restoreState(const State& state);

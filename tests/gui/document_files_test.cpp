@@ -165,11 +165,15 @@ private slots:
         open(answers, path("band.sin"));
         QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("430 - 500MHz"));
         QStringList form = formTexts();
-
-        chooseListEntry(settingList("cmbType"), 0);
-        form[1] = QStringLiteral("136 - 174MHz");
+        chooseListEntry(settingList("cmbType"), 0); // already this radio's: the Field stays
         QCOMPARE(formTexts(), form);
-        QVERIFY(asksToSave());
+        QVERIFY(!asksToSave());
+
+        sample[0x3D6] = 0x00; // another radio's image: picking the Type makes it this radio's
+        saveWithCore(path("band.sin"), sample);
+        open(answers, path("band.sin"));
+        chooseListEntry(settingList("cmbType"), 0);
+        QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("136 - 174MHz"));
         ctrl(Qt::Key_S);
         const orvo::RadioImage saved = fromBytes(readFileBytes(path("band.sin")));
         const orvo::RadioImage fresh = orvo::RadioImage::makeNew();
