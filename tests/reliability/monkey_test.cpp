@@ -205,6 +205,8 @@ private slots:
             if (actions.size() > 40)
                 actions.pop_front();
             QCoreApplication::processEvents();
+            // Closed editors go at the event loop's next turn, which a test never takes.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             // The offscreen platform does not give the window back its activation when a
             // list's drop-down closes; a desktop does.
             if (!QApplication::activePopupWidget() && QApplication::activeWindow() != mainWindow())
