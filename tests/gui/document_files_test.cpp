@@ -1,7 +1,7 @@
 // File New, Open and Save through the window against files made by the core: what the form shows
 // after opening, the bytes a save writes back (those the program does not interpret included),
-// refused files, the Type list's rewrite, Optional Features, and the prompt that keeps unsaved
-// changes.
+// refused files, the Type list's rewrite, Optional Features, the prompt that keeps unsaved
+// changes, CSV import and dropped files, recent files and the manual behind F1.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
@@ -10,8 +10,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTextBrowser>
 
 namespace {
 
@@ -29,6 +32,18 @@ orvo::RadioImage sampleImage()
             image[i] = static_cast<std::uint8_t>(random.bounded(256));
     }
     return image;
+}
+
+// Drops `file` on the window as a file manager would.
+void dropOnWindow(const QString& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mainWindow(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mainWindow(), &drop);
 }
 
 } // namespace
@@ -286,6 +301,73 @@ private slots:
         DialogAnswers answers;
         QVERIFY(!startApp({path("broken.sin")}));
         QCOMPARE(answers.boxes.size(), 1);
+    }
+
+    // File > Import Channels refuses a file with a bad cell in one message, a line for each
+    // refused cell (none for the flags of a row whose frequency was refused), and changes
+    // nothing. A good CSV dropped on the window replaces the table as one undo step; a dropped
+    // .sin asks about the unsaved import first.
+    void csvImportAndDrops()
+    {
+        const QByteArray header =
+            "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
+        writeFileBytes(path("bad.csv"),
+                       header + "1,462.56250,,,,Yes,Narrow,,\n2,145.50000,,,,Maybe,,,\n");
+        writeFileBytes(path("good.csv"),
+                       header + "1,145.50000,,,,,,,\n5,146.00000,146.60000,,D023N,Yes,,,Low\n");
+        saveWithCore(path("sample.sin"), sampleImage());
+        DialogAnswers answers;
+        open(answers, path("sample.sin"));
+        const QStringList form = formTexts();
+        answers.fileAnswers = {path("bad.csv")};
+        clickMenu("menuFile", "ID_IMPORT_CHANNELS");
+        QCOMPARE(answers.texts(),
+                 QStringList{"Nothing was imported from \"bad.csv\":\n"
+                             "line 2, column Receive(MHz): 462.56250 is outside the band "
+                             "136 - 174MHz\nline 3, column Busy: \"Maybe\" is neither Yes nor No"});
+        QCOMPARE(formTexts(), form);
+        QVERIFY(!asksToSave());
+
+        dropOnWindow(path("good.csv"));
+        const QStringList imported = formTexts();
+        QCOMPARE(rowTexts(1),
+                 (QStringList{"145.50000", "145.50000", "", "", "No", "Wide", "Add", "High"}));
+        QCOMPARE(rowTexts(5),
+                 (QStringList{"146.00000", "146.60000", "", "D023N", "Yes", "Wide", "Add", "Low"}));
+        QCOMPARE(rowTexts(3), QStringList(8, QString()));
+        dropOnWindow(path("sample.sin"));
+        QCOMPARE(answers.texts().last(), QStringLiteral("Save changes?"));
+        QCOMPARE(formTexts(), imported);
+        ctrl(Qt::Key_Z);
+        QCOMPARE(formTexts(), form);
+        QCOMPARE(answers.boxes.size(), 2);
+    }
+
+    // The files opened last are in the File menu, the latest first, and reopen from it after a
+    // restart.
+    void recentFileReopens()
+    {
+        saveWithCore(path("first.sin"), sampleImage());
+        saveWithCore(path("second.sin"), reliability::radioMemory());
+        DialogAnswers answers;
+        open(answers, path("first.sin"));
+        open(answers, path("second.sin"));
+        app.reset();
+        app = startApp();
+        clickMenu("menuFile", "ID_FILE_MRU_FILE2");
+        QCOMPARE(formTexts(), formTextsOf(sampleImage()));
+        QCOMPARE(command("ID_FILE_MRU_FILE2")->text(), "&2 " + path("first.sin"));
+        QVERIFY(answers.boxes.isEmpty());
+    }
+
+    // F1 shows the user manual in the program's help window.
+    void f1OpensTheManual()
+    {
+        press(Qt::Key_F1);
+        auto* help = named<QWidget>(QStringLiteral("helpWindow"));
+        QVERIFY(help);
+        QTRY_VERIFY(help->isVisible());
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("Verifying a radio"));
     }
 };
 

@@ -1,19 +1,27 @@
 // Write To Radio and Read From Radio through the window against orvo-radio-sim on a pty: the
 // round trip of an edited file through the radio, the progress dialog's texts, Cancel before and
 // during a transfer, the commands a running transfer disables, closing the window while it runs,
-// and the window's events while a silent radio is awaited. A radio that is silent, hangs up or
-// cannot be opened is the fault matrix's.
+// the window's events while a silent radio is awaited, verify, Write To Several Radios and the
+// Port menu's devices. A radio that is silent, hangs up or cannot be opened is the fault matrix's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 #include "sim_process.h"
 
+#include "image/channel_codec.h"
 #include "link/port_setup.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -47,6 +55,21 @@ QList<bool> portChecks()
     for (const char* name : {"ID_COM1", "ID_COM2", "ID_COM3", "ID_COM4"})
         checks.append(command(name)->isChecked());
     return checks;
+}
+
+// The Port items' texts while the menu is open, "(off)" after a disabled one.
+QStringList portMenuTexts()
+{
+    auto* menu = named<QMenu>(QStringLiteral("menuPort"));
+    QMenuBar* bar = mainWindow()->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+        return {};
+    QStringList texts;
+    for (const char* name : {"ID_COM1", "ID_COM2", "ID_COM3", "ID_COM4"})
+        texts.append(command(name)->text() + (command(name)->isEnabled() ? "" : " (off)"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    return texts;
 }
 
 } // namespace
@@ -262,6 +285,125 @@ private slots:
         transferFromToolbar(false);
         setMessageBoxHook({});
         QVERIFY2(ticksAtMessage > 5 * 12, qPrintable(QString::number(ticksAtMessage)));
+    }
+
+    // Verify With Radio lists what differs, by meaning and then raw bytes, and changes nothing.
+    void verifyWithRadio()
+    {
+        const QString file = dir->filePath(QStringLiteral("document.sin"));
+        saveWithCore(file, reliability::documentImage());
+        DialogAnswers answers;
+        answers.fileAnswers = {file};
+        ctrl(Qt::Key_O);
+        ctrl(Qt::Key_S); // the bytes the document holds: its empty rows as it encodes them
+        const orvo::RadioImage same = fromBytes(readFileBytes(file));
+        orvo::RadioImage changed = same;
+        orvo::encodeChannel(
+            {"152.00000", "151.82500", "D023N", "D023N", "Yes", "Narrow", "Add", "Low"}, changed,
+            3);
+        changed[0x3FA] ^= 0x01;
+        QStringList listed;
+        answers.dialogDriver = [&listed](QDialog& dialog) {
+            listed = {dialog.findChild<QLabel*>(QStringLiteral("lblSummary"))->text()};
+            auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDifferences"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                listed << list->topLevelItem(i)->text(0) + ',' + list->topLevelItem(i)->text(3);
+        };
+        const QList<QPair<orvo::RadioImage, QStringList>> cases{
+            {same, {"The radio holds what the document holds."}},
+            {changed,
+             {"The radio differs from the document in 2 place(s):", "CH 3 Receive(MHz),6",
+              "byte 0x3FA,127"}}};
+        for (const auto& [memory, expected] : cases) {
+            SimProcess radio({"--delay", "10"}, &memory);
+            useRadio(radio);
+            clickMenu("menuProgram", "ID_VERIFY_WITH_RADIO");
+            QCOMPARE(progressDialog()->windowTitle(), QStringLiteral("Verify With Radio"));
+            startAndWait();
+            QCOMPARE(listed, expected);
+            QCOMPARE(formTexts(), formTextsOf(same));
+            QVERIFY(!asksToSave());
+        }
+        QVERIFY(answers.boxes.isEmpty());
+    }
+
+    // A write with "Verify after writing" to a radio that stores block 2 wrongly ends with an
+    // error naming the block; the check box is still checked after a restart.
+    void writeWithVerifyFindsABadBlock()
+    {
+        SimProcess radio({"--delay", "10", "--corrupt-write", "2"});
+        useRadio(radio);
+        DialogAnswers answers;
+        ctrl(Qt::Key_W);
+        auto verifyBox = [] {
+            return progressDialog()->findChild<QCheckBox*>(QStringLiteral("chkVerify"));
+        };
+        QTest::mouseClick(verifyBox(), Qt::LeftButton);
+        startAndWait();
+        QCOMPARE(answers.texts().size(), 1);
+        QVERIFY2(answers.texts()[0].startsWith(
+                     QStringLiteral("The radio does not hold what was written:\nblock 2: ")),
+                 qPrintable(answers.texts()[0]));
+        app.reset();
+        app = startApp();
+        ctrl(Qt::Key_W);
+        QVERIFY(verifyBox()->isChecked());
+        QTest::mouseClick(verifyBox(), Qt::LeftButton); // off again for the other tests
+        QTest::keyClick(progressDialog(), Qt::Key_Escape);
+    }
+
+    // Write To Several Radios: three radios in a row, the second silent. Start, then Enter for
+    // each; the count and the log saved as CSV say which radios were written and verified.
+    void severalRadiosWithASilentOne()
+    {
+        SimProcess first({"--delay", "10"});
+        SimProcess silent({"--silent"});
+        SimProcess third({"--delay", "10"});
+        DialogAnswers answers;
+        answers.fileAnswers = {dir->filePath(QStringLiteral("log.csv"))};
+        answers.dialogDriver = [&](QDialog& dialog) {
+            for (const SimProcess* radio : {&first, &silent, &third}) {
+                useRadio(*radio);
+                QTest::keyClick(&dialog, Qt::Key_Return);
+            }
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
+                     QStringLiteral("Radios written: 2"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSaveLog")),
+                              Qt::LeftButton);
+        };
+        clickMenu("menuProgram", "ID_WRITE_TO_SEVERAL_RADIOS");
+        QStringList log;
+        for (const QByteArray& line : readFileBytes(dir->filePath("log.csv")).split('\n'))
+            log.append(QString::fromUtf8(line).section(QLatin1Char(','), 1).trimmed());
+        QCOMPARE(log, (QStringList{"Port,Radio,Result,Differences", "COM1,1,verified,",
+                                   "COM1,2,failed,", "COM1,3,verified,", ""}));
+        QCOMPARE(answers.texts().size(), 1); // the silent radio's communication error
+    }
+
+    // The Port menu names each COMn's device and disables those with none; Choose Port gives
+    // COM3 a typed device, which a restart keeps.
+    void portMenuShowsDevicesAndKeepsTheChosenOne()
+    {
+        qputenv("ORVO_COM2", "/dev/ttyUSB7");
+        qputenv("ORVO_COM3", "");
+        qputenv("ORVO_COM4", "");
+        DialogAnswers answers;
+        answers.dialogDriver = [](QDialog& dialog) {
+            chooseListEntry(dialog.findChild<QComboBox*>(QStringLiteral("cmbPort")), 2);
+            auto* device = dialog.findChild<QLineEdit*>(QStringLiteral("editDevice"));
+            QTest::keyClick(device, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(device, QStringLiteral("/dev/ttyORVO3"));
+            QTest::keyClick(device, Qt::Key_Return);
+        };
+        clickMenu("menuPort", "ID_CHOOSE_PORT");
+        QCOMPARE(portChecks(), (QList<bool>{false, false, true, false}));
+        app.reset();
+        app = startApp();
+        QCOMPARE(portMenuTexts(),
+                 (QStringList{"COM1(&P)  \u2014  /nonexistent/orvo-port\tCtrl+C",
+                              "COM2(&Q)  \u2014  /dev/ttyUSB7\tCtrl+D",
+                              "COM3(&S)  \u2014  /dev/ttyORVO3\tCtrl+E",
+                              "COM4(&T)  \u2014  (no device)\tCtrl+F (off)"}));
     }
 };
 
