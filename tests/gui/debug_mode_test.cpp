@@ -7,7 +7,7 @@
 #include "app/main_frame.h"
 #include "app/tern_app.h"
 #include "editor/tern_view.h"
-#include "radio_sim_process.h"
+#include "sim_process.h"
 #include "testmode/debug_mode_dlg.h"
 #include "testmode/tone_drop_list.h"
 
@@ -534,7 +534,7 @@ private slots:
 
     void startSendsWhatThePageShows()
     {
-        orvo::test::RadioSimProcess sim;
+        SimProcess sim({"--delay", "10"});
         QVERIFY(sim.started());
         ternView()->m_strPort = QString::fromStdString(sim.path());
 
@@ -626,7 +626,7 @@ private slots:
 
     void retryAfterASilentRadioSendsTheWholeRequestAgain()
     {
-        orvo::test::RadioSimProcess sim({"--test-ignore", "1"});
+        SimProcess sim({"--delay", "10", "--test-ignore", "1"});
         QVERIFY(sim.started());
         ternView()->m_strPort = QString::fromStdString(sim.path());
 
@@ -657,7 +657,7 @@ private slots:
 
     void cancelClosesThePortAndAFailedOpenSendsNothing()
     {
-        orvo::test::RadioSimProcess sim({"--test-no-h", "b"});
+        SimProcess sim({"--delay", "10", "--test-no-h", "b"});
         QVERIFY(sim.started());
         ternView()->m_strPort = QString::fromStdString(sim.path());
 
@@ -688,7 +688,7 @@ private slots:
 
     void startRefusesAFrequencyTheFrameCannotHold()
     {
-        orvo::test::RadioSimProcess sim;
+        SimProcess sim({"--delay", "10"});
         QVERIFY(sim.started());
         ternView()->m_strPort = QString::fromStdString(sim.path());
 
