@@ -12,7 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${ORVO_MUTANTS_BUILD_DIR:-build-mutants}
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen GTEST_FAIL_FAST=1
 
 ids=() files=() olds=() news=() tests=()
 # m ID FILE OLD NEW "TEST..."   OLD must occur exactly once in FILE. A test is a test program's
@@ -58,7 +58,7 @@ m clone-11-byte-reply src/link/clone_session.cpp '< static_cast<long>(kReplyLeng
 m clone-attempts src/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' $link
 m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' $link
 m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' $link
-m clone-retry src/link/clone_session.cpp 'CloneHost::Buttons::RetryCancel) !=' 'CloneHost::Buttons::RetryCancel) ==' $link
+m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' $link
 m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' $link
 m line-drain src/link/qt_serial_line.cpp '    drainLine(static_cast<long long>(m_port.handle()));' '' $link
 m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' $link
@@ -72,7 +72,7 @@ m tm-extra-read src/testmode/testmode_session.cpp '        if (!readExpected(lin
     }' '        return false;
     }' "$tm"
 m tm-completion src/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
-m tm-retry src/testmode/testmode_session.cpp 'TestModeHost::Buttons::RetryCancel) !=' 'TestModeHost::Buttons::RetryCancel) ==' "$tm"
+m tm-retry src/testmode/testmode_session.cpp 'kTryAgain, TestModeHost::Buttons::RetryCancel' 'kTryAgain, TestModeHost::Buttons::Ok' "$tm"
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return 1;' '' "$link $cli"
@@ -129,7 +129,7 @@ run_tests() {
   for t in "$@"; do
     if [[ $t == ctest:* ]]; then
       t=${t#ctest:}
-      ctest --test-dir "$build" -L "${t%%:*}" -j2 --timeout 300 >>"$log" 2>&1 ||
+      ctest --test-dir "$build" -L "${t%%:*}" -j2 --timeout 300 --stop-on-failure >>"$log" 2>&1 ||
         { echo "failed: $t" >>"$log"; return 1; }
     else
       timeout 900 "$build/bin/$t" >>"$log" 2>&1 || { echo "failed: $t" >>"$log"; return 1; }
