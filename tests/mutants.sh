@@ -53,15 +53,15 @@ m img-short-file src/image/radio_image.cpp 'if (got < kImageSize) {' 'if (got + 
 m file-keeps-mode src/image/atomic_file.cpp 'if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))' 'if (false)' "$img $cli"
 m file-symlink src/image/atomic_file.cpp 'if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {' 'if (false) {' "$img $cli"
 # The clone transfer and the serial line.
-m clone-block-address src/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' $link
-m clone-11-byte-reply src/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' $link
-m clone-attempts src/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' $link
-m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' $link
-m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' $link
-m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' $link
-m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' $link
-m line-drain src/link/qt_serial_line.cpp '    drainLine(static_cast<long long>(m_port.handle()));' '' $link
-m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' $link
+m clone-block-address src/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
+m clone-11-byte-reply src/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' "$link"
+m clone-attempts src/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
+m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
+m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
+m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
+m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
+m line-drain src/link/qt_serial_line.cpp '    drainLine(static_cast<long long>(m_port.handle()));' '' "$link"
+m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
 m tm-bcd src/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
 m tm-frame-byte src/testmode/testmode_frames.cpp 'frame[4] = 0xFB;' 'frame[4] = 0xFA;' "$tm"
