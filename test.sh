@@ -28,8 +28,16 @@ if [ "${1:-}" = "--coverage" ]; then
   find build-coverage -name '*.gcda' -delete
   status=0
   ctest --test-dir build-coverage --output-on-failure -j"$(nproc)" "$@" || status=$?
-  gcovr --root . --object-directory build-coverage --filter 'src/' --filter 'cli/' \
-    --output build-coverage/coverage.txt --print-summary
+  # ccache compiles with paths relative to each folder's build directory: gcov reads each
+  # folder's counts from there, and gcovr adds the folders up.
+  rm -rf build-coverage/gcovr && mkdir build-coverage/gcovr
+  traces=()
+  for dir in $(find build-coverage -name '*.gcda' -printf '%h\n' | sed -E 's#/CMakeFiles/.*##' | sort -u); do
+    gcovr --root . --object-directory "$dir" --filter 'src/' --filter 'cli/' \
+      --json "build-coverage/gcovr/${dir//\//_}.json" "$dir" 2>>build-coverage/gcovr/warnings.txt
+    traces+=(--add-tracefile "build-coverage/gcovr/${dir//\//_}.json")
+  done
+  gcovr --root . "${traces[@]}" --output build-coverage/coverage.txt --print-summary
   exit $status
 fi
 if [ "${1:-}" = "--sanitize" ]; then
