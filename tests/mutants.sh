@@ -60,7 +60,7 @@ m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waiting
 m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
 m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
 m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
-m line-drain src/link/qt_serial_line.cpp '    drainLine(static_cast<long long>(m_port.handle()));' '' "$link"
+m line-partial-read src/link/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
 m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
 m tm-bcd src/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
