@@ -3,10 +3,15 @@
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
+#   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
+#                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
 # With CI set (as on our CI), the plain run adds the fuzz smoke and then the sanitized suite.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
+if [ "${1:-}" = "--coverage" ]; then
+  orvo_packages+=(gcovr)
+fi
 orvo_install_deps
 
 fuzz_smoke=
@@ -16,6 +21,25 @@ if [ "${1:-}" = "--fuzz-smoke" ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
+if [ "${1:-}" = "--coverage" ]; then
+  shift
+  export ORVO_BUILD_DIR=build-coverage ORVO_BUILD_TYPE=Debug
+  orvo_build -DORVO_COVERAGE=ON
+  find build-coverage -name '*.gcda' -delete
+  status=0
+  ctest --test-dir build-coverage --output-on-failure -j"$(nproc)" "$@" || status=$?
+  # ccache compiles with paths relative to each folder's build directory: gcov reads each
+  # folder's counts from there, and gcovr adds the folders up.
+  rm -rf build-coverage/gcovr && mkdir build-coverage/gcovr
+  traces=()
+  for dir in $(find build-coverage -name '*.gcda' -printf '%h\n' | sed -E 's#/CMakeFiles/.*##' | sort -u); do
+    gcovr --root . --object-directory "$dir" --filter 'src/' --filter 'cli/' \
+      --json "build-coverage/gcovr/${dir//\//_}.json" "$dir" 2>>build-coverage/gcovr/warnings.txt
+    traces+=(--add-tracefile "build-coverage/gcovr/${dir//\//_}.json")
+  done
+  gcovr --root . "${traces[@]}" --output build-coverage/coverage.txt --print-summary
+  exit $status
+fi
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   export ORVO_BUILD_DIR=build-sanitize

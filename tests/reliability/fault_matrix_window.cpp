@@ -230,9 +230,8 @@ void runGoodTransfer(Mode mode)
 
 } // namespace
 
-void runWindowCell(Mode mode, const Fault& fault)
+void runWindowCell(Mode mode, const Cell& cell)
 {
-    const Cell& cell = fault.cells[static_cast<std::size_t>(mode)];
     std::unique_ptr<CTernApp> app = startApplication();
     QVERIFY(mainFrame());
 
