@@ -71,7 +71,8 @@ m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() +
 m line-partial-read src/link/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
 m port-chosen src/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
-m port-no-device src/link/port_names.cpp 'return name + " has no device";' 'return name;' "$cli"
+m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
+m port-reason src/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
 m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
 m tm-bcd src/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
