@@ -121,7 +121,7 @@ void runOnce(Mode mode, const Cell* cell, const orvo::RadioImage& radio,
 
 } // namespace
 
-void runWindowCell(Mode mode, const Fault& fault)
+void runWindowCell(Mode mode, const Cell& cell)
 {
     // A document from a file, saved once so that it holds the bytes the form stands for.
     QTemporaryDir dir;
@@ -132,8 +132,7 @@ void runWindowCell(Mode mode, const Fault& fault)
     ctrl(Qt::Key_S);
     const QByteArray document = readFileBytes(file);
 
-    runOnce(mode, &fault.cells[static_cast<std::size_t>(mode)], reliability::radioMemory(),
-            document);
+    runOnce(mode, &cell, reliability::radioMemory(), document);
     if (!QTest::currentTestFailed())
         runOnce(mode, nullptr, reliability::nextRadioMemory(), document);
 }
