@@ -3,10 +3,15 @@
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
+#   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
+#                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
 # With CI set (as on our CI), the plain run adds the fuzz smoke and then the sanitized suite.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
+if [ "${1:-}" = "--coverage" ]; then
+  orvo_packages+=(gcovr)
+fi
 orvo_install_deps
 
 fuzz_smoke=
@@ -16,17 +21,39 @@ if [ "${1:-}" = "--fuzz-smoke" ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
+if [ "${1:-}" = "--coverage" ]; then
+  shift
+  export ORVO_BUILD_DIR=build-coverage ORVO_BUILD_TYPE=Debug
+  orvo_build -DORVO_COVERAGE=ON
+  find build-coverage -name '*.gcda' -delete
+  status=0
+  ctest --test-dir build-coverage --output-on-failure -j"$(nproc)" "$@" || status=$?
+  # ccache compiles with paths relative to each folder's build directory: gcov reads each
+  # folder's counts from there, and gcovr adds the folders up.
+  rm -rf build-coverage/gcovr && mkdir build-coverage/gcovr
+  traces=()
+  for dir in $(find build-coverage -name '*.gcda' -printf '%h\n' | sed -E 's#/CMakeFiles/.*##' | sort -u); do
+    gcovr --root . --object-directory "$dir" --filter 'src/' --filter 'cli/' \
+      --json "build-coverage/gcovr/${dir//\//_}.json" "$dir" 2>>build-coverage/gcovr/warnings.txt
+    traces+=(--add-tracefile "build-coverage/gcovr/${dir//\//_}.json")
+  done
+  gcovr --root . "${traces[@]}" --output build-coverage/coverage.txt --print-summary
+  exit $status
+fi
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   export ORVO_BUILD_DIR=build-sanitize
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   orvo_build -DORVO_SANITIZE=ON
+  jobs=$(nproc)
 else
   orvo_build
   if [ -n "${CI:-}" ]; then fuzz_smoke=1; fi
 fi
-ctest --test-dir "${ORVO_BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" "$@"
+# Most tests wait on the simulated radio's line rather than compute: twice as many as there are
+# cores run at once (the slower sanitized build keeps to one a core).
+ctest --test-dir "${ORVO_BUILD_DIR:-build}" --output-on-failure -j"${jobs:-$(( $(nproc) * 2 ))}" "$@"
 if [ -n "$fuzz_smoke" ]; then
   fuzz/run.sh "${ORVO_FUZZ_SMOKE_SECONDS:-10}"
 fi

@@ -73,9 +73,12 @@ void CMainFrame::OnChoosePort()
         return;
     orvo::setChosenPortDevice(n, dialog.device().toStdString());
     Settings().setPortDevice(n, dialog.device());
-    // The port just given a device is the one the user means to use.
+    // The port just given a device is the one the user means to use. Its item may still be
+    // disabled from the last time the menu showed it without a device.
     const int items[] = {ID_COM1, ID_COM2, ID_COM3, ID_COM4};
-    commandAction(items[n - 1])->trigger();
+    QAction* item = commandAction(items[n - 1]);
+    item->setEnabled(!orvo::systemPortPath(dialog.port().toStdString()).empty());
+    item->trigger();
 }
 
 void CMainFrame::createHelpMenu()

@@ -65,7 +65,7 @@ orvo::ChannelTexts Document::channelTexts(int channel) const
 Document::State Document::normalized(const orvo::RadioImage& image) const
 {
     // What the form shows of the image, stored back as Save stores it.
-    State state{image, m_state.selections, {}};
+    State state{image, m_state.selections, {}, orvo::isZt4Image(image)};
     orvo::decodeSettings(image, state.selections);
     for (int channel = 1; channel <= orvo::kChannelCount; ++channel) {
         auto& texts = state.texts[static_cast<std::size_t>(channel - 1)];
@@ -123,11 +123,13 @@ QString Document::selectionText(orvo::SettingBox box) const
 
 void Document::setSelection(orvo::SettingBox box, int index)
 {
-    if (selection(box) == index)
+    const bool type = box == orvo::SettingBox::Type && index == 0;
+    if (selection(box) == index && (!type || m_state.ownType))
         return;
     State after = m_state;
     after.selections[static_cast<std::size_t>(box)] = index;
-    if (box == orvo::SettingBox::Type && index == 0) {
+    if (type) {
+        after.ownType = true;
         after.selections[static_cast<std::size_t>(orvo::SettingBox::Field)] = 0;
         orvo::applyTypeSelection(after.image);
     }

@@ -57,8 +57,8 @@ public:
     // The entry text of a box's selection; empty when none is selected.
     QString selectionText(orvo::SettingBox box) const;
     // Picks an entry of a box (one undoable step when it changes anything). Picking the first
-    // Type writes the Type's frequency-pair records and selects the first Field with it; picking
-    // the Type already selected changes nothing.
+    // Type writes the Type's frequency-pair records and selects the first Field with it, also
+    // when it is the Type already selected (a step only when that changes a byte).
     void setSelection(orvo::SettingBox box, int index);
     // The limits of the band the Field box selects; none when it selects none.
     std::optional<orvo::BandLimits> selectedBand() const;
@@ -101,6 +101,9 @@ public:
         orvo::RadioImage image;
         orvo::SettingSelections selections;
         std::array<orvo::ChannelTexts, orvo::kChannelCount> texts;
+        // The image came from a radio of this type, or the Type was picked since: picking it
+        // again then changes nothing (it would only reset the Field).
+        bool ownType = true;
         bool operator==(const State&) const = default;
     };
     void restoreState(const State& state);

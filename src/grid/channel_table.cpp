@@ -299,6 +299,9 @@ bool ChannelTable::editorEvent(QWidget* editor, QEvent* event)
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down: {
+        // In a list they pick the entry above or below, as they always have.
+        if (qobject_cast<QComboBox*>(editor))
+            return false;
         const QModelIndex index = m_editIndex;
         commitEdit();
         const int row = std::clamp(index.row() + (key->key() == Qt::Key_Up ? -1 : 1), 0,
@@ -334,6 +337,13 @@ QItemSelectionModel::SelectionFlags ChannelTable::selectionCommand(const QModelI
         return QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows;
     Q_UNUSED(index);
     return QItemSelectionModel::Clear;
+}
+
+QModelIndex ChannelTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // The channel numbers are no cells: Left, Home and Ctrl+Home stop at the Receive column.
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    return to.isValid() && to.column() == 0 ? model()->index(to.row(), orvo::kColReceive) : to;
 }
 
 void ChannelTable::keyPressEvent(QKeyEvent* event)
@@ -399,9 +409,13 @@ void ChannelTable::mousePressEvent(QMouseEvent* event)
 
 void ChannelTable::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // A double click without a press first (the press went elsewhere) still moves to its cell,
+    // committing the editor open there.
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && index.column() != 0 && !openEditor()) {
+    if (!index.isValid() || index.column() == 0)
+        return;
+    if (index != currentIndex())
         setCurrentIndex(index);
+    if (!openEditor())
         beginEdit();
-    }
 }

@@ -3,7 +3,8 @@
 // the channel numbers and selects whole rows; the cells of columns 1..8 are edited in place:
 // a click or a double click opens the cell's editor, a typed character opens it with that
 // character (not in the W/N column), Enter commits and walks on through the row (from Power to
-// the next row's Receive; from row 16's Power out of the grid), Up and Down commit and move,
+// the next row's Receive; from row 16's Power out of the grid), Up and Down commit the
+// frequency box and move (in a list they pick an entry),
 // Tab and Shift+Tab commit and leave the grid, Escape closes the editor and keeps the cell.
 // Leaving a cell commits its editor as well. Commits run the document's checks and show their
 // messages; a frequency Enter refuses keeps its editor open, emptied, and the cell its text.
@@ -48,6 +49,7 @@ signals:
     void editorOpened(QWidget* editor);
 
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

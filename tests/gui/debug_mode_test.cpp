@@ -5,7 +5,7 @@
 
 #include "app/main_frame.h"
 #include "app/tern_app.h"
-#include "radio_sim_process.h"
+#include "sim_process.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -88,7 +88,7 @@ void runDebugMode(DialogAnswers& answers, const std::function<void(const Dlg&)>&
     clickToolButton(CMainFrame::ID_TEST_MODE);
 }
 
-QStringList logOf(orvo::test::RadioSimProcess& sim)
+QStringList logOf(SimProcess& sim)
 {
     QStringList lines;
     for (const std::string& line : sim.stopAndReadTestLog())
@@ -144,7 +144,7 @@ private slots:
              "select TX Frequency; click btnDefault; right sliderValue; enter btnStart",
              "71 TX Frequency", "00 00 60 14 00 00 60 14", "00 00 00 00 FB 01 01 5C"},
         };
-        orvo::test::RadioSimProcess sim;
+        SimProcess sim({"--delay", "10"});
         QVERIFY(sim.started());
         qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
         DialogAnswers answers;
@@ -225,7 +225,7 @@ private slots:
             {{}, "", {}, {unopened}, 0},
         };
         for (const auto& c : cases) {
-            orvo::test::RadioSimProcess sim(c.simOptions);
+            SimProcess sim(QStringList{"--delay", "10"} + c.simOptions);
             QVERIFY(sim.started());
             qputenv("ORVO_COM1", c.simOptions.isEmpty() ? QByteArray("/nonexistent/ttyZT4")
                                                         : QByteArray::fromStdString(sim.path()));

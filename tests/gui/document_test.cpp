@@ -64,6 +64,14 @@ TEST(Document, CommitsStoreTheCheckedTextsAndRefuseWhatTypingRefuses)
         {{{4, 1, "446.003"}}, 4, empty, 0},   // off the raster
         {{{4, 5, "Yes"}}, 4, empty, 0},       // a flag on an empty row stays empty
         {{{5, 1, "446.1"}, {5, 2, ""}, {5, 1, ""}}, 5, empty, 3}, // emptied again
+        {{{6, 1, "446.1"}, {6, 3, "67.0"}, {6, 1, ""}}, // the receive tone goes with receive
+         6,
+         {"", "446.10000", "", "Off", "No", "Wide", "Add", "High"},
+         3},
+        {{{7, 1, "446.1"}, {7, 3, "67"}, {7, 4, "d754i"}}, // not a tone; the table's case
+         7,
+         {"446.10000", "446.10000", "OFF", "D754I", "No", "Wide", "Add", "High"},
+         3},
     };
     for (const Case& c : cases) {
         Document doc;
@@ -123,7 +131,8 @@ TEST(Document, ReadMoveTypeAndFeaturesAreStepsWithTheirTexts)
     EXPECT_EQ(doc.channelModel()->index(0, 1).data(Qt::ToolTipRole).toString(),
               QStringLiteral("Channel 1 Receive 446.10000 lies outside 136 - 174MHz"));
     doc.undoStack()->undo();
-    doc.setSelection(SettingBox::Type, doc.selection(SettingBox::Type)); // the one shown
+    doc.setSelection(SettingBox::Type, 0); // the one shown: the band stays, nothing to undo
+    EXPECT_NE(doc.selection(SettingBox::Field), 0);
     EXPECT_EQ(doc.undoStack()->index(), 1);
 
     const orvo::ChannelTexts first = doc.channelTexts(1);

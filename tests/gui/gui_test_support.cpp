@@ -3,20 +3,55 @@
 #include "app/main_frame.h"
 #include "app/modal_dialog.h"
 #include "app/tern_app.h"
-#include "editor/tern_view.h"
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 
-DialogAnswers::DialogAnswers()
+namespace {
+
+// The setting lists in the order of the core's SettingBox.
+const char* const kListNames[] = {"cmbType",        "cmbField",        "cmbScan",
+                                  "cmbBeep",        "cmbBatterySave",  "cmbSquelchLevel",
+                                  "cmbTxTotalTime", "cmbVoiceAnnunciation", "cmbMoni",
+                                  "cmbUrgencyCall"};
+const char* const kEditorNames[] = {"editFreq", "cmbTone",    "cmbBusy",
+                                    "cmbWidth", "cmbScanAdd", "cmbPower"};
+
+// The table's model may hold the heading row and the channel numbers as cells, or not.
+QModelIndex cellIndex(int channel, int column)
+{
+    const QAbstractItemModel* model = channelTable()->model();
+    return model->index(channel - 1 + model->rowCount() - orvo::kChannelCount,
+                        column - 1 + model->columnCount() - 8);
+}
+
+} // namespace
+
+namespace {
+DialogAnswers* g_answering = nullptr;
+}
+
+DialogAnswers::DialogAnswers() : m_previous(g_answering)
+{
+    g_answering = this;
+    install();
+}
+
+// An inner DialogAnswers answers while it lives; the outer one takes over again after it.
+void DialogAnswers::install()
 {
     setMessageBoxHook([this](const MessageBoxRequest& request) {
         boxes.append({request.text, request.caption, request.icon, request.buttons});
@@ -41,45 +76,77 @@ DialogAnswers::DialogAnswers()
 
 DialogAnswers::~DialogAnswers()
 {
+    g_answering = m_previous;
+    if (m_previous) {
+        m_previous->install();
+        return;
+    }
     setMessageBoxHook({});
     setFileDialogHook({});
     setDialogHook({});
 }
 
-std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
+QStringList DialogAnswers::texts() const
 {
-    auto app = std::make_unique<CTernApp>();
-    if (!app->InitInstance(arguments))
-        return app;
-    CMainFrame* frame = app->GetMainFrame();
-    frame->activateWindow();
-    if (!QTest::qWaitForWindowActive(frame))
-        qWarning("the main window did not become active");
-    return app;
+    QStringList out;
+    for (const ShownBox& box : boxes)
+        out.append(box.text);
+    return out;
 }
 
-CMainFrame* mainFrame()
+std::unique_ptr<QObject> startApp(const QStringList& arguments)
+{
+    return startApplication(arguments);
+}
+
+QMainWindow* mainWindow()
 {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<CMainFrame*>(widget))
-            return frame;
+        if (widget->objectName() == QLatin1String("CMainFrame"))
+            return qobject_cast<QMainWindow*>(widget);
     }
     return nullptr;
 }
 
-CTernView* ternView()
+QAction* command(const char* objectName)
 {
-    CMainFrame* frame = mainFrame();
-    return frame ? frame->GetActiveView() : nullptr;
+    return named<QAction>(QLatin1String(objectName));
 }
 
-void clickMenuCommand(const QString& menuObjectName, int commandId)
+QComboBox* settingList(const char* objectName)
 {
-    CMainFrame* frame = mainFrame();
-    auto* menu = frame->findChild<QMenu*>(menuObjectName);
-    QAction* action = frame->commandAction(commandId);
+    return named<QComboBox>(QLatin1String(objectName));
+}
+
+QWidget* focus()
+{
+    return QApplication::focusWidget();
+}
+
+void press(int key, Qt::KeyboardModifiers modifiers)
+{
+    // The offscreen platform may leave a dialog just hidden as the active window; a user
+    // would click the main window first.
+    if (!QApplication::activePopupWidget() && !QApplication::activeModalWidget() &&
+        QApplication::activeWindow() != mainWindow()) {
+        mainWindow()->windowHandle()->requestActivate();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(mainWindow()));
+    }
+    QWidget* target = focus() ? focus() : mainWindow();
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+void ctrl(Qt::Key key)
+{
+    press(key, Qt::ControlModifier);
+}
+
+void clickMenu(const char* menuName, const char* commandName)
+{
+    auto* menu = named<QMenu>(QLatin1String(menuName));
+    QAction* action = command(commandName);
     QVERIFY(menu && action);
-    QMenuBar* bar = frame->menuBar();
+    QMenuBar* bar = mainWindow()->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     QTRY_VERIFY(menu->isVisible());
     const QRect item = menu->actionGeometry(action);
@@ -89,10 +156,10 @@ void clickMenuCommand(const QString& menuObjectName, int commandId)
     QTRY_VERIFY(!menu->isVisible());
 }
 
-void clickToolButton(int commandId)
+void clickTool(const char* commandName)
 {
-    CMainFrame* frame = mainFrame();
-    QWidget* button = frame->m_wndToolBar->widgetForAction(frame->commandAction(commandId));
+    auto* bar = named<QToolBar>(QStringLiteral("toolBar"));
+    QWidget* button = bar ? bar->widgetForAction(command(commandName)) : nullptr;
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -104,17 +171,119 @@ void chooseListEntry(QComboBox* list, int index)
     QTest::keyClick(list, Qt::Key_F4);
     QAbstractItemView* view = list->view();
     QTRY_VERIFY(view->isVisible());
-    int at = std::max(view->currentIndex().row(), 0);
-    while (at < index) {
-        QTest::keyClick(view, Qt::Key_Down);
-        ++at;
-    }
-    while (at > index) {
-        QTest::keyClick(view, Qt::Key_Up);
-        --at;
-    }
+    for (int at = std::max(view->currentIndex().row(), 0); at != index; at += at < index ? 1 : -1)
+        QTest::keyClick(view, at < index ? Qt::Key_Down : Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_Return);
     QTRY_VERIFY(!view->isVisible());
+}
+
+bool asksToSave()
+{
+    // File Open asks for the name first; a file that is not there changes nothing.
+    DialogAnswers answers;
+    answers.fileAnswers = {QStringLiteral("/nonexistent/orvo-test.sin")};
+    answers.boxAnswers = {QMessageBox::Cancel, QMessageBox::Ok};
+    ctrl(Qt::Key_O);
+    return answers.texts().value(0) == QLatin1String("Save changes?");
+}
+
+QAbstractItemView* channelTable()
+{
+    return named<QAbstractItemView>(QStringLiteral("grid"));
+}
+
+QString cellText(int channel, int column)
+{
+    return cellIndex(channel, column).data().toString();
+}
+
+QStringList rowTexts(int channel)
+{
+    QStringList texts;
+    for (int column = 1; column <= 8; ++column)
+        texts.append(cellText(channel, column));
+    return texts;
+}
+
+QStringList formTexts()
+{
+    QStringList texts;
+    for (const char* name : kListNames)
+        texts.append(settingList(name)->currentText());
+    for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
+        texts += rowTexts(channel);
+    return texts;
+}
+
+QStringList formTextsOf(const orvo::RadioImage& image)
+{
+    QStringList texts;
+    orvo::SettingSelections selections{};
+    orvo::decodeSettings(image, selections);
+    for (std::size_t i = 0; i < selections.size(); ++i) {
+        const auto& entries = orvo::settingBoxes()[i].entries;
+        const int at = selections[i];
+        texts.append(at >= 0 && at < int(entries.size()) ? QString::fromStdString(entries[at])
+                                                         : QString());
+    }
+    for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
+        for (const std::string& text : orvo::decodeChannel(image, channel))
+            texts.append(QString::fromStdString(text));
+    return texts;
+}
+
+QPoint currentCell()
+{
+    const QAbstractItemModel* model = channelTable()->model();
+    const QModelIndex at = channelTable()->currentIndex();
+    return {at.row() + 1 - (model->rowCount() - orvo::kChannelCount),
+            at.column() + 1 - (model->columnCount() - 8)};
+}
+
+QString openEditor()
+{
+    for (const char* name : kEditorNames) {
+        for (QWidget* editor : mainWindow()->findChildren<QWidget*>(QLatin1String(name))) {
+            if (editor->isVisible())
+                return QLatin1String(name);
+        }
+    }
+    return {};
+}
+
+void clickCell(int channel, int column, Qt::MouseButton button)
+{
+    QAbstractItemView* table = channelTable();
+    QTest::mouseClick(table->viewport(), button, {},
+                      table->visualRect(cellIndex(channel, column)).center());
+}
+
+void doubleClickCell(int channel, int column)
+{
+    QAbstractItemView* table = channelTable();
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                       table->visualRect(cellIndex(channel, column)).center());
+}
+
+void goToCell(int channel, int column)
+{
+    QAbstractItemView* table = channelTable();
+    table->setFocus();
+    QTRY_COMPARE(focus(), static_cast<QWidget*>(table));
+    QTest::keyClick(table, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 1; i < channel; ++i)
+        QTest::keyClick(table, Qt::Key_Down);
+    for (int i = 1; i < column; ++i)
+        QTest::keyClick(table, Qt::Key_Right);
+    QCOMPARE(currentCell(), QPoint(channel, column));
+}
+
+void typeOnCell(int channel, int column, const QString& text)
+{
+    goToCell(channel, column);
+    QTest::keyClick(channelTable(), text.at(0).toLatin1());
+    if (text.size() > 1)
+        QTest::keyClicks(focus(), text.mid(1));
 }
 
 QByteArray readFileBytes(const QString& path)
@@ -154,6 +323,42 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image)
     QVERIFY2(result.ok, result.error.c_str());
 }
 
+QWidget* progressDialog()
+{
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->objectName() == QLatin1String("CProgressDlg"))
+            return widget;
+    }
+    return nullptr;
+}
+
+QString progressStatus()
+{
+    return progressDialog()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
+}
+
+ProgressWatch::ProgressWatch(std::function<void(int)> step)
+{
+    auto* bar = progressDialog()->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QObject::connect(bar, &QProgressBar::valueChanged, &guard, std::move(step));
+}
+
+void transferFromToolbar(bool write)
+{
+    clickTool(write ? "ID_WRITE_TO_RADIO" : "ID_READ_FROM_RADIO");
+    QVERIFY(progressDialog() && progressDialog()->isVisible());
+    startAndWait();
+}
+
+void startAndWait()
+{
+    auto* start = progressDialog()->findChild<QPushButton*>(QStringLiteral("btnStart"));
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!progressDialog()->isVisible() &&
+                                 command("ID_READ_FROM_RADIO")->isEnabled(),
+                             120000);
+}
+
 void quietPlatformWarnings()
 {
     static QtMessageHandler next = nullptr;
@@ -164,4 +369,37 @@ void quietPlatformWarnings()
         if (next)
             next(type, context, text);
     });
+}
+
+std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
+{
+    auto app = std::make_unique<CTernApp>();
+    if (!app->InitInstance(arguments))
+        return nullptr;
+    mainWindow()->activateWindow();
+    if (!QTest::qWaitForWindowActive(mainWindow()))
+        qWarning("the main window did not become active");
+    return app;
+}
+
+CMainFrame* mainFrame()
+{
+    return qobject_cast<CMainFrame*>(mainWindow());
+}
+
+CTernView* ternView()
+{
+    CMainFrame* frame = mainFrame();
+    return frame ? frame->GetActiveView() : nullptr;
+}
+
+void clickMenuCommand(const QString& menuObjectName, int commandId)
+{
+    clickMenu(menuObjectName.toLatin1().constData(),
+              mainFrame()->commandAction(commandId)->objectName().toLatin1().constData());
+}
+
+void clickToolButton(int commandId)
+{
+    clickTool(mainFrame()->commandAction(commandId)->objectName().toLatin1().constData());
 }

@@ -1,14 +1,17 @@
 #pragma once
-// Support for the application's widget tests: a test main that keeps settings in a temporary
-// folder, hooks that answer message boxes, file dialogs and modal dialogs, the application
-// started as main() starts it, and real mouse and key input on menus, toolbar and lists.
+// Support for the application's widget tests. They reach the program as a user does: widgets and
+// commands by object name, real keys and clicks, message boxes, file dialogs and modal dialogs
+// answered through the application's hooks, files by their bytes. Only gui_test_support.cpp
+// knows the application's classes.
 
 #include "app/file_dialog.h"
 #include "app/message_box.h"
 #include "image/radio_image.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QList>
+#include <QMainWindow>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,9 +19,8 @@
 #include <functional>
 #include <memory>
 
-class CMainFrame;
-class CTernApp;
-class CTernView;
+class QAbstractItemView;
+class QAction;
 class QComboBox;
 class QDialog;
 
@@ -41,6 +43,7 @@ struct DialogAnswers
     ~DialogAnswers();
     DialogAnswers(const DialogAnswers&) = delete;
     DialogAnswers& operator=(const DialogAnswers&) = delete;
+    QStringList texts() const; // the boxes' texts in order
 
     QList<ShownBox> boxes;
     QList<QMessageBox::StandardButton> boxAnswers;
@@ -48,34 +51,93 @@ struct DialogAnswers
     QStringList fileAnswers;
     QStringList dialogTitles;
     std::function<void(QDialog&)> dialogDriver;
+
+private:
+    void install();
+    DialogAnswers* m_previous;
 };
 
-// Starts the application with `arguments` as main() would, waits until its window is active.
-// Returns null (after a failed QVERIFY) when start-up fails.
-std::unique_ptr<CTernApp> startApplication(const QStringList& arguments = {});
+// --- The application ---------------------------------------------------------------------------
 
-CMainFrame* mainFrame();
-CTernView* ternView();
-
-// Opens the menu with a click on its title in the menu bar and clicks the command's item.
-void clickMenuCommand(const QString& menuObjectName, int commandId);
-// Clicks the toolbar button of a command.
-void clickToolButton(int commandId);
-// Opens the list's drop-down with F4, moves to `index` with the arrow keys and takes it with
-// Enter, as a user picking an entry does (the list reports the pick even when it is the entry
-// already shown).
+// Starts the application with `arguments` as main() does and waits until its window is active;
+// null when start-up ends (a file that cannot be opened). Deleting it ends the application.
+std::unique_ptr<QObject> startApp(const QStringList& arguments = {});
+QMainWindow* mainWindow(); // "CMainFrame"
+template <class T = QWidget> T* named(const QString& objectName)
+{
+    return mainWindow() ? mainWindow()->findChild<T*>(objectName) : nullptr;
+}
+QAction* command(const char* objectName); // "ID_FILE_SAVE", ...
+QComboBox* settingList(const char* objectName); // "cmbBeep", ...
+QWidget* focus(); // QApplication::focusWidget()
+// A key on the widget with the focus (the main window when none has it), the window activated
+// first as a user's click would.
+void press(int key, Qt::KeyboardModifiers modifiers = {});
+void ctrl(Qt::Key key);
+// Opens the menu by a click on its title and clicks the command's item.
+void clickMenu(const char* menuName, const char* commandName);
+void clickTool(const char* commandName);
+// Picks entry `index` of the list with F4, arrow keys and Enter.
 void chooseListEntry(QComboBox* list, int index);
+// True when the document has unsaved changes: File Open of a missing file asks "Save changes?"
+// first (answered Cancel); without changes, the file is refused and nothing changes.
+bool asksToSave();
+
+// --- The form's texts --------------------------------------------------------------------------
+// Channels count 1..16, columns 1..8 (Receive .. Power), whether or not the table shows the
+// heading row and the channel numbers as cells.
+
+QAbstractItemView* channelTable(); // "grid"
+QString cellText(int channel, int column);
+QStringList rowTexts(int channel);
+// The ten setting lists' texts (Type .. Urgency Call), then the 128 cells row by row.
+QStringList formTexts();
+// What formTexts() is after opening or reading `image` (a ZT-4's).
+QStringList formTextsOf(const orvo::RadioImage& image);
+// The current cell as (channel, column).
+QPoint currentCell();
+// The objectName of the in-place editor that is showing; empty when none is.
+QString openEditor();
+void clickCell(int channel, int column, Qt::MouseButton button = Qt::LeftButton);
+void doubleClickCell(int channel, int column);
+// Gives the table the focus and makes the cell current with the arrow keys (no editor opens).
+void goToCell(int channel, int column);
+// Types `text` on the cell: the first key on the table, the rest into what has the focus then.
+void typeOnCell(int channel, int column, const QString& text);
+
+// --- Files and the radio's memory --------------------------------------------------------------
 
 QByteArray readFileBytes(const QString& path);
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 QByteArray toBytes(const orvo::RadioImage& image);
 orvo::RadioImage fromBytes(const QByteArray& bytes);
-// Writes `image` through the core's own file store.
 void saveWithCore(const QString& path, const orvo::RadioImage& image);
 
-// Drops the offscreen platform's notes on what it cannot do (raise, grab the keyboard, ...).
-// Call it from initTestCase, after the test library has set up its own message handling.
+// --- Transfers ---------------------------------------------------------------------------------
+
+QWidget* progressDialog(); // "CProgressDlg"
+QString progressStatus();  // its status line
+// Runs `step` with the position each time the progress bar moves; stops when it goes.
+struct ProgressWatch
+{
+    explicit ProgressWatch(std::function<void(int)> step);
+    QObject guard;
+};
+// Read From Radio (or Write To Radio) from the toolbar, Start, and the end of the transfer.
+void transferFromToolbar(bool write);
+void startAndWait();
+
 void quietPlatformWarnings();
+
+// Used by debug_mode_test until it too reaches the window from outside.
+class CMainFrame;
+class CTernApp;
+class CTernView;
+std::unique_ptr<CTernApp> startApplication(const QStringList& arguments = {});
+CMainFrame* mainFrame();
+CTernView* ternView();
+void clickMenuCommand(const QString& menuObjectName, int commandId);
+void clickToolButton(int commandId);
 
 // main() of a widget test: offscreen unless a platform is chosen, settings kept in a temporary
 // folder so the user's recent-file list is never touched.

@@ -5,45 +5,30 @@
 
 using namespace orvo;
 
-TEST(PortNames, OnlyUpperCaseComWithANumberFromOneIsAComName)
+TEST(PortNames, ComNIsTheNthListedPortUsbAdaptersFirstUnlessItsVariableNamesOne)
 {
-    EXPECT_EQ(comPortNumber("COM1"), 1);
-    EXPECT_EQ(comPortNumber("COM4"), 4);
     EXPECT_EQ(comPortNumber("COM12"), 12);
     for (const char* other : {"COM", "COM0", "COM01", "com1", "COM1 ", "COMA", "/dev/ttyUSB0", ""})
         EXPECT_EQ(comPortNumber(other), 0) << other;
-}
 
-TEST(PortNames, DevicePathsAreUsedAsTheyAre)
-{
-    EXPECT_EQ(resolvePortPath("/dev/pts/7", "/dev/ttyS9", {{"/dev/ttyUSB0", true}}), "/dev/pts/7");
-}
-
-TEST(PortNames, TheEnvironmentOverrideWinsOverTheChoiceAndTheListUnlessEmpty)
-{
-    const std::vector<ListedPort> listed{{"/dev/ttyUSB0", true}};
-    EXPECT_EQ(resolvePortPath("COM1", "/dev/pts/3", listed), "/dev/pts/3");
-    EXPECT_EQ(resolvePortPath("COM1", "", listed), "/dev/ttyUSB0");
-    EXPECT_EQ(resolvePortPath("COM1", nullptr, listed), "/dev/ttyUSB0");
-    // The user's chosen device comes between the two.
-    EXPECT_EQ(resolvePortPath("COM1", "/dev/pts/3", "/dev/ttyS4", listed), "/dev/pts/3");
-    EXPECT_EQ(resolvePortPath("COM1", "", "/dev/ttyS4", listed), "/dev/ttyS4");
-}
-
-TEST(PortNames, ComNIsTheNthListedPortUsbAdaptersFirstThenByPath)
-{
     const std::vector<ListedPort> listed{{"/dev/ttyS1", false},
                                          {"/dev/ttyUSB1", true},
                                          {"/dev/ttyS0", false},
                                          {"/dev/ttyACM0", true}};
-    EXPECT_EQ(resolvePortPath("COM1", nullptr, listed), "/dev/ttyACM0");
-    EXPECT_EQ(resolvePortPath("COM2", nullptr, listed), "/dev/ttyUSB1");
-    EXPECT_EQ(resolvePortPath("COM3", nullptr, listed), "/dev/ttyS0");
-    EXPECT_EQ(resolvePortPath("COM4", nullptr, listed), "/dev/ttyS1");
-}
-
-TEST(PortNames, FewerListedPortsThanNLeaveNoDevice)
-{
-    EXPECT_EQ(resolvePortPath("COM3", nullptr, {{"/dev/ttyS0", false}, {"/dev/ttyS1", false}}), "");
-    EXPECT_EQ(resolvePortPath("COM1", nullptr, {}), "");
+    const struct
+    {
+        const char* name;
+        const char* variable;
+        const char* device;
+        const char* chosen = ""; // the user's choice for the name, between variable and list
+    } cases[] = {
+        {"COM1", nullptr, "/dev/ttyACM0"}, {"COM2", nullptr, "/dev/ttyUSB1"},
+        {"COM3", nullptr, "/dev/ttyS0"},   {"COM4", nullptr, "/dev/ttyS1"},
+        {"COM5", nullptr, ""},             {"COM1", "/dev/pts/3", "/dev/pts/3"},
+        {"COM1", "", "/dev/ttyACM0"},      {"/dev/pts/7", "/dev/ttyS9", "/dev/pts/7"},
+        {"COM1", "/dev/pts/3", "/dev/pts/3", "/dev/ttyS4"},
+        {"COM1", "", "/dev/ttyS4", "/dev/ttyS4"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resolvePortPath(c.name, c.variable, c.chosen, listed), c.device) << c.name;
 }

@@ -9,44 +9,44 @@
 #include <string>
 #include <vector>
 
-struct LineEvent
-{
-    enum Kind { Open, Close, Purge, Write, Read, Pause };
-    Kind kind;
-    std::vector<std::uint8_t> bytes; // written, or received
-    long result = 0;                 // count written or read, -1 for a failure
-    std::size_t requested = 0;       // bytes asked for by a read
-    int ms = 0;                      // length of a pause
-};
-
 class RecordingLine : public orvo::SerialLine
 {
 public:
+    using Bytes = std::vector<std::uint8_t>;
     explicit RecordingLine(std::unique_ptr<orvo::SerialLine> inner) : m_inner(std::move(inner)) {}
 
-    std::vector<LineEvent> events;
+    // Every operation in order: 'o'pen, 'c'lose, 'p'urge, 'w'rite, 'r'ead, pau's'e.
+    std::string ops;
     // The next this-many one-byte writes of `failByte` report a failure and send nothing.
     int failWrites = 0;
     std::uint8_t failByte = 0x06;
 
-    bool open(const std::string& name) override;
+    const std::vector<Bytes>& writes() const { return m_writes; }
+
+    bool open(const std::string& name) override { return ops += 'o', m_inner->open(name); }
     bool isOpen() const override { return m_inner->isOpen(); }
-    void close() override;
+    void close() override { ops += 'c', m_inner->close(); }
     void setQueueSizes(std::size_t input, std::size_t output) override
     {
         m_inner->setQueueSizes(input, output);
     }
     void setTimeouts(const orvo::LineTimeouts& t) override { m_inner->setTimeouts(t); }
     void configure9600_8N1() override { m_inner->configure9600_8N1(); }
-    void purge() override;
-    long write(const std::uint8_t* data, std::size_t n) override;
-    long read(std::uint8_t* data, std::size_t n) override;
-    void pause(int milliseconds) override;
-
-    // Every write, in order.
-    std::vector<std::vector<std::uint8_t>> writes() const;
-    std::size_t count(LineEvent::Kind kind) const;
+    void purge() override { ops += 'p', m_inner->purge(); }
+    void pause(int milliseconds) override { ops += 's', m_inner->pause(milliseconds); }
+    long read(std::uint8_t* data, std::size_t n) override { return ops += 'r', m_inner->read(data, n); }
+    long write(const std::uint8_t* data, std::size_t n) override
+    {
+        ops += 'w';
+        m_writes.emplace_back(data, data + n);
+        if (failWrites > 0 && n == 1 && data[0] == failByte) {
+            --failWrites;
+            return -1;
+        }
+        return m_inner->write(data, n);
+    }
 
 private:
     std::unique_ptr<orvo::SerialLine> m_inner;
+    std::vector<Bytes> m_writes;
 };

@@ -9,7 +9,6 @@
 #include "link/qt_serial_line.h"
 #include "testmode/testmode_session.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace fault_matrix {
@@ -62,13 +61,11 @@ void compareRadioMemory(const orvo::RadioImage& memory, const orvo::RadioImage& 
 
 } // namespace
 
-void runCoreCell(Mode mode, const Fault& fault)
+void runCoreCell(Mode mode, const Cell& cell)
 {
-    const Cell& cell = fault.cells[static_cast<std::size_t>(mode)];
-    QTemporaryDir dir;
-    const QString log = dir.filePath(QStringLiteral("sim.log"));
     const orvo::RadioImage radio = radioMemory();
-    SimProcess sim(QStringList{"--delay", "10", "--log", log} + cell.simOptions, &radio);
+    SimProcess sim(QStringList{"--delay", "10"} + cell.simOptions, &radio);
+    const QString log = sim.logPath();
     QVERIFY(sim.started());
     const QString device = QString::fromStdString(sim.path());
 

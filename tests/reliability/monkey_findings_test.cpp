@@ -1,5 +1,5 @@
-// Faults the monkey test found on the form, kept as ordinary tests of the commit rules so that
-// they stay mended.
+// Faults the monkey found on the form, one row each: the commits a user made, in order, and the
+// row the table must show after them.
 #include "editor/frequency_check.h"
 #include "image/channel_codec.h"
 
@@ -8,50 +8,39 @@
 namespace orvo {
 namespace {
 
-// A row whose frequencies were emptied keeps a tone (only the frequency's own tone goes with
-// it), and a flag editor left on that row while it had no frequency empties its cell. A frequency
-// typed into the row then found a tone in place, so the defaults of a new channel passed it by:
-// the channel showed an empty W/N cell and stored it as "Narrow", which it showed after the next
-// open. Every empty flag of a channel now takes its default.
-TEST(MonkeyFindings, AChannelShowsAWordInEveryFlag)
+struct Commit
+{
+    int column;
+    const char* text;
+    CommitVariant variant;
+};
+
+TEST(MonkeyFindings, EveryChannelShowsAWordInEachFlag)
 {
     const auto vhf = bandLimitsForField(0); // 136 - 174 MHz
-    for (auto variant : {CommitVariant::LeaveCell, CommitVariant::Enter}) {
-        for (int column : {kColReceive, kColTransmit}) {
-            ChannelTexts row{"", "", "67.0", "", "No", "", "Add", ""};
-            commitEditorText(row, column, "146.52", vhf, variant);
-            ChannelTexts expected{"", "", "67.0", "", "No", "Wide", "Add", "High"};
-            expected[static_cast<std::size_t>(column - 1)] = "146.52000";
-            EXPECT_EQ(row, expected) << "column " << column;
-        }
+    constexpr auto enter = CommitVariant::Enter;
+    constexpr auto leave = CommitVariant::LeaveCell;
+    const struct
+    {
+        std::vector<Commit> commits;
+        ChannelTexts expected;
+    } findings[] = {
+        // A channel with only a transmit frequency got a receive tone and lost its frequency;
+        // the W/N editor left on that row emptied its cell, and a frequency typed then passed
+        // the new channel's defaults by: W/N showed empty and was stored as "Narrow".
+        {{{kColTransmit, "146.52", enter},
+          {kColRxTone, "67.0", enter},
+          {kColTransmit, "", leave},
+          {kColWidth, "Narrow", leave},
+          {kColReceive, "151.825", leave}},
+         {"151.82500", "", "67.0", "", "No", "Wide", "Add", "High"}},
+    };
+    for (const auto& finding : findings) {
+        ChannelTexts row{};
+        for (const Commit& commit : finding.commits)
+            commitEditorText(row, commit.column, commit.text, vhf, commit.variant);
+        EXPECT_EQ(row, finding.expected);
     }
-
-    // The path through the editor: a channel with only a transmit frequency gets a receive tone,
-    // loses its frequency, and the W/N editor is left on it.
-    ChannelTexts row{"", "", "", "", "", "", "", ""};
-    commitEditorText(row, kColTransmit, "146.52", vhf, CommitVariant::Enter);
-    commitEditorText(row, kColRxTone, "67.0", vhf, CommitVariant::Enter);
-    commitEditorText(row, kColTransmit, "", vhf, CommitVariant::LeaveCell);
-    EXPECT_EQ(row, (ChannelTexts{"", "", "67.0", "", "No", "Wide", "Add", "High"}));
-    commitEditorText(row, kColWidth, "Narrow", vhf, CommitVariant::LeaveCell);
-    EXPECT_EQ(row[kColWidth - 1], "");
-    commitEditorText(row, kColReceive, "151.825", vhf, CommitVariant::LeaveCell);
-    EXPECT_EQ(row, (ChannelTexts{"151.82500", "", "67.0", "", "No", "Wide", "Add", "High"}));
-}
-
-// What a channel's flags were stays: only empty ones are filled, and a new channel still gets
-// every default with its transmit frequency following the receive one.
-TEST(MonkeyFindings, FilledFlagsAndNewChannelsAreAsBefore)
-{
-    const auto uhf = bandLimitsForField(2); // 400 - 470 MHz
-    ChannelTexts row{"", "", "D023N", "", "Yes", "Narrow", "Delete", "Low"};
-    commitEditorText(row, kColReceive, "446.00625", uhf, CommitVariant::Enter);
-    EXPECT_EQ(row, (ChannelTexts{"446.00625", "", "D023N", "", "Yes", "Narrow", "Delete", "Low"}));
-
-    ChannelTexts fresh{};
-    commitEditorText(fresh, kColReceive, "446.1", uhf, CommitVariant::LeaveCell);
-    EXPECT_EQ(fresh,
-              (ChannelTexts{"446.10000", "446.10000", "Off", "Off", "No", "Wide", "Add", "High"}));
 }
 
 } // namespace

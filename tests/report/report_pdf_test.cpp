@@ -4,11 +4,9 @@
 
 #include "image/channel_codec.h"
 #include "report/report_pdf.h"
-#include "report/report_renderer.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -79,42 +77,6 @@ TEST(ReportPdf, OnePageOfLabelledSettingsAndChannelColumns)
     // The body font's average width is W: the 51 characters of the heading take about 51 W.
     const PdfLine& heading = *page.line("CH Rx(MHz)");
     EXPECT_NEAR((heading.words.back().xMax - heading.words.front().xMin) / 51.0, w, 0.2 * w);
-}
-
-TEST(ReportPdf, LayoutFollowsPageSizeAndResolution)
-{
-    QTemporaryDir dir;
-    auto render = [&](const QString& name, QPageSize::PageSizeId size, int dpi) {
-        QPdfWriter writer(dir.filePath(name));
-        writer.setResolution(dpi);
-        writer.setPageLayout(QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                         QPageLayout::Millimeter));
-        EXPECT_TRUE(renderReport(writer, sampleData()));
-        EXPECT_EQ(test::pdfPageCount(dir.filePath(name)), 1);
-        return test::readPdfPage(dir.filePath(name));
-    };
-    const PdfPage a4 = render("a4.pdf", QPageSize::A4, 1200);
-    const PdfPage letter = render("letter.pdf", QPageSize::Letter, 1200);
-    const PdfPage a4Coarse = render("a4-300.pdf", QPageSize::A4, 300);
-
-    // W = ((printable width in twips) - 900) / 60, H = printable height / 42.
-    const double margin = 10 / 25.4 * 72;
-    auto expectedW = [margin](double widthPt) { return ((widthPt - 2 * margin) * 20 - 900) / 60; };
-    EXPECT_NEAR(columnUnit(letter) / columnUnit(a4), expectedW(letter.width) / expectedW(a4.width), 0.01);
-    auto pitch = [](const PdfPage& p) { return (p.line("16")->top() - p.line("1")->top()) / 15; };
-    EXPECT_NEAR(pitch(letter) / pitch(a4), (letter.height - 2 * margin) / (a4.height - 2 * margin), 0.01);
-    for (const PdfPage* page : {&a4, &letter}) {
-        // The title stands against the page centre, X0 - 14 W; everything stays on the page.
-        EXPECT_NEAR(page->line("The Radio")->words[0].xMin, page->width / 2 - 14 * columnUnit(*page), 0.6);
-        for (const test::PdfWord& word : page->words)
-            EXPECT_TRUE(word.xMin >= 0 && word.xMax <= page->width && word.yMax <= page->height);
-    }
-    // 300 dpi gives the same page; whole-pixel truncation of H and W moves it by about 1 %.
-    ASSERT_EQ(a4Coarse.words.size(), a4.words.size());
-    for (std::size_t i = 0; i < a4.words.size(); ++i) {
-        EXPECT_NEAR(a4Coarse.words[i].xMin, a4.words[i].xMin, 1 + 0.015 * a4.words[i].xMin);
-        EXPECT_NEAR(a4Coarse.words[i].yMin, a4.words[i].yMin, 1 + 0.015 * a4.words[i].yMin);
-    }
 }
 
 // orvo-cli with no display and no platform chosen, as on a server.

@@ -1,5 +1,5 @@
-// The frequency page's arithmetic: debug frequencies above the band's edge, the Enter check that
-// holds a typed frequency to the band and rounds it to the side's step, and the two tone lists.
+// The frequency page: the Enter check that holds a typed frequency to the band and rounds it to the
+// side's step, and the two tone lists.
 #include "testmode/debug_frequency.h"
 
 #include "image/tone_codec.h"
@@ -13,13 +13,6 @@ namespace {
 
 constexpr DebugStep k5 = DebugStep::Khz5;
 constexpr DebugStep k625 = DebugStep::Khz6_25;
-
-TEST(DebugFrequencies, LieTwentyTenAndZeroMegahertzAboveTheBandEdge)
-{
-    EXPECT_EQ(debugFrequencyOffset(DebugFrequency::High), 20);
-    EXPECT_EQ(debugFrequencyOffset(DebugFrequency::Middle), 10);
-    EXPECT_EQ(debugFrequencyOffset(DebugFrequency::Low), 0);
-}
 
 TEST(DebugFrequencies, ShowWithFiveDecimalsInAFieldOfEight)
 {
@@ -48,30 +41,21 @@ TEST(ConfirmedFrequency, IsHeldBetweenTheBandEdgeAndTwentyMegahertzAboveIt)
     EXPECT_EQ(confirmDebugFrequency("  146.5MHz", 136, k5), "146.50000");
 }
 
-TEST(ConfirmedFrequency, RoundsToTheFiveKilohertzRasterWithHalfAStepRoundingDown)
+TEST(ConfirmedFrequency, RoundsToTheRasterWithHalfAStepRoundingDown)
 {
-    EXPECT_EQ(confirmDebugFrequency("140.00250", 136, k5), "140.00000");
-    EXPECT_EQ(confirmDebugFrequency("140.00260", 136, k5), "140.00500");
+    // Every remainder of one step: up to half a step (250 or 312 units) down, from there up.
+    for (DebugStep step : {k5, k625}) {
+        const std::int64_t raster = step == k5 ? 500 : 625;
+        for (std::int64_t r = 0; r < raster; ++r) {
+            const std::int64_t base = 14000000;
+            const std::string text = formatDebugFrequency(static_cast<double>(base + r) / 100000.0);
+            EXPECT_EQ(confirmDebugFrequencyUnits(text, 136, step),
+                      r <= raster / 2 ? base : base + raster)
+                << text;
+        }
+    }
     EXPECT_EQ(confirmDebugFrequency("140.00251", 136, k5), "140.00500");
-    EXPECT_EQ(confirmDebugFrequency("140.00320", 136, k5), "140.00500");
-    // Every remainder of one step: up to 250 units down, from 251 up.
-    for (int r = 0; r < 500; ++r) {
-        const std::int64_t base = 14000000;
-        const std::string text = formatDebugFrequency(static_cast<double>(base + r) / 100000.0);
-        EXPECT_EQ(confirmDebugFrequencyUnits(text, 136, k5), r <= 250 ? base : base + 500) << r;
-    }
-}
-
-TEST(ConfirmedFrequency, RoundsToTheSixPointTwoFiveKilohertzRasterAtThreePointOneTwoFive)
-{
     EXPECT_EQ(confirmDebugFrequency("140.00312", 136, k625), "140.00000");
-    EXPECT_EQ(confirmDebugFrequency("140.00313", 136, k625), "140.00625");
-    EXPECT_EQ(confirmDebugFrequency("140.00320", 136, k625), "140.00625");
-    for (int r = 0; r < 625; ++r) {
-        const std::int64_t base = 14000000;
-        const std::string text = formatDebugFrequency(static_cast<double>(base + r) / 100000.0);
-        EXPECT_EQ(confirmDebugFrequencyUnits(text, 136, k625), r <= 312 ? base : base + 625) << r;
-    }
 }
 
 TEST(ConfirmedFrequency, NeverLeavesTheBandAndAlwaysLiesOnTheRaster)

@@ -28,15 +28,6 @@ TestModeRequest page()
     return r;
 }
 
-TEST(PackedDecimal, PairsOfDigitsLeastSignificantFirst)
-{
-    std::uint8_t out[4];
-    packBcd(14652000, out, 4);
-    EXPECT_EQ(Bytes(out, out + 4), (Bytes{0x00, 0x20, 0x65, 0x14}));
-    packBcd(2541, out, 2);
-    EXPECT_EQ(Bytes(out, out + 2), (Bytes{0x41, 0x25}));
-}
-
 TEST(FrequencyText, EveryFrequencyWrittenWithFiveDecimalsIsSentExactly)
 {
     for (std::uint32_t step : {500u, 625u}) {

@@ -6,8 +6,9 @@
 
 SimProcess::SimProcess(const QStringList& options, const orvo::RadioImage* image)
 {
-    QStringList arguments = options;
-    arguments << "--dump" << m_dir.filePath("memory.bin");
+    // The caller's options come last, so that they win over these.
+    QStringList arguments{"--dump", m_dir.filePath("memory.bin"), "--log", logPath()};
+    arguments << options;
     if (image)
         arguments << "--image" << writeImageFile(m_dir.path(), "start.bin", *image);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -48,6 +49,24 @@ orvo::RadioImage SimProcess::memoryFile() const
     return image;
 }
 
+std::vector<std::string> SimProcess::stopAndReadTestLog()
+{
+    m_process.terminate();
+    m_process.waitForFinished(10000);
+    std::vector<std::string> lines;
+    QFile log(logPath());
+    if (!log.open(QIODevice::ReadOnly))
+        return lines;
+    while (!log.atEnd()) {
+        // Each line starts with the milliseconds since the simulator started.
+        const QString line = QString::fromUtf8(log.readLine()).trimmed();
+        const QString text = line.section(' ', 1, -1, QString::SectionSkipEmpty);
+        if (text.startsWith("test") || text.startsWith("silent"))
+            lines.push_back(text.toStdString());
+    }
+    return lines;
+}
+
 QString writeImageFile(const QString& folder, const QString& name, const orvo::RadioImage& image)
 {
     const QString path = folder + '/' + name;
@@ -71,3 +90,4 @@ orvo::RadioImage patternedImage(int seed)
             (i * 7 + static_cast<std::size_t>(seed) * 31 + (i >> 8)) & 0xFF);
     return image;
 }
+

@@ -1,5 +1,6 @@
 #pragma once
-// orvo-radio-sim run for one test: its own pty, its own memory file, stopped when the test ends.
+// orvo-radio-sim for one test: its own pty, memory file and log in a fresh folder, stopped when
+// the test ends.
 
 #include "image/radio_image.h"
 
@@ -8,18 +9,23 @@
 #include <QTemporaryDir>
 
 #include <string>
+#include <vector>
 
 class SimProcess
 {
 public:
-    // Starts the simulator with `options` plus a memory file in a fresh folder. When `image` is
-    // given, the simulator starts with it.
+    // Starts the simulator with `options`, a memory file (--dump) and a log (--log) in a fresh
+    // folder; with `image`, the radio's memory starts as that image.
     explicit SimProcess(const QStringList& options = {}, const orvo::RadioImage* image = nullptr);
     ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
 
     bool started() const { return !m_path.empty(); }
+    // The device to open as the radio's port.
     const std::string& path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
+    QString logPath() const { return m_dir.filePath("sim.log"); }
     qint64 pid() const { return m_process.processId(); }
 
     // Stops the simulator (it writes its memory on the way out) and returns that memory.
@@ -27,6 +33,9 @@ public:
     // The memory file as it stands; the simulator rewrites it before acknowledging a written block.
     orvo::RadioImage memoryFile() const;
     bool hasMemoryFile() const;
+    // Stops the simulator and returns its test-mode log lines ("test request", "test: frame A
+    // 00 00 ..."), without their time stamps, in order.
+    std::vector<std::string> stopAndReadTestLog();
 
 private:
     QTemporaryDir m_dir;
@@ -38,6 +47,6 @@ private:
 QString writeImageFile(const QString& folder, const QString& name, const orvo::RadioImage& image);
 // Reads a whole file; empty when it does not exist.
 QByteArray readWholeFile(const QString& path);
-
 // An image with a pattern of its own for each seed, so that transfers cannot pass by chance.
 orvo::RadioImage patternedImage(int seed);
+

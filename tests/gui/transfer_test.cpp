@@ -1,0 +1,411 @@
+// Write To Radio and Read From Radio through the window against orvo-radio-sim on a pty: the
+// round trip of an edited file through the radio, the progress dialog's texts, Cancel before and
+// during a transfer, the commands a running transfer disables, closing the window while it runs,
+// the window's events while a silent radio is awaited, verify, Write To Several Radios and the
+// Port menu's devices. A radio that is silent, hangs up or cannot be opened is the fault matrix's.
+#include "gui_test_support.h"
+#include "reliability_support.h"
+#include "sim_process.h"
+
+#include "image/channel_codec.h"
+#include "link/port_setup.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+QPushButton* dialogButton(const char* name)
+{
+    return progressDialog()->findChild<QPushButton*>(QLatin1String(name));
+}
+
+void useRadio(const SimProcess& sim)
+{
+    QVERIFY(sim.started());
+    qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
+}
+
+const char* const kGuarded[] = {"ID_READ_FROM_RADIO", "ID_WRITE_TO_RADIO", "ID_TEST_MODE",
+                                "ID_OPTIONAL_FEATURES", "ID_FILE_NEW", "ID_FILE_OPEN",
+                                "ID_FILE_SAVE", "ID_FILE_SAVE_AS", "ID_FILE_PRINT",
+                                "ID_FILE_PRINT_PREVIEW"};
+
+QList<bool> guardedEnabled()
+{
+    QList<bool> states;
+    for (const char* name : kGuarded)
+        states.append(command(name)->isEnabled());
+    return states;
+}
+
+QList<bool> portChecks()
+{
+    QList<bool> checks;
+    for (const char* name : {"ID_COM1", "ID_COM2", "ID_COM3", "ID_COM4"})
+        checks.append(command(name)->isChecked());
+    return checks;
+}
+
+// The Port items' texts while the menu is open, "(off)" after a disabled one.
+QStringList portMenuTexts()
+{
+    auto* menu = named<QMenu>(QStringLiteral("menuPort"));
+    QMenuBar* bar = mainWindow()->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+        return {};
+    QStringList texts;
+    for (const char* name : {"ID_COM1", "ID_COM2", "ID_COM3", "ID_COM4"})
+        texts.append(command(name)->text() + (command(name)->isEnabled() ? "" : " (off)"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    return texts;
+}
+
+} // namespace
+
+class TransferTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QObject> app;
+
+private slots:
+    void initTestCase() { quietPlatformWarnings(); }
+
+    void init()
+    {
+        for (const char* name : {"ORVO_COM1", "ORVO_COM2", "ORVO_COM3", "ORVO_COM4"})
+            qputenv(name, "/nonexistent/orvo-port");
+        dir = std::make_unique<QTemporaryDir>();
+        app = startApp();
+        QVERIFY(app);
+    }
+
+    void cleanup() { app.reset(); }
+
+    // A file edited by keyboard (the cell still being edited included) is written: the radio
+    // then holds the bytes Save writes. Write while the Read dialog waits makes it a write. A
+    // read, started with Enter, brings another radio's memory into the form. The dialog counts
+    // blocks "1".."122" (write) or "1".."123" (read).
+    void roundTripThroughTheRadio()
+    {
+        SimProcess radio({"--delay", "10"});
+        useRadio(radio);
+        const QString file = dir->filePath(QStringLiteral("sent.sin"));
+        saveWithCore(file, reliability::documentImage());
+        DialogAnswers answers;
+        answers.fileAnswers = {file};
+        ctrl(Qt::Key_O);
+        chooseListEntry(settingList("cmbSquelchLevel"), 1);
+        typeOnCell(5, 1, QStringLiteral("151.825"));
+
+        ctrl(Qt::Key_R);
+        QCOMPARE(progressDialog()->windowTitle(), QStringLiteral("Reading Data Progress"));
+        ctrl(Qt::Key_W);
+        QCOMPARE(progressDialog()->windowTitle(), QStringLiteral("Writing Data Progress"));
+        QCOMPARE(progressStatus(), QStringLiteral("   Not start yet"));
+        QList<QPair<int, QString>> steps;
+        {
+            ProgressWatch watch([&](int at) { steps.append({at, progressStatus()}); });
+            startAndWait();
+        }
+        QCOMPARE(steps.size(), 123);
+        for (int i = 1; i < 122; ++i)
+            QCOMPARE(steps[i], qMakePair(i + 1, QString::number(i)));
+        QCOMPARE(steps.last(), qMakePair(123, QStringLiteral("122")));
+        QCOMPARE(cellText(5, 1), QStringLiteral("151.82500"));
+        ctrl(Qt::Key_S);
+        QCOMPARE(toBytes(radio.stopAndReadMemory()), readFileBytes(file));
+        QVERIFY(answers.boxes.isEmpty());
+
+        const orvo::RadioImage next = reliability::nextRadioMemory();
+        SimProcess other({"--delay", "10"}, &next);
+        useRadio(other);
+        steps.clear();
+        ctrl(Qt::Key_R);
+        {
+            ProgressWatch watch([&](int at) { steps.append({at, progressStatus()}); });
+            QTest::keyClick(progressDialog(), Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(!progressDialog()->isVisible(), 120000);
+        }
+        QCOMPARE(steps.size(), 123);
+        QCOMPARE(steps.first().second, QStringLiteral("Waiting the response from radio...."));
+        for (int i = 1; i < 123; ++i)
+            QCOMPARE(steps[i], qMakePair(i + 1, QString::number(i)));
+        QCOMPARE(progressStatus(), QStringLiteral("123"));
+        QCOMPARE(formTexts(), formTextsOf(next));
+        QVERIFY(asksToSave());
+        ctrl(Qt::Key_S);
+        QCOMPARE(formTextsOf(fromBytes(readFileBytes(file))), formTextsOf(next));
+        QVERIFY(answers.boxes.isEmpty());
+    }
+
+    // Cancel before Start (the button, Esc, the close box) sends nothing; Cancel during a read
+    // shows nothing and leaves the form and its unsaved state alone; the next read works.
+    void cancelBeforeAndDuringARead()
+    {
+        const QString log = dir->filePath(QStringLiteral("sim.log"));
+        const orvo::RadioImage memory = reliability::radioMemory();
+        SimProcess sim({"--delay", "10", "--log", log}, &memory);
+        useRadio(sim);
+        DialogAnswers answers;
+        const QStringList form = formTexts();
+        ctrl(Qt::Key_R);
+        QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
+        QVERIFY(!progressDialog()->isVisible());
+        ctrl(Qt::Key_W);
+        QTest::keyClick(progressDialog(), Qt::Key_Escape);
+        QVERIFY(!progressDialog()->isVisible());
+        ctrl(Qt::Key_R);
+        QVERIFY(progressDialog()->close());
+        QCOMPARE(reliability::requestsHeard(log, false), 0);
+
+        ctrl(Qt::Key_R);
+        int last = 0;
+        {
+            ProgressWatch watch([&last](int at) {
+                last = at;
+                if (at == 20)
+                    QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
+            });
+            startAndWait();
+        }
+        QCOMPARE(last, 20);
+        QVERIFY(answers.boxes.isEmpty());
+        QCOMPARE(formTexts(), form);
+        QVERIFY(!asksToSave());
+        transferFromToolbar(false);
+        QCOMPARE(formTexts(), formTextsOf(memory));
+    }
+
+    // The Port items' shortcut keys choose nothing. While a transfer runs, the commands that
+    // would disturb it are disabled, the form too, and their keys do nothing; a port chosen
+    // meanwhile is the next transfer's.
+    void runningTransferDisablesCommands()
+    {
+        const orvo::RadioImage memory = reliability::radioMemory();
+        SimProcess sim({"--delay", "10"}, &memory);
+        useRadio(sim);
+        DialogAnswers answers;
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F})
+            ctrl(key);
+        QCOMPARE(portChecks(), (QList<bool>{true, false, false, false}));
+        QCOMPARE(guardedEnabled(), QList<bool>(std::size(kGuarded), true));
+
+        ctrl(Qt::Key_R);
+        QList<bool> during;
+        bool formEnabled = true;
+        {
+            ProgressWatch watch([&](int at) {
+                if (at != 5)
+                    return;
+                during = guardedEnabled();
+                formEnabled = channelTable()->isEnabled() || settingList("cmbBeep")->isEnabled();
+                QVERIFY(command("ID_FILE_PRINT_SETUP")->isEnabled());
+                QTest::keyClick(mainWindow(), Qt::Key_W, Qt::ControlModifier);
+                QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
+                command("ID_COM2")->trigger();
+            });
+            startAndWait();
+        }
+        QCOMPARE(during, QList<bool>(std::size(kGuarded), false));
+        QVERIFY(!formEnabled);
+        QVERIFY(answers.boxes.isEmpty());
+        QCOMPARE(formTexts(), formTextsOf(memory)); // the read went on to its end
+        QCOMPARE(portChecks(), (QList<bool>{false, true, false, false}));
+        QCOMPARE(guardedEnabled(), QList<bool>(std::size(kGuarded), true));
+        transferFromToolbar(false);
+        QCOMPARE(answers.texts().size(), 1); // the message, then the device and the reason
+        QVERIFY(answers.texts()[0].startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
+                                              QStringLiteral("\n/nonexistent/orvo-port: ")));
+    }
+
+    // Closing the window during a transfer asks first. No: the transfer goes on, the window
+    // stays. Yes: the transfer is cancelled and the window closes once it has ended.
+    void closingDuringTransferAsksFirst()
+    {
+        const orvo::RadioImage memory = reliability::radioMemory();
+        SimProcess sim({"--delay", "10"}, &memory);
+        useRadio(sim);
+        const QStringList form = formTexts();
+        DialogAnswers answers;
+        answers.boxAnswers = {QMessageBox::No, QMessageBox::Discard, QMessageBox::Yes};
+        QApplication::setQuitOnLastWindowClosed(false);
+        bool closed = true;
+        for (bool yes : {false, true}) {
+            ctrl(Qt::Key_R);
+            {
+                ProgressWatch watch([&closed](int at) {
+                    if (at == 10)
+                        closed = mainWindow()->close();
+                });
+                startAndWait();
+            }
+            QVERIFY(!closed);
+            QCOMPARE(answers.boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+            if (!yes) {
+                QVERIFY(mainWindow()->isVisible());
+                QCOMPARE(formTexts(), formTextsOf(memory));
+                ctrl(Qt::Key_N);
+            }
+        }
+        QTRY_VERIFY(!mainWindow()->isVisible());
+        QCOMPARE(answers.boxes.size(), 3); // nothing to save: the read was cancelled
+        QCOMPARE(formTexts(), form);
+    }
+
+    // The window's timers keep running while a silent radio is awaited, not only in the waiting
+    // cycles between its five attempts of 12 each.
+    void timersRunWhileTheRadioIsAwaited()
+    {
+        SimProcess sim({"--silent"});
+        useRadio(sim);
+        int ticks = 0;
+        int ticksAtMessage = -1;
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+        setMessageBoxHook([&](const MessageBoxRequest&) {
+            ticksAtMessage = ticksAtMessage < 0 ? ticks : ticksAtMessage;
+            return QMessageBox::Cancel;
+        });
+        timer.start(5);
+        transferFromToolbar(false);
+        setMessageBoxHook({});
+        QVERIFY2(ticksAtMessage > 5 * 12, qPrintable(QString::number(ticksAtMessage)));
+    }
+
+    // Verify With Radio lists what differs, by meaning and then raw bytes, and changes nothing.
+    void verifyWithRadio()
+    {
+        const QString file = dir->filePath(QStringLiteral("document.sin"));
+        saveWithCore(file, reliability::documentImage());
+        DialogAnswers answers;
+        answers.fileAnswers = {file};
+        ctrl(Qt::Key_O);
+        ctrl(Qt::Key_S); // the bytes the document holds: its empty rows as it encodes them
+        const orvo::RadioImage same = fromBytes(readFileBytes(file));
+        orvo::RadioImage changed = same;
+        orvo::encodeChannel(
+            {"152.00000", "151.82500", "D023N", "D023N", "Yes", "Narrow", "Add", "Low"}, changed,
+            3);
+        changed[0x3FA] ^= 0x01;
+        QStringList listed;
+        answers.dialogDriver = [&listed](QDialog& dialog) {
+            listed = {dialog.findChild<QLabel*>(QStringLiteral("lblSummary"))->text()};
+            auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDifferences"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                listed << list->topLevelItem(i)->text(0) + ',' + list->topLevelItem(i)->text(3);
+        };
+        const QList<QPair<orvo::RadioImage, QStringList>> cases{
+            {same, {"The radio holds what the document holds."}},
+            {changed,
+             {"The radio differs from the document in 2 place(s):", "CH 3 Receive(MHz),6",
+              "byte 0x3FA,127"}}};
+        for (const auto& [memory, expected] : cases) {
+            SimProcess radio({"--delay", "10"}, &memory);
+            useRadio(radio);
+            clickMenu("menuProgram", "ID_VERIFY_WITH_RADIO");
+            QCOMPARE(progressDialog()->windowTitle(), QStringLiteral("Verify With Radio"));
+            startAndWait();
+            QCOMPARE(listed, expected);
+            QCOMPARE(formTexts(), formTextsOf(same));
+            QVERIFY(!asksToSave());
+        }
+        QVERIFY(answers.boxes.isEmpty());
+    }
+
+    // A write with "Verify after writing" to a radio that stores block 2 wrongly ends with an
+    // error naming the block; the check box is still checked after a restart.
+    void writeWithVerifyFindsABadBlock()
+    {
+        SimProcess radio({"--delay", "10", "--corrupt-write", "2"});
+        useRadio(radio);
+        DialogAnswers answers;
+        ctrl(Qt::Key_W);
+        auto verifyBox = [] {
+            return progressDialog()->findChild<QCheckBox*>(QStringLiteral("chkVerify"));
+        };
+        QTest::mouseClick(verifyBox(), Qt::LeftButton);
+        startAndWait();
+        QCOMPARE(answers.texts().size(), 1);
+        QVERIFY2(answers.texts()[0].startsWith(
+                     QStringLiteral("The radio does not hold what was written:\nblock 2: ")),
+                 qPrintable(answers.texts()[0]));
+        app.reset();
+        app = startApp();
+        ctrl(Qt::Key_W);
+        QVERIFY(verifyBox()->isChecked());
+        QTest::mouseClick(verifyBox(), Qt::LeftButton); // off again for the other tests
+        QTest::keyClick(progressDialog(), Qt::Key_Escape);
+    }
+
+    // Write To Several Radios: three radios in a row, the second silent. Start, then Enter for
+    // each; the count and the log saved as CSV say which radios were written and verified.
+    void severalRadiosWithASilentOne()
+    {
+        SimProcess first({"--delay", "10"});
+        SimProcess silent({"--silent"});
+        SimProcess third({"--delay", "10"});
+        DialogAnswers answers;
+        answers.fileAnswers = {dir->filePath(QStringLiteral("log.csv"))};
+        answers.dialogDriver = [&](QDialog& dialog) {
+            for (const SimProcess* radio : {&first, &silent, &third}) {
+                useRadio(*radio);
+                QTest::keyClick(&dialog, Qt::Key_Return);
+            }
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
+                     QStringLiteral("Radios written: 2"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSaveLog")),
+                              Qt::LeftButton);
+        };
+        clickMenu("menuProgram", "ID_WRITE_TO_SEVERAL_RADIOS");
+        QStringList log;
+        for (const QByteArray& line : readFileBytes(dir->filePath("log.csv")).split('\n'))
+            log.append(QString::fromUtf8(line).section(QLatin1Char(','), 1).trimmed());
+        QCOMPARE(log, (QStringList{"Port,Radio,Result,Differences", "COM1,1,verified,",
+                                   "COM1,2,failed,", "COM1,3,verified,", ""}));
+        QCOMPARE(answers.texts().size(), 1); // the silent radio's communication error
+    }
+
+    // The Port menu names each COMn's device and disables those with none; Choose Port gives
+    // COM3 a typed device, which a restart keeps.
+    void portMenuShowsDevicesAndKeepsTheChosenOne()
+    {
+        qputenv("ORVO_COM2", "/dev/ttyUSB7");
+        qputenv("ORVO_COM3", "");
+        qputenv("ORVO_COM4", "");
+        DialogAnswers answers;
+        answers.dialogDriver = [](QDialog& dialog) {
+            chooseListEntry(dialog.findChild<QComboBox*>(QStringLiteral("cmbPort")), 2);
+            auto* device = dialog.findChild<QLineEdit*>(QStringLiteral("editDevice"));
+            QTest::keyClick(device, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(device, QStringLiteral("/dev/ttyORVO3"));
+            QTest::keyClick(device, Qt::Key_Return);
+        };
+        clickMenu("menuPort", "ID_CHOOSE_PORT");
+        QCOMPARE(portChecks(), (QList<bool>{false, false, true, false}));
+        app.reset();
+        app = startApp();
+        QCOMPARE(portMenuTexts(),
+                 (QStringList{"COM1(&P)  \u2014  /nonexistent/orvo-port\tCtrl+C",
+                              "COM2(&Q)  \u2014  /dev/ttyUSB7\tCtrl+D",
+                              "COM3(&S)  \u2014  /dev/ttyORVO3\tCtrl+E",
+                              "COM4(&T)  \u2014  (no device)\tCtrl+F (off)"}));
+    }
+};
+
+ORVO_GUI_TEST_MAIN(TransferTest)
+#include "transfer_test.moc"

@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Deliberate faults: applies each small source edit listed below, one at a time, rebuilds what it
+# touches in a build folder of its own, runs the few test programs that should notice it, and puts
+# the source back (also on Ctrl+C). A mutant is "killed" when a test program fails, "SURVIVED" when
+# all pass, and "not applied" when its pattern is no longer in the source (after a refactor).
+#
+#   tests/mutants.sh              every mutant
+#   tests/mutants.sh ID...        only these
+#   ORVO_MUTANTS_BUILD_DIR=dir    the build folder (build-mutants)
+# Exit status: 0 when no mutant survived and the unmutated tests passed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${ORVO_MUTANTS_BUILD_DIR:-build-mutants}
+export QT_QPA_PLATFORM=offscreen GTEST_FAIL_FAST=1
+
+ids=() files=() olds=() news=() tests=()
+# m ID FILE OLD NEW "TEST..."   OLD must occur exactly once in FILE. A test is a test program's
+# target, or ctest:LABEL:TARGET for the CTest entries with that label after building TARGET.
+m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
+
+img=orvo_image_tests
+cli="orvo_cli_tests orvo_reliability_tests"
+link="link_tests ctest:fault_matrix_core:fault_matrix"
+tm="testmode_tests orvo_cli_tests ctest:fault_matrix_core:fault_matrix"
+
+# The frequency check of the editor's cells.
+m fc-band-low src/editor/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
+m fc-highest src/editor/frequency_check.cpp 'n <= kHighestFrequency' 'n < kHighestFrequency' $img
+m fc-raster src/editor/frequency_check.cpp 'check.units % kRaster625 != 0 && check.units' 'check.units % kRaster625 != 0 || check.units' $img
+m fc-enter-stops src/editor/frequency_check.cpp 'if (variant == CommitVariant::Enter)
+            return check;' 'if (variant == CommitVariant::Enter) {}' $img
+m fc-rounding src/editor/frequency_check.cpp '    n += 0.05;' '    n += 0.0;' $img
+m fc-tx-follows src/editor/frequency_check.cpp 'cell(row, kColTransmit) = text;' ';' $img
+m fc-tone-goes src/editor/frequency_check.cpp 'cell(row, column == kColReceive ? kColRxTone : kColTxTone).clear();' ';' $img
+# Tones.
+m tone-swap src/image/tone_codec.cpp '670,  693,' '693,  670,' "$img $cli"
+m tone-inverted src/image/tone_codec.cpp 'const bool inverted = high >= 0xC0;' 'const bool inverted = high > 0xC0;' $img
+m tone-d0 src/image/tone_codec.cpp 'd == 0 ? "D0" : "D"' '"D"' $img
+m tone-dcs-base src/image/tone_codec.cpp '? 0x80 : 0xC0' '? 0xC0 : 0x80' $img
+m tone-too-high src/image/tone_codec.cpp 'tenths >= 10000' 'tenths > 10000' $img
+# Channels, settings and the image file.
+m ch-step-flag src/image/channel_codec.cpp 'v >= kStepFlagFloor || v % 625 == 0' 'v >= kStepFlagFloor && v % 625 == 0' $img
+m ch-zero-byte src/image/channel_codec.cpp 'field[3] != 0xFF && field[3] != 0x00' 'field[3] != 0xFF' $img
+m ch-narrow src/image/channel_codec.cpp 'texts[kColWidth - 1] != "Wide"' 'texts[kColWidth - 1] == "Narrow"' $img
+m ch-scan-words src/image/channel_codec.cpp '(flags & kScanBit) ? "Add" : "Delete"' '(flags & kScanBit) ? "Delete" : "Add"' $img
+m ch-rounding src/image/channel_codec.cpp '    v += 0.05;' '    v += 0.0;' $img
+m set-squelch src/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'squelch < 9 ? squelch : 0' $img
+m set-voice src/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
+m set-model src/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
+    }' '    }' $img
+m img-short-file src/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
+m file-keeps-mode src/image/atomic_file.cpp 'if (exists)
+        ::fchmod(' 'if (false)
+        ::fchmod(' "$img $cli"
+m file-symlink src/image/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
+m file-not-regular src/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
+            return' 'if (false)
+            return' "$img $cli"
+m file-leftovers src/image/atomic_file.cpp '    removeLeftovers(target);' '' "$img $cli"
+# The clone transfer and the serial line.
+m clone-block-address src/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
+m clone-11-byte-reply src/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' "$link"
+m clone-attempts src/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
+m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
+m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
+m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
+m clone-surplus-byte src/link/clone_session.cpp ' ||
+            surplusByteFollows()) {' ') {' "$link $cli"
+m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
+m line-partial-read src/link/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
+m port-chosen src/link/port_names.cpp 'if (!chosen.empty())
+        return chosen;' '' "$link"
+m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
+m port-reason src/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
+m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
+# Test mode.
+m tm-bcd src/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
+m tm-frame-byte src/testmode/testmode_frames.cpp 'frame[4] = 0xFB;' 'frame[4] = 0xFA;' "$tm"
+m tm-value-range src/testmode/testmode_frames.cpp 'request.value > 255' 'request.value > 256' "$tm"
+m tm-item-command src/testmode/testmode_frames.cpp 'return 0x73;' 'return 0x75;' "$tm"
+m tm-extra-read src/testmode/testmode_session.cpp '        if (!readExpected(line, kAck))
+            return false;
+    }' '        return false;
+    }' "$tm"
+m tm-completion src/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
+m tm-retry src/testmode/testmode_session.cpp 'kTryAgain, TestModeHost::Buttons::RetryCancel' 'kTryAgain, TestModeHost::Buttons::Ok' "$tm"
+# orvo-cli.
+m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
+        return 1;' '' "$link $cli"
+m cli-channel-range cli/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
+m cli-duplicate-channel cli/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
+m cli-decimal-comma cli/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
+m cli-line-limit cli/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
+m cli-bom cli/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
+# The window (few: the window's code is reshaped more often).
+m gui-modified-flag src/editor/tern_view.cpp 'm_pDocument->SetModifiedFlag(true);' 'm_pDocument->SetModifiedFlag(false);' document_files_test
+
+# ---- machinery ----
+selected=("$@")
+wanted() {
+  [ ${#selected[@]} -eq 0 ] && return 0
+  local s
+  for s in "${selected[@]}"; do [ "$s" = "$1" ] && return 0; done
+  return 1
+}
+
+backup=$(mktemp -d)
+current=
+restore() {
+  if [ -n "$current" ]; then
+    cp -p "$backup/file" "$root/$current" && touch "$root/$current"
+    current=
+  fi
+}
+trap 'restore; rm -rf "$backup"' EXIT
+trap 'restore; echo "interrupted; source restored" >&2; exit 130' INT TERM
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null || exit 2
+fi
+
+# Applies mutant $1 to its file: 0 done, 1 pattern missing, 2 pattern not unique.
+apply() {
+  python3 - "$root/${files[$1]}" "${olds[$1]}" "${news[$1]}" <<'EOF'
+import sys
+path, old, new = sys.argv[1:]
+text = open(path, encoding="utf-8").read()
+n = text.count(old)
+if n != 1:
+    sys.exit(1 if n == 0 else 2)
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+EOF
+}
+
+# Builds the programs and runs them; 0 when all pass, 1 when one fails, 2 when the build fails.
+run_tests() {
+  local log=$1; shift
+  local t targets=()
+  for t in "$@"; do targets+=("${t##*:}"); done
+  cmake --build "$build" -j2 --target "${targets[@]}" >"$log" 2>&1 || return 2
+  for t in "$@"; do
+    if [[ $t == ctest:* ]]; then
+      t=${t#ctest:}
+      ctest --test-dir "$build" -L "${t%%:*}" -j2 --timeout 300 --stop-on-failure >>"$log" 2>&1 ||
+        { echo "failed: $t" >>"$log"; return 1; }
+    else
+      timeout 900 "$build/bin/$t" >>"$log" 2>&1 || { echo "failed: $t" >>"$log"; return 1; }
+    fi
+  done
+  return 0
+}
+
+logs=$build/mutants
+mkdir -p "$logs"
+all_tests=()
+for i in "${!ids[@]}"; do
+  wanted "${ids[$i]}" || continue
+  for t in ${tests[$i]}; do
+    [[ " ${all_tests[*]} " == *" $t "* ]] || all_tests+=("$t")
+  done
+done
+echo "unmutated: ${all_tests[*]}"
+if ! run_tests "$logs/unmutated.log" "${all_tests[@]}"; then
+  echo "the unmutated tests do not pass; see $logs/unmutated.log" >&2
+  exit 2
+fi
+
+killed=0 survived=0 skipped=0
+printf '%-24s %-36s %s\n' MUTANT FILE RESULT
+for i in "${!ids[@]}"; do
+  id=${ids[$i]}
+  wanted "$id" || continue
+  file=${files[$i]}
+  cp -p "$root/$file" "$backup/file"
+  current=$file
+  apply "$i"
+  case $? in
+    0) ;;
+    1) result="not applied (pattern missing)" ;;
+    *) result="not applied (pattern not unique)" ;;
+  esac
+  if [ "$current" = "$file" ] && cmp -s "$root/$file" "$backup/file"; then
+    current=
+    skipped=$((skipped + 1))
+  else
+    # shellcheck disable=SC2086
+    run_tests "$logs/$id.log" ${tests[$i]}
+    case $? in
+      0) result=SURVIVED; survived=$((survived + 1)) ;;
+      1) result=killed; killed=$((killed + 1)) ;;
+      *) result="not applied (does not build)"; skipped=$((skipped + 1)) ;;
+    esac
+    restore
+  fi
+  printf '%-24s %-36s %s\n' "$id" "$file" "$result"
+done
+# Leave the build matching the restored source.
+cmake --build "$build" -j2 --target "${all_tests[@]##*:}" >/dev/null 2>&1
+echo "$killed killed, $survived survived, $skipped not applied"
+[ "$survived" -eq 0 ]
