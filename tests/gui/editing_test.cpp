@@ -1,7 +1,8 @@
 // Editing the channel table with real keys and clicks: how an edit starts and ends (by Save and
 // New too), Enter's way through a row and out of the table, the frequency check's messages in
 // order, what opens nothing, rows copied and pasted, undo and redo, the clipboard left alone by
-// typing, and the bytes a save writes with the channels outside the Field named first. The rules of a commit are document_test's.
+// typing, and the bytes a save writes with the channels outside the Field named first. The rules
+// of a commit are document_test's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
