@@ -2,6 +2,7 @@
 #include "channel_csv.h"
 #include "verbs.h"
 
+#include "editor/band_check.h"
 #include "image/atomic_file.h"
 #include "image/channel_codec.h"
 #include "image/image_diff.h"
@@ -186,16 +187,26 @@ int runExport(int argc, char** argv)
 
 int runImport(int argc, char** argv)
 {
-    static const char* kArgs = "FILE.sin IN.csv -o OUT.sin   (IN.csv '-' reads standard input)";
+    static const char* kArgs = "FILE.sin IN.csv -o OUT.sin [--field BAND]   (IN.csv '-' reads "
+                               "standard input; BAND as the Field list shows it, \"400 - 470MHz\")";
     if (wantsHelp(argc, argv))
         return usage("import", kArgs, true);
     std::vector<std::string> positional;
     std::optional<std::string> out;
+    int field = -1;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "-o") == 0) {
             if (i + 1 >= argc || out)
                 return usage("import", kArgs, false);
             out = argv[++i];
+        } else if (std::strcmp(argv[i], "--field") == 0) {
+            if (i + 1 >= argc || field >= 0)
+                return usage("import", kArgs, false);
+            field = fieldIndexOf(argv[++i]);
+            if (field < 0) {
+                std::fprintf(stderr, "orvo-cli import: no Field \"%s\"\n", argv[i]);
+                return usage("import", kArgs, false);
+            }
         } else if (std::strlen(argv[i]) > 1 && argv[i][0] == '-') {
             std::fprintf(stderr, "orvo-cli import: unknown option '%s'\n", argv[i]);
             return usage("import", kArgs, false);
@@ -209,6 +220,8 @@ int runImport(int argc, char** argv)
     auto image = loadOrReport(positional[0]);
     if (!image)
         return 1;
+    // The band is set first: the frequencies are checked against it.
+    selectBand(*image, field);
     const auto csv = readText(positional[1]);
     if (!csv)
         return 1;
@@ -257,8 +270,10 @@ const Verb kFileVerbs[] = {
      runShow},
     {"export", "FILE.sin OUT.csv", "write the channel table as CSV ('-' for standard output)",
      runExport},
-    {"import", "FILE.sin IN.csv -o OUT.sin",
-     "apply a CSV channel table to FILE.sin and save the result as OUT.sin", runImport},
+    {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND]",
+     "apply a CSV channel table to FILE.sin (its Field set to BAND first) and save the result as "
+     "OUT.sin",
+     runImport},
     {"diff", "A.sin B.sin",
      "list the differences of two channel data files by meaning, then by byte", runDiff},
     {nullptr, nullptr, nullptr, nullptr},

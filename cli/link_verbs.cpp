@@ -2,6 +2,7 @@
 // To Radio run it, with the messages on stderr and a progress bar when stderr is a terminal.
 #include "verbs.h"
 
+#include "editor/band_check.h"
 #include "image/atomic_file.h"
 #include "image/radio_image.h"
 #include "link/clone_session.h"
@@ -121,6 +122,7 @@ struct TransferArgs
     int retries = 0;
     bool verify = false; // write: read back and compare
     bool repeat = false; // write: one radio after the other until q or end of input
+    bool force = false;  // write: send channels outside the band too
     std::string log;     // write --repeat: the log as CSV
 };
 
@@ -131,8 +133,9 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         std::fprintf(stderr,
                      "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n",
                      verb, text.c_str(), verb,
-                     std::strcmp(verb, "write") == 0 ? " [--verify] [--repeat [--log LOG.csv]]"
-                                                     : "");
+                     std::strcmp(verb, "write") == 0
+                         ? " [--force] [--verify] [--repeat [--log LOG.csv]]"
+                         : "");
         return 2;
     };
     for (int i = 0; i < argc; ++i) {
@@ -157,6 +160,8 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
                     return usage("--retries needs a whole number of at least 0");
                 args.retries = static_cast<int>(n);
             }
+        } else if (writing && arg == "--force") {
+            args.force = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usage("unknown option '" + arg + "'");
         } else if (args.file.empty()) {
@@ -274,6 +279,13 @@ int runWrite(int argc, char** argv)
         std::fprintf(stderr, "%s\n", loaded.error.c_str());
         return 1;
     }
+    // The window warns about the same channels before a write; here only --force sends them.
+    if (const auto lines = outOfBandChannels(image); !lines.empty() && !args.force) {
+        for (const std::string& line : lines)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        std::fprintf(stderr, "orvo-cli write: nothing written (--force writes anyway)\n");
+        return 1;
+    }
     if (args.repeat)
         return writeRepeatedly(args, image);
     if (args.verify) {
@@ -317,11 +329,12 @@ const Verb kLinkVerbs[] = {
      "read the whole image from the radio on port P (COM1..COM4 or a device path) into OUT.sin; "
      "after a failure answer Retry N times, then Cancel",
      runRead},
-    {"write", "--port P [--retries N] [--verify] [--repeat [--log LOG.csv]] IN.sin",
+    {"write", "--port P [--retries N] [--force] [--verify] [--repeat [--log LOG.csv]] IN.sin",
      "write the first 1024 bytes of IN.sin to the radio on port P; after a failure answer Retry "
-     "N times, then Cancel. --verify reads the radio back and fails on a difference; --repeat "
-     "writes and verifies one radio after the other, each after Enter, until q or Ctrl+D, one "
-     "line a radio (--log saves the log as CSV)",
+     "N times, then Cancel. Channels outside the file's band are refused unless --force. "
+     "--verify reads the radio back and fails on a difference; --repeat writes and verifies one "
+     "radio after the other, each after Enter, until q or Ctrl+D, one line a radio (--log saves "
+     "the log as CSV)",
      runWrite},
     {"verify", "--port P [--retries N] FILE.sin",
      "read the radio on port P and list how it differs from FILE.sin (exit status 0 when equal, "

@@ -99,12 +99,19 @@ void CMainFrame::createMenus()
                                    QStringLiteral("Save the active document\nSave"));
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
-    bind(fileSave, [doc] { doc->OnFileSave(); });
+    // A save stores the text of a cell editor still open, as leaving the cell would take it.
+    bind(fileSave, [view, doc] {
+        view->CommitPendingEdit();
+        doc->OnFileSave();
+    });
 
     QAction* fileSaveAs =
         addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", QStringLiteral("Save &As..."),
                    QStringLiteral("Save the active document with a new name\nSave As"));
-    bind(fileSaveAs, [doc] { doc->OnFileSaveAs(); });
+    bind(fileSaveAs, [view, doc] {
+        view->CommitPendingEdit();
+        doc->OnFileSaveAs();
+    });
 
     QAction* fileImport = addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS",
                                      QStringLiteral("&Import Channels\u2026"),

@@ -120,6 +120,8 @@ bool CTernApp::CanReplaceDocument()
     // disabled meanwhile, and closing asks about the transfer first (CMainFrame::closeEvent).
     if (CTernView* view = GetView(); view && view->IsTransferRunning())
         return false;
+    if (CTernView* view = GetView())
+        view->CommitPendingEdit();
     return !m_pDoc || m_pDoc->SaveModified();
 }
 

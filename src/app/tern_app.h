@@ -47,8 +47,9 @@ public:
     // The About box.
     void OnAppAbout();
 
-    // Asked before the document is replaced (New, Open) or the main window closes: true when
-    // that may go ahead (no unsaved changes, or saved, or discarded).
+    // Asked before the document is replaced (New, Open) or the main window closes: commits the
+    // edit in progress, then true when that may go ahead (no unsaved changes, or saved, or
+    // discarded).
     bool CanReplaceDocument();
 
     // The recent-file list, most recent first, at most kMaxRecentFiles entries.

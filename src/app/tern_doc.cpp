@@ -1,5 +1,6 @@
 #include "app/tern_doc.h"
 
+#include "editor/tern_view.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
@@ -57,6 +58,8 @@ bool CTernDoc::OnOpenDocument(const QString& path)
 
 bool CTernDoc::OnSaveDocument(const QString& path)
 {
+    if (!CTernView::ConfirmOutOfBandChannels(m_pWindow, *this))
+        return false;
     QString error;
     if (!Serialize(path, true, &error)) {
         AppMessageBox(m_pWindow, error);

@@ -20,9 +20,9 @@ public:
     // is reported in a message box and changes nothing; longer files give their first 1024 bytes.
     bool OnOpenDocument(const QString& path);
 
-    // Stores the image in `path` (through a temporary
-    // file, so a failure leaves any previous file whole). Failures are reported in a message
-    // box; success clears the modified flag.
+    // Lets the user stop when channels lie outside the band, then stores the image in `path`
+    // (through a temporary file, so a failure leaves any previous file whole). Failures are
+    // reported in a message box; success clears the modified flag.
     bool OnSaveDocument(const QString& path);
 
     // Moves the image's 1024 bytes to (storing) or from (loading) the file, offset 0 first.
@@ -41,7 +41,9 @@ public:
     // Before the document is replaced or closed: when it has unsaved changes, asks
     // "Save changes?" (Save / Discard / Cancel) and saves on Save. False means: keep everything
     // as it is (Cancel, or the save failed or was cancelled).
-    bool SaveModified();
+    bool SaveModified() override;
+    // Forgets the file name without touching the recent-file list.
+    void DetachFromFile() override { SetPathName(QString(), false); }
 
     bool IsModified() const { return isModified(); }
     void SetModifiedFlag(bool modified = true) { setModified(modified); }

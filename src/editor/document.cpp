@@ -215,7 +215,9 @@ bool Document::isModified() const
 void Document::setModified(bool modified)
 {
     m_marked = modified;
-    if (!modified)
+    if (modified)
+        m_undo->resetClean(); // no state in the undo history is saved any more
+    else
         m_undo->setClean();
     emitModified();
 }

@@ -79,12 +79,20 @@ public:
     // when they are already at the edge.
     bool moveChannels(int first, int count, int by);
 
+    // Asked before a read replaces the document: true when it may go ahead. This one has nothing
+    // to lose; the document of a file asks about unsaved changes (app/tern_doc.h).
+    virtual bool SaveModified() { return true; }
+    // The document's data no longer comes from its file (a completed read): a later Save asks
+    // for a name.
+    virtual void DetachFromFile() {}
+
     QUndoStack* undoStack() const { return m_undo; }
     ChannelModel* channelModel() const { return m_model; }
 
     // Modified: the undo stack is away from the state last saved or opened, or it was marked.
     bool isModified() const;
-    // true marks the document modified; false makes the present state the saved one.
+    // true marks the document modified until it is saved, whatever is undone or redone (a read
+    // leaves no state that a file holds); false makes the present state the saved one.
     void setModified(bool modified);
 
     // Sets the state without recording a step (the undo stack's commands use it).

@@ -97,9 +97,11 @@ public:
     void OnVerifyWithRadio();
     // Program > Write To Several Radios (link/batch_write_dialog.cpp).
     void OnWriteToSeveralRadios();
-    // The transfer, asked for by the dialog's Start: commits the edit in progress, opens
-    // m_strPort, runs the clone session with the dialog showing its progress, closes the port
-    // and the dialog. Only a complete read changes the document, as one undoable step; a verify
+    // The transfer, asked for by the dialog's Start: commits the edit in progress, confirms
+    // channels outside the band before a write, asks about unsaved changes before a read (either
+    // answered Cancel closes the dialog), opens m_strPort, runs the clone session with the dialog
+    // showing its progress, closes the port and the dialog. Only a complete read changes the
+    // document, as one undoable step that leaves it modified and without a file name; a verify
     // and a write's read-back only compare. While it runs, waiting cycles handle pending events
     // and look at Cancel.
     void OnStartTransfer();
@@ -136,6 +138,13 @@ public:
     // Commits the edit in progress as leaving the cell does and closes its editor; does
     // nothing when no editor is open. Read From Radio and Write To Radio call it first.
     void OnLeaveCellGrid();
+    // Commits the edit in progress as leaving its cell does, with its checks: the one call of
+    // every command that saves, prints, replaces, transfers or closes the document
+    // (tern_view_data_safety.cpp).
+    void CommitPendingEdit();
+    // Before `doc` is saved or written to the radio: when channels lie outside the band it
+    // selects, lists them with Continue / Cancel. True to go on (tern_view_data_safety.cpp).
+    static bool ConfirmOutOfBandChannels(QWidget* parent, const Document& doc);
 
     // The progress dialog, made by the first Read or Write and deleted with the view.
     CProgressDlg* progressDialog() const { return m_pProgressDlg; }

@@ -82,6 +82,7 @@ orvo::ReportData CTernView::GetReportData() const
 
 void CTernView::OnFilePrint()
 {
+    CommitPendingEdit();
     QPrinter& printer = GetPrinter();
     if (orvo::printReport(window(), GetReportData(), printer))
         return;
@@ -96,6 +97,7 @@ void CTernView::OnFilePrint()
 
 void CTernView::OnFilePrintPreview()
 {
+    CommitPendingEdit();
     orvo::previewReport(window(), GetReportData(), GetPrinter());
 }
 

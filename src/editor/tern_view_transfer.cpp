@@ -102,7 +102,7 @@ void CTernView::prepareTransfer(bool write)
     // over the document.
     if (IsTransferRunning())
         return;
-    OnLeaveCellGrid();
+    CommitPendingEdit();
     m_bWrite = write;
     if (!m_pProgressDlg)
         m_pProgressDlg = new CProgressDlg(this);
@@ -132,12 +132,19 @@ void CTernView::OnStartTransfer()
 
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
-    OnLeaveCellGrid();
+    CommitPendingEdit();
     Document* doc = GetDocument();
-    // A write sends the document; a verify and a write's read-back compare the radio with it.
-    const orvo::RadioImage source = doc->image();
     const bool verifyOnly = !m_bWrite && dialog->m_bVerifyOnly;
     const bool readBack = m_bWrite && dialog->IsVerifyAfterWriting();
+    // A read replaces the document: its unsaved changes are asked about first, as for New; a
+    // write names the channels that contradict the band.
+    if (m_bWrite ? !ConfirmOutOfBandChannels(window(), *doc)
+                 : !verifyOnly && !doc->SaveModified()) {
+        dialog->DestroyWindow();
+        return;
+    }
+    // A write sends the document; a verify and a write's read-back compare the radio with it.
+    const orvo::RadioImage source = doc->image();
 
     const QPointer<QWidget> focusBefore = window()->focusWidget();
     m_hComm = orvo::makeSerialLine();
@@ -156,6 +163,10 @@ void CTernView::OnStartTransfer()
     const bool read = completed && result.direction == orvo::CloneDirection::Read;
     if (read && !verifyOnly) {
         doc->applyImage(session.receivedImage(), tr("Read from radio"));
+        // The radio's data is not the file's: Save asks for a name, and until then the document
+        // holds unsaved data, also after the read is undone (it has no file to be back at).
+        doc->DetachFromFile();
+        doc->setModified(true);
     }
     transferStateChanged();
     if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())

@@ -111,6 +111,14 @@ void ChannelTable::changeEvent(QEvent* event)
         applyGeometry();
 }
 
+void ChannelTable::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                               const QList<int>& roles)
+{
+    if (!openEditor())
+        return QTableView::dataChanged(topLeft, bottomRight, roles);
+    viewport()->update();
+}
+
 QWidget* ChannelTable::openEditor() const
 {
     return m_editIndex.isValid() ? indexWidget(m_editIndex) : nullptr;

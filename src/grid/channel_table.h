@@ -57,6 +57,10 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     void changeEvent(QEvent* event) override;
+    // Repaints the cells. The text in an open editor stays the user's until it is committed: a
+    // change elsewhere in the document (a setting list picked) does not load it anew.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
 private:
     friend class ChannelDelegate;

@@ -142,7 +142,9 @@ void CTernView::OnWriteToSeveralRadios()
 {
     if (IsTransferRunning())
         return;
-    OnLeaveCellGrid();
+    CommitPendingEdit();
+    if (!ConfirmOutOfBandChannels(window(), *GetDocument()))
+        return;
     BatchWriteDialog dialog(this, GetDocument()->image());
     AppExecDialog(dialog);
 }

@@ -202,6 +202,8 @@ CloneSession::Step CloneSession::writeBlocks(CloneResult& result)
         std::uint8_t reply = 0;
         if (readByte(reply) != 1 || reply != kAck) {
             m_host.showMessage(kBlockErrorText, CloneHost::Buttons::Ok);
+            if (result.blocksDone > 0)
+                m_host.showMessage(kPartialWriteText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         result.blocksDone = block + 1;

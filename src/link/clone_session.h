@@ -83,6 +83,9 @@ inline constexpr const char* kCommunicationErrorText =
 inline constexpr const char* kSendOrderErrorText = " Error in the Send Order";
 inline constexpr const char* kBlockErrorText = "Error had happen,please try again";
 inline constexpr const char* kShortReplyText = "not received enough  byte";
+// Shown after the block error of a write that had moved at least one block.
+inline constexpr const char* kPartialWriteText =
+    "The radio now holds part of the new data. Write to the radio again before using it.";
 
 class CloneSession
 {

@@ -1,5 +1,7 @@
 #include "ui/message_box.h"
 
+#include <QAbstractButton>
+
 #include <utility>
 
 namespace {
@@ -20,6 +22,27 @@ QMessageBox::StandardButton escapeAnswer(QMessageBox::StandardButtons buttons)
     return QMessageBox::NoButton;
 }
 
+QMessageBox::StandardButton showBox(const MessageBoxRequest& request)
+{
+    if (const auto& hook = messageBoxHook())
+        return hook(request);
+
+    const auto buttons = request.buttons;
+    const auto defaultButton = request.defaultButton;
+    QMessageBox box(request.icon, request.caption, request.text, buttons, request.parent);
+    if (!request.okText.isEmpty() && box.button(QMessageBox::Ok))
+        box.button(QMessageBox::Ok)->setText(request.okText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    const auto escape = escapeAnswer(buttons);
+    if (escape != QMessageBox::NoButton)
+        box.setEscapeButton(escape);
+    const int answer = box.exec();
+    if (answer == QMessageBox::NoButton || !buttons.testFlag(QMessageBox::StandardButton(answer)))
+        return escape;
+    return QMessageBox::StandardButton(answer);
+}
+
 } // namespace
 
 QString AppTitle()
@@ -32,21 +55,15 @@ QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
                                           QMessageBox::StandardButtons buttons,
                                           QMessageBox::StandardButton defaultButton)
 {
-    MessageBoxRequest request{parent, text,    caption.isEmpty() ? AppTitle() : caption,
-                              icon,   buttons, defaultButton};
-    if (const auto& hook = messageBoxHook())
-        return hook(request);
+    return showBox({parent, text, caption.isEmpty() ? AppTitle() : caption, icon, buttons,
+                    defaultButton, QString()});
+}
 
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons, parent);
-    if (defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(defaultButton);
-    const auto escape = escapeAnswer(buttons);
-    if (escape != QMessageBox::NoButton)
-        box.setEscapeButton(escape);
-    const int answer = box.exec();
-    if (answer == QMessageBox::NoButton || !buttons.testFlag(QMessageBox::StandardButton(answer)))
-        return escape;
-    return QMessageBox::StandardButton(answer);
+bool AppContinueOrCancel(QWidget* parent, const QString& text)
+{
+    return showBox({parent, text, AppTitle(), QMessageBox::Warning,
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
+                    QStringLiteral("Continue")}) == QMessageBox::Ok;
 }
 
 void setMessageBoxHook(MessageBoxHook hook)

@@ -23,6 +23,7 @@ struct MessageBoxRequest
     QMessageBox::Icon icon = QMessageBox::Warning;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString okText; // the Ok button's own text ("Continue"); empty: the usual "OK"
 };
 
 // Answers a message box in place of the user; returns the button "pressed".
@@ -36,6 +37,9 @@ AppMessageBox(QWidget* parent, const QString& text, const QString& caption = QSt
               QMessageBox::Icon icon = QMessageBox::Warning,
               QMessageBox::StandardButtons buttons = QMessageBox::Ok,
               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// A warning answered Continue (the Ok button, renamed) or Cancel, the default; true for Continue.
+bool AppContinueOrCancel(QWidget* parent, const QString& text);
 
 // Installs the hook that answers every following message box; an empty function restores the
 // real boxes. Tests set it before the action that shows a box.

@@ -55,8 +55,12 @@ void putInputs(const QString& dir)
     b[0x3C1] = 0x03;  // Squelch Level 9 -> 3
     b[0x3C0] |= 0x08; // Refuse Emergency Alert: not on the form
     b[0x200] = 0x12;  // not interpreted
+    RadioImage uhf = RadioImage::makeNew(); // channel 3 outside its band, 136 - 174MHz
+    encodeChannel({"462.56250", "462.56250", "", "", "No", "Wide", "Add", "High"}, uhf, 3);
     const std::pair<const char*, QByteArray> files[] = {
         {"a.sin", bytesOf(RadioImage::makeNew())},
+        {"uhf.sin", bytesOf(uhf)},
+        {"uhf.csv", QByteArray(kHeader) + "3,462.56250,462.56250,,,No,Wide,Add,High\n"}, // its export
         {"b.sin", bytesOf(b)},
         {"big.sin", bytesOf(patternedImage(12)) + "trailing bytes are not sent"},
         {"short.sin", QByteArray(1000, '\xFF')},
@@ -227,6 +231,25 @@ const Row kRows[] = {
     // The simulator writes its memory safely: a link planted at its old temporary name
     // (memory.bin.part -> a.sin) is not followed.
     {{"write", "--port", "PORT", "big.sin"}, kRadio, 0, "", {}, {"radio=big.sin", "a.sin=new"}},
+    // Channels outside the file's band are written only with --force; a write broken off midway
+    // says the radio holds part of the new data.
+    {{"write", "--port", "PORT", "uhf.sin"}, kRadio, 1,
+     "Channel 3 Receive 462.56250 lies outside 136 - 174MHz\nChannel 3 Transmit 462.56250 lies "
+     "outside 136 - 174MHz\norvo-cli write: nothing written (--force writes anyway)\n",
+     {}, {"radio=radio"}},
+    {{"write", "--force", "--port", "PORT", "uhf.sin"}, kRadio, 0, "", {}, {"radio=uhf.sin"}},
+    {{"write", "--port", "PORT", "big.sin"}, QStringList{"--hang-up", "26"}, 1,
+     "Error had happen,please try again\nThe radio now holds part of the new data. Write to the "
+     "radio again before using it.\n",
+     {}},
+    // A file refuses its own export while its band contradicts it; import --field sets the band
+    // before the check.
+    {{"import", "uhf.sin", "uhf.csv", "-o", "out.sin"}, {}, 1,
+     "~462.56250 is outside the band 136 - 174MHz", {}},
+    {{"import", "uhf.sin", "uhf.csv", "-o", "out.sin", "--field", "400 - 470MHz"}, {}, 0, "",
+     {"out.sin"}},
+    {{"import", "a.sin", "uhf.csv", "-o", "out.sin", "--field", "400-470"}, {}, 2,
+     "~no Field \"400-470\"", {}},
     {{"read", "--port", "PORT", "a.sin"}, QStringList{"--short-read", "5:11"}, 1,
      "not received enough  byte\n", {}, {"a.sin=new"}},
     {{"read", "--port", "PORT", "--retries", "1", "out.sin"}, QStringList{"--refuse-program"}, 1,

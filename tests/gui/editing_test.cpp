@@ -1,7 +1,8 @@
-// Editing the channel table with real keys and clicks: how an edit starts and ends, Enter's way
-// through a row and out of the table, the frequency check's messages in order, what opens
-// nothing, rows copied and pasted, undo and redo, the clipboard left alone by typing, and the
-// bytes a save writes. The rules of a commit are document_test's.
+// Editing the channel table with real keys and clicks: how an edit starts and ends (by Save and
+// New too), Enter's way through a row and out of the table, the frequency check's messages in
+// order, what opens nothing, rows copied and pasted, undo and redo, the clipboard left alone by
+// typing, and the bytes a save writes with the channels outside the Field named first. The rules
+// of a commit are document_test's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
@@ -90,28 +91,34 @@ private slots:
     void frequencyCheck_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QString>("end"); // "click" on another cell, "Enter" or "Ctrl+S"
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QString>("stored"); // empty: refused
-        QTest::newRow("good, leaving") << "446.1" << false << QStringList{} << "446.10000";
-        QTest::newRow("good, Enter") << "446.1" << true << QStringList{} << "446.10000";
-        QTest::newRow("band+step, leaving") << "500.001" << false << QStringList{kBand, kStep} << "";
-        QTest::newRow("band+step, Enter") << "500.001" << true << QStringList{kBand} << "";
-        QTest::newRow("sign, Enter") << "-446" << true << QStringList{kNotANumber, kFormat} << "";
+        QTest::newRow("good, leaving") << "446.1" << "click" << QStringList{} << "446.10000";
+        QTest::newRow("good, Enter") << "446.1" << "Enter" << QStringList{} << "446.10000";
+        QTest::newRow("good, Ctrl+S") << "446.1" << "Ctrl+S" << QStringList{} << "446.10000";
+        QTest::newRow("band+step, leaving") << "500.001" << "click" << QStringList{kBand, kStep}
+                                            << "";
+        QTest::newRow("band+step, Ctrl+S") << "500.001" << "Ctrl+S" << QStringList{kBand, kStep}
+                                           << "";
+        QTest::newRow("band+step, Enter") << "500.001" << "Enter" << QStringList{kBand} << "";
+        QTest::newRow("sign, Enter") << "-446" << "Enter" << QStringList{kNotANumber, kFormat}
+                                     << "";
     }
 
     void frequencyCheck()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, enter);
+        QFETCH(QString, end);
         QFETCH(QStringList, boxes);
         QFETCH(QString, stored);
         typeOnCell(1, 1, typed);
         QCOMPARE(freqBox()->text(), typed);
+        const bool enter = end == "Enter";
         if (enter)
             press(Qt::Key_Return);
         else
-            clickCell(5, 4);
+            end == "Ctrl+S" ? ctrl(Qt::Key_S) : clickCell(5, 4);
         QCOMPARE(answers->texts(), boxes);
         for (const ShownBox& box : answers->boxes) {
             const bool prompt = box.text == kBand;
@@ -268,15 +275,16 @@ private slots:
         QVERIFY(answers->boxes.isEmpty());
     }
 
-    // File New with an editor open hides it and commits nothing, now or when the cell is left;
-    // a list chosen meanwhile commits nothing either. An edit starts from what the cell shows
-    // now, though the cell was current before Open decoded the table anew.
-    void newDropsTheEdit()
+    // File New with an editor open commits it to the document it leaves, which the prompt's Save
+    // stores; the new document gets nothing, now or when the cell is left, nor from a list chosen
+    // meanwhile. An edit starts from what the cell shows now, though the cell was current before
+    // Open decoded the table anew.
+    void newCommitsTheEditFirst()
     {
         typeOnCell(3, 1, QStringLiteral("446.1"));
         chooseListEntry(settingList("cmbBeep"), 1 - settingList("cmbBeep")->currentIndex());
         QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-        answers->boxAnswers = {QMessageBox::Discard};
+        answers->boxAnswers = {QMessageBox::Save};
         ctrl(Qt::Key_N);
         QCOMPARE(openEditor(), QString());
         clickCell(4, 1);
@@ -288,12 +296,30 @@ private slots:
         goToCell(1, 4);
         answers->fileAnswers = {dir->filePath("start.sin")};
         ctrl(Qt::Key_O);
+        QCOMPARE(cellText(3, 1), QStringLiteral("446.10000"));
         doubleClickCell(1, 4);
         QCOMPARE(focusName(), QStringLiteral("cmbTone"));
         QWidget* tone = focus();
         while (!qobject_cast<QComboBox*>(tone))
             tone = tone->parentWidget();
         QCOMPARE(static_cast<QComboBox*>(tone)->currentText(), QStringLiteral("D023N"));
+    }
+
+    // Channels outside the Field chosen are listed before Save: Cancel keeps the file as it was,
+    // Continue saves.
+    void saveNamesChannelsOutsideTheField()
+    {
+        const QString file = dir->filePath("start.sin");
+        const QByteArray before = readFileBytes(file);
+        chooseListEntry(settingList("cmbField"), 0);
+        ctrl(Qt::Key_S);
+        QVERIFY(answers->texts().value(0).startsWith("Channel 1 Receive 446.00625 lies outside "
+                                                     "136 - 174MHz\nChannel 1 Transmit"));
+        QCOMPARE(readFileBytes(file), before);
+        answers->boxAnswers = {QMessageBox::Ok};
+        ctrl(Qt::Key_S);
+        QCOMPARE(answers->boxes.size(), 2);
+        QVERIFY(readFileBytes(file) != before);
     }
 
     // No edit touches the clipboard.

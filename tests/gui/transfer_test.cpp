@@ -146,10 +146,18 @@ private slots:
             QCOMPARE(steps[i], qMakePair(i + 1, QString::number(i)));
         QCOMPARE(progressStatus(), QStringLiteral("123"));
         QCOMPARE(formTexts(), formTextsOf(next));
+        // The radio's data has no file, also undone back to the saved state: Save asks for a
+        // name, and the file keeps its bytes until one is given.
+        ctrl(Qt::Key_Z);
         QVERIFY(asksToSave());
+        ctrl(Qt::Key_Y);
+        const QByteArray sent = readFileBytes(file);
+        ctrl(Qt::Key_S);
+        QCOMPARE(readFileBytes(file), sent);
+        answers.fileAnswers = {file};
         ctrl(Qt::Key_S);
         QCOMPARE(formTextsOf(fromBytes(readFileBytes(file))), formTextsOf(next));
-        QVERIFY(answers.boxes.isEmpty());
+        QVERIFY(answers.boxes.isEmpty() && answers.fileAnswers.isEmpty());
     }
 
     // Cancel before Start (the button, Esc, the close box) sends nothing; Cancel during a read
@@ -188,6 +196,13 @@ private slots:
         QVERIFY(!asksToSave());
         transferFromToolbar(false);
         QCOMPARE(formTexts(), formTextsOf(memory));
+
+        // A write of channels outside the Field waits for Continue; Cancel sends nothing.
+        chooseListEntry(settingList("cmbField"), 0);
+        transferFromToolbar(true);
+        QVERIFY(answers.texts().value(0).startsWith("Channel 1 Receive 446.00625 lies outside "
+                                                    "136 - 174MHz\nChannel 1 Transmit"));
+        QVERIFY(sim.stopAndReadMemory() == memory);
     }
 
     // The Port items' shortcut keys choose nothing. While a transfer runs, the commands that
@@ -226,9 +241,13 @@ private slots:
         QCOMPARE(formTexts(), formTextsOf(memory)); // the read went on to its end
         QCOMPARE(portChecks(), (QList<bool>{false, true, false, false}));
         QCOMPARE(guardedEnabled(), QList<bool>(std::size(kGuarded), true));
+        // What the read brought is asked about first: Cancel reads nothing, Discard goes on.
+        answers.boxAnswers = {QMessageBox::Cancel, QMessageBox::Discard};
         transferFromToolbar(false);
-        QCOMPARE(answers.texts().size(), 1); // the message, then the device and the reason
-        QVERIFY(answers.texts()[0].startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
+        transferFromToolbar(false);
+        QCOMPARE(answers.texts().mid(0, 2), QStringList(2, QStringLiteral("Save changes?")));
+        QCOMPARE(answers.texts().size(), 3); // the message, then the device and the reason
+        QVERIFY(answers.texts()[2].startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
                                               QStringLiteral("\n/nonexistent/orvo-port: ")));
     }
 

@@ -223,7 +223,10 @@ private slots:
                 if (QWidget* popup = QApplication::activePopupWidget())
                     popup->close();
                 answers.fileAnswers = {file};
+                // A refused open edit's message, then Continue past channels outside the band.
+                answers.boxAnswers = {QMessageBox::Ok, QMessageBox::Ok};
                 clickTool("ID_FILE_SAVE");
+                answers.boxAnswers.clear();
                 const QStringList saved = formTexts();
                 clickTool("ID_FILE_OPEN");
                 answers.fileRequests.clear();
