@@ -8,11 +8,11 @@
 //                                                  communication failure (answered Cancel)
 #include "bench_stats.h"
 
-#include "app/main_frame.h"
+#include "app/main_window.h"
 #include "ui/message_box.h"
-#include "app/tern_app.h"
-#include "editor/tern_view.h"
-#include "link/progress_dlg.h"
+#include "app/application.h"
+#include "editor/form_view.h"
+#include "link/progress_dialog.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -72,10 +72,10 @@ struct TransferRun
 };
 
 // Opens the command's dialog, presses Start, and turns the event loop until the transfer ended.
-TransferRun runTransfer(CTernApp& app, bool write, GapWatch& watch)
+TransferRun runTransfer(Application& app, bool write, GapWatch& watch)
 {
     TransferRun run;
-    CTernView* view = app.GetView();
+    FormView* view = app.GetView();
     Clock::time_point start;
     setMessageBoxHook([&run, &start](const MessageBoxRequest& request) {
         if (run.messageAtMs < 0)
@@ -88,7 +88,7 @@ TransferRun runTransfer(CTernApp& app, bool write, GapWatch& watch)
         view->OnWriteToRadio();
     else
         view->OnReadFromRadio();
-    CProgressDlg* dialog = view->progressDialog();
+    ProgressDialog* dialog = view->progressDialog();
     if (!dialog || !dialog->HasWindow() || !dialog->IsStartEnabled())
         return run;
     QApplication::processEvents();
@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    CTernApp app;
+    Application app;
     if (!app.InitInstance({}))
         return 1;
     QApplication::processEvents();

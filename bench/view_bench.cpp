@@ -7,10 +7,10 @@
 //   orvo-bench-view [--runs N]
 #include "bench_stats.h"
 
-#include "app/main_frame.h"
-#include "app/tern_app.h"
-#include "app/tern_doc.h"
-#include "editor/tern_view.h"
+#include "app/main_window.h"
+#include "app/application.h"
+#include "app/file_document.h"
+#include "editor/form_view.h"
 #include "image/channel_codec.h"
 #include "image/radio_image.h"
 #include "image/settings_codec.h"
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    CTernApp app;
+    Application app;
     if (!app.InitInstance({}))
         return 1;
     QApplication::processEvents();

@@ -94,7 +94,7 @@ m cli-decimal-comma cli/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (fal
 m cli-line-limit cli/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
 m cli-bom cli/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
 # The window (few: the window's code is reshaped more often).
-m gui-modified-flag src/editor/tern_view.cpp 'm_pDocument->SetModifiedFlag(true);' 'm_pDocument->SetModifiedFlag(false);' document_files_test
+m gui-modified-flag src/editor/form_view.cpp 'm_pDocument->SetModifiedFlag(true);' 'm_pDocument->SetModifiedFlag(false);' document_files_test
 
 # ---- machinery ----
 selected=("$@")

@@ -1,10 +1,10 @@
 #include "app/channel_csv_commands.h"
 
-#include "app/main_frame.h"
-#include "app/tern_app.h"
+#include "app/main_window.h"
+#include "app/application.h"
 #include "channel_csv.h"
 #include "editor/document.h"
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 #include "image/atomic_file.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -20,7 +20,7 @@ namespace {
 const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
 
 // The document's image with the edit in progress committed, as a write or a save takes it.
-orvo::RadioImage documentImage(CTernView& view)
+orvo::RadioImage documentImage(FormView& view)
 {
     view.OnLeaveCellGrid();
     return view.GetDocument()->image();
@@ -30,7 +30,7 @@ orvo::RadioImage documentImage(CTernView& view)
 class FileDrops final : public QObject
 {
 public:
-    explicit FileDrops(CMainFrame& frame) : QObject(&frame), m_frame(frame) {}
+    explicit FileDrops(MainWindow& frame) : QObject(&frame), m_frame(frame) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -65,23 +65,23 @@ private:
 
     void open(const QString& path)
     {
-        CTernView* view = m_frame.GetActiveView();
+        FormView* view = m_frame.GetActiveView();
         if (!view || view->IsTransferRunning())
             return;
         if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
             ImportChannelsFile(*view, path);
-        } else if (CTernApp* app = m_frame.GetApp()) {
+        } else if (Application* app = m_frame.GetApp()) {
             app->OpenDocumentFile(path);
         }
         m_frame.UpdateCommandUI();
     }
 
-    CMainFrame& m_frame;
+    MainWindow& m_frame;
 };
 
 } // namespace
 
-void OnImportChannels(CTernView& view)
+void OnImportChannels(FormView& view)
 {
     const QString path =
         AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"), QString(), kCsvFilter);
@@ -89,7 +89,7 @@ void OnImportChannels(CTernView& view)
         ImportChannelsFile(view, path);
 }
 
-bool ImportChannelsFile(CTernView& view, const QString& path)
+bool ImportChannelsFile(FormView& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -113,12 +113,12 @@ bool ImportChannelsFile(CTernView& view, const QString& path)
     return true;
 }
 
-void ApplyImportedImage(CTernView& view, const orvo::RadioImage& image)
+void ApplyImportedImage(FormView& view, const orvo::RadioImage& image)
 {
     view.GetDocument()->applyImage(image, QObject::tr("Import channels"));
 }
 
-void OnExportChannels(CTernView& view)
+void OnExportChannels(FormView& view)
 {
     const std::string csv = orvo::cli::exportChannelCsv(documentImage(view));
     const QString path =
@@ -131,7 +131,7 @@ void OnExportChannels(CTernView& view)
         AppMessageBox(view.window(), QString::fromStdString(saved.error));
 }
 
-void InstallFileDrops(CMainFrame& frame)
+void InstallFileDrops(MainWindow& frame)
 {
     frame.setAcceptDrops(true);
     frame.installEventFilter(new FileDrops(frame));

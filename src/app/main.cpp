@@ -1,5 +1,5 @@
 // orvo: the desktop application. An optional argument names a channel data file to open.
-#include "app/tern_app.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));
 
-    CTernApp theApp;
+    Application theApp;
     if (!theApp.InitInstance(QApplication::arguments().mid(1)))
         return 1;
 

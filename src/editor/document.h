@@ -80,7 +80,7 @@ public:
     bool moveChannels(int first, int count, int by);
 
     // Asked before a read replaces the document: true when it may go ahead. This one has nothing
-    // to lose; the document of a file asks about unsaved changes (app/tern_doc.h).
+    // to lose; the document of a file asks about unsaved changes (app/file_document.h).
     virtual bool SaveModified() { return true; }
     // The document's data no longer comes from its file (a completed read): a later Save asks
     // for a name.

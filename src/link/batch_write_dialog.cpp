@@ -1,7 +1,7 @@
 #include "link/batch_write_dialog.h"
 
 #include "editor/document.h"
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 #include "image/atomic_file.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
@@ -60,7 +60,7 @@ private:
 
 } // namespace
 
-BatchWriteDialog::BatchWriteDialog(CTernView* view, const orvo::RadioImage& image)
+BatchWriteDialog::BatchWriteDialog(FormView* view, const orvo::RadioImage& image)
     : QDialog(view ? view->window() : nullptr), m_view(view), m_image(image),
       m_ui(std::make_unique<Ui::BatchWriteDialog>())
 {
@@ -138,7 +138,7 @@ void BatchWriteDialog::reject()
     QDialog::reject();
 }
 
-void CTernView::OnWriteToSeveralRadios()
+void FormView::OnWriteToSeveralRadios()
 {
     if (IsTransferRunning())
         return;

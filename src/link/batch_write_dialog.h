@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-class CTernView;
+class FormView;
 
 namespace Ui {
 class BatchWriteDialog;
@@ -25,7 +25,7 @@ class BatchWriteDialog : public QDialog
 
 public:
     // Writes `image` through the port the view has chosen.
-    BatchWriteDialog(CTernView* view, const orvo::RadioImage& image);
+    BatchWriteDialog(FormView* view, const orvo::RadioImage& image);
     ~BatchWriteDialog() override;
 
     const std::vector<orvo::RadioLogEntry>& log() const { return m_log; }
@@ -39,7 +39,7 @@ private:
     void onSaveLog();
     void showNextRadio(const QString& lastResult);
 
-    CTernView* m_view;
+    FormView* m_view;
     orvo::RadioImage m_image;
     std::unique_ptr<Ui::BatchWriteDialog> m_ui;
     std::vector<orvo::RadioLogEntry> m_log;

@@ -3,8 +3,8 @@
 // frequencies follow the band and the side's step, and failures are reported.
 #include "gui_test_support.h"
 
-#include "app/main_frame.h"
-#include "app/tern_app.h"
+#include "app/main_window.h"
+#include "app/application.h"
 #include "sim_process.h"
 
 #include <QAbstractButton>
@@ -85,7 +85,7 @@ void runDebugMode(DialogAnswers& answers, const std::function<void(const Dlg&)>&
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         drive(Dlg{dialog});
     };
-    clickToolButton(CMainFrame::ID_TEST_MODE);
+    clickToolButton(MainWindow::ID_TEST_MODE);
 }
 
 QStringList logOf(SimProcess& sim)
@@ -102,7 +102,7 @@ class DebugModeTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<CTernApp> app;
+    std::unique_ptr<Application> app;
 
 private slots:
     void initTestCase() { quietPlatformWarnings(); }

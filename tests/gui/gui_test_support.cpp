@@ -1,8 +1,8 @@
 #include "gui_test_support.h"
 
-#include "app/main_frame.h"
+#include "app/main_window.h"
 #include "app/modal_dialog.h"
-#include "app/tern_app.h"
+#include "app/application.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 
@@ -102,7 +102,7 @@ std::unique_ptr<QObject> startApp(const QStringList& arguments)
 QMainWindow* mainWindow()
 {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("CMainFrame"))
+        if (widget->objectName() == QLatin1String("MainWindow"))
             return qobject_cast<QMainWindow*>(widget);
     }
     return nullptr;
@@ -326,7 +326,7 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image)
 QWidget* progressDialog()
 {
     for (QWidget* widget : QApplication::allWidgets()) {
-        if (widget->objectName() == QLatin1String("CProgressDlg"))
+        if (widget->objectName() == QLatin1String("ProgressDialog"))
             return widget;
     }
     return nullptr;
@@ -371,9 +371,9 @@ void quietPlatformWarnings()
     });
 }
 
-std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
+std::unique_ptr<Application> startApplication(const QStringList& arguments)
 {
-    auto app = std::make_unique<CTernApp>();
+    auto app = std::make_unique<Application>();
     if (!app->InitInstance(arguments))
         return nullptr;
     mainWindow()->activateWindow();
@@ -382,14 +382,14 @@ std::unique_ptr<CTernApp> startApplication(const QStringList& arguments)
     return app;
 }
 
-CMainFrame* mainFrame()
+MainWindow* mainFrame()
 {
-    return qobject_cast<CMainFrame*>(mainWindow());
+    return qobject_cast<MainWindow*>(mainWindow());
 }
 
-CTernView* ternView()
+FormView* ternView()
 {
-    CMainFrame* frame = mainFrame();
+    MainWindow* frame = mainFrame();
     return frame ? frame->GetActiveView() : nullptr;
 }
 

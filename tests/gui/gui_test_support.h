@@ -62,7 +62,7 @@ private:
 // Starts the application with `arguments` as main() does and waits until its window is active;
 // null when start-up ends (a file that cannot be opened). Deleting it ends the application.
 std::unique_ptr<QObject> startApp(const QStringList& arguments = {});
-QMainWindow* mainWindow(); // "CMainFrame"
+QMainWindow* mainWindow(); // "MainWindow"
 template <class T = QWidget> T* named(const QString& objectName)
 {
     return mainWindow() ? mainWindow()->findChild<T*>(objectName) : nullptr;
@@ -115,7 +115,7 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image);
 
 // --- Transfers ---------------------------------------------------------------------------------
 
-QWidget* progressDialog(); // "CProgressDlg"
+QWidget* progressDialog(); // "ProgressDialog"
 QString progressStatus();  // its status line
 // Runs `step` with the position each time the progress bar moves; stops when it goes.
 struct ProgressWatch
@@ -130,12 +130,12 @@ void startAndWait();
 void quietPlatformWarnings();
 
 // Used by debug_mode_test until it too reaches the window from outside.
-class CMainFrame;
-class CTernApp;
-class CTernView;
-std::unique_ptr<CTernApp> startApplication(const QStringList& arguments = {});
-CMainFrame* mainFrame();
-CTernView* ternView();
+class MainWindow;
+class Application;
+class FormView;
+std::unique_ptr<Application> startApplication(const QStringList& arguments = {});
+MainWindow* mainFrame();
+FormView* ternView();
 void clickMenuCommand(const QString& menuObjectName, int commandId);
 void clickToolButton(int commandId);
 

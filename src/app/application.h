@@ -1,5 +1,5 @@
 #pragma once
-// CTernApp: the application object. Holds the one document, its main frame and form view, the
+// Application: the application object. Holds the one document, its main frame and form view, the
 // per-user settings (recent-file list), and the commands that replace the document (File New,
 // File Open) and show the About box.
 
@@ -9,13 +9,13 @@
 
 #include <memory>
 
-class CMainFrame;
-class CTernDoc;
-class CTernView;
+class MainWindow;
+class FileDocument;
+class FormView;
 class QIcon;
 class QWidget;
 
-class CTernApp : public QObject
+class Application : public QObject
 {
     Q_OBJECT
 
@@ -24,8 +24,8 @@ public:
     static constexpr int kMaxRecentFiles = 4;
 
     // A QApplication must exist first.
-    explicit CTernApp(QObject* parent = nullptr);
-    ~CTernApp() override;
+    explicit Application(QObject* parent = nullptr);
+    ~Application() override;
 
     // Start-up: settings and recent files, document, frame and view, then the command line (no
     // file: a new document; a file: that file), the icon, and the main window shown. `arguments`
@@ -33,9 +33,9 @@ public:
     // command line cannot be opened; start-up then ends.
     bool InitInstance(const QStringList& arguments);
 
-    CTernDoc* GetDocument() const { return m_pDoc.get(); }
-    CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
-    CTernView* GetView() const;
+    FileDocument* GetDocument() const { return m_pDoc.get(); }
+    MainWindow* GetMainFrame() const { return m_pMainWnd.get(); }
+    FormView* GetView() const;
 
     // File New: after the save prompt, a new image shown in the view.
     void OnFileNew();
@@ -60,8 +60,8 @@ private:
     void LoadStdProfileSettings();
     void SaveStdProfileSettings() const;
 
-    std::unique_ptr<CTernDoc> m_pDoc;
-    std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<FileDocument> m_pDoc;
+    std::unique_ptr<MainWindow> m_pMainWnd;
     QStringList m_recentFiles;
 };
 

@@ -1,15 +1,15 @@
 #pragma once
-// CTernView: the form view, the main window's client. On the left the radio-wide setting lists,
+// FormView: the form view, the main window's client. On the left the radio-wide setting lists,
 // on the right the channel grid (grid/channel_table.h).
 // It shows the document (editor/document.h) and sends every edit to it; it carries the commands of
 // the Edit, Program and Port menus.
 //
 // The handlers of later features live in files of their own, one per feature:
-//   tern_view_editing.cpp   Enter on the form, status-bar hints, copy and paste of rows
-//   tern_view_transfer.cpp  Read From Radio, Write To Radio
-//   tern_view_port.cpp      the Port menu (COM1..COM4)
-//   tern_view_testmode.cpp  Test Mode
-//   tern_view_print.cpp     Print, Print Preview, Print Setup
+//   form_view_editing.cpp   Enter on the form, status-bar hints, copy and paste of rows
+//   form_view_transfer.cpp  Read From Radio, Write To Radio
+//   form_view_port.cpp      the Port menu (COM1..COM4)
+//   form_view_testmode.cpp  Test Mode
+//   form_view_print.cpp     Print, Print Preview, Print Setup
 
 #include "image/settings_codec.h"
 #include "link/serial_line.h"
@@ -22,7 +22,7 @@
 #include <memory>
 
 class ChannelTable;
-class CProgressDlg;
+class ProgressDialog;
 class Document;
 class QAction;
 class QComboBox;
@@ -38,13 +38,13 @@ namespace Ui {
 class TernViewForm;
 }
 
-class CTernView : public QScrollArea
+class FormView : public QScrollArea
 {
     Q_OBJECT
 
 public:
-    explicit CTernView(Document* doc, QWidget* parent = nullptr);
-    ~CTernView() override;
+    explicit FormView(Document* doc, QWidget* parent = nullptr);
+    ~FormView() override;
 
     Document* GetDocument() const { return m_pDocument; }
     // The channel grid (objectName "grid").
@@ -73,7 +73,7 @@ public:
     void OnEditMoveUp();
     void OnEditMoveDown();
 
-    // Port menu (tern_view_port.cpp).
+    // Port menu (form_view_port.cpp).
     void OnCom1();
     void OnCom2();
     void OnCom3();
@@ -87,7 +87,7 @@ public:
     // no device is disabled.
     void ShowPortDevices(const QList<QAction*>& items, bool open);
 
-    // Program > Read From Radio / Write To Radio (tern_view_transfer.cpp): commit the cell being
+    // Program > Read From Radio / Write To Radio (form_view_transfer.cpp): commit the cell being
     // edited, set the direction and open the progress dialog (or retitle the one open and not
     // started). Nothing happens while a transfer runs.
     void OnReadFromRadio();
@@ -115,24 +115,24 @@ public:
     // Mode, Optional Features, New, Open, Save, Save As, Print, Print Preview).
     void OnUpdateTransferCommand(QAction* action) const;
 
-    // Program > Test Mode (tern_view_testmode.cpp).
+    // Program > Test Mode (form_view_testmode.cpp).
     void OnTestMode();
 
-    // File > Print, Print Preview, Print Setup (tern_view_print.cpp).
+    // File > Print, Print Preview, Print Setup (form_view_print.cpp).
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     // The report's texts as the form shows them now (the document's): the selected entries of
     // the six printed setting lists (empty when none is selected), the grid's headers and the
-    // cells of channels 1..16 (tern_view_print.cpp).
+    // cells of channels 1..16 (form_view_print.cpp).
     orvo::ReportData GetReportData() const;
 
     // Sees every key press of the form's controls before the control does; `focus` is the
     // widget with the keyboard focus. Enter on a setting list moves on as Tab does; the grid
-    // handles its own keys. True consumes the key (tern_view_editing.cpp).
+    // handles its own keys. True consumes the key (form_view_editing.cpp).
     bool PreTranslateMessage(QWidget* focus, QKeyEvent* event);
     // The mouse entered `under`, a control of the form or the form itself: the status-bar hint
-    // (tern_view_editing.cpp).
+    // (form_view_editing.cpp).
     void OnSetCursor(QWidget* under);
 
     // Commits the edit in progress as leaving the cell does and closes its editor; does
@@ -140,14 +140,14 @@ public:
     void OnLeaveCellGrid();
     // Commits the edit in progress as leaving its cell does, with its checks: the one call of
     // every command that saves, prints, replaces, transfers or closes the document
-    // (tern_view_data_safety.cpp).
+    // (form_view_data_safety.cpp).
     void CommitPendingEdit();
     // Before `doc` is saved or written to the radio: when channels lie outside the band it
-    // selects, lists them with Continue / Cancel. True to go on (tern_view_data_safety.cpp).
+    // selects, lists them with Continue / Cancel. True to go on (form_view_data_safety.cpp).
     static bool ConfirmOutOfBandChannels(QWidget* parent, const Document& doc);
 
     // The progress dialog, made by the first Read or Write and deleted with the view.
-    CProgressDlg* progressDialog() const { return m_pProgressDlg; }
+    ProgressDialog* progressDialog() const { return m_pProgressDlg; }
     // The port the next transfer or test-mode exchange opens: "COM1".."COM4" as the Port menu
     // chooses, or a device path.
     QString port() const { return m_strPort; }
@@ -180,14 +180,14 @@ private:
     // The port of the running transfer; null when none runs.
     std::unique_ptr<orvo::SerialLine> m_hComm;
     // The progress dialog, made by the first Read or Write and deleted with the view.
-    CProgressDlg* m_pProgressDlg = nullptr;
+    ProgressDialog* m_pProgressDlg = nullptr;
     // Direction of the next (or running) transfer: false read from the radio, true write to it.
     bool m_bWrite = false;
     // The user asked to close the main window while a transfer ran; it closes when that ends.
     bool m_bCloseAfterTransfer = false;
 
     // The one printer of the session, made at the first print command, so what Print Setup
-    // chooses holds for Print and Print Preview (tern_view_print.cpp).
+    // chooses holds for Print and Print Preview (form_view_print.cpp).
     QPrinter& GetPrinter();
     struct PrinterDeleter
     {

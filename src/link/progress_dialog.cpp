@@ -1,6 +1,6 @@
-#include "link/progress_dlg.h"
+#include "link/progress_dialog.h"
 
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 #include "grid/channel_table.h"
 #include "ui/settings.h"
 
@@ -11,11 +11,11 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-CProgressDlg::CProgressDlg(CTernView* view)
+ProgressDialog::ProgressDialog(FormView* view)
     : QDialog(view), m_pView(view), m_ui(std::make_unique<Ui::ProgressDlg>())
 {
     m_ui->setupUi(this);
-    setObjectName(QStringLiteral("CProgressDlg"));
+    setObjectName(QStringLiteral("ProgressDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
@@ -28,13 +28,13 @@ CProgressDlg::CProgressDlg(CTernView* view)
     connect(m_chkVerify, &QCheckBox::toggled, this,
             [](bool on) { Settings().setVerifyAfterWriting(on); });
     m_strTemplateStatus = m_lblStatus->text();
-    connect(m_btnStart, &QPushButton::clicked, this, &CProgressDlg::OnOK);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
+    connect(m_btnStart, &QPushButton::clicked, this, &ProgressDialog::OnOK);
+    connect(m_btnCancel, &QPushButton::clicked, this, &ProgressDialog::OnCancel);
 }
 
-CProgressDlg::~CProgressDlg() = default;
+ProgressDialog::~ProgressDialog() = default;
 
-void CProgressDlg::Create()
+void ProgressDialog::Create()
 {
     if (m_bHasWindow)
         return;
@@ -52,12 +52,12 @@ void CProgressDlg::Create()
     activateWindow();
 }
 
-bool CProgressDlg::HasWindow() const
+bool ProgressDialog::HasWindow() const
 {
     return m_bHasWindow;
 }
 
-void CProgressDlg::DestroyWindow()
+void ProgressDialog::DestroyWindow()
 {
     if (!m_bHasWindow)
         return;
@@ -72,7 +72,7 @@ void CProgressDlg::DestroyWindow()
     }
 }
 
-bool CProgressDlg::OnInitDialog()
+bool ProgressDialog::OnInitDialog()
 {
     m_progress->setRange(0, 128);
     m_progress->setValue(0);
@@ -88,65 +88,65 @@ bool CProgressDlg::OnInitDialog()
     return true;
 }
 
-void CProgressDlg::OnOK()
+void ProgressDialog::OnOK()
 {
     if (!m_btnStart->isEnabled())
         return; // Enter while a transfer runs
     m_btnStart->setEnabled(false);
     m_chkVerify->setEnabled(false);
     // The transfer runs from the event loop, as a posted message would, not inside this click.
-    if (CTernView* view = m_pView)
-        QMetaObject::invokeMethod(view, &CTernView::OnStartTransfer, Qt::QueuedConnection);
+    if (FormView* view = m_pView)
+        QMetaObject::invokeMethod(view, &FormView::OnStartTransfer, Qt::QueuedConnection);
 }
 
-void CProgressDlg::OnCancel()
+void ProgressDialog::OnCancel()
 {
     m_bCancel = true;
     if (m_btnStart->isEnabled())
         DestroyWindow();
 }
 
-void CProgressDlg::SetStatusText(const QString& text)
+void ProgressDialog::SetStatusText(const QString& text)
 {
     m_lblStatus->setText(text);
 }
 
-QString CProgressDlg::GetStatusText() const
+QString ProgressDialog::GetStatusText() const
 {
     return m_lblStatus->text();
 }
 
-void CProgressDlg::SetPos(int position)
+void ProgressDialog::SetPos(int position)
 {
     m_progress->setValue(position);
 }
 
-int CProgressDlg::GetPos() const
+int ProgressDialog::GetPos() const
 {
     return m_progress->value();
 }
 
-bool CProgressDlg::IsStartEnabled() const
+bool ProgressDialog::IsStartEnabled() const
 {
     return m_btnStart->isEnabled();
 }
 
-void CProgressDlg::ShowVerifyOption(bool show)
+void ProgressDialog::ShowVerifyOption(bool show)
 {
     m_chkVerify->setVisible(show);
 }
 
-bool CProgressDlg::IsVerifyAfterWriting() const
+bool ProgressDialog::IsVerifyAfterWriting() const
 {
     return m_chkVerify->isVisibleTo(this) && m_chkVerify->isChecked();
 }
 
-void CProgressDlg::accept()
+void ProgressDialog::accept()
 {
     OnOK();
 }
 
-void CProgressDlg::reject()
+void ProgressDialog::reject()
 {
     OnCancel();
 }

@@ -1,4 +1,4 @@
-#include "testmode/debug_mode_dlg.h"
+#include "testmode/debug_mode_dialog.h"
 
 #include "image/tone_codec.h"
 #include "link/qt_serial_line.h"
@@ -90,7 +90,7 @@ QStringList toneTexts()
 
 } // namespace
 
-CDebugModeDlg::CDebugModeDlg(QWidget* parent)
+DebugModeDialog::DebugModeDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::DebugModeDlg>()), m_tones(toneTexts())
 {
     m_ui->setupUi(this);
@@ -142,40 +142,40 @@ CDebugModeDlg::CDebugModeDlg(QWidget* parent)
     m_tree->setMouseTracking(true);
     m_tree->viewport()->setAttribute(Qt::WA_Hover);
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, &CDebugModeDlg::OnSelchangedTree);
-    connect(m_btnStart, &QPushButton::clicked, this, &CDebugModeDlg::OnStart);
-    connect(m_radRxQt, &QRadioButton::clicked, this, &CDebugModeDlg::OnRxQt);
-    connect(m_radRxDqt, &QRadioButton::clicked, this, &CDebugModeDlg::OnRxDqt);
-    connect(m_radTxQt, &QRadioButton::clicked, this, &CDebugModeDlg::OnTxQt);
-    connect(m_radTxDqt, &QRadioButton::clicked, this, &CDebugModeDlg::OnTxDqt);
-    connect(m_radHigh, &QRadioButton::clicked, this, &CDebugModeDlg::OnHigh);
-    connect(m_radLow, &QRadioButton::clicked, this, &CDebugModeDlg::OnLow);
-    connect(m_radMiddle, &QRadioButton::clicked, this, &CDebugModeDlg::OnMiddle);
-    connect(m_radRxStep500, &QRadioButton::clicked, this, &CDebugModeDlg::OnRxStep500);
-    connect(m_radRxStep625, &QRadioButton::clicked, this, &CDebugModeDlg::OnRxStep625);
-    connect(m_radTxStep500, &QRadioButton::clicked, this, &CDebugModeDlg::OnTxStep500);
-    connect(m_radTxStep625, &QRadioButton::clicked, this, &CDebugModeDlg::OnTxStep625);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &DebugModeDialog::OnSelchangedTree);
+    connect(m_btnStart, &QPushButton::clicked, this, &DebugModeDialog::OnStart);
+    connect(m_radRxQt, &QRadioButton::clicked, this, &DebugModeDialog::OnRxQt);
+    connect(m_radRxDqt, &QRadioButton::clicked, this, &DebugModeDialog::OnRxDqt);
+    connect(m_radTxQt, &QRadioButton::clicked, this, &DebugModeDialog::OnTxQt);
+    connect(m_radTxDqt, &QRadioButton::clicked, this, &DebugModeDialog::OnTxDqt);
+    connect(m_radHigh, &QRadioButton::clicked, this, &DebugModeDialog::OnHigh);
+    connect(m_radLow, &QRadioButton::clicked, this, &DebugModeDialog::OnLow);
+    connect(m_radMiddle, &QRadioButton::clicked, this, &DebugModeDialog::OnMiddle);
+    connect(m_radRxStep500, &QRadioButton::clicked, this, &DebugModeDialog::OnRxStep500);
+    connect(m_radRxStep625, &QRadioButton::clicked, this, &DebugModeDialog::OnRxStep625);
+    connect(m_radTxStep500, &QRadioButton::clicked, this, &DebugModeDialog::OnTxStep500);
+    connect(m_radTxStep625, &QRadioButton::clicked, this, &DebugModeDialog::OnTxStep625);
     m_cmbRxTone->setCloseUpHandler([this] { OnCloseupRxTone(); });
     m_cmbTxTone->setCloseUpHandler([this] { OnCloseupTxTone(); });
     // Every scroll notification: moves by key, wheel or page click, each step of a drag, and the
     // end of a drag. Positions set by the dialog itself are not notifications.
-    connect(m_sliderValue, &QSlider::actionTriggered, this, &CDebugModeDlg::OnHScroll);
-    connect(m_sliderValue, &QSlider::sliderReleased, this, &CDebugModeDlg::OnHScroll);
-    connect(m_btnDefault, &QPushButton::clicked, this, &CDebugModeDlg::OnDefault);
+    connect(m_sliderValue, &QSlider::actionTriggered, this, &DebugModeDialog::OnHScroll);
+    connect(m_sliderValue, &QSlider::sliderReleased, this, &DebugModeDialog::OnHScroll);
+    connect(m_btnDefault, &QPushButton::clicked, this, &DebugModeDialog::OnDefault);
 
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
-CDebugModeDlg::~CDebugModeDlg() = default;
+DebugModeDialog::~DebugModeDialog() = default;
 
-int CDebugModeDlg::DoModal()
+int DebugModeDialog::DoModal()
 {
     OnInitDialog();
     return AppExecDialog(*this);
 }
 
-bool CDebugModeDlg::OnInitDialog()
+bool DebugModeDialog::OnInitDialog()
 {
     const auto addItem = [](QTreeWidgetItem* item, const char* text, int data) {
         item->setText(0, QString::fromLatin1(text));
@@ -227,7 +227,7 @@ bool CDebugModeDlg::OnInitDialog()
     return true;
 }
 
-void CDebugModeDlg::OnSelchangedTree()
+void DebugModeDialog::OnSelchangedTree()
 {
     QTreeWidgetItem* item = m_tree->currentItem();
     if (!item)
@@ -293,7 +293,7 @@ void CDebugModeDlg::OnSelchangedTree()
     }
 }
 
-void CDebugModeDlg::OnStart()
+void DebugModeDialog::OnStart()
 {
     orvo::TestModeRequest request;
     request.port = m_strPort.toStdString();
@@ -313,7 +313,7 @@ void CDebugModeDlg::OnStart()
     m_hComm.reset();
 }
 
-void CDebugModeDlg::OnRxQt()
+void DebugModeDialog::OnRxQt()
 {
     m_radRxQt->setChecked(true);
     if (m_radRxDqt->isChecked()) {
@@ -323,7 +323,7 @@ void CDebugModeDlg::OnRxQt()
     }
 }
 
-void CDebugModeDlg::OnRxDqt()
+void DebugModeDialog::OnRxDqt()
 {
     m_radRxDqt->setChecked(true);
     if (m_radRxQt->isChecked()) {
@@ -333,7 +333,7 @@ void CDebugModeDlg::OnRxDqt()
     }
 }
 
-void CDebugModeDlg::OnTxQt()
+void DebugModeDialog::OnTxQt()
 {
     m_radTxQt->setChecked(true);
     if (m_radTxDqt->isChecked()) {
@@ -343,7 +343,7 @@ void CDebugModeDlg::OnTxQt()
     }
 }
 
-void CDebugModeDlg::OnTxDqt()
+void DebugModeDialog::OnTxDqt()
 {
     m_radTxDqt->setChecked(true);
     if (m_radTxQt->isChecked()) {
@@ -353,62 +353,62 @@ void CDebugModeDlg::OnTxDqt()
     }
 }
 
-void CDebugModeDlg::OnHigh()
+void DebugModeDialog::OnHigh()
 {
     m_radHigh->setChecked(true);
     m_radMiddle->setChecked(false);
     m_radLow->setChecked(false);
 }
 
-void CDebugModeDlg::OnLow()
+void DebugModeDialog::OnLow()
 {
     m_radLow->setChecked(true);
     m_radHigh->setChecked(false);
     m_radMiddle->setChecked(false);
 }
 
-void CDebugModeDlg::OnMiddle()
+void DebugModeDialog::OnMiddle()
 {
     m_radMiddle->setChecked(true);
     m_radHigh->setChecked(false);
     m_radLow->setChecked(false);
 }
 
-void CDebugModeDlg::OnRxStep500()
+void DebugModeDialog::OnRxStep500()
 {
     setStep(Side::Receive, false);
     page().rxStep = 0;
 }
 
-void CDebugModeDlg::OnRxStep625()
+void DebugModeDialog::OnRxStep625()
 {
     setStep(Side::Receive, true);
     page().rxStep = 1;
 }
 
-void CDebugModeDlg::OnTxStep500()
+void DebugModeDialog::OnTxStep500()
 {
     setStep(Side::Transmit, false);
     page().txStep = 0;
 }
 
-void CDebugModeDlg::OnTxStep625()
+void DebugModeDialog::OnTxStep625()
 {
     setStep(Side::Transmit, true);
     page().txStep = 1;
 }
 
-void CDebugModeDlg::OnCloseupRxTone()
+void DebugModeDialog::OnCloseupRxTone()
 {
     page().rxTone = m_cmbRxTone->currentIndex();
 }
 
-void CDebugModeDlg::OnCloseupTxTone()
+void DebugModeDialog::OnCloseupTxTone()
 {
     page().txTone = m_cmbTxTone->currentIndex();
 }
 
-void CDebugModeDlg::OnHScroll()
+void DebugModeDialog::OnHScroll()
 {
     const int position = m_sliderValue->sliderPosition();
     showCurrentPosition(position);
@@ -416,7 +416,7 @@ void CDebugModeDlg::OnHScroll()
         *value = position;
 }
 
-void CDebugModeDlg::OnDefault()
+void DebugModeDialog::OnDefault()
 {
     if (!m_sliderValue->isHidden()) {
         int* value = itemValue(m_nDebugItem);
@@ -457,7 +457,7 @@ void CDebugModeDlg::OnDefault()
     m_cmbTxTone->setCurrentIndex(0);
 }
 
-bool CDebugModeDlg::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
+bool DebugModeDialog::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
@@ -476,7 +476,7 @@ bool CDebugModeDlg::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
     return false;
 }
 
-bool CDebugModeDlg::eventFilter(QObject* watched, QEvent* event)
+bool DebugModeDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focus widget ignores travels on to its parents; it is looked at only once, at
     // the widget that had the focus when it arrived.
@@ -488,7 +488,7 @@ bool CDebugModeDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CDebugModeDlg::keyPressEvent(QKeyEvent* event)
+void DebugModeDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QDialog::keyPressEvent(event);
@@ -503,21 +503,21 @@ void CDebugModeDlg::keyPressEvent(QKeyEvent* event)
         button->click();
 }
 
-void CDebugModeDlg::fillToneList(CToneDropList* list, bool dqt)
+void DebugModeDialog::fillToneList(CToneDropList* list, bool dqt)
 {
     const orvo::ToneRange range = orvo::debugToneList(dqt);
     list->clear();
     list->addItems(m_tones.mid(range.first, range.count));
 }
 
-void CDebugModeDlg::selectTonePosition(CToneDropList* list, int position)
+void DebugModeDialog::selectTonePosition(CToneDropList* list, int position)
 {
     // A position stored for the other list may lie beyond this one: the list then shows "Off"
     // (or its first entry), so Start always has a tone to send.
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : 0);
 }
 
-void CDebugModeDlg::setToneMethod(Side side, bool dqt)
+void DebugModeDialog::setToneMethod(Side side, bool dqt)
 {
     QRadioButton* qt = side == Side::Receive ? m_radRxQt : m_radTxQt;
     QRadioButton* dqtButton = side == Side::Receive ? m_radRxDqt : m_radTxDqt;
@@ -526,7 +526,7 @@ void CDebugModeDlg::setToneMethod(Side side, bool dqt)
     fillToneList(side == Side::Receive ? m_cmbRxTone : m_cmbTxTone, dqt);
 }
 
-void CDebugModeDlg::setStep(Side side, bool step625)
+void DebugModeDialog::setStep(Side side, bool step625)
 {
     QRadioButton* step500 = side == Side::Receive ? m_radRxStep500 : m_radTxStep500;
     QRadioButton* step625Button = side == Side::Receive ? m_radRxStep625 : m_radTxStep625;
@@ -534,7 +534,7 @@ void CDebugModeDlg::setStep(Side side, bool step625)
     step500->setChecked(!step625);
 }
 
-void CDebugModeDlg::showFrequencyPage(bool show)
+void DebugModeDialog::showFrequencyPage(bool show)
 {
     const std::array<QWidget*, 22> page{
         m_grpReceive,      m_lblRxFrequency,  m_editRxFreq,     m_lblRxTone,  m_cmbRxTone,
@@ -546,7 +546,7 @@ void CDebugModeDlg::showFrequencyPage(bool show)
         control->setVisible(show);
 }
 
-void CDebugModeDlg::showItemPage(bool show)
+void DebugModeDialog::showItemPage(bool show)
 {
     const std::array<QWidget*, 10> page{m_grpChooseFrequency, m_radHigh, m_radMiddle,   m_radLow,
                                         m_grpParameterValue,  m_lblMin,  m_sliderValue, m_lblMax,
@@ -555,13 +555,13 @@ void CDebugModeDlg::showItemPage(bool show)
         control->setVisible(show);
 }
 
-void CDebugModeDlg::showCurrentPosition(int value)
+void DebugModeDialog::showCurrentPosition(int value)
 {
     m_strText = QString::fromLatin1(kCurrentPosition) + QString::number(value);
     m_lblCurrentValue->setText(m_strText);
 }
 
-void CDebugModeDlg::checkFrequency(Side side)
+void DebugModeDialog::checkFrequency(Side side)
 {
     QLineEdit* edit = side == Side::Receive ? m_editRxFreq : m_editTxFreq;
     const QRadioButton* step500 = side == Side::Receive ? m_radRxStep500 : m_radTxStep500;
@@ -572,12 +572,12 @@ void CDebugModeDlg::checkFrequency(Side side)
     edit->setText(m_strText);
 }
 
-void CDebugModeDlg::moveFocusOn()
+void DebugModeDialog::moveFocusOn()
 {
     focusNextChild();
 }
 
-int* CDebugModeDlg::itemValue(int item)
+int* DebugModeDialog::itemValue(int item)
 {
     switch (item) {
     case kItemTxFrequency:
@@ -593,13 +593,13 @@ int* CDebugModeDlg::itemValue(int item)
     }
 }
 
-CDebugModeDlg::DebugPage& CDebugModeDlg::page()
+DebugModeDialog::DebugPage& DebugModeDialog::page()
 {
     const int index = m_nDebugFreq - kDebugHigh;
     return m_pages[static_cast<std::size_t>(index >= 0 && index < 3 ? index : 0)];
 }
 
-void CDebugModeDlg::SetBandBase(double bandBase)
+void DebugModeDialog::SetBandBase(double bandBase)
 {
     m_dBandBase = bandBase;
     for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {

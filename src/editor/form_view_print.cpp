@@ -1,6 +1,6 @@
 // Print, Print Preview and Print Setup of the settings report. The report shows the form as it
 // stands, edits not yet saved included: the document, which the form shows.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "editor/document.h"
 #include "report/report_printing.h"
@@ -34,12 +34,12 @@ QPrinter* copyOfPrinter(const QPrinter& from)
 
 } // namespace
 
-void CTernView::PrinterDeleter::operator()(QPrinter* printer) const
+void FormView::PrinterDeleter::operator()(QPrinter* printer) const
 {
     delete printer;
 }
 
-QPrinter& CTernView::GetPrinter()
+QPrinter& FormView::GetPrinter()
 {
     if (!m_pPrinter) {
         m_pPrinter.reset(new QPrinter(QPrinter::HighResolution));
@@ -58,7 +58,7 @@ QPrinter& CTernView::GetPrinter()
     return *m_pPrinter;
 }
 
-orvo::ReportData CTernView::GetReportData() const
+orvo::ReportData FormView::GetReportData() const
 {
     using orvo::SettingBox;
     auto selected = [this](SettingBox box) {
@@ -80,7 +80,7 @@ orvo::ReportData CTernView::GetReportData() const
     return data;
 }
 
-void CTernView::OnFilePrint()
+void FormView::OnFilePrint()
 {
     CommitPendingEdit();
     QPrinter& printer = GetPrinter();
@@ -95,13 +95,13 @@ void CTernView::OnFilePrint()
     AppMessageBox(window(), QStringLiteral("Failed to start print job."));
 }
 
-void CTernView::OnFilePrintPreview()
+void FormView::OnFilePrintPreview()
 {
     CommitPendingEdit();
     orvo::previewReport(window(), GetReportData(), GetPrinter());
 }
 
-void CTernView::OnFilePrintSetup()
+void FormView::OnFilePrintSetup()
 {
     QPrinter& printer = GetPrinter();
     if (orvo::pageSetup(window(), printer))

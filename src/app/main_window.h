@@ -1,5 +1,5 @@
 #pragma once
-// CMainFrame: the main window. Menus File, Edit, Program, Port, View and Help with their exact
+// MainWindow: the main window. Menus File, Edit, Program, Port, View and Help with their exact
 // texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software".
@@ -10,16 +10,16 @@
 
 #include <map>
 
-class CTernApp;
-class CTernDoc;
-class CTernView;
+class Application;
+class FileDocument;
+class FormView;
 class HelpWindow;
 class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -67,14 +67,14 @@ public:
 
     // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
     // `doc`. The window is not shown.
-    explicit CMainFrame(CTernDoc* doc, QWidget* parent = nullptr);
-    ~CMainFrame() override;
+    explicit MainWindow(FileDocument* doc, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    CTernView* GetActiveView() const { return m_pView; }
+    FormView* GetActiveView() const { return m_pView; }
     // The application whose commands File New, File Open and About run, and which is asked
     // before the window closes.
-    void SetApp(CTernApp* app) { m_pApp = app; }
-    CTernApp* GetApp() const { return m_pApp; }
+    void SetApp(Application* app) { m_pApp = app; }
+    Application* GetApp() const { return m_pApp; }
 
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
@@ -101,18 +101,18 @@ private:
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();
-    // main_frame_menus.cpp: the recent files in the File menu, Port > Choose Port, the Help menu.
+    // main_window_menus.cpp: the recent files in the File menu, Port > Choose Port, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
     void updateRecentFileItems();
     void addChoosePortItem(QMenu* port);
     void createHelpMenu();
     void OnChoosePort();
     void OnHelpFinder();
-    void callApp(void (CTernApp::*handler)());
+    void callApp(void (Application::*handler)());
 
-    CTernDoc* m_pDoc;
-    CTernApp* m_pApp = nullptr;
-    CTernView* m_pView = nullptr;
+    FileDocument* m_pDoc;
+    Application* m_pApp = nullptr;
+    FormView* m_pView = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;
     QLabel* m_paneCaps = nullptr;

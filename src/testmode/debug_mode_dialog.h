@@ -1,5 +1,5 @@
 #pragma once
-// CDebugModeDlg: the "Debug Mode" dialog, with which a connected radio is adjusted on line. A
+// DebugModeDialog: the "Debug Mode" dialog, with which a connected radio is adjusted on line. A
 // tree picks one of three debug frequencies (High, Middle, Low: 20, 10 and 0 MHz above the
 // band's lower edge), whose receive and transmit frequency, tone, tone method and step the
 // frequency page shows, or one of four adjustment items, whose value 0..255 the item page sets
@@ -33,7 +33,7 @@ namespace Ui {
 class DebugModeDlg;
 }
 
-class CDebugModeDlg : public QDialog
+class DebugModeDialog : public QDialog
 {
     Q_OBJECT
 
@@ -54,8 +54,8 @@ public:
     // The role under which each tree item keeps its data.
     static constexpr int kItemDataRole = Qt::UserRole;
 
-    explicit CDebugModeDlg(QWidget* parent = nullptr);
-    ~CDebugModeDlg() override;
+    explicit DebugModeDialog(QWidget* parent = nullptr);
+    ~DebugModeDialog() override;
 
     // What one debug frequency's page holds for its receive and transmit side.
     struct DebugPage

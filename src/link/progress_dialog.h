@@ -1,5 +1,5 @@
 #pragma once
-// CProgressDlg: the small modeless dialog of a clone transfer (Start, Cancel, a progress bar with
+// ProgressDialog: the small modeless dialog of a clone transfer (Start, Cancel, a progress bar with
 // the range 0..128 and the status line). Read From Radio and Write To Radio open it; Start asks
 // the view to run the transfer, which shows its progress here and closes the window at its end.
 // The object lives as long as the view; its window exists only while a transfer is prepared or
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-class CTernView;
+class FormView;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -20,7 +20,7 @@ namespace Ui {
 class ProgressDlg;
 }
 
-class CProgressDlg : public QDialog
+class ProgressDialog : public QDialog
 {
     Q_OBJECT
 
@@ -33,15 +33,15 @@ public:
     static constexpr int kIdStatus = 1005;
 
     // The dialog of `view`, which also parents it (the dialog is deleted with the view).
-    explicit CProgressDlg(CTernView* view);
-    ~CProgressDlg() override;
+    explicit ProgressDialog(FormView* view);
+    ~ProgressDialog() override;
 
     // Set when the user asks to cancel; cleared each time the window is created.
     bool m_bCancel = false;
     // The caption the window shows; set before the window is created.
     QString m_strTitle;
     // The view that runs the transfer; not owned.
-    CTernView* m_pView = nullptr;
+    FormView* m_pView = nullptr;
 
     // Creates the window: the template's texts, OnInitDialog, shown at once and centred over
     // the view's channel grid. Does nothing when the window exists.

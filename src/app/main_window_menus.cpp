@@ -1,11 +1,11 @@
 // The main window's menus beyond the fixed command table: the recent files in the File menu,
 // Port > Choose Port, and the Help menu with the manual behind F1.
-#include "app/main_frame.h"
+#include "app/main_window.h"
 
 #include "app/help_window.h"
 #include "app/port_chooser.h"
-#include "app/tern_app.h"
-#include "editor/tern_view.h"
+#include "app/application.h"
+#include "editor/form_view.h"
 #include "link/port_names.h"
 #include "link/system_ports.h"
 #include "ui/modal_dialog.h"
@@ -16,7 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-void CMainFrame::addRecentFileItems(QMenu* file, QAction* before)
+void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
 {
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         auto* item = new QAction(this);
@@ -32,11 +32,11 @@ void CMainFrame::addRecentFileItems(QMenu* file, QAction* before)
         m_recentFileItems.append(item);
     }
     m_recentFileItems.append(file->insertSeparator(before));
-    connect(file, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFileItems);
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateRecentFileItems);
     updateRecentFileItems();
 }
 
-void CMainFrame::updateRecentFileItems()
+void MainWindow::updateRecentFileItems()
 {
     const QStringList files = Settings().recentFiles();
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
@@ -52,18 +52,18 @@ void CMainFrame::updateRecentFileItems()
     m_recentFileItems.last()->setVisible(!files.isEmpty()); // the separator before Exit
 }
 
-void CMainFrame::addChoosePortItem(QMenu* port)
+void MainWindow::addChoosePortItem(QMenu* port)
 {
     port->addSeparator();
     QAction* choose =
         addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", QStringLiteral("Choose Port\u2026"),
                    QStringLiteral("Choose the serial device that COM1 to COM4 stand for\n"
                                   "Choose Port"));
-    connect(choose, &QAction::triggered, this, &CMainFrame::OnChoosePort);
+    connect(choose, &QAction::triggered, this, &MainWindow::OnChoosePort);
     port->addAction(choose);
 }
 
-void CMainFrame::OnChoosePort()
+void MainWindow::OnChoosePort()
 {
     PortChooser dialog(m_pView->port(), this);
     if (AppExecDialog(dialog) != QDialog::Accepted)
@@ -81,13 +81,13 @@ void CMainFrame::OnChoosePort()
     item->trigger();
 }
 
-void CMainFrame::createHelpMenu()
+void MainWindow::createHelpMenu()
 {
     QAction* contents =
         addCommand(ID_HELP_FINDER, "ID_HELP_FINDER", QStringLiteral("&Contents\tF1"),
                    QStringLiteral("Show the user manual\nHelp"));
     contents->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(contents, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    connect(contents, &QAction::triggered, this, &MainWindow::OnHelpFinder);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -97,7 +97,7 @@ void CMainFrame::createHelpMenu()
     help->addAction(commandAction(ID_APP_ABOUT));
 }
 
-void CMainFrame::OnHelpFinder()
+void MainWindow::OnHelpFinder()
 {
     if (!m_helpWindow)
         m_helpWindow = new HelpWindow(this);

@@ -1,5 +1,5 @@
 #pragma once
-// COptionalFeaturesDlg: shows and changes the two features the form has no place for: Refuse
+// OptionalFeaturesDialog: shows and changes the two features the form has no place for: Refuse
 // Emergency Alert ("Off", "On") and Squelch Tail Elimination. The caller loads it with the
 // document's features and, on OK, hands back features() (Document::setOptionalFeatures).
 
@@ -16,13 +16,13 @@ namespace Ui {
 class OptionalFeaturesDlg;
 }
 
-class COptionalFeaturesDlg : public QDialog
+class OptionalFeaturesDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit COptionalFeaturesDlg(QWidget* parent = nullptr);
-    ~COptionalFeaturesDlg() override;
+    explicit OptionalFeaturesDialog(QWidget* parent = nullptr);
+    ~OptionalFeaturesDialog() override;
 
     // Shows `features` in the controls; the Refuse Emergency Alert list takes the focus.
     void setFeatures(const OptionalFeatures& features);

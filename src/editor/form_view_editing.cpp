@@ -2,7 +2,7 @@
 // list moves on as Tab does (the grid walks its rows itself, grid/channel_table.h), the
 // status-bar hint of the control under the mouse, and copy, cut, paste, delete and move of
 // rows. Typing into a cell never touches the clipboard; only these commands do.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "editor/channel_model.h"
 #include "editor/channel_rows.h"
@@ -32,7 +32,7 @@ void sendKey(QWidget* target, Qt::Key key)
 
 } // namespace
 
-bool CTernView::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
+bool FormView::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
@@ -42,7 +42,7 @@ bool CTernView::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
     return true;
 }
 
-void CTernView::OnSetCursor(QWidget* under)
+void FormView::OnSetCursor(QWidget* under)
 {
     if (!under)
         return;
@@ -62,12 +62,12 @@ void CTernView::OnSetCursor(QWidget* under)
     emit statusHint(hint);
 }
 
-void CTernView::OnLeaveCellGrid()
+void FormView::OnLeaveCellGrid()
 {
     m_grid->commitEdit();
 }
 
-void CTernView::OnEditCopy()
+void FormView::OnEditCopy()
 {
     m_grid->commitEdit();
     const std::vector<int> channels = m_grid->selectedChannels();
@@ -78,13 +78,13 @@ void CTernView::OnEditCopy()
     QApplication::clipboard()->setMimeData(data);
 }
 
-void CTernView::OnEditCut()
+void FormView::OnEditCut()
 {
     OnEditCopy();
     OnEditDelete();
 }
 
-void CTernView::OnEditDelete()
+void FormView::OnEditDelete()
 {
     m_grid->commitEdit();
     const std::vector<int> channels = m_grid->selectedChannels();
@@ -98,7 +98,7 @@ void CTernView::OnEditDelete()
                                    : tr("Delete %1 channels").arg(channels.size()));
 }
 
-void CTernView::OnEditPaste()
+void FormView::OnEditPaste()
 {
     m_grid->commitEdit();
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -131,7 +131,7 @@ void CTernView::OnEditPaste()
                       QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
 }
 
-void CTernView::OnEditMoveUp()
+void FormView::OnEditMoveUp()
 {
     m_grid->commitEdit();
     const std::vector<int> channels = m_grid->selectedChannels();
@@ -140,7 +140,7 @@ void CTernView::OnEditMoveUp()
         m_grid->selectChannels(channels.front() - 1, channels.back() - channels.front() + 1);
 }
 
-void CTernView::OnEditMoveDown()
+void FormView::OnEditMoveDown()
 {
     m_grid->commitEdit();
     const std::vector<int> channels = m_grid->selectedChannels();

@@ -1,12 +1,12 @@
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 
-#include "app/tern_app.h"
+#include "app/application.h"
 
 #include "ui_about_dlg.h"
 
 #include <QIcon>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDlg>())
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDlg>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -14,4 +14,4 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
     m_ui->lblIcon->setPixmap(AppIcon().pixmap(32, 32));
 }
 
-CAboutDlg::~CAboutDlg() = default;
+AboutDialog::~AboutDialog() = default;

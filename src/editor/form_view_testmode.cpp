@@ -1,13 +1,13 @@
 // Test Mode: the on-line adjustment dialog, opened with the chosen port and the band's lower edge.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "image/number_text.h"
 #include "testmode/debug_frequency.h"
-#include "testmode/debug_mode_dlg.h"
+#include "testmode/debug_mode_dialog.h"
 
 #include <QComboBox>
 
-void CTernView::OnTestMode()
+void FormView::OnTestMode()
 {
     // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
     // 136). The list always shows a band; should it show none, the first band stands in.
@@ -17,7 +17,7 @@ void CTernView::OnTestMode()
         field = fieldBox->itemText(0);
     const double bandBase = orvo::leadingNumber(field.toStdString());
 
-    CDebugModeDlg dialog(window());
+    DebugModeDialog dialog(window());
     dialog.SetBandBase(bandBase);
     dialog.m_strPort = m_strPort;
     dialog.DoModal();

@@ -1,7 +1,7 @@
 // The Port menu: which serial port the next transfer or test-mode exchange opens, each item with
 // the device it stands for now. Choosing a port never touches the device; the name is kept in
 // memory only.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "link/system_ports.h"
 
@@ -27,41 +27,41 @@ constexpr const char* kFixedText = "fixedText";
 
 } // namespace
 
-void CTernView::OnCom1()
+void FormView::OnCom1()
 {
     m_strPort = QStringLiteral("COM1");
 }
-void CTernView::OnCom2()
+void FormView::OnCom2()
 {
     m_strPort = QStringLiteral("COM2");
 }
-void CTernView::OnCom3()
+void FormView::OnCom3()
 {
     m_strPort = QStringLiteral("COM3");
 }
-void CTernView::OnCom4()
+void FormView::OnCom4()
 {
     m_strPort = QStringLiteral("COM4");
 }
 
-void CTernView::OnUpdateCom1(QAction* action) const
+void FormView::OnUpdateCom1(QAction* action) const
 {
     checkIfChosen(action, m_strPort, "COM1");
 }
-void CTernView::OnUpdateCom2(QAction* action) const
+void FormView::OnUpdateCom2(QAction* action) const
 {
     checkIfChosen(action, m_strPort, "COM2");
 }
-void CTernView::OnUpdateCom3(QAction* action) const
+void FormView::OnUpdateCom3(QAction* action) const
 {
     checkIfChosen(action, m_strPort, "COM3");
 }
-void CTernView::OnUpdateCom4(QAction* action) const
+void FormView::OnUpdateCom4(QAction* action) const
 {
     checkIfChosen(action, m_strPort, "COM4");
 }
 
-void CTernView::ShowPortDevices(const QList<QAction*>& items, bool open)
+void FormView::ShowPortDevices(const QList<QAction*>& items, bool open)
 {
     if (!open)
         return;

@@ -1,7 +1,7 @@
 // What keeps the user's data from being lost unnoticed: the edit in progress committed before the
 // document is saved, printed, replaced or closed, and channels that contradict the band named
 // before they leave.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "editor/channel_model.h"
 #include "editor/document.h"
@@ -9,12 +9,12 @@
 
 #include <QStringList>
 
-void CTernView::CommitPendingEdit()
+void FormView::CommitPendingEdit()
 {
     OnLeaveCellGrid();
 }
 
-bool CTernView::ConfirmOutOfBandChannels(QWidget* parent, const Document& doc)
+bool FormView::ConfirmOutOfBandChannels(QWidget* parent, const Document& doc)
 {
     // The same lines as the tooltips of the cells shown in the out-of-band colour.
     const ChannelModel& model = *doc.channelModel();

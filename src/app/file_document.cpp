@@ -1,6 +1,6 @@
-#include "app/tern_doc.h"
+#include "app/file_document.h"
 
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
@@ -8,19 +8,19 @@
 #include <QFile>
 #include <QFileInfo>
 
-CTernDoc::CTernDoc(QObject* parent) : Document(parent) {}
+FileDocument::FileDocument(QObject* parent) : Document(parent) {}
 
-QString CTernDoc::fileFilter()
+QString FileDocument::fileFilter()
 {
     return QStringLiteral("Channel Data (*.sin);;All Files (*)");
 }
 
-QString CTernDoc::defaultExtension()
+QString FileDocument::defaultExtension()
 {
     return QStringLiteral("sin");
 }
 
-bool CTernDoc::OnNewDocument()
+bool FileDocument::OnNewDocument()
 {
     resetImage(orvo::RadioImage::makeNew());
     SetPathName(QString(), false);
@@ -28,7 +28,7 @@ bool CTernDoc::OnNewDocument()
     return true;
 }
 
-bool CTernDoc::Serialize(const QString& path, bool storing, QString* error)
+bool FileDocument::Serialize(const QString& path, bool storing, QString* error)
 {
     const std::string local = QFile::encodeName(path).toStdString();
     orvo::FileResult result;
@@ -45,7 +45,7 @@ bool CTernDoc::Serialize(const QString& path, bool storing, QString* error)
     return result.ok;
 }
 
-bool CTernDoc::OnOpenDocument(const QString& path)
+bool FileDocument::OnOpenDocument(const QString& path)
 {
     QString error;
     if (!Serialize(path, false, &error)) {
@@ -56,9 +56,9 @@ bool CTernDoc::OnOpenDocument(const QString& path)
     return true;
 }
 
-bool CTernDoc::OnSaveDocument(const QString& path)
+bool FileDocument::OnSaveDocument(const QString& path)
 {
-    if (!CTernView::ConfirmOutOfBandChannels(m_pWindow, *this))
+    if (!FormView::ConfirmOutOfBandChannels(m_pWindow, *this))
         return false;
     QString error;
     if (!Serialize(path, true, &error)) {
@@ -69,17 +69,17 @@ bool CTernDoc::OnSaveDocument(const QString& path)
     return true;
 }
 
-void CTernDoc::OnFileSave()
+void FileDocument::OnFileSave()
 {
     DoSave(m_strPathName);
 }
 
-void CTernDoc::OnFileSaveAs()
+void FileDocument::OnFileSaveAs()
 {
     DoSave(QString());
 }
 
-bool CTernDoc::DoSave(const QString& path, bool replace)
+bool FileDocument::DoSave(const QString& path, bool replace)
 {
     QString name = path;
     if (name.isEmpty()) {
@@ -101,7 +101,7 @@ bool CTernDoc::DoSave(const QString& path, bool replace)
     return true;
 }
 
-bool CTernDoc::SaveModified()
+bool FileDocument::SaveModified()
 {
     if (!IsModified())
         return true;
@@ -117,7 +117,7 @@ bool CTernDoc::SaveModified()
     }
 }
 
-void CTernDoc::SetPathName(const QString& path, bool addToRecentFiles)
+void FileDocument::SetPathName(const QString& path, bool addToRecentFiles)
 {
     m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     if (addToRecentFiles && !m_strPathName.isEmpty()) {
@@ -125,7 +125,7 @@ void CTernDoc::SetPathName(const QString& path, bool addToRecentFiles)
     }
 }
 
-QString CTernDoc::GetTitle() const
+QString FileDocument::GetTitle() const
 {
     return m_strPathName.isEmpty() ? QStringLiteral("Untitled")
                                    : QFileInfo(m_strPathName).fileName();

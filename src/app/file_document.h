@@ -1,17 +1,17 @@
 #pragma once
-// CTernDoc: the document (editor/document.h) with its file: made new at start-up and by File New,
+// FileDocument: the document (editor/document.h) with its file: made new at start-up and by File New,
 // loaded by File Open, stored by File Save / Save As. One document for the life of the process.
 
 #include "editor/document.h"
 
 #include <QString>
 
-class CTernDoc : public Document
+class FileDocument : public Document
 {
     Q_OBJECT
 
 public:
-    explicit CTernDoc(QObject* parent = nullptr);
+    explicit FileDocument(QObject* parent = nullptr);
 
     // Fills the image with the contents of a new image; no file, not modified. Always succeeds.
     bool OnNewDocument();

@@ -1,10 +1,10 @@
-#include "app/main_frame.h"
+#include "app/main_window.h"
 
 #include "app/channel_csv_commands.h"
 #include "app/lock_keys.h"
-#include "app/tern_app.h"
-#include "app/tern_doc.h"
-#include "editor/tern_view.h"
+#include "app/application.h"
+#include "app/file_document.h"
+#include "editor/form_view.h"
 #include "grid/channel_table.h"
 #include "ui/message_box.h"
 
@@ -21,30 +21,30 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-CMainFrame::CMainFrame(CTernDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
+MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
 {
-    setObjectName(QStringLiteral("CMainFrame"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(AppTitle());
     resize(850, 640);
 
-    m_pView = new CTernView(doc, this);
+    m_pView = new FormView(doc, this);
     setCentralWidget(m_pView);
 
     createMenus();
     createToolBar();
     createStatusBar();
-    connect(m_pView, &CTernView::statusHint, this, &CMainFrame::SetMessageText);
-    connect(m_pView, &CTernView::commandStateChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_pView, &FormView::statusHint, this, &MainWindow::SetMessageText);
+    connect(m_pView, &FormView::commandStateChanged, this, &MainWindow::UpdateCommandUI);
     qApp->installEventFilter(this);
     UpdateCommandUI();
 }
 
-CMainFrame::~CMainFrame()
+MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
 }
 
-QAction* CMainFrame::addCommand(int id, const char* name, const QString& text,
+QAction* MainWindow::addCommand(int id, const char* name, const QString& text,
                                 const QString& prompt)
 {
     auto* action = new QAction(text, this);
@@ -59,22 +59,22 @@ QAction* CMainFrame::addCommand(int id, const char* name, const QString& text,
     return action;
 }
 
-void CMainFrame::callApp(void (CTernApp::*handler)())
+void MainWindow::callApp(void (Application::*handler)())
 {
     if (m_pApp)
         (m_pApp->*handler)();
 }
 
-QAction* CMainFrame::commandAction(int commandId) const
+QAction* MainWindow::commandAction(int commandId) const
 {
     const auto it = m_commands.find(commandId);
     return it == m_commands.end() ? nullptr : it->second;
 }
 
-void CMainFrame::createMenus()
+void MainWindow::createMenus()
 {
-    CTernView* view = m_pView;
-    CTernDoc* doc = m_pDoc;
+    FormView* view = m_pView;
+    FileDocument* doc = m_pDoc;
     auto bind = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, [this, handler] {
             handler();
@@ -87,13 +87,13 @@ void CMainFrame::createMenus()
                                   QStringLiteral("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [this] { callApp(&CTernApp::OnFileNew); });
+    bind(fileNew, [this] { callApp(&Application::OnFileNew); });
 
     QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
                                    QStringLiteral("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [this] { callApp(&CTernApp::OnFileOpen); });
+    bind(fileOpen, [this] { callApp(&Application::OnFileOpen); });
 
     QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
                                    QStringLiteral("Save the active document\nSave"));
@@ -214,7 +214,7 @@ void CMainFrame::createMenus()
         ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
         QStringLiteral("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [this] { callApp(&CTernApp::OnAppAbout); });
+    bind(about, [this] { callApp(&Application::OnAppAbout); });
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
@@ -266,13 +266,13 @@ void CMainFrame::createMenus()
 
     for (QMenu* menu : {file, edit, program, port, viewMenu}) {
         menu->setToolTipsVisible(false);
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandUI);
     }
 }
 
-QMenu* CMainFrame::createEditMenu()
+QMenu* MainWindow::createEditMenu()
 {
-    CTernView* view = m_pView;
+    FormView* view = m_pView;
     QUndoStack* stack = m_pDoc->undoStack();
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
@@ -308,7 +308,7 @@ QMenu* CMainFrame::createEditMenu()
     // editor that leaves the key unused) has the focus.
     auto rowCommand = [this, view](int id, const char* name, const QString& text,
                                    const QString& prompt, const QKeySequence& key,
-                                   void (CTernView::*handler)()) {
+                                   void (FormView::*handler)()) {
         QAction* action = addCommand(id, name, text, prompt);
         removeAction(action);
         action->setShortcut(key);
@@ -322,25 +322,25 @@ QMenu* CMainFrame::createEditMenu()
     };
     QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", QStringLiteral("Cu&t\tCtrl+X"),
                               QStringLiteral("Cut the selected channels to the clipboard\nCut"),
-                              QKeySequence(Qt::CTRL | Qt::Key_X), &CTernView::OnEditCut);
+                              QKeySequence(Qt::CTRL | Qt::Key_X), &FormView::OnEditCut);
     QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", QStringLiteral("&Copy\tCtrl+C"),
                                QStringLiteral("Copy the selected channels to the clipboard\nCopy"),
-                               QKeySequence(Qt::CTRL | Qt::Key_C), &CTernView::OnEditCopy);
+                               QKeySequence(Qt::CTRL | Qt::Key_C), &FormView::OnEditCopy);
     QAction* paste = rowCommand(
         ID_EDIT_PASTE, "ID_EDIT_PASTE", QStringLiteral("&Paste\tCtrl+V"),
         QStringLiteral("Paste channels from the clipboard onto the selected channels\nPaste"),
-        QKeySequence(Qt::CTRL | Qt::Key_V), &CTernView::OnEditPaste);
+        QKeySequence(Qt::CTRL | Qt::Key_V), &FormView::OnEditPaste);
     QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", QStringLiteral("&Delete Channel\tDel"),
                                 QStringLiteral("Empty the selected channels\nDelete Channel"),
-                                QKeySequence(Qt::Key_Delete), &CTernView::OnEditDelete);
+                                QKeySequence(Qt::Key_Delete), &FormView::OnEditDelete);
     QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP",
                              QStringLiteral("Move &Up\tAlt+Up"),
                              QStringLiteral("Move the selected channels one place up\nMove Up"),
-                             QKeySequence(Qt::ALT | Qt::Key_Up), &CTernView::OnEditMoveUp);
+                             QKeySequence(Qt::ALT | Qt::Key_Up), &FormView::OnEditMoveUp);
     QAction* down = rowCommand(
         ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", QStringLiteral("Move Do&wn\tAlt+Down"),
         QStringLiteral("Move the selected channels one place down\nMove Down"),
-        QKeySequence(Qt::ALT | Qt::Key_Down), &CTernView::OnEditMoveDown);
+        QKeySequence(Qt::ALT | Qt::Key_Down), &FormView::OnEditMoveDown);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
@@ -352,7 +352,7 @@ QMenu* CMainFrame::createEditMenu()
     return edit;
 }
 
-void CMainFrame::createToolBar()
+void MainWindow::createToolBar()
 {
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
@@ -372,10 +372,10 @@ void CMainFrame::createToolBar()
     m_wndToolBar->addAction(commandAction(ID_FILE_PRINT));
     m_wndToolBar->addAction(commandAction(ID_APP_ABOUT));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &MainWindow::UpdateCommandUI);
 }
 
-void CMainFrame::createStatusBar()
+void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
@@ -396,7 +396,7 @@ void CMainFrame::createStatusBar()
     updateLockIndicators();
 }
 
-void CMainFrame::updateLockIndicators()
+void MainWindow::updateLockIndicators()
 {
     // A lock that is off shows its indicator greyed; when the state cannot be known, all three
     // stay greyed.
@@ -406,7 +406,7 @@ void CMainFrame::updateLockIndicators()
     m_paneScroll->setEnabled(state.scrollLock);
 }
 
-void CMainFrame::UpdateCommandUI()
+void MainWindow::UpdateCommandUI()
 {
     if (m_pView) {
         m_pView->OnUpdateCom1(commandAction(ID_COM1));
@@ -432,19 +432,19 @@ void CMainFrame::UpdateCommandUI()
     commandAction(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
-void CMainFrame::SetMessageText(const QString& text)
+void MainWindow::SetMessageText(const QString& text)
 {
     statusBar()->clearMessage();
     m_paneMessage->setText(text);
 }
 
-QString CMainFrame::GetMessageText() const
+QString MainWindow::GetMessageText() const
 {
     const QString temporary = statusBar()->currentMessage();
     return temporary.isEmpty() ? m_paneMessage->text() : temporary;
 }
 
-void CMainFrame::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
@@ -457,7 +457,7 @@ void CMainFrame::showEvent(QShowEvent* event)
     updateLockIndicators();
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_pView && !m_pView->QueryCloseDuringTransfer()) {
         event->ignore();
@@ -470,7 +470,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:

@@ -1,8 +1,8 @@
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "editor/channel_model.h"
 #include "editor/document.h"
-#include "editor/optional_features_dlg.h"
+#include "editor/optional_features_dialog.h"
 #include "grid/channel_table.h"
 #include "image/channel_codec.h"
 
@@ -13,10 +13,10 @@
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
-CTernView::CTernView(Document* doc, QWidget* parent)
+FormView::FormView(Document* doc, QWidget* parent)
     : QScrollArea(parent), m_pDocument(doc), m_ui(std::make_unique<Ui::TernViewForm>())
 {
-    setObjectName(QStringLiteral("CTernView"));
+    setObjectName(QStringLiteral("FormView"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -64,7 +64,7 @@ CTernView::CTernView(Document* doc, QWidget* parent)
     m_ui->cmbUrgencyCall->hide();
 
     watchControls();
-    connect(m_ui->cmbType, &QComboBox::activated, this, &CTernView::OnSelchangeType);
+    connect(m_ui->cmbType, &QComboBox::activated, this, &FormView::OnSelchangeType);
     connect(m_grid, &ChannelTable::editorOpened, this, [this](QWidget* editor) {
         editor->installEventFilter(this);
         for (QWidget* child : editor->findChildren<QWidget*>()) {
@@ -72,18 +72,18 @@ CTernView::CTernView(Document* doc, QWidget* parent)
                 child->installEventFilter(this);
         }
     });
-    connect(doc, &Document::changed, this, &CTernView::showDocument);
+    connect(doc, &Document::changed, this, &FormView::showDocument);
     showDocument();
 }
 
-CTernView::~CTernView() = default;
+FormView::~FormView() = default;
 
-QComboBox* CTernView::settingBox(orvo::SettingBox box) const
+QComboBox* FormView::settingBox(orvo::SettingBox box) const
 {
     return m_settingBoxes[static_cast<std::size_t>(box)];
 }
 
-void CTernView::watchControls()
+void FormView::watchControls()
 {
     m_form->installEventFilter(this);
     for (QWidget* control : m_form->findChildren<QWidget*>()) {
@@ -92,7 +92,7 @@ void CTernView::watchControls()
     }
 }
 
-bool CTernView::eventFilter(QObject* watched, QEvent* event)
+bool FormView::eventFilter(QObject* watched, QEvent* event)
 {
     // A key press reaches the focus widget first; a parent it propagates to is not asked again.
     QWidget* focus = QApplication::focusWidget();
@@ -111,14 +111,14 @@ bool CTernView::eventFilter(QObject* watched, QEvent* event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-void CTernView::OnInitialUpdate()
+void FormView::OnInitialUpdate()
 {
     m_grid->cancelEdit();
     showDocument();
     m_ui->cmbType->setFocus();
 }
 
-void CTernView::showDocument()
+void FormView::showDocument()
 {
     QScopedValueRollback<bool> updating(m_bUpdatingView, true);
     for (std::size_t i = 0; i < m_settingBoxes.size(); ++i) {
@@ -129,14 +129,14 @@ void CTernView::showDocument()
     m_grid->viewport()->update();
 }
 
-void CTernView::OnSelchangeType()
+void FormView::OnSelchangeType()
 {
     m_pDocument->setSelection(orvo::SettingBox::Type, m_ui->cmbType->currentIndex());
 }
 
-void CTernView::OnOptionalFeatures()
+void FormView::OnOptionalFeatures()
 {
-    COptionalFeaturesDlg dialog(window());
+    OptionalFeaturesDialog dialog(window());
     dialog.setFeatures(m_pDocument->optionalFeatures());
     if (dialog.DoModal() == QDialog::Accepted)
         m_pDocument->setOptionalFeatures(dialog.features());

@@ -1,10 +1,10 @@
 // Read From Radio and Write To Radio: the commands that open the progress dialog, and the
 // transfer its Start button asks for.
-#include "editor/tern_view.h"
+#include "editor/form_view.h"
 
 #include "editor/document.h"
 #include "link/clone_session.h"
-#include "link/progress_dlg.h"
+#include "link/progress_dialog.h"
 #include "link/qt_serial_line.h"
 #include "link/transfer_event_pump.h"
 #include "link/verify.h"
@@ -24,7 +24,7 @@ namespace {
 class TransferHost final : public orvo::CloneHost
 {
 public:
-    TransferHost(CTernView& view, CProgressDlg& dialog, bool write)
+    TransferHost(FormView& view, ProgressDialog& dialog, bool write)
         : m_view(view), m_dialog(dialog), m_write(write)
     {
     }
@@ -64,8 +64,8 @@ public:
     }
 
 private:
-    CTernView& m_view;
-    CProgressDlg& m_dialog;
+    FormView& m_view;
+    ProgressDialog& m_dialog;
     bool m_write;
     TransferEventPump m_events;
 };
@@ -76,17 +76,17 @@ const QString kVerifyTitle = QStringLiteral("Verify With Radio");
 
 } // namespace
 
-void CTernView::OnReadFromRadio()
+void FormView::OnReadFromRadio()
 {
     prepareTransfer(false);
 }
 
-void CTernView::OnWriteToRadio()
+void FormView::OnWriteToRadio()
 {
     prepareTransfer(true);
 }
 
-void CTernView::OnVerifyWithRadio()
+void FormView::OnVerifyWithRadio()
 {
     prepareTransfer(false);
     if (IsTransferRunning() || !m_pProgressDlg)
@@ -96,7 +96,7 @@ void CTernView::OnVerifyWithRadio()
     m_pProgressDlg->setWindowTitle(kVerifyTitle);
 }
 
-void CTernView::prepareTransfer(bool write)
+void FormView::prepareTransfer(bool write)
 {
     // A running transfer keeps its direction: a write must not turn into a read of the radio
     // over the document.
@@ -105,7 +105,7 @@ void CTernView::prepareTransfer(bool write)
     CommitPendingEdit();
     m_bWrite = write;
     if (!m_pProgressDlg)
-        m_pProgressDlg = new CProgressDlg(this);
+        m_pProgressDlg = new ProgressDialog(this);
     m_pProgressDlg->m_strTitle = write ? kWriteTitle : kReadTitle;
     m_pProgressDlg->m_bVerifyOnly = false;
     m_pProgressDlg->ShowVerifyOption(write);
@@ -119,9 +119,9 @@ void CTernView::prepareTransfer(bool write)
     m_pProgressDlg->Create();
 }
 
-void CTernView::OnStartTransfer()
+void FormView::OnStartTransfer()
 {
-    CProgressDlg* dialog = m_pProgressDlg;
+    ProgressDialog* dialog = m_pProgressDlg;
     if (!dialog || !dialog->HasWindow() || IsTransferRunning())
         return;
     if (dialog->m_bCancel) {
@@ -196,7 +196,7 @@ void CTernView::OnStartTransfer()
     }
 }
 
-void CTernView::transferStateChanged()
+void FormView::transferStateChanged()
 {
     // The form is not for editing while the radio is read into it or written from it.
     if (widget())
@@ -204,7 +204,7 @@ void CTernView::transferStateChanged()
     emit commandStateChanged();
 }
 
-bool CTernView::QueryCloseDuringTransfer()
+bool FormView::QueryCloseDuringTransfer()
 {
     if (!IsTransferRunning())
         return true;
@@ -220,7 +220,7 @@ bool CTernView::QueryCloseDuringTransfer()
     return false;
 }
 
-void CTernView::OnUpdateTransferCommand(QAction* action) const
+void FormView::OnUpdateTransferCommand(QAction* action) const
 {
     if (action)
         action->setEnabled(!IsTransferRunning());

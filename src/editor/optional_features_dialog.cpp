@@ -1,10 +1,10 @@
-#include "editor/optional_features_dlg.h"
+#include "editor/optional_features_dialog.h"
 
 #include "ui/modal_dialog.h"
 
 #include "ui_optional_features_dlg.h"
 
-COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
+OptionalFeaturesDialog::OptionalFeaturesDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::OptionalFeaturesDlg>())
 {
     m_ui->setupUi(this);
@@ -16,21 +16,21 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-COptionalFeaturesDlg::~COptionalFeaturesDlg() = default;
+OptionalFeaturesDialog::~OptionalFeaturesDialog() = default;
 
-int COptionalFeaturesDlg::DoModal()
+int OptionalFeaturesDialog::DoModal()
 {
     return AppExecDialog(*this);
 }
 
-void COptionalFeaturesDlg::setFeatures(const OptionalFeatures& features)
+void OptionalFeaturesDialog::setFeatures(const OptionalFeatures& features)
 {
     m_chkSquelchTail->setChecked(features.squelchTail);
     m_cmbRefuseAlert->setCurrentIndex(features.refuseAlertOff ? 0 : 1);
     m_cmbRefuseAlert->setFocus();
 }
 
-OptionalFeatures COptionalFeaturesDlg::features() const
+OptionalFeatures OptionalFeaturesDialog::features() const
 {
     return {m_cmbRefuseAlert->currentIndex() == 0, m_chkSquelchTail->isChecked()};
 }

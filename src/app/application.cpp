@@ -1,9 +1,9 @@
-#include "app/tern_app.h"
+#include "app/application.h"
 
-#include "app/about_dlg.h"
-#include "app/main_frame.h"
-#include "app/tern_doc.h"
-#include "editor/tern_view.h"
+#include "app/about_dialog.h"
+#include "app/main_window.h"
+#include "app/file_document.h"
+#include "editor/form_view.h"
 #include "link/system_ports.h"
 #include "ui/file_dialog.h"
 #include "ui/modal_dialog.h"
@@ -27,32 +27,32 @@ static void initResources()
     Q_INIT_RESOURCE(orvo);
 }
 
-CTernApp::CTernApp(QObject* parent) : QObject(parent)
+Application::Application(QObject* parent) : QObject(parent)
 {
     initResources();
 }
 
-CTernApp::~CTernApp()
+Application::~Application()
 {
     // The frame (and with it the view) goes before the document it shows.
     m_pMainWnd.reset();
     m_pDoc.reset();
 }
 
-CTernView* CTernApp::GetView() const
+FormView* Application::GetView() const
 {
     return m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr;
 }
 
-bool CTernApp::InitInstance(const QStringList& arguments)
+bool Application::InitInstance(const QStringList& arguments)
 {
     LoadStdProfileSettings();
 
-    m_pDoc = std::make_unique<CTernDoc>();
-    m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
+    m_pDoc = std::make_unique<FileDocument>();
+    m_pMainWnd = std::make_unique<MainWindow>(m_pDoc.get());
     m_pMainWnd->SetApp(this);
     m_pDoc->SetWindow(m_pMainWnd.get());
-    connect(m_pDoc.get(), &CTernDoc::fileUsed, this, &CTernApp::AddToRecentFileList);
+    connect(m_pDoc.get(), &FileDocument::fileUsed, this, &Application::AddToRecentFileList);
 
     QString file;
     for (const QString& argument : arguments) {
@@ -74,7 +74,7 @@ bool CTernApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-void CTernApp::OnFileNew()
+void Application::OnFileNew()
 {
     if (!CanReplaceDocument())
         return;
@@ -83,7 +83,7 @@ void CTernApp::OnFileNew()
     m_pMainWnd->UpdateCommandUI();
 }
 
-void CTernApp::OnFileOpen()
+void Application::OnFileOpen()
 {
     QString folder = QDir::currentPath();
     if (!m_pDoc->GetPathName().isEmpty())
@@ -91,12 +91,12 @@ void CTernApp::OnFileOpen()
     else if (!m_recentFiles.isEmpty())
         folder = QFileInfo(m_recentFiles.constFirst()).absolutePath();
     const QString path = AppGetOpenFileName(m_pMainWnd.get(), QStringLiteral("Open"), folder,
-                                            CTernDoc::fileFilter());
+                                            FileDocument::fileFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
 
-bool CTernApp::OpenDocumentFile(const QString& path)
+bool Application::OpenDocumentFile(const QString& path)
 {
     if (!CanReplaceDocument())
         return false;
@@ -108,29 +108,29 @@ bool CTernApp::OpenDocumentFile(const QString& path)
     return true;
 }
 
-void CTernApp::OnAppAbout()
+void Application::OnAppAbout()
 {
-    CAboutDlg dialog(m_pMainWnd.get());
+    AboutDialog dialog(m_pMainWnd.get());
     AppExecDialog(dialog);
 }
 
-bool CTernApp::CanReplaceDocument()
+bool Application::CanReplaceDocument()
 {
     // The document must outlive a running transfer; the commands that would replace it are
-    // disabled meanwhile, and closing asks about the transfer first (CMainFrame::closeEvent).
-    if (CTernView* view = GetView(); view && view->IsTransferRunning())
+    // disabled meanwhile, and closing asks about the transfer first (MainWindow::closeEvent).
+    if (FormView* view = GetView(); view && view->IsTransferRunning())
         return false;
-    if (CTernView* view = GetView())
+    if (FormView* view = GetView())
         view->CommitPendingEdit();
     return !m_pDoc || m_pDoc->SaveModified();
 }
 
-QStringList CTernApp::GetRecentFileList() const
+QStringList Application::GetRecentFileList() const
 {
     return m_recentFiles;
 }
 
-void CTernApp::AddToRecentFileList(const QString& path)
+void Application::AddToRecentFileList(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_recentFiles.removeAll(absolute);
@@ -140,7 +140,7 @@ void CTernApp::AddToRecentFileList(const QString& path)
     SaveStdProfileSettings();
 }
 
-void CTernApp::LoadStdProfileSettings()
+void Application::LoadStdProfileSettings()
 {
     const Settings settings;
     m_recentFiles = settings.recentFiles();
@@ -148,7 +148,7 @@ void CTernApp::LoadStdProfileSettings()
         orvo::setChosenPortDevice(n, settings.portDevice(n).toStdString());
 }
 
-void CTernApp::SaveStdProfileSettings() const
+void Application::SaveStdProfileSettings() const
 {
     Settings().setRecentFiles(m_recentFiles);
 }
