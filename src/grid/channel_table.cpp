@@ -77,6 +77,13 @@ ChannelTable::ChannelTable(QWidget* parent) : QTableView(parent)
     setPalette(cells);
 }
 
+ChannelTable::~ChannelTable()
+{
+    // An open editor is deleted with the viewport, after this object has stopped being a table;
+    // its delegate must not pass the editor's last events on to it.
+    delete itemDelegate();
+}
+
 void ChannelTable::setDocument(Document* doc)
 {
     m_doc = doc;

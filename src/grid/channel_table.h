@@ -21,6 +21,7 @@ class ChannelTable : public QTableView
 
 public:
     explicit ChannelTable(QWidget* parent = nullptr);
+    ~ChannelTable() override;
 
     void setDocument(Document* doc);
     Document* document() const { return m_doc; }
