@@ -1,6 +1,6 @@
 #include "channel_csv.h"
 
-#include "csv.h"
+#include "image/csv.h"
 #include "editor/frequency_check.h"
 #include "image/channel_codec.h"
 #include "image/number_text.h"

@@ -12,7 +12,7 @@
 #include "fuzz_check.h"
 
 #include "channel_csv.h"
-#include "csv.h"
+#include "image/csv.h"
 
 #include "editor/frequency_check.h"
 #include "image/channel_codec.h"

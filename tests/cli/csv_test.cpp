@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "image/csv.h"
 
 #include <gtest/gtest.h>
 

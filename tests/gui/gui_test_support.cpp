@@ -1,7 +1,7 @@
 #include "gui_test_support.h"
 
 #include "app/main_window.h"
-#include "app/modal_dialog.h"
+#include "ui/modal_dialog.h"
 #include "app/application.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"

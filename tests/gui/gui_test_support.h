@@ -4,8 +4,8 @@
 // answered through the application's hooks, files by their bytes. Only gui_test_support.cpp
 // knows the application's classes.
 
-#include "app/file_dialog.h"
-#include "app/message_box.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
 #include "image/radio_image.h"
 
 #include <QApplication>

@@ -1,3 +1,0 @@
-#pragma once
-// The file dialogs live with the other window services.
-#include "ui/file_dialog.h"
