@@ -64,8 +64,12 @@ public:
         m_line.step();
         const std::string_view t = text;
         FUZZ_CHECK(t == kOpenFailedMessage || t == kCommunicationErrorText ||
-                       t == kSendOrderErrorText || t == kBlockErrorText || t == kShortReplyText,
+                       t == kSendOrderErrorText || t == kBlockErrorText || t == kShortReplyText ||
+                       t == kPartialWriteText,
                    "only the transfer's own messages are shown");
+        FUZZ_CHECK(t != kPartialWriteText || (m_lastMessage == kBlockErrorText && m_blocks > 0),
+                   "the partial-write word follows the block error of a write that moved blocks");
+        m_lastMessage = text;
         ++m_messages;
         if (buttons == Buttons::Ok)
             return Answer::Ok;
@@ -92,6 +96,7 @@ private:
     int m_position = 0;
     int m_blocks = 0;
     int m_messages = 0;
+    std::string m_lastMessage;
     int m_directionAsked = 0;
 };
 
