@@ -3,8 +3,6 @@
 // frequencies follow the band and the side's step, and failures are reported.
 #include "gui_test_support.h"
 
-#include "app/main_window.h"
-#include "app/application.h"
 #include "sim_process.h"
 
 #include <QAbstractButton>
@@ -30,20 +28,6 @@ struct Dlg
     {
         return dialog.findChild<T*>(QString::fromLatin1(name));
     }
-    // Clicks a tree item as a user does, opening its parent with the Right key first if needed.
-    void select(const QString& text) const
-    {
-        auto* tree = get<QTreeWidget>("treeDebug");
-        const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        QCOMPARE(found.size(), 1);
-        if (QTreeWidgetItem* parent = found.first()->parent(); parent && !parent->isExpanded()) {
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                              tree->visualItemRect(parent).center());
-            QTest::keyClick(tree, Qt::Key_Right);
-        }
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(found.first()).center());
-    }
     // Runs "verb name [text]; ..." with the verbs select (a tree item), click, type (then Enter),
     // put (no Enter), pick (a tone), right and enter (keys), and the checks checked and shows.
     void run(const QString& script) const
@@ -54,7 +38,7 @@ struct Dlg
             const QString rest = command.section(' ', 2);
             QWidget* widget = get(name);
             if (verb == "select") {
-                select(command.section(' ', 1));
+                clickTreeItem(get<QTreeWidget>("treeDebug"), command.section(' ', 1));
             } else if (verb == "click") {
                 QTest::mouseClick(widget, Qt::LeftButton);
             } else if (verb == "type" || verb == "put") {
@@ -85,7 +69,7 @@ void runDebugMode(DialogAnswers& answers, const std::function<void(const Dlg&)>&
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         drive(Dlg{dialog});
     };
-    clickToolButton(MainWindow::ID_TEST_MODE);
+    clickTool("ID_TEST_MODE");
 }
 
 QStringList logOf(SimProcess& sim)
@@ -102,12 +86,12 @@ class DebugModeTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Application> app;
+    std::unique_ptr<QObject> app;
 
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
 
-    void init() { app = startApplication(); }
+    void init() { app = startApp(); }
 
     void cleanup() { app.reset(); }
 
@@ -184,8 +168,7 @@ private slots:
                      {2, "420.00000", "400.00000"},
                      {3, "450.00000", "430.00000"}};
         for (const auto& band : bands) {
-            chooseListEntry(mainFrame()->findChild<QComboBox*>(QStringLiteral("cmbField")),
-                            band.band);
+            chooseListEntry(settingList("cmbField"), band.band);
             DialogAnswers answers;
             runDebugMode(answers, [&band](const Dlg& d) {
                 d.run(QStringLiteral("select High Frequency; shows editRxFreq %1; "

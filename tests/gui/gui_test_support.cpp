@@ -1,6 +1,5 @@
 #include "gui_test_support.h"
 
-#include "app/main_window.h"
 #include "ui/modal_dialog.h"
 #include "app/application.h"
 #include "image/channel_codec.h"
@@ -16,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -30,19 +30,14 @@ const char* const kListNames[] = {"cmbType",        "cmbField",        "cmbScan"
 const char* const kEditorNames[] = {"editFreq", "cmbTone",    "cmbBusy",
                                     "cmbWidth", "cmbScanAdd", "cmbPower"};
 
-// The table's model may hold the heading row and the channel numbers as cells, or not.
 QModelIndex cellIndex(int channel, int column)
 {
-    const QAbstractItemModel* model = channelTable()->model();
-    return model->index(channel - 1 + model->rowCount() - orvo::kChannelCount,
-                        column - 1 + model->columnCount() - 8);
+    return channelTable()->model()->index(channel - 1, column);
 }
+
+DialogAnswers* g_answering = nullptr;
 
 } // namespace
-
-namespace {
-DialogAnswers* g_answering = nullptr;
-}
 
 DialogAnswers::DialogAnswers() : m_previous(g_answering)
 {
@@ -96,7 +91,13 @@ QStringList DialogAnswers::texts() const
 
 std::unique_ptr<QObject> startApp(const QStringList& arguments)
 {
-    return startApplication(arguments);
+    auto app = std::make_unique<Application>();
+    if (!app->InitInstance(arguments))
+        return nullptr;
+    mainWindow()->activateWindow();
+    if (!QTest::qWaitForWindowActive(mainWindow()))
+        qWarning("the main window did not become active");
+    return app;
 }
 
 QMainWindow* mainWindow()
@@ -177,6 +178,21 @@ void chooseListEntry(QComboBox* list, int index)
     QTRY_VERIFY(!view->isVisible());
 }
 
+void clickTreeItem(QTreeWidget* tree, const QString& text)
+{
+    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(found.size(), 1);
+    QTreeWidgetItem* item = found.first();
+    if (QTreeWidgetItem* parent = item->parent(); parent && !parent->isExpanded()) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(parent).center());
+        QTest::keyClick(tree, Qt::Key_Right);
+    }
+    QTest::mouseMove(tree->viewport(), tree->visualItemRect(item).center());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QCOMPARE(tree->currentItem(), item);
+}
+
 bool asksToSave()
 {
     // File Open asks for the name first; a file that is not there changes nothing.
@@ -234,10 +250,8 @@ QStringList formTextsOf(const orvo::RadioImage& image)
 
 QPoint currentCell()
 {
-    const QAbstractItemModel* model = channelTable()->model();
     const QModelIndex at = channelTable()->currentIndex();
-    return {at.row() + 1 - (model->rowCount() - orvo::kChannelCount),
-            at.column() + 1 - (model->columnCount() - 8)};
+    return {at.row() + 1, at.column()};
 }
 
 QString openEditor()
@@ -369,37 +383,4 @@ void quietPlatformWarnings()
         if (next)
             next(type, context, text);
     });
-}
-
-std::unique_ptr<Application> startApplication(const QStringList& arguments)
-{
-    auto app = std::make_unique<Application>();
-    if (!app->InitInstance(arguments))
-        return nullptr;
-    mainWindow()->activateWindow();
-    if (!QTest::qWaitForWindowActive(mainWindow()))
-        qWarning("the main window did not become active");
-    return app;
-}
-
-MainWindow* mainFrame()
-{
-    return qobject_cast<MainWindow*>(mainWindow());
-}
-
-FormView* ternView()
-{
-    MainWindow* frame = mainFrame();
-    return frame ? frame->GetActiveView() : nullptr;
-}
-
-void clickMenuCommand(const QString& menuObjectName, int commandId)
-{
-    clickMenu(menuObjectName.toLatin1().constData(),
-              mainFrame()->commandAction(commandId)->objectName().toLatin1().constData());
-}
-
-void clickToolButton(int commandId)
-{
-    clickTool(mainFrame()->commandAction(commandId)->objectName().toLatin1().constData());
 }

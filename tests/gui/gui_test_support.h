@@ -23,6 +23,7 @@ class QAbstractItemView;
 class QAction;
 class QComboBox;
 class QDialog;
+class QTreeWidget;
 
 // One message box as the application asked for it.
 struct ShownBox
@@ -77,6 +78,8 @@ void ctrl(Qt::Key key);
 // Opens the menu by a click on its title and clicks the command's item.
 void clickMenu(const char* menuName, const char* commandName);
 void clickTool(const char* commandName);
+// Clicks the tree's item with `text` as a user does, opening its parent with the Right key first.
+void clickTreeItem(QTreeWidget* tree, const QString& text);
 // Picks entry `index` of the list with F4, arrow keys and Enter.
 void chooseListEntry(QComboBox* list, int index);
 // True when the document has unsaved changes: File Open of a missing file asks "Save changes?"
@@ -84,8 +87,7 @@ void chooseListEntry(QComboBox* list, int index);
 bool asksToSave();
 
 // --- The form's texts --------------------------------------------------------------------------
-// Channels count 1..16, columns 1..8 (Receive .. Power), whether or not the table shows the
-// heading row and the channel numbers as cells.
+// Channels count 1..16, columns 1..8 (Receive .. Power); column 0 holds the channel numbers.
 
 QAbstractItemView* channelTable(); // "grid"
 QString cellText(int channel, int column);
@@ -128,16 +130,6 @@ void transferFromToolbar(bool write);
 void startAndWait();
 
 void quietPlatformWarnings();
-
-// Used by debug_mode_test until it too reaches the window from outside.
-class MainWindow;
-class Application;
-class FormView;
-std::unique_ptr<Application> startApplication(const QStringList& arguments = {});
-MainWindow* mainFrame();
-FormView* ternView();
-void clickMenuCommand(const QString& menuObjectName, int commandId);
-void clickToolButton(int commandId);
 
 // main() of a widget test: offscreen unless a platform is chosen, settings kept in a temporary
 // folder so the user's recent-file list is never touched.

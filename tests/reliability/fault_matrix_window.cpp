@@ -38,21 +38,6 @@ void checkPortFree(const std::string& device)
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
-// Clicks a tree item as a user does, opening its parent with the Right key first.
-void clickTreeItem(QTreeWidget* tree, const QString& text)
-{
-    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    QCOMPARE(found.size(), 1);
-    QTreeWidgetItem* item = found.first();
-    if (QTreeWidgetItem* parent = item->parent(); parent && !parent->isExpanded()) {
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(parent).center());
-        QTest::keyClick(tree, Qt::Key_Right);
-    }
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    QCOMPARE(tree->currentItem(), item);
-}
-
 // The command from the toolbar; returns when it has ended, with the port free at once. Test
 // Mode: the Middle frequency and TX Power, Start, the dialog still open.
 void runInWindow(Mode mode, DialogAnswers& answers, const std::string& device)
