@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
@@ -383,4 +384,19 @@ void quietPlatformWarnings()
         if (next)
             next(type, context, text);
     });
+}
+
+void keyForNextBox(Qt::Key key, QStringList& seen)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [key, &seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen << box->text();
+            for (QAbstractButton* button : box->buttons())
+                seen << button->text();
+            QTest::keyClick(box, key);
+        },
+        Qt::QueuedConnection);
 }

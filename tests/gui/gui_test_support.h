@@ -131,6 +131,10 @@ void startAndWait();
 
 void quietPlatformWarnings();
 
+// With no DialogAnswers alive: the next real message box gets `key` once it is shown, and `seen`
+// its text and the texts of its buttons.
+void keyForNextBox(Qt::Key key, QStringList& seen);
+
 // main() of a widget test: offscreen unless a platform is chosen, settings kept in a temporary
 // folder so the user's recent-file list is never touched.
 #define ORVO_GUI_TEST_MAIN(TestClass)                                                              \

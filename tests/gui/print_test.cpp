@@ -1,6 +1,7 @@
 // File Print through the window: the page printed for a file edited by keyboard is, word for
 // word and place for place, the page orvo-cli report draws for the saved file, on the paper
-// chosen in Print Setup. The report's dialogs are answered through its hook; what reaches the
+// chosen in Print Setup before a restart; Print Preview shows the one page, and a printer that
+// cannot start says so. The report's dialogs are answered through its hook; what reaches the
 // printer goes to a PDF file, read back as words with positions.
 #include "gui_test_support.h"
 #include "pdf_text.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 
@@ -29,27 +31,43 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("sample.sin"));
         saveWithCore(file, reliability::radioMemory());
-        const auto app = startApp({file});
+        auto app = startApp({file});
         QVERIFY(app);
-        chooseListEntry(settingList("cmbSquelchLevel"), 9);
-        typeOnCell(1, 1, QStringLiteral("431"));
-        press(Qt::Key_Return);
-
         const double m = orvo::kReportPdfMarginMm;
         const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                  QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+        int previewPages = 0;
+        QString pdf = dir.filePath(QStringLiteral("app.pdf"));
         orvo::setReportDialogHook([&](QDialog& dialog) {
             if (auto* setup = qobject_cast<QPageSetupDialog*>(&dialog))
                 setup->printer()->setPageLayout(letter);
             auto* print = qobject_cast<QPrintDialog*>(&dialog);
             if (print && print->printer()->pageLayout().pageSize().id() == QPageSize::Letter) {
                 print->printer()->setOutputFormat(QPrinter::PdfFormat);
-                print->printer()->setOutputFileName(dir.filePath(QStringLiteral("app.pdf")));
+                print->printer()->setOutputFileName(pdf);
+                print->printer()->setPageMargins(letter.margins(), QPageLayout::Millimeter);
+            }
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+                preview->updatePreview();
+                previewPages = preview->pageCount();
             }
             return true;
         });
         clickMenu("menuFile", "ID_FILE_PRINT_SETUP");
+        app.reset(); // the paper chosen stays for the next start
+        app = startApp({file});
+        chooseListEntry(settingList("cmbSquelchLevel"), 9);
+        typeOnCell(1, 1, QStringLiteral("431"));
+        press(Qt::Key_Return);
+        clickMenu("menuFile", "ID_FILE_PRINT_PREVIEW");
+        QCOMPARE(previewPages, 1);
         ctrl(Qt::Key_P);
+        {
+            DialogAnswers answers; // a file that cannot be made: the printer will not start
+            pdf = dir.filePath(QStringLiteral("missing/app.pdf"));
+            ctrl(Qt::Key_P);
+            QCOMPARE(answers.texts(), QStringList{QStringLiteral("Failed to start print job.")});
+        }
         orvo::setReportDialogHook({});
         ctrl(Qt::Key_S);
 
