@@ -31,11 +31,12 @@ struct Edit
     const char* text;
 };
 
+// Each edit as a cell editor leaves it: through the model.
 void apply(Document& doc, const std::vector<Edit>& edits)
 {
+    QAbstractItemModel* model = doc.channelModel();
     for (const Edit& e : edits)
-        doc.commitCell(e.channel, e.column, QString::fromLatin1(e.text),
-                       orvo::CommitVariant::LeaveCell);
+        model->setData(model->index(e.channel - 1, e.column), QString::fromLatin1(e.text));
 }
 
 } // namespace
