@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -75,74 +76,46 @@ TEST(ToneText, TheTableGivesExactTenthsForCtcssAndNoToneOtherwise)
     EXPECT_EQ(testToneTenths("-67.0"), std::nullopt);
 }
 
-TEST(PageToFrames, EachItemSendsItsCommandAndThePageInPackedDecimal)
+// Each page gives the item's command, frame A (receive and transmit frequency) and frame B
+// (receive and transmit tone, FB 01 01, the value) in packed decimal, or a refusal that names
+// what cannot be sent.
+TEST(PageToFrames, EachPageGivesItsFramesOrARefusalNamingTheField)
 {
-    const struct
-    {
-        TestModeRequest page;
-        std::uint8_t command;
-        const char* frameA; // receive and transmit frequency
-        const char* frameB; // receive and transmit tone, FB 01 01, the value
-    } pages[] = {
+    const std::pair<TestModeRequest, const char*> pages[] = {
         {{"", TestItem::TxPower, 47, "146.00000", "146.00000", "Off", "88.5"},
-         0x74,
-         "00 00 60 14 00 00 60 14",
-         "00 00 85 08 FB 01 01 2F"},
+         "74 | 00 00 60 14 00 00 60 14 | 00 00 85 08 FB 01 01 2F"},
         {{"", TestItem::SquelchLevel, 160, "136.20000", "146.52000", "254.1", "D023N"},
-         0x73,
-         "00 00 62 13 00 20 65 14",
-         "41 25 00 00 FB 01 01 A0"},
+         "73 | 00 00 62 13 00 20 65 14 | 41 25 00 00 FB 01 01 A0"},
         // Before any frequency was chosen the edits are empty and both lists show "Off".
         {{"", TestItem::TxFrequency, 91, "", "", "Off", "Off"},
-         0x71,
-         "00 00 00 00 00 00 00 00",
-         "00 00 00 00 FB 01 01 5B"},
+         "71 | 00 00 00 00 00 00 00 00 | 00 00 00 00 FB 01 01 5B"},
         {{"", TestItem::LowPowerVoltage, 0, "999.99999", "0", "67.0", "Off"},
-         0x72,
-         "99 99 99 99 00 00 00 00",
-         "70 06 00 00 FB 01 01 00"},
-    };
-    for (const auto& p : pages) {
-        const TestFrames frames = buildTestFrames(p.page);
-        ASSERT_TRUE(frames.ok) << frames.error;
-        EXPECT_EQ(frames.command, p.command);
-        EXPECT_EQ(hex(frames.frequencies.data(), 8), p.frameA);
-        EXPECT_EQ(hex(frames.toneValue.data(), 8), p.frameB);
-    }
-}
-
-TEST(PageToFrames, UnfitNumbersAreRefusedWithAMessageNamingTheField)
-{
-    const std::pair<void (*)(TestModeRequest&), const char*> cases[] = {
-        {[](TestModeRequest& r) { r.txTone.clear(); }, "No transmit tone"},
-        {[](TestModeRequest& r) { r.rxTone = "-67.0"; },
+         "72 | 99 99 99 99 00 00 00 00 | 70 06 00 00 FB 01 01 00"},
+        {{"", TestItem::TxPower, 47, "146", "146", "Off", ""}, "No transmit tone"},
+        {{"", TestItem::TxPower, 47, "146", "146", "-67.0", "Off"},
          "The receive tone \"-67.0\" cannot be sent"},
-        {[](TestModeRequest& r) { r.txTone = "1000.0"; },
+        {{"", TestItem::TxPower, 47, "146", "146", "Off", "1000.0"},
          "The transmit tone \"1000.0\" cannot be sent"},
-        {[](TestModeRequest& r) { r.value = 256; }, "The value 256 cannot be sent"},
-        {[](TestModeRequest& r) { r.value = -1; }, "The value -1 cannot be sent"},
-        {[](TestModeRequest& r) { r.item = static_cast<TestItem>(6); }, "No adjustment item"},
+        {{"", TestItem::TxPower, 256, "146", "146", "Off", "Off"}, "The value 256 cannot be sent"},
+        {{"", TestItem::TxPower, -1, "146", "146", "Off", "Off"}, "The value -1 cannot be sent"},
+        {{"", static_cast<TestItem>(6), 47, "146", "146", "Off", "Off"}, "No adjustment item"},
     };
-    for (const auto& [spoil, words] : cases) {
-        TestModeRequest request{"", TestItem::TxPower, 47, "146", "146", "Off", "88.5"};
-        spoil(request);
-        const TestFrames frames = buildTestFrames(request);
-        EXPECT_FALSE(frames.ok) << words;
-        EXPECT_NE(frames.error.find(words), std::string::npos) << frames.error;
+    for (const auto& [page, expected] : pages) {
+        const TestFrames f = buildTestFrames(page);
+        const std::string sent = f.ok ? hex(&f.command, 1) + " | " + hex(f.frequencies.data(), 8) +
+                                            " | " + hex(f.toneValue.data(), 8)
+                                      : f.error;
+        EXPECT_TRUE(sent.starts_with(expected)) << sent;
     }
     EXPECT_EQ(testItemCommand(static_cast<TestItem>(6)), 0); // never sent: refused above
 }
 
+// A serial line that plays the radio's replies, one a read (after the last: silence; nullopt: a
+// device failure), and records every operation as a short text.
 class ScriptedLine : public SerialLine
 {
 public:
-    // One read's outcome: the bytes that arrive (none: silence), or a device failure.
-    struct Reply
-    {
-        Bytes bytes;
-        bool fails = false;
-    };
-    std::deque<Reply> replies; // consumed by reads in order; after the last, silence
+    std::deque<std::optional<Bytes>> replies;
     Trace trace;
 
     bool open(const std::string& name) override { return log("open " + name), m_open = true; }
@@ -171,11 +144,13 @@ public:
         log("read " + std::to_string(n));
         if (replies.empty())
             return 0;
-        const Reply r = replies.front();
+        const std::optional<Bytes> reply = replies.front();
         replies.pop_front();
-        const std::size_t count = std::min(n, r.bytes.size());
-        std::copy_n(r.bytes.begin(), count, data);
-        return r.fails ? -1 : static_cast<long>(count);
+        if (!reply)
+            return -1;
+        const std::size_t count = std::min(n, reply->size());
+        std::copy_n(reply->begin(), count, data);
+        return static_cast<long>(count);
     }
 
 private:
@@ -207,7 +182,6 @@ private:
 
 const std::string kTryAgain = " Error had happen ,need try again [Retry Cancel] (port open)";
 const std::string kFinished = "Finish successfully! [OK]";
-const Bytes kId{0x01, 0x02, 0x03}; // neither the identification's length nor its bytes matter
 const TestModeRequest kPage{"COM3", TestItem::TxPower, 47, "136.20000", "146.52000", "Off", "88.5"};
 
 const Trace kOpening = {"open COM3", "queues 1024 512", "timeouts 10 50 50 50 50", "9600 8N1",
@@ -247,74 +221,54 @@ Trace concat(std::initializer_list<Trace> parts)
     return all;
 }
 
-void scriptWillingRadio(ScriptedLine& line)
+TEST(Exchange, EachStepWaitsForItsReplyAndThePortClosesBeforeTheLastMessage)
 {
-    for (const Bytes& reply :
-         {Bytes{0x06}, kId, Bytes{0x06}, Bytes{0x48}, Bytes{0x48}, Bytes{0x48}})
-        line.replies.push_back({reply});
-}
-
-TEST(Exchange, AWillingRadioGetsEveryStepInOrderAndThePortClosesBeforeTheSuccessMessage)
-{
-    ScriptedLine line;
-    scriptWillingRadio(line);
-    ScriptedHost host(line, 0);
-
-    EXPECT_EQ(runTestMode(line, host, kPage), TestModeOutcome::Succeeded);
-    EXPECT_EQ(line.trace, concat({kOpening, kRequest, {"purge", "read 1"}, kAccepted, {"close"}}));
-    EXPECT_EQ(host.shown, Trace{kFinished});
-}
-
-TEST(Exchange, RetryAfterASilentRadioSendsTheWholeRequestAgainOnTheOpenPort)
-{
-    ScriptedLine line;
-    line.replies = {{}, {}};
-    scriptWillingRadio(line);
-    ScriptedHost host(line, 1);
-
-    EXPECT_EQ(runTestMode(line, host, kPage), TestModeOutcome::Succeeded);
-    // A silent radio gets a second read after a purge; then the next attempt starts afresh.
-    EXPECT_EQ(line.trace, concat({kOpening,
-                                  kRequest,
-                                  {"purge", "read 1", "purge", "read 1"},
-                                  kRequest,
-                                  {"purge", "read 1"},
-                                  kAccepted,
-                                  {"close"}}));
-    EXPECT_EQ(host.shown, (Trace{kTryAgain, kFinished}));
-}
-
-TEST(Exchange, AFailedDeviceOrAWrongReplyEndsTheAttemptAndCancelClosesThePort)
-{
-    // The replies up to the one that goes wrong; the last write and the number of reads then.
+    const Bytes ack{0x06}, h{0x48};
+    const Bytes id{0x01, 0x02, 0x03}; // neither the identification's length nor its bytes matter
+    const Trace answered{"purge", "read 1"};
+    const auto accepted = [](std::size_t ops) {
+        return Trace(kAccepted.begin(), kAccepted.begin() + static_cast<std::ptrdiff_t>(ops));
+    };
     const struct
     {
-        const char* step;
-        std::deque<ScriptedLine::Reply> replies;
-        std::string lastWrite;
-        long reads;
+        std::deque<std::optional<Bytes>> replies;
+        int retries;
+        Trace trace;
+        Trace shown;
     } cases[] = {
-        {"device fails on the request's read", {{{}, true}}, "write 41", 1},
-        {"device fails on the identification", {{{0x06}}, {{}, true}}, "write 02", 2},
-        {"ACK instead of H to the header", {{{0x06}}, {kId}, {{0x06}}, {{0x06}}}, "write 74 08", 4},
+        {{ack, id, ack, h, h, h},
+         0,
+         concat({kOpening, kRequest, answered, kAccepted, {"close"}}),
+         {kFinished}},
+        // A silent radio gets a second read after a purge; Retry sends the whole request again
+        // on the open port.
+        {{Bytes{}, Bytes{}, ack, id, ack, h, h, h},
+         1,
+         concat({kOpening, kRequest, answered, answered, kRequest, answered, kAccepted, {"close"}}),
+         {kTryAgain, kFinished}},
+        // A device failure on the request's read ends the attempt without the second read; one
+        // on the identification ends it there.
+        {{std::nullopt}, 0, concat({kOpening, kRequest, answered, {"close"}}), {kTryAgain}},
+        {{ack, std::nullopt},
+         0,
+         concat({kOpening, kRequest, answered, accepted(8), {"close"}}),
+         {kTryAgain}},
+        // ACK instead of H to the item header.
+        {{ack, id, ack, ack},
+         0,
+         concat({kOpening, kRequest, answered, accepted(24), {"close"}}),
+         {kTryAgain}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         ScriptedLine line;
         line.replies = c.replies;
-        ScriptedHost host(line, 0);
-
-        EXPECT_EQ(runTestMode(line, host, kPage), TestModeOutcome::Cancelled) << c.step;
-        EXPECT_EQ(host.shown, Trace{kTryAgain}) << c.step;
-        Trace writes;
-        for (const std::string& op : line.trace)
-            if (op.starts_with("write"))
-                writes.push_back(op);
-        EXPECT_EQ(writes.back(), c.lastWrite) << c.step;
-        EXPECT_EQ(std::count_if(line.trace.begin(), line.trace.end(),
-                                [](const std::string& op) { return op.starts_with("read"); }),
-                  c.reads)
-            << c.step;
-        EXPECT_EQ(line.trace.back(), "close") << c.step;
+        ScriptedHost host(line, c.retries);
+        EXPECT_EQ(runTestMode(line, host, kPage), c.shown.back() == kFinished
+                                                      ? TestModeOutcome::Succeeded
+                                                      : TestModeOutcome::Cancelled);
+        EXPECT_EQ(line.trace, c.trace);
+        EXPECT_EQ(host.shown, c.shown);
     }
 }
 
