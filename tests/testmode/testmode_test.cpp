@@ -229,45 +229,36 @@ TEST(Exchange, EachStepWaitsForItsReplyAndThePortClosesBeforeTheLastMessage)
     const auto accepted = [](std::size_t ops) {
         return Trace(kAccepted.begin(), kAccepted.begin() + static_cast<std::ptrdiff_t>(ops));
     };
+    // The replies, the operations from the first request's reply to the port's closing, and the
+    // messages: Retry answers all but the last.
     const struct
     {
         std::deque<std::optional<Bytes>> replies;
-        int retries;
         Trace trace;
         Trace shown;
     } cases[] = {
-        {{ack, id, ack, h, h, h},
-         0,
-         concat({kOpening, kRequest, answered, kAccepted, {"close"}}),
-         {kFinished}},
+        {{ack, id, ack, h, h, h}, kAccepted, {kFinished}},
         // A silent radio gets a second read after a purge; Retry sends the whole request again
         // on the open port.
         {{Bytes{}, Bytes{}, ack, id, ack, h, h, h},
-         1,
-         concat({kOpening, kRequest, answered, answered, kRequest, answered, kAccepted, {"close"}}),
+         concat({answered, kRequest, answered, kAccepted}),
          {kTryAgain, kFinished}},
         // A device failure on the request's read ends the attempt without the second read; one
         // on the identification ends it there.
-        {{std::nullopt}, 0, concat({kOpening, kRequest, answered, {"close"}}), {kTryAgain}},
-        {{ack, std::nullopt},
-         0,
-         concat({kOpening, kRequest, answered, accepted(8), {"close"}}),
-         {kTryAgain}},
+        {{std::nullopt}, {}, {kTryAgain}},
+        {{ack, std::nullopt}, accepted(8), {kTryAgain}},
         // ACK instead of H to the item header.
-        {{ack, id, ack, ack},
-         0,
-         concat({kOpening, kRequest, answered, accepted(24), {"close"}}),
-         {kTryAgain}},
+        {{ack, id, ack, ack}, accepted(24), {kTryAgain}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         ScriptedLine line;
         line.replies = c.replies;
-        ScriptedHost host(line, c.retries);
+        ScriptedHost host(line, static_cast<int>(c.shown.size()) - 1);
         EXPECT_EQ(runTestMode(line, host, kPage), c.shown.back() == kFinished
                                                       ? TestModeOutcome::Succeeded
                                                       : TestModeOutcome::Cancelled);
-        EXPECT_EQ(line.trace, c.trace);
+        EXPECT_EQ(line.trace, concat({kOpening, kRequest, answered, c.trace, {"close"}}));
         EXPECT_EQ(host.shown, c.shown);
     }
 }
@@ -285,27 +276,14 @@ TEST(Exchange, AMessageThatThrowsStillClosesThePort)
 
 TEST(ConfirmedFrequency, IsHeldBetweenTheBandEdgeAndTwentyMegahertzAboveItInAFieldOfEight)
 {
-    const struct
-    {
-        const char* typed;
-        double band;
-        DebugStep step;
-        const char* shown;
-    } cases[] = {
-        {"200", 136, k5, "156.00000"},
-        {"100", 136, k625, "136.00000"},
-        {"429", 430, k625, "430.00000"},
-        // Texts without a number, negative numbers and numbers no integer holds are pulled to a
-        // limit like any other; leading blanks are skipped and trailing text is ignored.
-        {"abc", 136, k5, "136.00000"},
-        {"", 350, k625, "350.00000"},
-        {"-146", 136, k5, "136.00000"},
-        {"1e300", 136, k5, "156.00000"},
-        {"-1e300", 136, k5, "136.00000"},
-        {"  146.5MHz", 136, k5, "146.50000"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(confirmDebugFrequency(c.typed, c.band, c.step), c.shown) << c.typed;
+    // Texts without a number, negative numbers and numbers no integer holds are pulled to a limit
+    // like any other; leading blanks are skipped and trailing text is ignored.
+    const std::pair<const char*, const char*> cases[] = {
+        {"200", "156.00000"},    {"100", "136.00000"},       {"abc", "136.00000"},
+        {"", "136.00000"},       {"-146", "136.00000"},      {"1e300", "156.00000"},
+        {"-1e300", "136.00000"}, {"  146.5MHz", "146.50000"}};
+    for (const auto& [typed, shown] : cases)
+        EXPECT_EQ(confirmDebugFrequency(typed, 136, k5), shown) << typed;
     EXPECT_EQ(formatDebugFrequency(0.0), " 0.00000");
     EXPECT_EQ(debugFrequencyOffset(static_cast<DebugFrequency>(0)), 0); // not a debug frequency
 }
