@@ -18,7 +18,6 @@
 #include <QComboBox>
 #include <QRegularExpression>
 
-#include <deque>
 #include <random>
 
 namespace {
@@ -179,11 +178,8 @@ private slots:
 
     void theFormHoldsOnlyCheckedTexts()
     {
-        const int seed = qEnvironmentVariableIsSet("ORVO_MONKEY_SEED")
-                             ? qEnvironmentVariableIntValue("ORVO_MONKEY_SEED") : 4111;
-        const int events = std::max(1, qEnvironmentVariableIsSet("ORVO_MONKEY_EVENTS")
-                                           ? qEnvironmentVariableIntValue("ORVO_MONKEY_EVENTS")
-                                           : 4000);
+        const int seed = qEnvironmentVariable("ORVO_MONKEY_SEED", "4111").toInt();
+        const int events = std::max(1, qEnvironmentVariable("ORVO_MONKEY_EVENTS", "4000").toInt());
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("monkey.sin"));
         saveWithCore(file, reliability::documentImage());
@@ -191,19 +187,17 @@ private slots:
         QVERIFY(app);
         DialogAnswers answers;
         Monkey monkey(static_cast<unsigned>(seed));
-        std::deque<QString> actions;
+        QStringList actions;
         QStringList sinceField = formTexts();
         const auto fail = [&](int event, const QString& problem) {
-            QString text = QStringLiteral("seed %1, event %2: %3\nlast actions:")
-                               .arg(seed).arg(event).arg(problem);
-            for (const QString& action : actions)
-                text += QStringLiteral("\n  ") + action;
-            return text.toLocal8Bit();
+            return QStringLiteral("seed %1, event %2: %3\nlast actions:\n  %4")
+                .arg(seed)
+                .arg(event)
+                .arg(problem, actions.mid(actions.size() - 40).join("\n  "))
+                .toLocal8Bit();
         };
         for (int event = 1; event <= events; ++event) {
-            actions.push_back(monkey.act());
-            if (actions.size() > 40)
-                actions.pop_front();
+            actions << monkey.act();
             QCoreApplication::processEvents();
             // Closed editors go at the event loop's next turn, which a test never takes.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -232,7 +226,7 @@ private slots:
                 answers.fileRequests.clear();
                 QCOMPARE(formTexts(), reopened(saved));
                 sinceField = formTexts();
-                actions.push_back(QStringLiteral("save and open again"));
+                actions << QStringLiteral("save and open again");
             }
         }
         qInfo("monkey: seed %d, %d events, %d message boxes", seed, events, int(answers.boxes.size()));

@@ -3,10 +3,7 @@
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QSerialPort>
 
 #include <map>
 
@@ -79,29 +76,6 @@ int requestsHeard(const QString& logPath, bool testMode)
             ++silentBytes;
     }
     return requests + silentBytes / (testMode ? 7 : 8);
-}
-
-QString portFreeProblem(const QString& device)
-{
-    // QSerialPort keeps a lock file ("LCK..pts_3") holding the owner's process id in the first
-    // lock folder it can use; a port that was closed has left none of ours behind.
-    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
-    for (const char* folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
-                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
-        const QDir dir(QString::fromLatin1(folder));
-        for (const QString& name : dir.entryList({QStringLiteral("LCK..*")}, QDir::Files)) {
-            QFile lock(dir.filePath(name));
-            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == self)
-                return QStringLiteral("this process still holds %1").arg(lock.fileName());
-        }
-    }
-    if (!QFile::exists(device))
-        return {}; // the radio hung up: its line is gone
-    QSerialPort port(device);
-    if (!port.open(QIODevice::ReadWrite))
-        return QStringLiteral("%1 does not open again: %2").arg(device, port.errorString());
-    port.close();
-    return {};
 }
 
 } // namespace reliability

@@ -1,0 +1,267 @@
+// fault_matrix: one cell of the fault matrix in CMakeLists.txt. orvo-radio-sim, started with the
+// cell's SIM-OPTIONs, misbehaves against a read, a write or a test-mode adjustment, run in the core
+// (CloneSession or runTestMode over QtSerialLine) or, with --window, through the window (the
+// progress dialog, the Debug Mode dialog). Every message gets its cautious answer (Cancel, OK).
+//   fault_matrix [--window] read|write|test MESSAGE REQUESTS completes|fails BLOCKS [SIM-OPTION...]
+#include "gui_test_support.h"
+#include "reliability_support.h"
+#include "sim_process.h"
+#include "test_host.h"
+
+#include "link/clone_session.h"
+#include "link/qt_serial_line.h"
+#include "testmode/testmode_session.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMap>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace {
+
+enum class Mode { Read, Write, Test };
+
+// A message as the cell expects it: its exact text, then its buttons.
+QString asShown(const std::string& text, bool retryCancel)
+{
+    return QString::fromStdString(text) + (retryCancel ? " [Retry Cancel]" : " [OK]");
+}
+
+struct Cell
+{
+    bool window = false;
+    Mode mode = Mode::Read;
+    QStringList messages;   // the one message; after it, a write's partial-write message
+    int requests = 1;       // program or test requests the radio hears before the end
+    bool completes = false; // all 128 blocks moved, or the adjustment acknowledged
+    int blocksWritten = 0;  // write: blocks the radio holds from this transfer afterwards
+    QStringList simOptions; // besides --delay 10
+};
+
+// Empty when this process holds no lock on any serial port and `device`, unless the radio hung
+// up and took it away, opens again at once; otherwise what is wrong.
+QString portFreeProblem(const std::string& device)
+{
+    // QSerialPort keeps a lock file ("LCK..pts_3") holding its process id in the first of these
+    // folders it can use.
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    for (const char* folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
+        const QDir dir(QString::fromLatin1(folder));
+        for (const QString& name : dir.entryList({QStringLiteral("LCK..*")}, QDir::Files)) {
+            QFile lock(dir.filePath(name));
+            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == self)
+                return QStringLiteral("this process still holds ") + lock.fileName();
+        }
+    }
+    QSerialPort port(QString::fromStdString(device));
+    if (QFile::exists(QString::fromStdString(device)) && !port.open(QIODevice::ReadWrite))
+        return QString::fromStdString(device) + " does not open again: " + port.errorString();
+    return {};
+}
+
+// Blocks below `written` hold the document's bytes, the others what the radio had.
+void checkRadioMemory(SimProcess& sim, const QByteArray& document, const orvo::RadioImage& radio,
+                      int written)
+{
+    const QByteArray memory = toBytes(sim.stopAndReadMemory());
+    QCOMPARE(memory.left(written * 8), document.left(written * 8));
+    QCOMPARE(memory.mid(written * 8), toBytes(radio).mid(written * 8));
+}
+
+class CautiousTestModeHost final : public orvo::TestModeHost
+{
+public:
+    QStringList shown;
+
+    Answer showMessage(const std::string& text, Buttons buttons) override
+    {
+        shown << asShown(text, buttons == Buttons::RetryCancel);
+        return buttons == Buttons::RetryCancel ? Answer::Cancel : Answer::Ok;
+    }
+};
+
+void runCoreCell(const Cell& cell)
+{
+    const orvo::RadioImage radio = reliability::radioMemory();
+    const orvo::RadioImage document = reliability::documentImage();
+    SimProcess sim(QStringList{"--delay", "10"} + cell.simOptions, &radio);
+    QVERIFY(sim.started());
+    const auto line = orvo::makeSerialLine();
+    QStringList shown;
+    if (cell.mode == Mode::Test) {
+        CautiousTestModeHost host;
+        const orvo::TestModeOutcome outcome = orvo::runTestMode(
+            *line, host,
+            {sim.path(), orvo::TestItem::TxPower, 47, "146.00000", "146.00000", "Off", "88.5"});
+        QCOMPARE(outcome, cell.completes ? orvo::TestModeOutcome::Succeeded
+                                         : orvo::TestModeOutcome::Cancelled);
+        shown = host.shown;
+    } else {
+        TestHost host; // Cancel where Retry is offered
+        host.directionToGive =
+            cell.mode == Mode::Write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
+        orvo::CloneSession session(*line, host, document);
+        const orvo::CloneResult result = session.run(sim.path());
+        for (const ShownMessage& m : host.messages)
+            shown << asShown(m.text, m.buttons == orvo::CloneHost::Buttons::RetryCancel);
+        QCOMPARE(result.outcome,
+                 cell.completes ? orvo::CloneOutcome::Completed : orvo::CloneOutcome::Failed);
+        QCOMPARE(session.state(), orvo::CloneState::Closed);
+        if (cell.mode == Mode::Read && cell.completes)
+            QVERIFY(session.receivedImage() == radio);
+        if (cell.mode == Mode::Write)
+            QCOMPARE(result.blocksDone, cell.blocksWritten);
+    }
+    QCOMPARE(shown, cell.messages);
+    QVERIFY(!line->isOpen());
+    QCOMPARE(portFreeProblem(sim.path()), QString());
+    QCOMPARE(reliability::requestsHeard(sim.logPath(), cell.mode == Mode::Test), cell.requests);
+    if (cell.mode == Mode::Write)
+        checkRadioMemory(sim, toBytes(document), radio, cell.blocksWritten);
+}
+
+// Runs the cell's command from the toolbar against a radio holding `radio`, misbehaving as the
+// cell says or, without `cell`, answering well; then checks the messages, the form and the
+// radio's memory. Test Mode chooses the Middle frequency and TX Power and presses Start, and
+// the dialog stays open.
+void runOnce(Mode mode, const Cell* cell, const orvo::RadioImage& radio, const QByteArray& document)
+{
+    SimProcess sim(QStringList{"--delay", "10"} + (cell ? cell->simOptions : QStringList()),
+                   &radio);
+    QVERIFY(sim.started());
+    qputenv("ORVO_COM1", QByteArray::fromStdString(sim.path()));
+    const QStringList before = formTexts();
+    DialogAnswers answers; // Cancel where Retry is offered, else OK
+    if (mode == Mode::Test) {
+        bool started = false;
+        answers.dialogDriver = [&](QDialog& dialog) {
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("treeDebug"));
+            clickTreeItem(tree, QStringLiteral("Middle Frequency"));
+            clickTreeItem(tree, QStringLiteral("TX Power"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnStart")),
+                              Qt::LeftButton);
+            started = dialog.isVisible();
+            QCOMPARE(portFreeProblem(sim.path()), QString());
+        };
+        clickTool("ID_TEST_MODE");
+        answers.dialogDriver = {};
+        QVERIFY(started);
+    } else {
+        transferFromToolbar(mode == Mode::Write);
+        QCOMPARE(portFreeProblem(sim.path()), QString());
+    }
+    QStringList shown;
+    for (const ShownBox& box : answers.boxes) {
+        QCOMPARE(box.caption, AppTitle());
+        const bool retry = box.buttons == (QMessageBox::Retry | QMessageBox::Cancel);
+        QVERIFY(retry || box.buttons == QMessageBox::Ok);
+        shown << asShown(box.text.toStdString(), retry);
+    }
+    QCOMPARE(shown, cell                 ? cell->messages
+                    : mode == Mode::Test ? QStringList{asShown("Finish successfully!", false)}
+                                         : QStringList());
+    if (cell)
+        QCOMPARE(reliability::requestsHeard(sim.logPath(), mode == Mode::Test), cell->requests);
+    const bool read = mode == Mode::Read && (!cell || cell->completes);
+    QCOMPARE(formTexts(), read ? formTextsOf(radio) : before);
+    QCOMPARE(asksToSave(), read);
+    if (mode == Mode::Write)
+        checkRadioMemory(sim, document, radio, cell ? cell->blocksWritten : 128);
+    // The commands a user needs next are there again.
+    QVERIFY(channelTable()->isEnabled());
+    for (const char* name : {"ID_READ_FROM_RADIO", "ID_WRITE_TO_RADIO", "ID_TEST_MODE",
+                             "ID_FILE_SAVE", "ID_FILE_OPEN"})
+        QVERIFY(command(name)->isEnabled());
+}
+
+// The cell through the window, then the same command against a radio that answers well.
+void runWindowCell(const Cell& cell)
+{
+    // A document from a file, saved once so that it holds the bytes the form stands for.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("document.sin"));
+    saveWithCore(file, reliability::documentImage());
+    const std::unique_ptr<QObject> app = startApp({file});
+    QVERIFY(app);
+    ctrl(Qt::Key_S);
+    const QByteArray document = readFileBytes(file);
+
+    runOnce(cell.mode, &cell, reliability::radioMemory(), document);
+    if (QTest::currentTestFailed())
+        return;
+    {
+        // What a read brought has no file: saved, the next read has nothing to ask about.
+        DialogAnswers answers;
+        answers.fileAnswers = {file};
+        ctrl(Qt::Key_S);
+    }
+    runOnce(cell.mode, nullptr, reliability::nextRadioMemory(), document);
+}
+
+class FaultMatrixCell : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FaultMatrixCell(const Cell& cell) : m_cell(cell) {}
+
+private slots:
+    void initTestCase() { quietPlatformWarnings(); }
+    void cell() { m_cell.window ? runWindowCell(m_cell) : runCoreCell(m_cell); }
+
+private:
+    Cell m_cell;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QMap<QString, QString> messages{
+        {"none", {}},
+        {"comm-error", asShown(orvo::kCommunicationErrorText, true)},
+        {"block-error", asShown(orvo::kBlockErrorText, false)},
+        {"short-reply", asShown(orvo::kShortReplyText, false)},
+        {"try-again", asShown(" Error had happen ,need try again", true)},
+        {"finished", asShown("Finish successfully!", false)}};
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    Cell cell;
+    cell.window = args.value(0) == "--window";
+    args = args.mid(cell.window ? 1 : 0);
+    const auto mode = QStringList{"read", "write", "test"}.indexOf(args.value(0));
+    bool requestsOk = false, blocksOk = false;
+    cell.mode = static_cast<Mode>(mode);
+    if (!messages.value(args.value(1)).isEmpty())
+        cell.messages << messages.value(args.value(1));
+    cell.requests = args.value(2).toInt(&requestsOk);
+    cell.completes = args.value(3) == "completes";
+    cell.blocksWritten = args.value(4).toInt(&blocksOk);
+    if (cell.mode == Mode::Write && cell.blocksWritten > 0 && !cell.completes)
+        cell.messages << asShown(orvo::kPartialWriteText, false);
+    cell.simOptions = args.mid(5);
+    if (mode < 0 || !messages.contains(args.value(1)) || !requestsOk || !blocksOk ||
+        (!cell.completes && args.value(3) != "fails")) {
+        std::fprintf(stderr, "usage: fault_matrix [--window] read|write|test MESSAGE REQUESTS "
+                             "completes|fails BLOCKS [SIM-OPTION...]\n");
+        return 2;
+    }
+    QTemporaryDir settingsHome;
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int one = 1;
+    QApplication app(one, argv);
+    FaultMatrixCell test(cell);
+    // Qt Test sees only the program's name: the cell's arguments are not its options.
+    return QTest::qExec(&test, 1, argv);
+}
+
+#include "fault_matrix.moc"
