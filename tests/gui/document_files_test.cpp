@@ -1,8 +1,8 @@
-// File New, Open and Save through the window against files made by the core: what the form shows
-// after opening, the bytes a save writes back (those the program does not interpret included),
-// refused files, another radio's image and the Type list, Optional Features, the prompt that
-// keeps unsaved changes, CSV import and export and dropped files, recent files, the program
-// started with a file, and the manual and About box of the Help menu.
+// File New, Open and Save through the window against files made by the core: the form after
+// opening, the bytes a save writes back (those the program does not interpret included), refused
+// files, another radio's image, Optional Features, the prompt that keeps unsaved changes, CSV
+// import and export and dropped files, recent files, the program started with a file, and the
+// Help menu.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
@@ -28,8 +28,8 @@ orvo::RadioImage sampleImage()
         orvo::encodeChannel(orvo::decodeChannel(image, ch), image, ch);
     QRandomGenerator random(4711);
     for (std::size_t i = 0; i < 1024; ++i) {
-        const bool looked = (i >= 0x10 && i < 0x190 && i % 16 != 15) ||
-                            (i >= 0x3C0 && i < 0x3C4) || i == 0x3D2 || i == 0x3D6 || i == 0x3F0;
+        const bool looked = (i >= 0x10 && i < 0x190 && i % 16 != 15) || (i >= 0x3C0 && i < 0x3C4) ||
+                            i == 0x3D2 || i == 0x3D6 || i == 0x3F0;
         if (!looked)
             image[i] = static_cast<std::uint8_t>(random.bounded(256));
     }
@@ -59,12 +59,6 @@ class DocumentFilesTest : public QObject
 
     QString path(const char* name) const { return dir->filePath(QLatin1String(name)); }
 
-    static void open(DialogAnswers& answers, const QString& file)
-    {
-        answers.fileAnswers.append(file);
-        ctrl(Qt::Key_O);
-    }
-
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
 
@@ -77,63 +71,11 @@ private slots:
 
     void cleanup() { app.reset(); }
 
-    // Opening shows the file; saving gives it back byte for byte. A file shorter than 1024
-    // bytes is refused with one message and leaves the document, its name, its unsaved changes
-    // and the form as they were; Save stores those changes and the document is saved.
-    void openShowsTheFileAndSaveGivesItBack()
+    void newOpenSaveAndChannels()
     {
-        const orvo::RadioImage sample = sampleImage();
-        saveWithCore(path("sample.sin"), sample);
-        DialogAnswers answers;
-        open(answers, path("sample.sin"));
-        QCOMPARE(formTexts(), formTextsOf(sample));
-        QFile::remove(path("sample.sin"));
-        ctrl(Qt::Key_S);
-        QCOMPARE(readFileBytes(path("sample.sin")), toBytes(sample));
-        QVERIFY(!asksToSave());
-
-        chooseListEntry(settingList("cmbBeep"), 1 - settingList("cmbBeep")->currentIndex());
-        const QStringList form = formTexts();
-        writeFileBytes(path("short.sin"), QByteArray(1023, char(0x11)));
-        answers.boxAnswers = {QMessageBox::Discard, QMessageBox::Ok};
-        open(answers, path("short.sin"));
-        QCOMPARE(answers.boxes.size(), 2);
-        QCOMPARE(formTexts(), form);
-        QVERIFY(asksToSave());
-        ctrl(Qt::Key_S); // to the file it came from
-        QVERIFY(!asksToSave());
-        QCOMPARE(answers.fileRequests.size(), 2);
-        QCOMPARE(formTextsOf(fromBytes(readFileBytes(path("sample.sin")))), form);
-    }
-
-    // An image that is not a ZT-4's leaves Type and Field as they were, and a save writes the
-    // model and band codes from them. Picking the Type, though shown already, makes it this
-    // radio's on the first band.
-    void anotherRadiosImageKeepsTypeAndField()
-    {
-        chooseListEntry(settingList("cmbField"), 1);
-        writeFileBytes(path("blank.sin"), QByteArray(1024, char(0xFF)));
-        DialogAnswers answers;
-        answers.boxAnswers = {QMessageBox::Discard};
-        open(answers, path("blank.sin"));
-        QCOMPARE(settingList("cmbType")->currentText(), QStringLiteral("ZT-4"));
-        QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("350 - 400MHz"));
-        QCOMPARE(formTexts().mid(10), QStringList(128, QString()));
-        answers.fileAnswers.append(path("blank-saved.sin"));
-        clickMenu("menuFile", "ID_FILE_SAVE_AS");
-        const QByteArray saved = readFileBytes(path("blank-saved.sin"));
-        QCOMPARE(saved.mid(0x3C0, 4), QByteArray::fromHex("ff000300"));
-        QCOMPARE(quint8(saved[0x3D2]), quint8(0xF5));
-        QCOMPARE(quint8(saved[0x3D6]), quint8(0x33));
-        chooseListEntry(settingList("cmbType"), 0);
-        QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("136 - 174MHz"));
-    }
-
-    // A new image saved at once: the name asked for gets ".sin", its empty rows are encoded, a
-    // second Save asks nothing. Optional Features shows the two bits; Cancel, and OK without a
-    // change, change nothing; OK writes just bit 3 of 0x3C0 and bit 7 of 0x3F0.
-    void newImageAndOptionalFeatures()
-    {
+        // A new image saved at once: the name asked for gets ".sin", its empty rows are encoded.
+        // Optional Features: Cancel, and OK without a change, change nothing; OK writes just
+        // bit 3 of 0x3C0 and bit 7 of 0x3F0, which a second Save stores without asking.
         DialogAnswers answers;
         answers.fileAnswers = {path("features")};
         ctrl(Qt::Key_S);
@@ -144,7 +86,10 @@ private slots:
         QByteArray expected = toBytes(fresh);
         QCOMPARE(readFileBytes(path("features.sin")), expected);
         QStringList shown;
-        auto run = [&](bool change, const char* button) {
+        for (const auto& [change, button] : {std::pair{true, "btnCancel"},
+                                             {false, "btnOK"},
+                                             {true, "btnOK"},
+                                             {false, "btnCancel"}}) {
             answers.dialogDriver = [&, change, button](QDialog& dialog) {
                 auto* list = dialog.findChild<QComboBox*>(QStringLiteral("cmbRefuseAlert"));
                 auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkSquelchTail"));
@@ -156,110 +101,53 @@ private slots:
                 QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)),
                                   Qt::LeftButton);
             };
+            QCOMPARE(asksToSave(), shown.size() == 3);
             clickMenu("menuProgram", "ID_OPTIONAL_FEATURES");
-        };
-        run(true, "btnCancel");
-        run(false, "btnOK");
-        QVERIFY(!asksToSave());
-        run(true, "btnOK");
-        QVERIFY(asksToSave());
-        run(false, "btnCancel");
+        }
         QCOMPARE(shown, (QStringList{"On+", "On+", "On+", "Off-"}));
+        answers.dialogDriver = {};
         ctrl(Qt::Key_S);
+        QVERIFY(!asksToSave());
         QCOMPARE(answers.fileRequests.size(), 1);
-        QVERIFY(answers.boxes.isEmpty());
         expected[0x3C0] = char(expected[0x3C0] | 0x08);
         expected[0x3F0] = char(expected[0x3F0] & 0x7F);
         QCOMPARE(readFileBytes(path("features.sin")), expected);
-    }
 
-    // Unsaved changes are asked about before New, Open and closing: Cancel (the real box's
-    // Escape) keeps everything, Discard goes on, Save saves first, and a save that fails or is
-    // cancelled stops the command.
-    void savePromptGuardsChanges()
-    {
-        QComboBox* scan = settingList("cmbScan");
-        chooseListEntry(scan, 0);
-        QStringList seen;
-        keyForNextBox(Qt::Key_Escape, seen);
-        ctrl(Qt::Key_N);
-        QCOMPARE(seen.value(0), QStringLiteral("Save changes?"));
-        QCOMPARE(scan->currentText(), QStringLiteral("OFF"));
-
-        DialogAnswers answers;
-        answers.boxAnswers = {QMessageBox::Discard};
-        ctrl(Qt::Key_N);
-        QCOMPARE(scan->currentText(), QStringLiteral("ON"));
-        QVERIFY(!asksToSave());
-
-        chooseListEntry(scan, 0);
-        answers.boxAnswers = {QMessageBox::Save};
-        answers.fileAnswers = {path("kept.sin")};
-        ctrl(Qt::Key_N);
-        QCOMPARE(quint8(readFileBytes(path("kept.sin"))[0x3C0]) & 0x04, 0);
-        QCOMPARE(scan->currentText(), QStringLiteral("ON"));
-
-        chooseListEntry(scan, 0);
-        for (const QString& name : {QString(), path("no-such-folder/x.sin")}) {
-            answers.boxAnswers = {QMessageBox::Save, QMessageBox::Ok};
-            answers.fileAnswers = {name};
-            ctrl(Qt::Key_N);
-            QCOMPARE(scan->currentText(), QStringLiteral("OFF"));
-        }
-        QVERIFY(answers.boxes.last().text.contains(QLatin1String("x.sin")));
-
-        answers.boxes.clear();
-        answers.boxAnswers = {QMessageBox::Cancel};
-        QVERIFY(!mainWindow()->close());
-        QVERIFY(mainWindow()->isVisible());
-        answers.boxAnswers = {QMessageBox::Discard};
-        clickMenu("menuFile", "ID_APP_EXIT");
-        QVERIFY(!mainWindow()->isVisible());
+        // Opening shows the file; saving gives it back byte for byte. A file shorter than 1024
+        // bytes is refused and leaves the document, its name, its unsaved changes and the form
+        // as they were; Save stores those changes.
+        const orvo::RadioImage sample = sampleImage();
+        saveWithCore(path("sample.sin"), sample);
+        answers.fileAnswers = {path("sample.sin")};
+        ctrl(Qt::Key_O);
+        QCOMPARE(formTexts(), formTextsOf(sample));
+        QFile::remove(path("sample.sin"));
+        ctrl(Qt::Key_S);
+        QCOMPARE(readFileBytes(path("sample.sin")), toBytes(sample));
+        chooseListEntry(settingList("cmbBeep"), 1 - settingList("cmbBeep")->currentIndex());
+        const QStringList form = formTexts();
+        writeFileBytes(path("short.sin"), QByteArray(1023, char(0x11)));
+        answers.boxAnswers = {QMessageBox::Discard, QMessageBox::Ok};
+        answers.fileAnswers = {path("short.sin")};
+        ctrl(Qt::Key_O);
         QCOMPARE(answers.boxes.size(), 2);
-    }
+        QCOMPARE(formTexts(), form);
+        ctrl(Qt::Key_S); // to the file it came from
+        QVERIFY(!asksToSave());
+        QCOMPARE(answers.fileRequests.size(), 3);
+        QCOMPARE(formTextsOf(fromBytes(readFileBytes(path("sample.sin")))), form);
 
-    // A file named on the command line opens at start-up, in the program itself too; one that
-    // cannot be opened ends start-up after its message.
-    void commandLineFile()
-    {
-        app.reset();
-        saveWithCore(path("start.sin"), sampleImage());
-        app = startApp({path("start.sin")});
-        QVERIFY(app && mainWindow()->isVisible());
-        QCOMPARE(formTexts(), formTextsOf(sampleImage()));
-        app.reset();
-
-        QProcess orvo;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ORVO_EXIT_AFTER_SHOW"), QStringLiteral("1"));
-        orvo.setProcessEnvironment(environment);
-        orvo.start(QStringLiteral(ORVO_APP_PATH), {path("start.sin")});
-        QVERIFY(orvo.waitForFinished(60000));
-        QCOMPARE(orvo.exitCode(), 0);
-        QVERIFY(orvo.readAllStandardOutput().startsWith("shown"));
-
-        writeFileBytes(path("broken.sin"), QByteArray(10, 0));
-        DialogAnswers answers;
-        QVERIFY(!startApp({path("broken.sin")}));
-        QCOMPARE(answers.boxes.size(), 1);
-    }
-
-    // File > Import Channels refuses a file it cannot read, and one with a bad cell in one
-    // message, a line for each refused cell, and changes nothing. A good CSV dropped on the
-    // window replaces the table as one undo step; Export Channels writes it back for another
-    // drop; a dropped .sin asks about the unsaved import first.
-    void csvImportExportAndDrops()
-    {
+        // Import Channels refuses a file it cannot read, and one with bad cells in one message
+        // that names each. A good CSV dropped on the window replaces the table as one undo step;
+        // Export Channels writes it back for another drop; a dropped .sin asks about the unsaved
+        // import first.
         const QByteArray header =
             "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
         writeFileBytes(path("bad.csv"),
                        header + "1,462.56250,,,,Yes,Narrow,,\n2,145.50000,,,,Maybe,,,\n");
         writeFileBytes(path("good.csv"),
                        header + "1,145.50000,,,,,,,\n5,146.00000,146.60000,,D023N,Yes,,,Low\n");
-        saveWithCore(path("sample.sin"), sampleImage());
-        DialogAnswers answers;
-        open(answers, path("sample.sin"));
-        const QStringList form = formTexts();
+        answers.boxes.clear();
         answers.fileAnswers = {path("missing.csv"), path("bad.csv")};
         clickMenu("menuFile", "ID_IMPORT_CHANNELS");
         clickMenu("menuFile", "ID_IMPORT_CHANNELS");
@@ -269,8 +157,6 @@ private slots:
                  "line 2, column Receive(MHz): 462.56250 is outside the band "
                  "136 - 174MHz\nline 3, column Busy: \"Maybe\" is neither Yes nor No");
         QCOMPARE(formTexts(), form);
-        QVERIFY(!asksToSave());
-
         dropOnWindow(path("good.csv"));
         const QStringList imported = formTexts();
         QCOMPARE(rowTexts(5),
@@ -285,37 +171,100 @@ private slots:
         dropOnWindow(path("sample.sin"));
         QCOMPARE(answers.texts().last(), QStringLiteral("Save changes?"));
         QCOMPARE(formTexts(), imported);
-        QCOMPARE(answers.boxes.size(), 3);
-    }
 
-    // The files opened last are in the File menu, the latest first, and reopen from it after a
-    // restart.
-    void recentFileReopens()
-    {
-        saveWithCore(path("first.sin"), sampleImage());
-        saveWithCore(path("second.sin"), reliability::radioMemory());
-        DialogAnswers answers;
-        open(answers, path("first.sin"));
-        open(answers, path("second.sin"));
+        // The files opened last are in the File menu, the latest first, and reopen from it after
+        // a restart.
+        answers.boxAnswers = {QMessageBox::Discard};
+        answers.fileAnswers = {path("features.sin")};
+        ctrl(Qt::Key_O);
         app.reset();
         app = startApp();
+        QCOMPARE(command("ID_FILE_MRU_FILE1")->text(), "&1 " + path("features.sin"));
         clickMenu("menuFile", "ID_FILE_MRU_FILE2");
-        QCOMPARE(formTexts(), formTextsOf(sampleImage()));
-        QCOMPARE(command("ID_FILE_MRU_FILE2")->text(), "&2 " + path("first.sin"));
-        QVERIFY(answers.boxes.isEmpty());
-    }
+        QCOMPARE(formTexts(), form);
+        QCOMPARE(answers.boxes.size(), 4);
 
-    // F1 shows the user manual in the program's help window; Help > About shows the About box.
-    void helpMenu()
-    {
+        // F1 shows the user manual in the program's help window; Help > About the About box.
         press(Qt::Key_F1);
         auto* help = named<QWidget>(QStringLiteral("helpWindow"));
         QVERIFY(help);
         QTRY_VERIFY(help->isVisible());
         QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("Verifying a radio"));
-        DialogAnswers answers;
         clickMenu("menuHelp", "ID_APP_ABOUT");
-        QCOMPARE(answers.dialogTitles.size(), 1);
+        QCOMPARE(answers.dialogTitles.size(), 5);
+    }
+
+    void promptsOtherRadiosAndStartUp()
+    {
+        // Unsaved changes are asked about before New, Open and closing: Cancel (the real box's
+        // Escape) keeps everything, Discard goes on, Save saves first, and a save that fails or
+        // is cancelled stops the command.
+        QComboBox* scan = settingList("cmbScan");
+        chooseListEntry(scan, 0);
+        QStringList seen;
+        keyForNextBox(Qt::Key_Escape, seen);
+        ctrl(Qt::Key_N);
+        QCOMPARE(seen.value(0), QStringLiteral("Save changes?"));
+        QCOMPARE(scan->currentText(), QStringLiteral("OFF"));
+        DialogAnswers answers;
+        answers.boxAnswers = {QMessageBox::Save};
+        answers.fileAnswers = {path("kept.sin")};
+        ctrl(Qt::Key_N);
+        QCOMPARE(quint8(readFileBytes(path("kept.sin"))[0x3C0]) & 0x04, 0);
+        QCOMPARE(scan->currentText(), QStringLiteral("ON"));
+        chooseListEntry(scan, 0);
+        for (const QString& name : {QString(), path("no-such-folder/x.sin")}) {
+            answers.boxAnswers = {QMessageBox::Save, QMessageBox::Ok};
+            answers.fileAnswers = {name};
+            ctrl(Qt::Key_N);
+            QCOMPARE(scan->currentText(), QStringLiteral("OFF"));
+        }
+        QVERIFY(answers.boxes.last().text.contains(QLatin1String("x.sin")));
+        answers.boxAnswers = {QMessageBox::Cancel};
+        QVERIFY(!mainWindow()->close());
+
+        // An image that is not a ZT-4's leaves Type and Field as they were, and a save writes
+        // the model and band codes from them. Picking the Type, though shown already, makes it
+        // this radio's on the first band.
+        chooseListEntry(settingList("cmbField"), 1);
+        writeFileBytes(path("blank.sin"), QByteArray(1024, char(0xFF)));
+        answers.boxAnswers = {QMessageBox::Discard};
+        answers.fileAnswers = {path("blank.sin"), path("blank-saved.sin")};
+        ctrl(Qt::Key_O);
+        QCOMPARE(settingList("cmbType")->currentText(), QStringLiteral("ZT-4"));
+        QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("350 - 400MHz"));
+        QCOMPARE(formTexts().mid(10), QStringList(128, QString()));
+        clickMenu("menuFile", "ID_FILE_SAVE_AS");
+        const QByteArray saved = readFileBytes(path("blank-saved.sin"));
+        QCOMPARE(saved.mid(0x3C0, 4), QByteArray::fromHex("ff000300"));
+        QCOMPARE(quint8(saved[0x3D2]), quint8(0xF5));
+        QCOMPARE(quint8(saved[0x3D6]), quint8(0x33));
+        chooseListEntry(settingList("cmbType"), 0);
+        QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("136 - 174MHz"));
+        answers.boxAnswers = {QMessageBox::Discard};
+        clickMenu("menuFile", "ID_APP_EXIT");
+        QVERIFY(!mainWindow()->isVisible());
+        app.reset();
+
+        // A file named on the command line opens at start-up, in the program itself too; one
+        // that cannot be opened ends start-up after its message.
+        saveWithCore(path("start.sin"), sampleImage());
+        app = startApp({path("start.sin")});
+        QVERIFY(app && mainWindow()->isVisible());
+        QCOMPARE(formTexts(), formTextsOf(sampleImage()));
+        app.reset();
+        QProcess orvo;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ORVO_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+        orvo.setProcessEnvironment(environment);
+        orvo.start(QStringLiteral(ORVO_APP_PATH), {path("start.sin")});
+        QVERIFY(orvo.waitForFinished(60000));
+        QCOMPARE(orvo.exitCode(), 0);
+        QVERIFY(orvo.readAllStandardOutput().startsWith("shown"));
+        writeFileBytes(path("broken.sin"), QByteArray(10, 0));
+        answers.boxes.clear();
+        QVERIFY(!startApp({path("broken.sin")}));
+        QCOMPARE(answers.boxes.size(), 1);
     }
 };
 

@@ -1,8 +1,7 @@
 // Write To Radio and Read From Radio through the window against orvo-radio-sim on a pty: the
-// round trip of an edited file through the radio, the progress dialog's texts, Cancel before and
-// during a transfer, the commands a running transfer disables, closing the window while it runs,
-// the window's events while a silent radio is awaited, verify, Write To Several Radios and the
-// Port menu's devices. A radio that is silent, hangs up or cannot be opened is the fault matrix's.
+// round trip of an edited file through the radio, the progress dialog, a running transfer,
+// verify, Write To Several Radios and the Port menu. A radio that is silent, hangs up or cannot
+// be opened is the fault matrix's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 #include "sim_process.h"
@@ -10,8 +9,6 @@
 #include "image/channel_codec.h"
 #include "link/port_setup.h"
 
-#include <QAbstractItemView>
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -20,10 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
 
 namespace {
 
@@ -71,21 +65,6 @@ QStringList counted()
     return texts;
 }
 
-// The Port items' texts while the menu is open, "(off)" after a disabled one.
-QStringList portMenuTexts()
-{
-    auto* menu = named<QMenu>(QStringLiteral("menuPort"));
-    QMenuBar* bar = mainWindow()->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-        return {};
-    QStringList texts;
-    for (const QString& name : kPorts)
-        texts.append(command(qPrintable(name))->text() + (states({name}).first() ? "" : " (off)"));
-    QTest::keyClick(menu, Qt::Key_Escape);
-    return texts;
-}
-
 } // namespace
 
 class TransferTest : public QObject
@@ -109,10 +88,10 @@ private slots:
 
     void cleanup() { app.reset(); }
 
-    // A file edited by keyboard (the cell still being edited included) is written: the radio
-    // then holds the bytes Save writes. Write while the Read dialog waits makes it a write. A
-    // read, started with Enter, brings another radio's memory into the form. The dialog counts
-    // blocks "1".."122" (write) or "1".."123" (read).
+    // A file edited by keyboard (the open cell included) is written, Write while the Read dialog
+    // waits making it a write: the radio holds the bytes Save writes. A read, started with
+    // Enter, brings another radio's memory. The dialog counts blocks "1".."122" (write) or
+    // "1".."123" (read).
     void roundTripThroughTheRadio()
     {
         SimProcess radio({"--delay", "10"});
@@ -124,7 +103,6 @@ private slots:
         ctrl(Qt::Key_O);
         chooseListEntry(settingList("cmbSquelchLevel"), 1);
         typeOnCell(5, 1, QStringLiteral("151.825"));
-
         ctrl(Qt::Key_R);
         ctrl(Qt::Key_W);
         QCOMPARE(steps(startAndWait).mid(1), counted());
@@ -158,9 +136,8 @@ private slots:
         QVERIFY(answers.boxes.isEmpty() && answers.fileAnswers.isEmpty());
     }
 
-    // Cancel before Start (the button, Esc, the close box) sends nothing; Cancel during a read
-    // shows nothing and leaves the form and its unsaved state alone; the next read works.
-    void cancelBeforeAndDuringARead()
+    // A transfer from its dialog's Cancel to the window closed while it runs.
+    void aRunningTransfer()
     {
         const QString log = dir->filePath(QStringLiteral("sim.log"));
         const orvo::RadioImage memory = reliability::radioMemory();
@@ -168,6 +145,13 @@ private slots:
         useRadio(sim);
         DialogAnswers answers;
         const QStringList form = formTexts();
+        // The Port items' shortcut keys choose nothing.
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F})
+            ctrl(key);
+        QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{true, false, false, false}));
+        QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
+
+        // Cancel before Start (the button, Esc, the close box) sends nothing.
         ctrl(Qt::Key_R);
         QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
         QVERIFY(!progressDialog()->isVisible());
@@ -178,87 +162,65 @@ private slots:
         QVERIFY(progressDialog()->close());
         QCOMPARE(reliability::requestsHeard(log, false), 0);
 
+        // While a read runs, the commands that would disturb it and the form are disabled and
+        // their keys do nothing; a port chosen meanwhile is the next transfer's. Cancel during
+        // the read shows nothing and leaves the form and its unsaved state alone.
         ctrl(Qt::Key_R);
+        QList<bool> during;
+        bool formEnabled = true;
         int last = 0;
         {
-            ProgressWatch watch([&last](int at) {
+            ProgressWatch watch([&](int at) {
                 last = at;
-                if (at == 20)
+                if (at == 5) {
+                    during = states(kGuarded);
+                    formEnabled =
+                        channelTable()->isEnabled() || settingList("cmbBeep")->isEnabled();
+                    QVERIFY(command("ID_FILE_PRINT_SETUP")->isEnabled());
+                    QTest::keyClick(mainWindow(), Qt::Key_W, Qt::ControlModifier);
+                    QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
+                    command("ID_COM2")->trigger();
+                } else if (at == 20) {
                     QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
+                }
             });
             startAndWait();
         }
         QCOMPARE(last, 20);
+        QCOMPARE(during, QList<bool>(kGuarded.size(), false));
+        QVERIFY(!formEnabled);
+        QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
+        QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{false, true, false, false}));
         QVERIFY(answers.boxes.isEmpty());
         QCOMPARE(formTexts(), form);
         QVERIFY(!asksToSave());
+        // COM2 leads nowhere: the message names the device and the reason.
+        transferFromToolbar(false);
+        QCOMPARE(answers.texts().size(), 1);
+        QVERIFY(answers.texts()[0].startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
+                                              QStringLiteral("\n/nonexistent/orvo-port: ")));
+        // A silent radio asks Retry or Cancel.
+        SimProcess silent({"--silent"});
+        qputenv("ORVO_COM2", QByteArray::fromStdString(silent.path()));
+        transferFromToolbar(false);
+        QCOMPARE(answers.boxes.value(1).buttons, QMessageBox::Retry | QMessageBox::Cancel);
+        qputenv("ORVO_COM2", QByteArray::fromStdString(sim.path()));
         transferFromToolbar(false);
         QCOMPARE(formTexts(), formTextsOf(memory));
 
         // A write of channels outside the Field waits for Continue; Cancel sends nothing.
         chooseListEntry(settingList("cmbField"), 0);
         transferFromToolbar(true);
-        QVERIFY(answers.texts().value(0).startsWith("Channel 1 Receive 446.00625 lies outside "
+        QVERIFY(answers.texts().value(2).startsWith("Channel 1 Receive 446.00625 lies outside "
                                                     "136 - 174MHz\nChannel 1 Transmit"));
-        QVERIFY(sim.stopAndReadMemory() == memory);
-    }
 
-    // The Port items' shortcut keys choose nothing. While a transfer runs, the commands that
-    // would disturb it are disabled, the form too, and their keys do nothing; a port chosen
-    // meanwhile is the next transfer's.
-    void runningTransferDisablesCommands()
-    {
-        const orvo::RadioImage memory = reliability::radioMemory();
-        SimProcess sim({"--delay", "10"}, &memory);
-        useRadio(sim);
-        DialogAnswers answers;
-        for (Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F})
-            ctrl(key);
-        QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{true, false, false, false}));
-        QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
-
-        ctrl(Qt::Key_R);
-        QList<bool> during;
-        bool formEnabled = true;
-        {
-            ProgressWatch watch([&](int at) {
-                if (at != 5)
-                    return;
-                during = states(kGuarded);
-                formEnabled = channelTable()->isEnabled() || settingList("cmbBeep")->isEnabled();
-                QVERIFY(command("ID_FILE_PRINT_SETUP")->isEnabled());
-                QTest::keyClick(mainWindow(), Qt::Key_W, Qt::ControlModifier);
-                QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
-                command("ID_COM2")->trigger();
-            });
-            startAndWait();
-        }
-        QCOMPARE(during, QList<bool>(kGuarded.size(), false));
-        QVERIFY(!formEnabled);
-        QVERIFY(answers.boxes.isEmpty());
-        QCOMPARE(formTexts(), formTextsOf(memory)); // the read went on to its end
-        QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{false, true, false, false}));
-        QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
-        // What the read brought is asked about first: Cancel reads nothing, Discard goes on.
-        answers.boxAnswers = {QMessageBox::Cancel, QMessageBox::Discard};
+        // What the read brought is asked about before the next: Cancel reads nothing. Closing
+        // the window during a transfer asks first; No: the read goes on, the window stays;
+        // Yes: the read is cancelled and the window closes once it has ended.
+        answers.boxes.clear();
+        answers.boxAnswers = {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::No,
+                              QMessageBox::Discard, QMessageBox::Yes};
         transferFromToolbar(false);
-        transferFromToolbar(false);
-        QCOMPARE(answers.texts().mid(0, 2), QStringList(2, QStringLiteral("Save changes?")));
-        QCOMPARE(answers.texts().size(), 3); // the message, then the device and the reason
-        QVERIFY(answers.texts()[2].startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
-                                              QStringLiteral("\n/nonexistent/orvo-port: ")));
-    }
-
-    // Closing the window during a transfer asks first. No: the transfer goes on, the window
-    // stays. Yes: the transfer is cancelled and the window closes once it has ended.
-    void closingDuringTransferAsksFirst()
-    {
-        const orvo::RadioImage memory = reliability::radioMemory();
-        SimProcess sim({"--delay", "10"}, &memory);
-        useRadio(sim);
-        const QStringList form = formTexts();
-        DialogAnswers answers;
-        answers.boxAnswers = {QMessageBox::No, QMessageBox::Discard, QMessageBox::Yes};
         QApplication::setQuitOnLastWindowClosed(false);
         bool closed = true;
         for (bool yes : {false, true}) {
@@ -279,35 +241,15 @@ private slots:
             }
         }
         QTRY_VERIFY(!mainWindow()->isVisible());
-        QCOMPARE(answers.boxes.size(), 3); // nothing to save: the read was cancelled
+        QCOMPARE(answers.boxes.size(), 5); // nothing to save at the end: the read was cancelled
         QCOMPARE(formTexts(), form);
+        QVERIFY(sim.stopAndReadMemory() == memory);
     }
 
-    // The window's timers keep running while a silent radio is awaited, not only in the waiting
-    // cycles between its five attempts of 12 each.
-    void timersRunWhileTheRadioIsAwaited()
-    {
-        SimProcess sim({"--silent"});
-        useRadio(sim);
-        int ticks = 0;
-        int ticksAtMessage = -1;
-        QTimer timer;
-        timer.setTimerType(Qt::PreciseTimer);
-        connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-        setMessageBoxHook([&](const MessageBoxRequest&) {
-            ticksAtMessage = ticksAtMessage < 0 ? ticks : ticksAtMessage;
-            return QMessageBox::Cancel;
-        });
-        timer.start(5);
-        transferFromToolbar(false);
-        setMessageBoxHook({});
-        QVERIFY2(ticksAtMessage > 5 * 12, qPrintable(QString::number(ticksAtMessage)));
-    }
-
-    // A write with "Verify after writing" to a radio that stores block 2 wrongly ends with an
-    // error naming the block. The check box is still checked after a restart: a good radio is
-    // written and verified, and Verify With Radio finds it holding the document; another radio's
-    // differences are listed by meaning and then raw bytes. Verifying changes nothing.
+    // "Verify after writing" to a radio that stores block 2 wrongly names the block. The check
+    // box stays checked over a restart: a good radio is written and verified, and Verify With
+    // Radio finds it holding the document; another radio's differences are listed by meaning
+    // and then raw bytes. Verifying changes nothing.
     void verifyAfterWritingAndWithRadio()
     {
         SimProcess corrupt({"--delay", "10", "--corrupt-write", "2"});
@@ -417,11 +359,19 @@ private slots:
         QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{false, false, true, false}));
         app.reset();
         app = startApp();
-        QCOMPARE(portMenuTexts(),
-                 (QStringList{"COM1(&P)  \u2014  /nonexistent/orvo-port\tCtrl+C",
-                              "COM2(&Q)  \u2014  /dev/ttyUSB7\tCtrl+D",
-                              "COM3(&S)  \u2014  /dev/ttyORVO3\tCtrl+E",
-                              "COM4(&T)  \u2014  (no device)\tCtrl+F (off)"}));
+        auto* menu = named<QMenu>(QStringLiteral("menuPort"));
+        QMenuBar* bar = mainWindow()->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        QTRY_VERIFY(menu->isVisible());
+        QStringList texts;
+        for (const QString& name : kPorts)
+            texts << command(qPrintable(name))->text() + (states({name})[0] ? "" : " (off)");
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QCOMPARE(texts, (QStringList{"COM1(&P)  \u2014  /nonexistent/orvo-port\tCtrl+C",
+                                     "COM2(&Q)  \u2014  /dev/ttyUSB7\tCtrl+D",
+                                     "COM3(&S)  \u2014  /dev/ttyORVO3\tCtrl+E",
+                                     "COM4(&T)  \u2014  (no device)\tCtrl+F (off)"}));
     }
 };
 
