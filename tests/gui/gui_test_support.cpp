@@ -1,9 +1,9 @@
 #include "gui_test_support.h"
 
-#include "ui/modal_dialog.h"
 #include "app/application.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
+#include "ui/modal_dialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -24,16 +24,29 @@
 namespace {
 
 // The setting lists in the order of the core's SettingBox.
-const char* const kListNames[] = {"cmbType",        "cmbField",        "cmbScan",
-                                  "cmbBeep",        "cmbBatterySave",  "cmbSquelchLevel",
-                                  "cmbTxTotalTime", "cmbVoiceAnnunciation", "cmbMoni",
-                                  "cmbUrgencyCall"};
+const char* const kListNames[] = {
+    "cmbType",        "cmbField",        "cmbScan",        "cmbBeep",
+    "cmbBatterySave", "cmbSquelchLevel", "cmbTxTotalTime", "cmbVoiceAnnunciation",
+    "cmbMoni",        "cmbUrgencyCall"};
 const char* const kEditorNames[] = {"editFreq", "cmbTone",    "cmbBusy",
                                     "cmbWidth", "cmbScanAdd", "cmbPower"};
 
 QModelIndex cellIndex(int channel, int column)
 {
     return channelTable()->model()->index(channel - 1, column);
+}
+
+QPoint cellCenter(int channel, int column)
+{
+    return channelTable()->visualRect(cellIndex(channel, column)).center();
+}
+
+QWidget* withName(const QWidgetList& widgets, const char* name)
+{
+    for (QWidget* widget : widgets)
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    return nullptr;
 }
 
 DialogAnswers* g_answering = nullptr;
@@ -103,11 +116,7 @@ std::unique_ptr<QObject> startApp(const QStringList& arguments)
 
 QMainWindow* mainWindow()
 {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("MainWindow"))
-            return qobject_cast<QMainWindow*>(widget);
-    }
-    return nullptr;
+    return qobject_cast<QMainWindow*>(withName(QApplication::topLevelWidgets(), "MainWindow"));
 }
 
 QAction* command(const char* objectName)
@@ -134,8 +143,7 @@ void press(int key, Qt::KeyboardModifiers modifiers)
         mainWindow()->windowHandle()->requestActivate();
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(mainWindow()));
     }
-    QWidget* target = focus() ? focus() : mainWindow();
-    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QTest::keyClick(focus() ? focus() : mainWindow(), static_cast<Qt::Key>(key), modifiers);
 }
 
 void ctrl(Qt::Key key)
@@ -184,13 +192,15 @@ void clickTreeItem(QTreeWidget* tree, const QString& text)
     const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     QCOMPARE(found.size(), 1);
     QTreeWidgetItem* item = found.first();
-    if (QTreeWidgetItem* parent = item->parent(); parent && !parent->isExpanded()) {
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(parent).center());
+    const auto click = [tree](QTreeWidgetItem* at) {
+        QTest::mouseMove(tree->viewport(), tree->visualItemRect(at).center());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(at).center());
+    };
+    if (item->parent() && !item->parent()->isExpanded()) {
+        click(item->parent());
         QTest::keyClick(tree, Qt::Key_Right);
     }
-    QTest::mouseMove(tree->viewport(), tree->visualItemRect(item).center());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    click(item);
     QCOMPARE(tree->currentItem(), item);
 }
 
@@ -268,16 +278,12 @@ QString openEditor()
 
 void clickCell(int channel, int column, Qt::MouseButton button)
 {
-    QAbstractItemView* table = channelTable();
-    QTest::mouseClick(table->viewport(), button, {},
-                      table->visualRect(cellIndex(channel, column)).center());
+    QTest::mouseClick(channelTable()->viewport(), button, {}, cellCenter(channel, column));
 }
 
 void doubleClickCell(int channel, int column)
 {
-    QAbstractItemView* table = channelTable();
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
-                       table->visualRect(cellIndex(channel, column)).center());
+    QTest::mouseDClick(channelTable()->viewport(), Qt::LeftButton, {}, cellCenter(channel, column));
 }
 
 void goToCell(int channel, int column)
@@ -304,9 +310,7 @@ void typeOnCell(int channel, int column, const QString& text)
 QByteArray readFileBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeFileBytes(const QString& path, const QByteArray& bytes)
@@ -333,18 +337,13 @@ orvo::RadioImage fromBytes(const QByteArray& bytes)
 
 void saveWithCore(const QString& path, const orvo::RadioImage& image)
 {
-    const orvo::FileResult result =
-        orvo::saveImageFile(QFile::encodeName(path).toStdString(), image);
+    const auto result = orvo::saveImageFile(QFile::encodeName(path).toStdString(), image);
     QVERIFY2(result.ok, result.error.c_str());
 }
 
 QWidget* progressDialog()
 {
-    for (QWidget* widget : QApplication::allWidgets()) {
-        if (widget->objectName() == QLatin1String("ProgressDialog"))
-            return widget;
-    }
-    return nullptr;
+    return withName(QApplication::allWidgets(), "ProgressDialog");
 }
 
 QString progressStatus()
@@ -369,9 +368,8 @@ void startAndWait()
 {
     auto* start = progressDialog()->findChild<QPushButton*>(QStringLiteral("btnStart"));
     QTest::mouseClick(start, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!progressDialog()->isVisible() &&
-                                 command("ID_READ_FROM_RADIO")->isEnabled(),
-                             120000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !progressDialog()->isVisible() && command("ID_READ_FROM_RADIO")->isEnabled(), 120000);
 }
 
 void quietPlatformWarnings()

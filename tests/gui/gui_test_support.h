@@ -9,8 +9,6 @@
 #include "image/radio_image.h"
 
 #include <QApplication>
-#include <QByteArray>
-#include <QList>
 #include <QMainWindow>
 #include <QStringList>
 #include <QTemporaryDir>
