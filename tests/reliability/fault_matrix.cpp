@@ -13,7 +13,6 @@
 #include "testmode/testmode_session.h"
 
 #include <QAction>
-#include <QDir>
 #include <QMap>
 #include <QPushButton>
 #include <QSerialPort>
@@ -42,25 +41,13 @@ struct Cell
     QStringList simOptions; // besides --delay 10
 };
 
-// Empty when this process holds no lock on any serial port and `device`, unless the radio hung
-// up and took it away, opens again at once; otherwise what is wrong.
+// Empty when `device`, unless the radio hung up and took it away, opens again at once: nothing
+// in this process holds it (its lock file or its exclusive use); otherwise what is wrong.
 QString portFreeProblem(const std::string& device)
 {
-    // QSerialPort keeps a lock file ("LCK..pts_3") holding its process id in the first of these
-    // folders it can use.
-    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
-    for (const char* folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
-                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
-        const QDir dir(QString::fromLatin1(folder));
-        for (const QString& name : dir.entryList({QStringLiteral("LCK..*")}, QDir::Files)) {
-            QFile lock(dir.filePath(name));
-            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == self)
-                return QStringLiteral("this process still holds ") + lock.fileName();
-        }
-    }
     QSerialPort port(QString::fromStdString(device));
-    if (QFile::exists(QString::fromStdString(device)) && !port.open(QIODevice::ReadWrite))
-        return QString::fromStdString(device) + " does not open again: " + port.errorString();
+    if (QFile::exists(port.portName()) && !port.open(QIODevice::ReadWrite))
+        return port.portName() + " does not open again: " + port.errorString();
     return {};
 }
 
@@ -73,11 +60,9 @@ void checkRadioMemory(SimProcess& sim, const QByteArray& document, const orvo::R
     QCOMPARE(memory.mid(written * 8), toBytes(radio).mid(written * 8));
 }
 
-class CautiousTestModeHost final : public orvo::TestModeHost
+struct CautiousTestModeHost final : orvo::TestModeHost
 {
-public:
     QStringList shown;
-
     Answer showMessage(const std::string& text, Buttons buttons) override
     {
         shown << asShown(text, buttons == Buttons::RetryCancel);
@@ -223,13 +208,13 @@ private:
 
 int main(int argc, char** argv)
 {
-    const QMap<QString, QString> messages{
+    const QMap<QString, QStringList> messages{
         {"none", {}},
-        {"comm-error", asShown(orvo::kCommunicationErrorText, true)},
-        {"block-error", asShown(orvo::kBlockErrorText, false)},
-        {"short-reply", asShown(orvo::kShortReplyText, false)},
-        {"try-again", asShown(" Error had happen ,need try again", true)},
-        {"finished", asShown("Finish successfully!", false)}};
+        {"comm-error", {asShown(orvo::kCommunicationErrorText, true)}},
+        {"block-error", {asShown(orvo::kBlockErrorText, false)}},
+        {"short-reply", {asShown(orvo::kShortReplyText, false)}},
+        {"try-again", {asShown(" Error had happen ,need try again", true)}},
+        {"finished", {asShown("Finish successfully!", false)}}};
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -237,22 +222,16 @@ int main(int argc, char** argv)
     cell.window = args.value(0) == "--window";
     args = args.mid(cell.window ? 1 : 0);
     const auto mode = QStringList{"read", "write", "test"}.indexOf(args.value(0));
-    bool requestsOk = false, blocksOk = false;
     cell.mode = static_cast<Mode>(mode);
-    if (!messages.value(args.value(1)).isEmpty())
-        cell.messages << messages.value(args.value(1));
-    cell.requests = args.value(2).toInt(&requestsOk);
+    cell.messages = messages.value(args.value(1));
+    cell.requests = args.value(2).toInt();
     cell.completes = args.value(3) == "completes";
-    cell.blocksWritten = args.value(4).toInt(&blocksOk);
+    cell.blocksWritten = args.value(4).toInt();
     if (cell.mode == Mode::Write && cell.blocksWritten > 0 && !cell.completes)
         cell.messages << asShown(orvo::kPartialWriteText, false);
     cell.simOptions = args.mid(5);
-    if (mode < 0 || !messages.contains(args.value(1)) || !requestsOk || !blocksOk ||
-        (!cell.completes && args.value(3) != "fails")) {
-        std::fprintf(stderr, "usage: fault_matrix [--window] read|write|test MESSAGE REQUESTS "
-                             "completes|fails BLOCKS [SIM-OPTION...]\n");
-        return 2;
-    }
+    if (mode < 0 || !messages.contains(args.value(1)) || (!cell.completes && args[3] != "fails"))
+        return std::fprintf(stderr, "usage: see fault_matrix.cpp\n"), 2;
     QTemporaryDir settingsHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -22,109 +22,104 @@
 
 namespace {
 
-const QStringList kTyped{"146.52", "151.825", "174.00001", "399.99375", "446.00625", "446.1",
-                         "446.0025", "500.001", "59.99999", "-446", "446.1abc", "1e2", " 146.52",
-                         "146,52", "abc", ".", "67", "d023n", "Off", "999999999999"};
-const char* const kLists[] = {"cmbType",        "cmbField",        "cmbScan",
-                              "cmbBeep",        "cmbBatterySave",  "cmbSquelchLevel",
-                              "cmbTxTotalTime", "cmbVoiceAnnunciation", "cmbMoni"};
-const Qt::Key kKeys[] = {Qt::Key_Return, Qt::Key_Return, Qt::Key_Tab,    Qt::Key_Backtab,
-                         Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
+const QStringList kTyped{"146.52",   "151.825",  "174.00001", "399.99375", "446.00625",
+                         "446.1",    "446.0025", "500.001",   "59.99999",  "-446",
+                         "446.1abc", "1e2",      " 146.52",   "146,52",    "abc",
+                         ".",        "67",       "d023n",     "Off",       "999999999999"};
+const char* const kLists[] = {
+    "cmbType",        "cmbField",        "cmbScan",        "cmbBeep",
+    "cmbBatterySave", "cmbSquelchLevel", "cmbTxTotalTime", "cmbVoiceAnnunciation",
+    "cmbMoni"};
+const Qt::Key kKeys[] = {Qt::Key_Return, Qt::Key_Return, Qt::Key_Tab,       Qt::Key_Backtab,
+                         Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,        Qt::Key_Down,
                          Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_F4};
 
-class Monkey
+std::mt19937 dice;
+const auto number = [](int below) { return std::uniform_int_distribution(0, below - 1)(dice); };
+const auto at = [](int ch, int col) { return 9 + (ch - 1) * 8 + col; }; // in formTexts()
+
+// A frequency on the raster of a band (mostly the one shown), or a tone, or any text.
+QString textFor(int col)
 {
-public:
-    explicit Monkey(unsigned seed) : m_random(seed) {}
-
-    int number(int below) { return std::uniform_int_distribution<int>(0, below - 1)(m_random); }
-
-    // One random event; returns what it did.
-    QString act()
-    {
-        QWidget* target = focus();
-        if (!target || !mainWindow()->isAncestorOf(target)) {
-            target = channelTable();
-            target->setFocus();
-        }
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-            const Qt::Key key = number(3) ? Qt::Key_Down : number(2) ? Qt::Key_Return : Qt::Key_Escape;
-            QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, key);
-            return QStringLiteral("key %1 on the open list").arg(key);
-        }
-        const int ch = 1 + number(16);
-        const int col = 1 + number(8);
-        switch (number(7)) {
-        case 0:
-            if (number(4) == 0) {
-                doubleClickCell(ch, col);
-                return QStringLiteral("double-click %1,%2").arg(ch).arg(col);
-            }
-            clickCell(ch, col, number(8) ? Qt::LeftButton : Qt::RightButton);
-            return QStringLiteral("click %1,%2").arg(ch).arg(col);
-        case 1:
-        case 2: {
-            clickCell(ch, col); // opens the editor, its text selected
-            const QString text = col <= 2 && number(3) == 0 ? QString() : textFor(col);
-            if (text.isEmpty())
-                QTest::keyClick(focus(), Qt::Key_Delete);
-            QTest::keyClicks(focus(), text);
-            QTest::keyClick(focus(), number(2) ? Qt::Key_Return : Qt::Key_Tab);
-            return QStringLiteral("click %1,%2, type \"%3\", commit").arg(ch).arg(col).arg(text);
-        }
-        case 3: {
-            const QString text = kTyped.at(number(kTyped.size()));
-            QTest::keyClicks(target, text);
-            return QStringLiteral("type \"%1\" on %2").arg(text, target->objectName());
-        }
-        case 4:
-        case 5: {
-            const Qt::Key key = kKeys[number(std::size(kKeys))];
-            QTest::keyClick(target, key);
-            return QStringLiteral("key %1 on %2").arg(key).arg(target->objectName());
-        }
-        default: {
-            QComboBox* list = settingList(kLists[number(std::size(kLists))]);
-            QTest::mouseClick(list, Qt::LeftButton);
-            return QStringLiteral("click %1").arg(list->objectName());
-        }
-        }
+    if (number(5) == 0)
+        return kTyped.at(number(kTyped.size()));
+    if (col > 2) {
+        const auto& tones = orvo::toneTable();
+        const QString tone = QString::fromStdString(tones[number(int(tones.size()))]);
+        return number(5) ? tone : tone.toLower();
     }
+    int field = settingList("cmbField")->currentIndex();
+    if (field < 0 || number(7) == 0)
+        field = number(4);
+    const auto& band = orvo::bands()[field];
+    const std::uint32_t step = number(2) ? 625 : 500;
+    const std::uint32_t units =
+        ((band.low + step - 1) / step + number(int((band.high - band.low) / step))) * step;
+    return QStringLiteral("%1.%2").arg(units / 100000).arg(units % 100000, 5, 10, QChar('0'));
+}
 
-private:
-    // A frequency on the raster of a band (mostly the one shown), or a tone, or any text.
-    QString textFor(int col)
-    {
-        if (number(5) == 0)
-            return kTyped.at(number(kTyped.size()));
-        if (col > 2) {
-            const auto& tones = orvo::toneTable();
-            const QString tone = QString::fromStdString(tones[number(int(tones.size()))]);
-            return number(5) ? tone : tone.toLower();
-        }
-        int field = settingList("cmbField")->currentIndex();
-        if (field < 0 || number(7) == 0)
-            field = number(4);
-        const auto& band = orvo::bands()[field];
-        const std::uint32_t step = number(2) ? 625 : 500;
-        const std::uint32_t units =
-            ((band.low + step - 1) / step + number(int((band.high - band.low) / step))) * step;
-        return QStringLiteral("%1.%2").arg(units / 100000).arg(units % 100000, 5, 10, QChar('0'));
+// One random event; returns what it did.
+QString act()
+{
+    QWidget* target = focus();
+    if (!target || !mainWindow()->isAncestorOf(target)) {
+        target = channelTable();
+        target->setFocus();
     }
-
-    std::mt19937 m_random;
-};
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        const Qt::Key key = number(3) ? Qt::Key_Down : number(2) ? Qt::Key_Return : Qt::Key_Escape;
+        QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, key);
+        return QStringLiteral("key %1 on the open list").arg(key);
+    }
+    const int ch = 1 + number(16);
+    const int col = 1 + number(8);
+    switch (number(7)) {
+    case 0:
+        if (number(4) == 0) {
+            doubleClickCell(ch, col);
+            return QStringLiteral("double-click %1,%2").arg(ch).arg(col);
+        }
+        clickCell(ch, col, number(8) ? Qt::LeftButton : Qt::RightButton);
+        return QStringLiteral("click %1,%2").arg(ch).arg(col);
+    case 1:
+    case 2: {
+        clickCell(ch, col); // opens the editor, its text selected
+        const QString text = col <= 2 && number(3) == 0 ? QString() : textFor(col);
+        if (text.isEmpty())
+            QTest::keyClick(focus(), Qt::Key_Delete);
+        QTest::keyClicks(focus(), text);
+        QTest::keyClick(focus(), number(2) ? Qt::Key_Return : Qt::Key_Tab);
+        return QStringLiteral("click %1,%2, type \"%3\", commit").arg(ch).arg(col).arg(text);
+    }
+    case 3: {
+        const QString text = kTyped.at(number(kTyped.size()));
+        QTest::keyClicks(target, text);
+        return QStringLiteral("type \"%1\" on %2").arg(text, target->objectName());
+    }
+    case 4:
+    case 5: {
+        const Qt::Key key = kKeys[number(std::size(kKeys))];
+        QTest::keyClick(target, key);
+        return QStringLiteral("key %1 on %2").arg(key).arg(target->objectName());
+    }
+    default: {
+        QComboBox* list = settingList(kLists[number(std::size(kLists))]);
+        QTest::mouseClick(list, Qt::LeftButton);
+        return QStringLiteral("click %1").arg(list->objectName());
+    }
+    }
+}
 
 // What is wrong with the table; empty when nothing is. `sinceField`: the table when the Field
 // list last changed.
 QString tableProblem(const QStringList& form, const QStringList& sinceField)
 {
     static const QRegularExpression fixed5(QStringLiteral("^[0-9]{2,3}\\.[0-9]{5}$"));
-    static const QStringList flags[4] = {{"Yes", "No"}, {"Wide", "Narrow"}, {"Add", "Delete"},
-                                         {"High", "Low"}};
+    static const QStringList flags[4] = {
+        {"Yes", "No"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}};
     const int field = settingList("cmbField")->currentIndex();
     for (int ch = 1; ch <= 16; ++ch) {
-        const auto cell = [&](int col) { return form[10 + (ch - 1) * 8 + col - 1]; };
+        const auto cell = [&](int col) { return form[at(ch, col)]; };
         const QString where = QStringLiteral("channel %1: ").arg(ch);
         for (int col : {1, 2}) {
             if (cell(col).isEmpty())
@@ -134,14 +129,15 @@ QString tableProblem(const QStringList& form, const QStringList& sinceField)
                 (units % 625 != 0 && units % 500 != 0))
                 return where + QStringLiteral("frequency \"%1\"").arg(cell(col));
             const auto& band = orvo::bands()[std::max(field, 0)];
-            if (cell(col) != sinceField[10 + (ch - 1) * 8 + col - 1] &&
+            if (cell(col) != sinceField[at(ch, col)] &&
                 (field < 0 || units < band.low || units > band.high))
                 return where + QStringLiteral("\"%1\" outside the band").arg(cell(col));
         }
         for (int col : {3, 4}) {
             const std::string tone = cell(col).toStdString();
             const auto& tones = orvo::toneTable();
-            if (!tone.empty() && tone != "OFF" && std::find(tones.begin(), tones.end(), tone) == tones.end())
+            if (!tone.empty() && tone != "OFF" &&
+                std::find(tones.begin(), tones.end(), tone) == tones.end())
                 return where + QStringLiteral("tone \"%1\"").arg(cell(col));
         }
         const bool channel = !cell(1).isEmpty() || !cell(2).isEmpty();
@@ -156,13 +152,11 @@ QString tableProblem(const QStringList& form, const QStringList& sinceField)
 QStringList reopened(QStringList form)
 {
     for (int ch = 1; ch <= 16; ++ch) {
-        const auto at = [&](int col) -> QString& { return form[10 + (ch - 1) * 8 + col - 1]; };
         for (int col : {3, 4})
-            if (at(col).compare(QLatin1String("Off"), Qt::CaseInsensitive) == 0)
-                at(col).clear();
-        if (at(1).isEmpty() && at(2).isEmpty())
-            for (int col = 5; col <= 8; ++col)
-                at(col).clear();
+            if (form[at(ch, col)].compare(QLatin1String("Off"), Qt::CaseInsensitive) == 0)
+                form[at(ch, col)].clear();
+        for (int col = 5; col <= 8 && form[at(ch, 1)].isEmpty() && form[at(ch, 2)].isEmpty(); ++col)
+            form[at(ch, col)].clear();
     }
     return form;
 }
@@ -186,18 +180,17 @@ private slots:
         const auto app = startApp({file});
         QVERIFY(app);
         DialogAnswers answers;
-        Monkey monkey(static_cast<unsigned>(seed));
+        dice.seed(static_cast<unsigned>(seed));
         QStringList actions;
         QStringList sinceField = formTexts();
         const auto fail = [&](int event, const QString& problem) {
+            const QString last = actions.mid(actions.size() - 40).join("\n  ");
             return QStringLiteral("seed %1, event %2: %3\nlast actions:\n  %4")
-                .arg(seed)
-                .arg(event)
-                .arg(problem, actions.mid(actions.size() - 40).join("\n  "))
+                .arg(QString::number(seed), QString::number(event), problem, last)
                 .toLocal8Bit();
         };
         for (int event = 1; event <= events; ++event) {
-            actions << monkey.act();
+            actions << act();
             QCoreApplication::processEvents();
             // Closed editors go at the event loop's next turn, which a test never takes.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -206,7 +199,8 @@ private slots:
             if (!QApplication::activePopupWidget() && QApplication::activeWindow() != mainWindow())
                 mainWindow()->activateWindow();
             QVERIFY2(mainWindow()->isVisible() && answers.fileRequests.isEmpty() &&
-                         answers.dialogTitles.isEmpty(), fail(event, "left the form").constData());
+                         answers.dialogTitles.isEmpty(),
+                     fail(event, "left the form").constData());
             const QStringList form = formTexts();
             if (form[1] != sinceField[1])
                 sinceField = form;
@@ -229,7 +223,8 @@ private slots:
                 actions << QStringLiteral("save and open again");
             }
         }
-        qInfo("monkey: seed %d, %d events, %d message boxes", seed, events, int(answers.boxes.size()));
+        qInfo("monkey: seed %d, %d events, %d message boxes", seed, events,
+              int(answers.boxes.size()));
     }
 };
 

@@ -39,7 +39,7 @@ std::string hex(const std::uint8_t* data, std::size_t n)
     return text.substr(1);
 }
 
-TEST(FrequencyText, EveryFrequencyWrittenWithFiveDecimalsIsSentExactly)
+TEST(TextsAsNumbers, EveryFrequencyWithFiveDecimalsAndEveryToneIsSentExactly)
 {
     for (std::uint32_t step : {500u, 625u}) {
         for (std::uint32_t units = 10000000; units <= 52000000; units += step) {
@@ -57,23 +57,15 @@ TEST(FrequencyText, EveryFrequencyWrittenWithFiveDecimalsIsSentExactly)
         {"999.9999996", std::nullopt}, {"1e300", std::nullopt}};
     for (const auto& [text, units] : texts)
         EXPECT_EQ(testFrequencyUnits(text), units) << text;
-}
-
-TEST(ToneText, TheTableGivesExactTenthsForCtcssAndNoToneOtherwise)
-{
-    const auto& table = toneTable();
+    // Every CTCSS tone of the table gives its exact tenths; "Off" and the DCS codes no tone.
     for (int i = 0; i < kToneCount; ++i) {
-        const std::string& text = table[i];
-        std::uint16_t expected = 0;
-        if (i >= kFirstCtcssTone && i < kFirstDcsNormalTone) {
-            const auto dot = text.find('.');
-            expected = static_cast<std::uint16_t>(std::stoi(text.substr(0, dot)) * 10 +
-                                                  (text[dot + 1] - '0'));
-        }
-        EXPECT_EQ(testToneTenths(text), expected) << text;
+        const std::string& text = toneTable()[i];
+        const bool ctcss = i >= kFirstCtcssTone && i < kFirstDcsNormalTone;
+        const auto dot = text.find('.');
+        EXPECT_EQ(testToneTenths(text),
+                  ctcss ? std::stoi(text.substr(0, dot)) * 10 + (text[dot + 1] - '0') : 0)
+            << text;
     }
-    EXPECT_EQ(testToneTenths("1000"), std::nullopt);
-    EXPECT_EQ(testToneTenths("-67.0"), std::nullopt);
 }
 
 // Each page gives the item's command, frame A (receive and transmit frequency) and frame B
@@ -110,30 +102,29 @@ TEST(PageToFrames, EachPageGivesItsFramesOrARefusalNamingTheField)
     EXPECT_EQ(testItemCommand(static_cast<TestItem>(6)), 0); // never sent: refused above
 }
 
-// A serial line that plays the radio's replies, one a read (after the last: silence; nullopt: a
-// device failure), and records every operation as a short text.
-class ScriptedLine : public SerialLine
+// A radio on a serial line that plays its replies, one a read (after the last: silence; nullopt:
+// a device failure), and records every operation as a short text; and a user who answers Retry
+// as often as told, then Cancel, recording each message, its buttons and whether the line was
+// open while it showed.
+class Scripted : public SerialLine, public TestModeHost
 {
 public:
     std::deque<std::optional<Bytes>> replies;
-    Trace trace;
+    Trace trace, shown;
+    int retries = 0;
 
     bool open(const std::string& name) override { return log("open " + name), m_open = true; }
     bool isOpen() const override { return m_open; }
     void close() override { log("close"), m_open = false; }
-    void setQueueSizes(std::size_t in, std::size_t out) override
-    {
-        log("queues " + std::to_string(in) + " " + std::to_string(out));
-    }
+    void setQueueSizes(std::size_t in, std::size_t out) override { log("queues", in, out); }
     void setTimeouts(const LineTimeouts& t) override
     {
-        log("timeouts " + std::to_string(t.interval) + " " + std::to_string(t.totalMultiplier) +
-            " " + std::to_string(t.totalConstant) + " " + std::to_string(t.writeMultiplier) + " " +
-            std::to_string(t.writeConstant));
+        log("timeouts", t.interval, t.totalMultiplier, t.totalConstant, t.writeMultiplier,
+            t.writeConstant);
     }
     void configure9600_8N1() override { log("9600 8N1"); }
     void purge() override { log("purge"); }
-    void pause(int ms) override { log("pause " + std::to_string(ms)); }
+    void pause(int ms) override { log("pause", ms); }
     long write(const std::uint8_t* data, std::size_t n) override
     {
         log("write " + hex(data, n));
@@ -141,43 +132,32 @@ public:
     }
     long read(std::uint8_t* data, std::size_t n) override
     {
-        log("read " + std::to_string(n));
-        if (replies.empty())
-            return 0;
-        const std::optional<Bytes> reply = replies.front();
-        replies.pop_front();
+        log("read", n);
+        const std::optional<Bytes> reply = replies.empty() ? Bytes{} : replies.front();
+        if (!replies.empty())
+            replies.pop_front();
         if (!reply)
             return -1;
         const std::size_t count = std::min(n, reply->size());
         std::copy_n(reply->begin(), count, data);
         return static_cast<long>(count);
     }
-
-private:
-    void log(std::string op) { trace.push_back(std::move(op)); }
-    bool m_open = false;
-};
-
-// Answers Retry as often as told, then Cancel; records each message, its buttons and whether the
-// line was open while it showed.
-class ScriptedHost : public TestModeHost
-{
-public:
-    ScriptedHost(const SerialLine& line, int retries) : m_line(line), m_retries(retries) {}
-    Trace shown;
-
     Answer showMessage(const std::string& text, Buttons buttons) override
     {
         shown.push_back(text + (buttons == Buttons::Ok ? " [OK]" : " [Retry Cancel]") +
-                        (m_line.isOpen() ? " (port open)" : ""));
+                        (m_open ? " (port open)" : ""));
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        return m_retries-- > 0 ? Answer::Retry : Answer::Cancel;
+        return retries-- > 0 ? Answer::Retry : Answer::Cancel;
     }
 
 private:
-    const SerialLine& m_line;
-    int m_retries;
+    template <class... Numbers> void log(std::string op, Numbers... numbers)
+    {
+        ((op += " " + std::to_string(numbers)), ...);
+        trace.push_back(std::move(op));
+    }
+    bool m_open = false;
 };
 
 const std::string kTryAgain = " Error had happen ,need try again [Retry Cancel] (port open)";
@@ -213,12 +193,10 @@ const Trace kAccepted = {
 };
 // clang-format on
 
-Trace concat(std::initializer_list<Trace> parts)
+Trace operator+(Trace a, const Trace& b)
 {
-    Trace all;
-    for (const Trace& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 TEST(Exchange, EachStepWaitsForItsReplyAndThePortClosesBeforeTheLastMessage)
@@ -241,7 +219,7 @@ TEST(Exchange, EachStepWaitsForItsReplyAndThePortClosesBeforeTheLastMessage)
         // A silent radio gets a second read after a purge; Retry sends the whole request again
         // on the open port.
         {{Bytes{}, Bytes{}, ack, id, ack, h, h, h},
-         concat({answered, kRequest, answered, kAccepted}),
+         answered + kRequest + answered + kAccepted,
          {kTryAgain, kFinished}},
         // A device failure on the request's read ends the attempt without the second read; one
         // on the identification ends it there.
@@ -252,26 +230,25 @@ TEST(Exchange, EachStepWaitsForItsReplyAndThePortClosesBeforeTheLastMessage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        ScriptedLine line;
-        line.replies = c.replies;
-        ScriptedHost host(line, static_cast<int>(c.shown.size()) - 1);
-        EXPECT_EQ(runTestMode(line, host, kPage), c.shown.back() == kFinished
-                                                      ? TestModeOutcome::Succeeded
-                                                      : TestModeOutcome::Cancelled);
-        EXPECT_EQ(line.trace, concat({kOpening, kRequest, answered, c.trace, {"close"}}));
-        EXPECT_EQ(host.shown, c.shown);
+        Scripted radio;
+        radio.replies = c.replies;
+        radio.retries = static_cast<int>(c.shown.size()) - 1;
+        EXPECT_EQ(runTestMode(radio, radio, kPage), c.shown.back() == kFinished
+                                                        ? TestModeOutcome::Succeeded
+                                                        : TestModeOutcome::Cancelled);
+        EXPECT_EQ(radio.trace, kOpening + kRequest + answered + c.trace + Trace{"close"});
+        EXPECT_EQ(radio.shown, c.shown);
     }
 }
 
 TEST(Exchange, AMessageThatThrowsStillClosesThePort)
 {
-    struct : TestModeHost
+    struct : Scripted
     {
         Answer showMessage(const std::string&, Buttons) override { throw std::runtime_error(""); }
-    } host;
-    ScriptedLine line;
-    EXPECT_THROW(runTestMode(line, host, kPage), std::runtime_error);
-    EXPECT_FALSE(line.isOpen());
+    } radio;
+    EXPECT_THROW(runTestMode(radio, radio, kPage), std::runtime_error);
+    EXPECT_FALSE(radio.isOpen());
 }
 
 TEST(ConfirmedFrequency, IsHeldBetweenTheBandEdgeAndTwentyMegahertzAboveItInAFieldOfEight)
@@ -286,6 +263,11 @@ TEST(ConfirmedFrequency, IsHeldBetweenTheBandEdgeAndTwentyMegahertzAboveItInAFie
         EXPECT_EQ(confirmDebugFrequency(typed, 136, k5), shown) << typed;
     EXPECT_EQ(formatDebugFrequency(0.0), " 0.00000");
     EXPECT_EQ(debugFrequencyOffset(static_cast<DebugFrequency>(0)), 0); // not a debug frequency
+    // QT offers Off to 206.5, DQT the rest of the tone table.
+    const ToneRange qt = debugToneList(false), dqt = debugToneList(true);
+    EXPECT_EQ(toneTable()[qt.first] + toneTable()[qt.first + qt.count - 1], "Off206.5");
+    EXPECT_EQ(dqt.first, qt.first + qt.count);
+    EXPECT_EQ(toneTable()[dqt.first + dqt.count - 1], "D325I");
 }
 
 TEST(ConfirmedFrequency, IsRoundedToTheStepWithHalfAStepRoundingDownAndNeverLeavesTheBand)
@@ -310,17 +292,6 @@ TEST(ConfirmedFrequency, IsRoundedToTheStepWithHalfAStepRoundingDownAndNeverLeav
             }
         }
     }
-}
-
-TEST(DebugToneLists, QtOffersOffToTwoHundredSixPointFiveAndDqtTheRest)
-{
-    const auto& tones = toneTable();
-    const ToneRange qt = debugToneList(false);
-    const ToneRange dqt = debugToneList(true);
-    EXPECT_EQ(tones[qt.first], "Off");
-    EXPECT_EQ(tones[qt.first + qt.count - 1], "206.5");
-    EXPECT_EQ(dqt.first, qt.first + qt.count);
-    EXPECT_EQ(tones[dqt.first + dqt.count - 1], "D325I");
 }
 
 } // namespace
