@@ -17,9 +17,8 @@ public:
 
     // Every operation in order: 'o'pen, 'c'lose, 'p'urge, 'w'rite, 'r'ead, pau's'e.
     std::string ops;
-    // The next this-many one-byte writes of `failByte` report a failure and send nothing.
+    // The next this-many one-byte writes of an ACK report a failure and send nothing.
     int failWrites = 0;
-    std::uint8_t failByte = 0x06;
 
     const std::vector<Bytes>& writes() const { return m_writes; }
 
@@ -34,12 +33,15 @@ public:
     void configure9600_8N1() override { m_inner->configure9600_8N1(); }
     void purge() override { ops += 'p', m_inner->purge(); }
     void pause(int milliseconds) override { ops += 's', m_inner->pause(milliseconds); }
-    long read(std::uint8_t* data, std::size_t n) override { return ops += 'r', m_inner->read(data, n); }
+    long read(std::uint8_t* data, std::size_t n) override
+    {
+        return ops += 'r', m_inner->read(data, n);
+    }
     long write(const std::uint8_t* data, std::size_t n) override
     {
         ops += 'w';
         m_writes.emplace_back(data, data + n);
-        if (failWrites > 0 && n == 1 && data[0] == failByte) {
+        if (failWrites > 0 && n == 1 && data[0] == 0x06) {
             --failWrites;
             return -1;
         }
