@@ -13,7 +13,8 @@
 
 using namespace orvo;
 
-class ReportPrintingTest : public QObject {
+class ReportPrintingTest : public QObject
+{
     Q_OBJECT
 
     static ReportData data()
@@ -21,7 +22,7 @@ class ReportPrintingTest : public QObject {
         ReportData d;
         d.field = "136 - 174MHz";
         d.squelchLevel = "9";
-        d.channels[0] = {"145.00000", "145.60000", "Off", "Off", "No", "Wide", "Add", "High"};
+        d.channels[0] = {"145.00000", "145.60000", "Off", "Off", "No", "Narrow", "Add", "High"};
         return d;
     }
 
@@ -55,8 +56,10 @@ private slots:
         QCOMPARE(test::pdfPageCount(printer.outputFileName()), 1);
         const test::PdfPage page = test::readPdfPage(printer.outputFileName());
         QVERIFY(page.line("The Radio Settings"));
-        QVERIFY(page.line("Squelch Level: 9 W/N: Wide"));
+        QVERIFY(page.line("Squelch Level: 9 W/N: Narrow"));
         QVERIFY(page.line("1 145.00000 145.60000 Off Off No"));
+        printer.setOutputFileName(dir.filePath("no/such/folder.pdf")); // nothing to draw on
+        QVERIFY(!printReport(nullptr, data(), printer));
     }
 
     void previewShowsExactlyOnePage()
@@ -64,8 +67,9 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         int pages = -1;
         setReportDialogHook([&](QDialog& dialog) {
-            QPrintPreviewWidget* widget =
-                qobject_cast<QPrintPreviewDialog*>(&dialog) ? dialog.findChild<QPrintPreviewWidget*>() : nullptr;
+            QPrintPreviewWidget* widget = qobject_cast<QPrintPreviewDialog*>(&dialog)
+                                              ? dialog.findChild<QPrintPreviewWidget*>()
+                                              : nullptr;
             if (widget) {
                 widget->updatePreview();
                 pages = widget->pageCount();
