@@ -22,7 +22,7 @@ class ReportPrintingTest : public QObject
         ReportData d;
         d.field = "136 - 174MHz";
         d.squelchLevel = "9";
-        d.channels[0] = {"145.00000", "145.60000", "Off", "Off", "No", "Narrow", "Add", "High"};
+        d.channels[0] = {"145.00000", "145.60000", "Off", "Off", "No", "Wide", "Add", "High"};
         return d;
     }
 
@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(test::pdfPageCount(printer.outputFileName()), 1);
         const test::PdfPage page = test::readPdfPage(printer.outputFileName());
         QVERIFY(page.line("The Radio Settings"));
-        QVERIFY(page.line("Squelch Level: 9 W/N: Narrow"));
+        QVERIFY(page.line("Squelch Level: 9 W/N: Wide"));
         QVERIFY(page.line("1 145.00000 145.60000 Off Off No"));
         printer.setOutputFileName(dir.filePath("no/such/folder.pdf")); // nothing to draw on
         QVERIFY(!printReport(nullptr, data(), printer));
