@@ -32,16 +32,6 @@ orvo::RadioImage SimProcess::stopAndReadMemory()
 {
     m_process.terminate();
     m_process.waitForFinished(10000);
-    return memoryFile();
-}
-
-bool SimProcess::hasMemoryFile() const
-{
-    return QFile::exists(m_dir.filePath("memory.bin"));
-}
-
-orvo::RadioImage SimProcess::memoryFile() const
-{
     orvo::RadioImage image;
     const QByteArray bytes = readWholeFile(m_dir.filePath("memory.bin"));
     std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), orvo::kImageSize),
@@ -90,4 +80,3 @@ orvo::RadioImage patternedImage(int seed)
             (i * 7 + static_cast<std::size_t>(seed) * 31 + (i >> 8)) & 0xFF);
     return image;
 }
-
