@@ -95,13 +95,7 @@ TEST(SerialLine, ASilentReadWithACallbackKeepsTheEventsTurning)
 {
     WokenLine silent({"--silent"});
     ASSERT_TRUE(silent.opened);
-    int calls = 0;
-    silent.line->setWaitCallback(
-        [&calls] {
-            ++calls;
-            QCoreApplication::processEvents();
-        },
-        10);
+    silent.line->setWaitCallback([] { QCoreApplication::processEvents(); }, 10);
     bool timerFired = false;
     QTimer::singleShot(1, [&timerFired] { timerFired = true; });
     std::uint8_t byte = 0;
@@ -110,11 +104,9 @@ TEST(SerialLine, ASilentReadWithACallbackKeepsTheEventsTurning)
 
     // Without a callback the read blocks, finds nothing, and the timer waits for the caller.
     silent.line->setWaitCallback({}, 10);
-    const int before = calls;
     timerFired = false;
     QTimer::singleShot(1, [&timerFired] { timerFired = true; });
     EXPECT_EQ(silent.line->read(&byte, 1), 0);
-    EXPECT_EQ(calls, before);
     EXPECT_FALSE(timerFired);
 }
 

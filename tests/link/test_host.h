@@ -41,11 +41,7 @@ public:
             onMessage();
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        if (retriesToGive > 0) {
-            --retriesToGive;
-            return Answer::Retry;
-        }
-        return Answer::Cancel;
+        return retriesToGive-- > 0 ? Answer::Retry : Answer::Cancel;
     }
     orvo::CloneDirection direction() override
     {
