@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -130,12 +129,9 @@ QStringList entries(const QString& dir)
     return names;
 }
 
-// Blank-separated words ('' an empty one); split at '|' instead where a word holds a blank.
 QStringList words(const std::string& text)
 {
-    QStringList list = QString::fromStdString(text).split(
-        text.find('|') != std::string::npos ? '|' : ' ', Qt::SkipEmptyParts);
-    return list.replaceInStrings(QRegularExpression("^''$"), "");
+    return QString::fromStdString(text).split(' ', Qt::SkipEmptyParts);
 }
 
 struct CliRun
@@ -145,41 +141,20 @@ struct CliRun
     std::string output;
 };
 
-// Runs orvo-cli in `dir`. Leading arguments
-// "NAME=value" go to its environment; "@nobody" runs it as an unprivileged user (a superuser
-// would write into read-only folders), "@full" on a disk that fills after 100 bytes, "@tty" with
-// a terminal for stdout and stderr (both then read as stdout). A last argument "<FILE" is its
-// standard input, and an argument with a backslash reaches it as printf's %b spells it
-// ("caf\\0351" is not UTF-8).
-CliRun runCli(const QString& dir, QStringList args)
+// Runs `command` in `dir` with orvo-cli as its program, through the shell: its quotes, "<FILE"
+// and $(...) work. Leading words "NAME=value" go to its environment; "@nobody" runs it as an
+// unprivileged user (a superuser would write into read-only folders), "@full" on a disk that
+// fills after 100 bytes, "@tty" with a terminal for stdout and stderr (both then read as stdout).
+CliRun runCli(const QString& dir, QString command)
 {
+    QStringList environment = QProcess::systemEnvironment(), flags;
+    for (QString word; (word = command.section(' ', 0, 0)).contains('=') || word.startsWith('@');
+         command = command.section(' ', 1))
+        (word.startsWith('@') ? flags : environment) << word;
+    const bool nobody = flags.contains("@nobody"), full = flags.contains("@full");
     QProcess cli;
     cli.setWorkingDirectory(dir);
-    QStringList environment = QProcess::systemEnvironment();
-    bool nobody = false, full = false, tty = false;
-    while (!args.isEmpty() && (args.first().contains('=') || args.first().startsWith('@'))) {
-        const QString first = args.takeFirst();
-        nobody |= first == "@nobody";
-        full |= first == "@full";
-        tty |= first == "@tty";
-        if (!first.startsWith('@'))
-            environment << first;
-    }
     cli.setEnvironment(environment);
-    if (!args.isEmpty() && args.last().startsWith('<'))
-        cli.setStandardInputFile(dir + '/' + args.takeLast().mid(1));
-    QString program = QStringLiteral(ORVO_CLI_PATH);
-    if (tty) {
-        args = QStringList{"-qec", program + ' ' + args.join(' '), "/dev/null"};
-        program = "script";
-    } else if (args.join(' ').contains('\\')) {
-        args = QStringList{"-c",
-                           "for a; do set -- \"$@\" \"$(printf %b \"$a\")\"; shift; done; "
-                           "exec \"$0\" \"$@\"",
-                           program} +
-               args;
-        program = "/bin/sh";
-    }
     cli.setChildProcessModifier([nobody, full] {
         constexpr uid_t kNobody = 65534;
         if (nobody && ::geteuid() == 0 &&
@@ -192,7 +167,11 @@ CliRun runCli(const QString& dir, QStringList args)
             ::setrlimit(RLIMIT_FSIZE, &r);
         }
     });
-    cli.start(program, args);
+    cli.start("/bin/sh",
+              {"-c",
+               flags.contains("@tty") ? "exec script -qec \"$0 " + command + "\" /dev/null"
+                                      : "exec \"$0\" " + command,
+               ORVO_CLI_PATH});
     CliRun run;
     if (!cli.waitForFinished(60000))
         return run;
@@ -204,7 +183,7 @@ CliRun runCli(const QString& dir, QStringList args)
 
 struct Row
 {
-    std::string command; // orvo-cli's arguments as words(); PORT: the simulated radio's device
+    std::string command; // orvo-cli's arguments for the shell; PORT: the simulated radio's device
     std::string radio;   // the simulator's options, where the command names PORT
     int status;
     std::string errors = ""; // what stderr says exactly, or with a leading ~ a part of it
@@ -290,7 +269,7 @@ const Row kRows[] = {
     {"new dangling", "", 1, "~\"dangling\": it is a link to a missing file"},
     {"new loop1", "", 1, "~\"loop1\": it is a link loop"},
     {"new link.sin", "", 0, "", "", "b.sin=new"},
-    {"report a.sin caf\\0351.pdf", "", 0, "~", "caf\u00E9.pdf"},
+    {"report a.sin \"$(printf 'caf\\351.pdf')\"", "", 0, "~", "caf\u00E9.pdf"},
     // Each writing verb writes whole or not at all: into a read-only folder, over a read-only
     // file, onto a full disk: it names the file and leaves the previous one and no other.
     {"@nobody new out.sin", "", 0, "", "out.sin"},
@@ -319,7 +298,7 @@ const Row kRows[] = {
     // A file refuses its own export while its band contradicts it; import --field sets the band
     // before the check.
     {"import uhf.sin uhf.csv -o out.sin", "", 1, "~462.56250 is outside the band 136 - 174MHz"},
-    {"import|uhf.sin|uhf.csv|-o|out.sin|--field|400 - 470MHz", "", 0, "", "out.sin"},
+    {"import uhf.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0, "", "out.sin"},
     {"import a.sin uhf.csv -o out.sin --field 400-470", "", 2, "~no Field \"400-470\""},
     {"read --port PORT a.sin", "--short-read 5:11", 1, "not received enough  byte\n", "", "a.sin="},
     {"read --port PORT --retries 1 out.sin", "--refuse-program", 1,
@@ -390,14 +369,14 @@ TEST(Cli, EveryRowGivesItsStatusMessagesAndFiles)
         putInputs(dir.path());
         const QStringList inputs = entries(dir.path());
         std::optional<SimProcess> sim;
-        QStringList args = words(row.command);
+        QString command = QString::fromStdString(row.command);
         if (row.command.find("PORT") != std::string::npos) {
             const RadioImage memory = radioMemory();
             sim.emplace(words(row.radio), &memory);
             ASSERT_TRUE(sim->started());
-            args.replaceInStrings(QStringLiteral("PORT"), QString::fromStdString(sim->path()));
+            command.replace("PORT", QString::fromStdString(sim->path()));
         }
-        const CliRun run = runCli(dir.path(), args);
+        const CliRun run = runCli(dir.path(), command);
 
         EXPECT_EQ(run.status, row.status) << run.errors;
         if (row.errors.starts_with('~')) {
