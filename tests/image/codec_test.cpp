@@ -186,26 +186,11 @@ SettingSelections decoded(const RadioImage& image)
     return s;
 }
 
-std::string shown(const SettingSelections& s, SettingBox b)
-{
-    const int i = s[std::size_t(b)];
-    return i < 0 ? "<none>" : settingBoxes()[std::size_t(b)].entries[std::size_t(i)];
-}
-
 RadioImage newImageWith(std::size_t offset, std::uint8_t value)
 {
     RadioImage image = RadioImage::makeNew();
     image[offset] = value;
     return image;
-}
-
-TEST(SettingBytes, EveryFunctionByteSurvivesDecodeAndEncodeButVoiceTwo)
-{
-    for (int b = 0; b < 256; ++b) {
-        RadioImage image = newImageWith(0x3C0, std::uint8_t(b));
-        encodeSettings(decoded(image), image);
-        EXPECT_EQ(image[0x3C0], ((b >> 4) & 3) == 2 ? (b & ~0x30) : b) << b;
-    }
 }
 
 TEST(SettingBytes, ValuesShowTheirEntriesAndOutOfRangeValuesFallBack)
@@ -233,10 +218,17 @@ TEST(SettingBytes, ValuesShowTheirEntriesAndOutOfRangeValuesFallBack)
     };
     for (const auto& c : cases) {
         const SettingSelections s = decoded(newImageWith(c.offset, c.value));
-        EXPECT_EQ(shown(s, c.box), c.shown) << std::hex << c.offset << " " << int(c.value);
+        const auto& entries = settingBoxes()[std::size_t(c.box)].entries;
+        EXPECT_EQ(entries[std::size_t(s[std::size_t(c.box)])], c.shown) << int(c.value);
         RadioImage image = RadioImage::makeNew();
         encodeSettings(s, image);
         EXPECT_EQ(image[c.offset] == c.value, c.roundTrips) << std::hex << c.offset;
+    }
+    // Every function byte survives decode and encode, but for voice 2.
+    for (int b = 0; b < 256; ++b) {
+        RadioImage image = newImageWith(0x3C0, std::uint8_t(b));
+        encodeSettings(decoded(image), image);
+        EXPECT_EQ(image[0x3C0], ((b >> 4) & 3) == 2 ? (b & ~0x30) : b) << b;
     }
 }
 
