@@ -44,15 +44,11 @@ std::vector<std::string> SimProcess::stopAndReadTestLog()
     m_process.terminate();
     m_process.waitForFinished(10000);
     std::vector<std::string> lines;
-    QFile log(logPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return lines;
-    while (!log.atEnd()) {
+    for (const QByteArray& line : readWholeFile(logPath()).split('\n')) {
         // Each line starts with the milliseconds since the simulator started.
-        const QString line = QString::fromUtf8(log.readLine()).trimmed();
-        const QString text = line.section(' ', 1, -1, QString::SectionSkipEmpty);
+        const QString text = QString::fromUtf8(line).section(' ', 1, -1, QString::SectionSkipEmpty);
         if (text.startsWith("test") || text.startsWith("silent"))
-            lines.push_back(text.toStdString());
+            lines.push_back(text.trimmed().toStdString());
     }
     return lines;
 }
