@@ -1,15 +1,19 @@
+// The CSV import of orvo-cli and the window, on its own: what each table does to the channels of
+// an image whose Field is "400 - 470MHz", or the errors it gives. Export and the round trip run
+// through orvo-cli (cli_test).
 #include "channel_csv.h"
 
 #include "image/channel_codec.h"
+#include "image/csv.h"
 
 #include <gtest/gtest.h>
 
 namespace orvo::cli {
 namespace {
 
-const std::string kHeader = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
+const std::string H = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
 
-// A new image whose Field is "400 - 470MHz" and whose uninterpreted bytes carry a pattern.
+// Field "400 - 470MHz", channel 5 programmed, a pattern in the uninterpreted bytes.
 RadioImage uhfImage()
 {
     RadioImage image = RadioImage::makeNew();
@@ -17,77 +21,19 @@ RadioImage uhfImage()
     for (std::size_t i = 0x190; i < 0x280; ++i)
         image[i] = static_cast<std::uint8_t>(i);
     image[0x00F] = 0x42;
+    encodeChannel({"446.00625", "446.00625", "", "", "No", "Wide", "Add", "High"}, image, 5);
     return image;
 }
 
-std::string fullRecords(const RadioImage& image)
+struct Case
 {
-    return std::string(reinterpret_cast<const char*>(image.record(1)), 16 * 16);
-}
-
-TEST(ChannelCsvExport, WritesTheHeaderAndSixteenLinesAsTheGridShowsThem)
-{
-    RadioImage image = RadioImage::makeNew();
-    encodeChannel({"446.00625", "", "D023N", "", "No", "Narrow", "Add", "Low"}, image, 3);
-    const std::string csv = exportChannelCsv(image);
-    std::string want = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n";
-    for (int ch = 1; ch <= 16; ++ch) {
-        want += std::to_string(ch) +
-                (ch == 3 ? ",446.00625,,D023N,,No,Narrow,Add,Low\r\n" : ",,,,,,,,\r\n");
-    }
-    EXPECT_EQ(csv, want);
-}
-
-TEST(ChannelCsvImport, ExportedTablesComeBackByteForByte)
-{
-    RadioImage image = uhfImage();
-    encodeChannel({"446.00625", "", "D023N", "", "No", "Narrow", "Add", "Low"}, image, 3);
-    encodeChannel({"", "446.10000", "", "254.1", "Yes", "Wide", "Delete", "High"}, image, 9);
-    encodeChannel({"462.56250", "467.56250", "67.0", "D754I", "No", "Wide", "Add", "High"}, image,
-                  16);
-    for (int ch = 1; ch <= 16; ++ch)
-        encodeChannel(decodeChannel(image, ch), image, ch); // as saved from the form
-    const RadioImage before = image;
-    ASSERT_EQ(importChannelCsv(exportChannelCsv(image), image), std::vector<std::string>{});
-    EXPECT_EQ(image, before);
-}
-
-TEST(ChannelCsvImport, ChangesOnlyChannelRecordsAndEmptiesChannelsWithoutALine)
-{
-    RadioImage image = uhfImage();
-    encodeChannel({"446.00625", "446.00625", "", "", "No", "Wide", "Add", "High"}, image, 5);
-    const RadioImage before = image;
-    ASSERT_TRUE(importChannelCsv(kHeader + "7,446.1,,,,,,,\n", image).empty());
-    EXPECT_TRUE(isChannelEmpty(image, 5));
-    EXPECT_EQ(decodeChannel(image, 7),
-              (ChannelTexts{"446.10000", "446.10000", "", "", "No", "Wide", "Add", "High"}));
-    for (std::size_t i = 0; i < 1024; ++i) {
-        if (i >= 16 && i < 17 * 16)
-            continue;
-        ASSERT_EQ(image[i], before[i]) << std::hex << i;
-    }
-}
-
-TEST(ChannelCsvImport, NormalisesTonesAndWordsAndFillsEmptyFlags)
-{
-    RadioImage image = uhfImage();
-    const auto errors = importChannelCsv(
-        kHeader + " 1 ,446.00625,446.005,d023n,oFF,,narrow,,LOW\r\n2,,446.1,,,,,,\r\n", image);
-    ASSERT_TRUE(errors.empty()) << errors.front();
-    EXPECT_EQ(decodeChannel(image, 1),
-              (ChannelTexts{"446.00625", "446.00500", "D023N", "", "No", "Narrow", "Add", "Low"}));
-    // Only a transmit frequency: nothing follows it, but its flags take their defaults.
-    EXPECT_EQ(decodeChannel(image, 2),
-              (ChannelTexts{"", "446.10000", "", "", "No", "Wide", "Add", "High"}));
-}
-
-struct BadCase
-{
-    std::string lines;
-    std::vector<std::string> errors;
+    std::string csv;
+    std::vector<std::string> errors; // none: channel `ch` then shows `texts`
+    int ch = 0;
+    ChannelTexts texts{};
 };
 
-TEST(ChannelCsvImport, BadCellsAreReportedWithLineAndColumnAndChangeNothing)
+TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell)
 {
     const std::string notTone = " is not a tone; give a tone of the list (67.0 ... 254.1, D023N "
                                 "... D754I), Off or nothing";
@@ -95,90 +41,100 @@ TEST(ChannelCsvImport, BadCellsAreReportedWithLineAndColumnAndChangeNothing)
     std::string manyBad;
     for (int ch = 1; ch <= 16; ++ch)
         manyBad += std::to_string(ch) + ",x,y,,,,,,\n";
-    const BadCase cases[] = {
-        {"1,446.0025,,,,,,,",
-         {"line 2, column Receive(MHz): Error data Value\uFF0CPlease input "
-          "according the step value(6.25K/5k)"}},
+    const Case cases[] = {
+        // Tones and words in any case, blanks around the number, CRLF; empty flags take defaults.
+        {H + " 1 ,446.00625,446.005,d023n,oFF,,narrow,,LOW\r\n",
+         {},
+         1,
+         {"446.00625", "446.00500", "D023N", "", "No", "Narrow", "Add", "Low"}},
+        // Only a transmit frequency: nothing follows it; only a receive one: the transmit does.
+        {H + "2,,446.1,,,,,,\n", {}, 2, {"", "446.10000", "", "", "No", "Wide", "Add", "High"}},
+        {H + "7,446.1,,,,,,,\n",
+         {},
+         7,
+         {"446.10000", "446.10000", "", "", "No", "Wide", "Add", "High"}},
+        // A channel without a line is emptied; a header with blanks is the header.
+        {"CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n\r\n", {}, 5, {}},
+        // As spreadsheets give it back: a byte order mark, fewer decimals, whole tones, ';'.
+        {"\xEF\xBB\xBF"
+         "CH;Receive(MHz);Transmit(MHz);Rx Tone;Tx Tone;Busy;W/N;Scan;Power\n1;446.52;\"446.5125\";"
+         "67;88.50;;;;\n",
+         {},
+         1,
+         {"446.52000", "446.51250", "67.0", "88.5", "No", "Wide", "Add", "High"}},
+        {H + "1,446.0025,,,,,,,",
+         {"line 2, column Receive(MHz): Error data Value\uFF0CPlease input according the step "
+          "value(6.25K/5k)"}},
         // Off the band and the raster: one message, naming the band.
-        {"1,446,500.001,,,,,,",
-         {"line 2, column Transmit(MHz): 500.00100 is outside the band 400 "
-          "- 470MHz"}},
-        {"1,146.52,,,,Yes,,,",
+        {H + "1,446,500.001,,,,,,",
+         {"line 2, column Transmit(MHz): 500.00100 is outside the band 400 - 470MHz"}},
+        {H + "1,146.52,,,,Yes,,,",
          {"line 2, column Receive(MHz): 146.52000 is outside the band 400 - 470MHz"}},
-        {"1,600.1,,,,,,,",
+        {H + "1,600.1,,,,,,,",
          {"line 2, column Receive(MHz): Error Data Format\uFF0CPlease input again"}},
-        {"1,abc,,,,,,,", {"line 2, column Receive(MHz): \"abc\"" + notFrequency}},
+        {H + "1,abc,,,,,,,", {"line 2, column Receive(MHz): \"abc\"" + notFrequency}},
         // Decimal commas and stray text are refused, not read as 446.
-        {"1,\"446,52\",,,,,,,", {"line 2, column Receive(MHz): \"446,52\"" + notFrequency}},
-        {"1,\"446,520.0\",,,,,,,", {"line 2, column Receive(MHz): \"446,520.0\"" + notFrequency}},
-        {"1,446.\"52,,,,,,,", {"line 2, column Receive(MHz): \"446.\"52\"" + notFrequency}},
-        {"1,446,,66,,,,,", {"line 2, column Rx Tone: \"66\"" + notTone}},
-        {"1,446,,\x1B[2J\x7F,,,,,", {"line 2, column Rx Tone: \"\\x1B[2J\\x7F\"" + notTone}},
-        {"1,446,,,,maybe,,,", {"line 2, column Busy: \"maybe\" is neither Yes nor No"}},
-        {"1,,,,,Yes,,,",
+        {H + "1,\"446,52\",,,,,,,", {"line 2, column Receive(MHz): \"446,52\"" + notFrequency}},
+        {H + "1,446.\"52,,,,,,,", {"line 2, column Receive(MHz): \"446.\"52\"" + notFrequency}},
+        {H + "1,446,,66,,,,,", {"line 2, column Rx Tone: \"66\"" + notTone}},
+        {H + "1,446,,\x1B[2J\x7F,,,,,", {"line 2, column Rx Tone: \"\\x1B[2J\\x7F\"" + notTone}},
+        {H + "1,446,,,,Yep,,,", {"line 2, column Busy: \"Yep\" is neither Yes nor No"}},
+        {H + "1,,,,,Yes,,,",
          {"line 2, column Busy: a channel without a frequency takes no Busy setting"}},
-        {"1,446,,,,,,", {"line 2: 9 fields expected, found 8"}},
-        {"1,446,,,,,,,,", {"line 2: 9 fields expected, found 10"}},
-        {"17,446,,,,,,,", {"line 2, column CH: \"17\" is not a channel number from 1 to 16"}},
-        {"x,446,,,,,,,", {"line 2, column CH: \"x\" is not a channel number from 1 to 16"}},
-        {"1,446,,,,,,,\n1,446,,,,,,,", {"line 3, column CH: channel 1 is already given on line 2"}},
-        {"1,446,,,,,,," + std::string(4096, ' '),
+        // A quoted line break counts as a line; quotes in a quoted field are doubled.
+        {H + "1,446,,,,,\"W\"\"\nN\",,\n2,x,,,,,,,",
+         {"line 2, column W/N: \"W\"\\x0AN\" is neither Narrow nor Wide",
+          "line 4, column Receive(MHz): \"x\"" + notFrequency}},
+        {H + "1,\"446\"x,,,,,,,", {"line 2: text follows a closing quote"}},
+        {"\"unclosed\n", {"line 1: a quoted field is not closed"}},
+        {"1,446,,,,,,,\n",
+         {"line 1: the first line must be the header " + H.substr(0, H.size() - 1)}},
+        {"", {"line 1: the header line is missing"}},
+        {H + "1,446,,,,,,", {"line 2: 9 fields expected, found 8"}},
+        {H + "17,446,,,,,,,", {"line 2, column CH: \"17\" is not a channel number from 1 to 16"}},
+        {H + "x,446,,,,,,,", {"line 2, column CH: \"x\" is not a channel number from 1 to 16"}},
+        {H + "123,446,,,,,,,", {"line 2, column CH: \"123\" is not a channel number from 1 to 16"}},
+        {H + "1,446,,,,,,,\n1,446,,,,,,,",
+         {"line 3, column CH: channel 1 is already given on line 2"}},
+        {H + "1,446,,,,,,," + std::string(4096, ' '),
          {"line 2 is longer than 4 KiB; a channel table's lines are far shorter"}},
-        {std::string(kMaxCsvBytes, '\n'),
+        {H + std::string(kMaxCsvBytes, '\n'),
          {"the file is larger than 1 MiB; a channel table is far smaller"}},
         // A long field is cut in the message.
-        {"1,446,,,,," + std::string(100, 'W') + ",,",
+        {H + "1,446,,,,," + std::string(100, 'W') + ",,",
          {"line 2, column W/N: \"" + std::string(40, 'W') + "\"\u2026 is neither Narrow nor Wide"}},
-        {manyBad, {}},
+        {H + manyBad, {}},
     };
-    for (const BadCase& c : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.csv.substr(0, 120));
         RadioImage image = uhfImage();
         const RadioImage before = image;
-        const auto errors = importChannelCsv(kHeader + c.lines + "\n", image);
-        if (c.errors.empty()) {
-            ASSERT_EQ(errors.size(), 21u);
-            EXPECT_EQ(errors.back(), "\u2026 and 12 more");
-        } else {
-            EXPECT_EQ(errors, c.errors) << c.lines.substr(0, 80);
+        const auto errors = importChannelCsv(c.csv, image);
+        if (c.ch == 0) {
+            EXPECT_EQ(image, before);
+            if (c.errors.empty()) { // 16 bad lines: 32 errors
+                ASSERT_EQ(errors.size(), 21u);
+                EXPECT_EQ(errors.back(), "\u2026 and 12 more");
+            } else {
+                EXPECT_EQ(errors, c.errors);
+            }
+            continue;
         }
-        EXPECT_EQ(image, before) << c.lines.substr(0, 80);
+        ASSERT_EQ(errors, std::vector<std::string>{});
+        EXPECT_EQ(decodeChannel(image, c.ch), c.texts);
+        EXPECT_TRUE(c.ch == 5 || isChannelEmpty(image, 5));
+        std::copy_n(before.record(1), 16 * kRecordSize, image.record(1));
+        EXPECT_EQ(image, before); // nothing but the channel records changed
     }
 }
 
-TEST(ChannelCsvImport, FrequenciesAreCheckedAgainstTheBandOfTheImage)
+TEST(CsvLine, QuotesOnlyWhatMustBeQuotedAndParsesBack)
 {
-    RadioImage vhf = RadioImage::makeNew(); // Field "136 - 174MHz"
-    EXPECT_EQ(importChannelCsv(kHeader + "1,446.00625,,,,,,,\n", vhf),
-              std::vector<std::string>{
-                  "line 2, column Receive(MHz): 446.00625 is outside the band 136 - 174MHz"});
-    // As spreadsheets give them back: fewer decimals, whole tones, ';' between fields.
-    EXPECT_TRUE(importChannelCsv("CH;Receive(MHz);Transmit(MHz);Rx Tone;Tx Tone;Busy;W/N;Scan;"
-                                 "Power\n1;146.52;146.5125;67;88.50;;;;\n",
-                                 vhf)
-                    .empty());
-    EXPECT_EQ(decodeChannel(vhf, 1), (ChannelTexts{"146.52000", "146.51250", "67.0", "88.5", "No",
-                                                   "Wide", "Add", "High"}));
-}
-
-TEST(ChannelCsvImport, TheHeaderMustComeFirst)
-{
-    RadioImage image = uhfImage();
-    EXPECT_EQ(importChannelCsv("1,446,,,,,,,\n", image).size(), 1u);
-    EXPECT_EQ(importChannelCsv("", image),
-              std::vector<std::string>{"line 1: the header line is missing"});
-    EXPECT_EQ(importChannelCsv("\"unclosed\n", image),
-              std::vector<std::string>{"line 1: a quoted field is not closed"});
-    // A header written with blanks around its names is still the header.
-    EXPECT_TRUE(importChannelCsv("CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,"
-                                 "Power\r\n\r\n",
-                                 image)
-                    .empty());
-    EXPECT_EQ(fullRecords(image), fullRecords([] {
-                  RadioImage empty = uhfImage();
-                  for (int ch = 1; ch <= 16; ++ch)
-                      encodeChannel({}, empty, ch);
-                  return empty;
-              }()));
+    EXPECT_EQ(csvLine({"1", "446.00625", ""}), "1,446.00625,\r\n");
+    const std::vector<std::string> odd{"a,b", "q\"q", "line\nbreak", " blank "};
+    const std::string line = csvLine(odd);
+    EXPECT_EQ(line, "\"a,b\",\"q\"\"q\",\"line\nbreak\", blank \r\n");
+    EXPECT_EQ(parseCsv(line).records.at(0).fields, odd);
 }
 
 } // namespace

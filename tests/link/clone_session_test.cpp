@@ -1,10 +1,10 @@
-// The clone transfer against orvo-radio-sim over a real pty: what arrives, what goes out on the
-// wire and in which order, failing entry writes, Cancel and the port. How each misbehaving radio
-// ends is the fault matrix's (tests/reliability).
+// The clone transfer against orvo-radio-sim over a real pty, one row per case: what goes out on
+// the wire and in which order, the progress, the waiting cycles, failing entry writes, Retry on
+// the open port and Cancel at each stage. How each misbehaving radio ends is the fault matrix's
+// (tests/reliability).
 #include "link/clone_session.h"
 #include "link/port_setup.h"
 #include "link/qt_serial_line.h"
-#include "recording_line.h"
 #include "sim_process.h"
 #include "test_host.h"
 
@@ -14,11 +14,75 @@
 
 using namespace orvo;
 using Bytes = std::vector<std::uint8_t>;
+using enum CloneDirection;
+using enum CloneOutcome;
 
 namespace {
 
-constexpr int kWakeCycles = 12;
-constexpr int kIdentCycles = 16;
+constexpr long kEntry = 12 + 16; // the waiting cycles of the wake-up and of the identification
+const std::string kComm = kCommunicationErrorText, kOrder = kSendOrderErrorText;
+
+// The real line with its opens and closes ('o', 'c') and its writes recorded in order; the next
+// `failWrites` one-byte writes of an ACK fail and send nothing, as a broken driver's would.
+class RecordingLine : public SerialLine
+{
+public:
+    std::unique_ptr<SerialLine> inner = makeSerialLine();
+    std::string ops;
+    int failWrites = 0;
+    std::vector<Bytes> writes;
+
+    bool open(const std::string& name) override { return ops += 'o', inner->open(name); }
+    bool isOpen() const override { return inner->isOpen(); }
+    void close() override { ops += 'c', inner->close(); }
+    void setQueueSizes(std::size_t in, std::size_t out) override { inner->setQueueSizes(in, out); }
+    void setTimeouts(const LineTimeouts& t) override { inner->setTimeouts(t); }
+    void configure9600_8N1() override { inner->configure9600_8N1(); }
+    void purge() override { inner->purge(); }
+    void pause(int milliseconds) override { inner->pause(milliseconds); }
+    long read(std::uint8_t* data, std::size_t n) override { return inner->read(data, n); }
+    long write(const std::uint8_t* data, std::size_t n) override
+    {
+        writes.emplace_back(data, data + n);
+        if (failWrites > 0 && n == 1 && data[0] == 0x06) {
+            --failWrites;
+            return -1;
+        }
+        return inner->write(data, n);
+    }
+};
+
+struct Case
+{
+    const char* sim; // the simulator's options
+    CloneDirection direction;
+    int failWrites;       // entry acknowledgements whose write fails
+    int retries;          // Retry answers before Cancel
+    long cancelAt;        // the waiting cycle that reports Cancel, counting from 0
+    CloneOutcome outcome; // OpenFailed: the port names no device
+    int blocks;           // moved
+    long cycles;          // waiting cycles run
+    std::vector<std::string> messages;
+};
+
+const Case kCases[] = {
+    {"", Read, 0, 0, -1, Completed, 128, kEntry + 128 * 199, {}},
+    {"", Write, 0, 0, -1, Completed, 128, kEntry + 128 * 201, {}},
+    // A refused entry waits 601 cycles for the radio before the communication failure.
+    {"--refuse-entry", Read, 0, 0, -1, Failed, 0, kEntry + 601, {kComm}},
+    // Failed entry writes are repeated after the send-order message, four times at most.
+    {"", Write, 2, 0, -1, Completed, 128, kEntry + 128 * 201, {kOrder, kOrder}},
+    {"", Write, 5, 0, -1, Failed, 0, kEntry, {kOrder, kOrder, kOrder, kOrder, kComm}},
+    // Retry starts over on the open port: five wake-up attempts each time.
+    {"--refuse-program", Read, 0, 1, -1, Failed, 0, 2 * 5 * 12, {kComm, kComm}},
+    // Cancel stops at that cycle, in the wake-up, the identification, the entry or a block.
+    {"", Read, 0, 0, 3, Cancelled, 0, 4, {}},
+    {"", Read, 0, 0, 12 + 5, Cancelled, 0, 12 + 6, {}},
+    {"--refuse-entry", Read, 0, 0, kEntry + 5, Cancelled, 0, kEntry + 6, {}},
+    {"", Read, 0, 0, kEntry + 3 * 199 + 5, Cancelled, 4, kEntry + 3 * 199 + 6, {}},
+    {"", Write, 0, 0, kEntry + 2 * 201 + 7, Cancelled, 3, kEntry + 2 * 201 + 8, {}},
+    {"", Read, 0, 0, -1, OpenFailed, 0, 0, {kOpenFailedMessage}},
+};
 
 Bytes blockCommand(std::uint8_t command, int block)
 {
@@ -26,193 +90,73 @@ Bytes blockCommand(std::uint8_t command, int block)
     return {command, static_cast<std::uint8_t>(a >> 8), static_cast<std::uint8_t>(a & 0xFF), 0x08};
 }
 
-Bytes blockData(const RadioImage& image, int block)
-{
-    return Bytes(image.bytes.begin() + block * 8, image.bytes.begin() + block * 8 + 8);
-}
-
 // The writes from the first block command on.
 std::vector<Bytes> blockWrites(const RecordingLine& line)
 {
-    const auto& all = line.writes();
+    const auto& all = line.writes;
     const auto first = std::find_if(all.begin(), all.end(), [](const Bytes& w) {
         return w.size() == 4 && (w[0] == 0x52 || w[0] == 0x57);
     });
     return {first, all.end()};
 }
 
-std::vector<std::string> statusesCountingTo(int last)
-{
-    std::vector<std::string> out{kDetectingText, kWaitingText};
-    for (int i = 1; i <= last; ++i)
-        out.push_back(std::to_string(i));
-    return out;
-}
-
-struct Transfer
-{
-    RecordingLine line{makeSerialLine()};
-    TestHost host;
-    RadioImage document = RadioImage::makeNew();
-    CloneResult result;
-    RadioImage received;
-
-    void transfer(const std::string& port)
-    {
-        CloneSession session(line, host, document);
-        result = session.run(port);
-        received = session.receivedImage();
-    }
-    bool endedClosed() const
-    {
-        return !line.isOpen() && line.ops.ends_with('c');
-    }
-};
-
 } // namespace
 
-TEST(CloneTransfer, ReadAndWriteMoveEveryBlockOnceInOrderWithTheirProgress)
+TEST(CloneTransfer, EveryRowSendsItsBlocksInOrderAndEndsAsItSays)
 {
-    for (const CloneDirection direction : {CloneDirection::Read, CloneDirection::Write}) {
-        const bool write = direction == CloneDirection::Write;
-        SCOPED_TRACE(write ? "write" : "read");
-        const RadioImage radio = patternedImage(1);
-        SimProcess sim({}, &radio);
+    const RadioImage radio = patternedImage(1);
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.sim << (c.direction == Write ? " write" : " read")
+                                        << " cancel at " << c.cancelAt);
+        SimProcess sim(QString(c.sim).split(' ', Qt::SkipEmptyParts), &radio);
         ASSERT_TRUE(sim.started());
-        Transfer run;
-        run.document = patternedImage(3);
-        run.host.directionToGive = direction;
-        const RadioImage documentBefore = run.document;
-        run.transfer(sim.path());
+        RecordingLine line;
+        line.failWrites = c.failWrites;
+        TestHost host;
+        host.directionToGive = c.direction;
+        host.retriesToGive = c.retries;
+        host.cancelAtCycle = c.cancelAt;
+        std::vector<bool> openAtMessage;
+        host.onMessage = [&] { openAtMessage.push_back(line.isOpen()); };
+        const RadioImage document = patternedImage(3);
+        CloneSession session(line, host, document);
+        const CloneResult result =
+            session.run(c.outcome == OpenFailed ? "/dev/orvo-no-such-port" : sim.path());
 
-        EXPECT_EQ(run.result.outcome, CloneOutcome::Completed);
-        EXPECT_EQ(run.result.direction, direction);
-        EXPECT_EQ(run.result.blocksDone, 128);
-        EXPECT_EQ(run.document, documentBefore);
-        EXPECT_TRUE(run.endedClosed());
-        EXPECT_TRUE(run.host.messages.empty());
-        EXPECT_EQ(run.host.directionAsked, 1);
-        if (write)
-            EXPECT_EQ(sim.stopAndReadMemory(), run.document);
-        else
-            EXPECT_EQ(run.received, radio);
-
-        const auto blocks = blockWrites(run.line);
-        ASSERT_EQ(blocks.size(), 256u);
-        for (int n = 0; n < 128; ++n) {
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.blocksDone, c.blocks);
+        EXPECT_EQ(host.cycles, c.cycles);
+        EXPECT_EQ(host.messageTexts(), c.messages);
+        for (const ShownMessage& m : host.messages)
+            EXPECT_EQ(m.buttons == CloneHost::Buttons::RetryCancel, m.text == kComm);
+        EXPECT_EQ(openAtMessage, std::vector<bool>(c.messages.size(), c.outcome != OpenFailed));
+        EXPECT_EQ(host.directionAsked, result.directionKnown ? 1 : 0);
+        EXPECT_FALSE(line.isOpen());
+        EXPECT_EQ(line.ops.back(), c.outcome == OpenFailed ? 'o' : 'c'); // closed at the end
+        EXPECT_EQ(host.statuses.empty(), c.outcome == OpenFailed);
+        // Nothing goes out before the wake-up's 12 cycles; no bytes follow a Cancel.
+        EXPECT_EQ(line.writes.empty(), c.cycles <= 12);
+        const std::vector<Bytes> blocks = blockWrites(line);
+        ASSERT_EQ(blocks.size(), 2u * c.blocks);
+        const bool write = c.direction == Write;
+        for (int n = 0; n < c.blocks; ++n) {
             EXPECT_EQ(blocks[2 * n], blockCommand(write ? 0x57 : 0x52, n)) << "block " << n;
-            EXPECT_EQ(blocks[2 * n + 1], write ? blockData(run.document, n) : Bytes{0x06}) << n;
+            const Bytes data(document.bytes.begin() + n * 8, document.bytes.begin() + n * 8 + 8);
+            EXPECT_EQ(blocks[2 * n + 1], write ? data : Bytes{0x06}) << n;
         }
+        if (c.outcome != Completed) {
+            EXPECT_EQ(host.positions.size(), std::size_t(c.blocks));
+            continue;
+        }
+        EXPECT_EQ(write ? sim.stopAndReadMemory() : session.receivedImage(),
+                  write ? document : radio);
         // The position stops at 122 while writing and 123 while reading, and ends at 123.
-        EXPECT_EQ(run.host.statuses, statusesCountingTo(write ? 122 : 123));
-        ASSERT_EQ(run.host.positions.size(), 129u);
-        EXPECT_EQ(run.host.positions[127], write ? 122 : 123);
-        EXPECT_EQ(run.host.positions.back(), 123);
-        EXPECT_EQ(run.host.blocksDone[127], 128);
-        EXPECT_EQ(run.host.cycles, kWakeCycles + kIdentCycles + 128 * (write ? 201 : 199));
+        std::vector<std::string> statuses{kDetectingText, kWaitingText};
+        for (int i = 1; i <= (write ? 122 : 123); ++i)
+            statuses.push_back(std::to_string(i));
+        EXPECT_EQ(host.statuses, statuses);
+        ASSERT_EQ(host.positions.size(), 129u);
+        EXPECT_EQ(host.positions[127], write ? 122 : 123);
+        EXPECT_EQ(host.positions.back(), 123);
     }
-}
-
-TEST(CloneTransfer, RefusedEntryRuns601CyclesThenTheCommunicationFailure)
-{
-    SimProcess sim({"--refuse-entry"});
-    ASSERT_TRUE(sim.started());
-    Transfer run;
-    run.transfer(sim.path());
-    EXPECT_EQ(run.result.outcome, CloneOutcome::Failed);
-    EXPECT_EQ(run.host.messageTexts(), std::vector<std::string>{kCommunicationErrorText});
-    EXPECT_EQ(run.host.cycles, kWakeCycles + kIdentCycles + 601);
-}
-
-TEST(CloneTransfer, FailedEntryWritesAreRepeatedAfterTheSendOrderMessageFourTimes)
-{
-    for (const int failures : {2, 5}) {
-        SCOPED_TRACE(failures);
-        SimProcess sim;
-        ASSERT_TRUE(sim.started());
-        Transfer run;
-        run.document = patternedImage(4);
-        run.host.directionToGive = CloneDirection::Write;
-        run.line.failWrites = failures;
-        run.transfer(sim.path());
-
-        std::vector<std::string> messages(std::min(failures, 4), kSendOrderErrorText);
-        if (failures == 5)
-            messages.push_back(kCommunicationErrorText);
-        EXPECT_EQ(run.host.messageTexts(), messages);
-        EXPECT_EQ(run.host.messages[0].buttons, CloneHost::Buttons::Ok);
-        EXPECT_TRUE(run.endedClosed());
-        if (failures == 5) {
-            EXPECT_EQ(run.result.outcome, CloneOutcome::Failed);
-            EXPECT_EQ(run.host.directionAsked, 0);
-        } else {
-            EXPECT_EQ(run.result.outcome, CloneOutcome::Completed);
-            EXPECT_EQ(sim.stopAndReadMemory(), run.document);
-        }
-    }
-}
-
-TEST(CloneTransfer, RetryAfterARefusedRequestKeepsThePortOpenAndStartsOver)
-{
-    SimProcess sim({"--refuse-program"});
-    ASSERT_TRUE(sim.started());
-    Transfer run;
-    run.host.retriesToGive = 1;
-    bool openAtMessage = false;
-    run.host.onMessage = [&] { openAtMessage = run.line.isOpen(); };
-    run.transfer(sim.path());
-    EXPECT_EQ(run.result.outcome, CloneOutcome::Failed);
-    EXPECT_EQ(run.host.messageTexts(),
-              (std::vector<std::string>{kCommunicationErrorText, kCommunicationErrorText}));
-    EXPECT_TRUE(openAtMessage);
-    const auto& writes = run.line.writes();
-    EXPECT_EQ(std::count(writes.begin(), writes.end(), Bytes{0x50}), 10);
-    EXPECT_TRUE(run.endedClosed());
-}
-
-TEST(CloneTransfer, CancelStopsAtThatCycleWithoutMessageOrFurtherBytes)
-{
-    const RadioImage radio = patternedImage(8);
-    SimProcess sim({}, &radio);
-    ASSERT_TRUE(sim.started());
-    Transfer run;
-    run.host.cancelAtCycle = kWakeCycles + kIdentCycles + 3 * 199 + 5; // among block 3's cycles
-    run.transfer(sim.path());
-    EXPECT_EQ(run.result.outcome, CloneOutcome::Cancelled);
-    EXPECT_EQ(run.result.blocksDone, 4);
-    EXPECT_TRUE(run.host.messages.empty());
-    EXPECT_EQ(blockWrites(run.line).size(), 8u);
-    EXPECT_EQ(run.host.positions.back(), 4);
-    EXPECT_TRUE(run.endedClosed());
-
-    Transfer early;
-    early.host.cancelAtCycle = 3;
-    early.transfer(sim.path());
-    EXPECT_EQ(early.result.outcome, CloneOutcome::Cancelled);
-    EXPECT_TRUE(early.line.writes().empty());
-    EXPECT_TRUE(early.host.positions.empty());
-}
-
-TEST(CloneTransfer, AMissingOrHeldPortShowsTheOpenFailureAndDoesNothingElse)
-{
-    Transfer missing;
-    missing.transfer("/dev/orvo-no-such-port");
-    EXPECT_EQ(missing.result.outcome, CloneOutcome::OpenFailed);
-    EXPECT_EQ(missing.host.messageTexts(), std::vector<std::string>{kOpenFailedMessage});
-    EXPECT_EQ(missing.host.messages[0].buttons, CloneHost::Buttons::Ok);
-    EXPECT_TRUE(missing.host.statuses.empty());
-    EXPECT_EQ(missing.line.ops, "o");
-
-    SimProcess sim;
-    ASSERT_TRUE(sim.started());
-    auto holder = makeSerialLine();
-    ASSERT_TRUE(openRadioPort(*holder, sim.path(), kCloneTimeouts));
-    Transfer held;
-    held.transfer(sim.path());
-    EXPECT_EQ(held.result.outcome, CloneOutcome::OpenFailed);
-    holder->close();
-    Transfer again;
-    again.host.cancelAtCycle = 0;
-    again.transfer(sim.path());
-    EXPECT_EQ(again.result.outcome, CloneOutcome::Cancelled);
 }

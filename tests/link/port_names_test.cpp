@@ -22,10 +22,14 @@ TEST(PortNames, ComNIsTheNthListedPortUsbAdaptersFirstUnlessItsVariableNamesOne)
         const char* device;
         const char* chosen = ""; // the user's choice for the name, between variable and list
     } cases[] = {
-        {"COM1", nullptr, "/dev/ttyACM0"}, {"COM2", nullptr, "/dev/ttyUSB1"},
-        {"COM3", nullptr, "/dev/ttyS0"},   {"COM4", nullptr, "/dev/ttyS1"},
-        {"COM5", nullptr, ""},             {"COM1", "/dev/pts/3", "/dev/pts/3"},
-        {"COM1", "", "/dev/ttyACM0"},      {"/dev/pts/7", "/dev/ttyS9", "/dev/pts/7"},
+        {"COM1", nullptr, "/dev/ttyACM0"},
+        {"COM2", nullptr, "/dev/ttyUSB1"},
+        {"COM3", nullptr, "/dev/ttyS0"},
+        {"COM4", nullptr, "/dev/ttyS1"},
+        {"COM5", nullptr, ""},
+        {"COM1", "/dev/pts/3", "/dev/pts/3"},
+        {"COM1", "", "/dev/ttyACM0"},
+        {"/dev/pts/7", "/dev/ttyS9", "/dev/pts/7"},
         {"COM1", "/dev/pts/3", "/dev/pts/3", "/dev/ttyS4"},
         {"COM1", "", "/dev/ttyS4", "/dev/ttyS4"},
     };

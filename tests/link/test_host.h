@@ -24,17 +24,12 @@ public:
 
     std::vector<std::string> statuses;
     std::vector<int> positions;
-    std::vector<int> blocksDone;
     std::vector<ShownMessage> messages;
     long cycles = 0;
     int directionAsked = 0;
 
     void showStatus(const std::string& text) override { statuses.push_back(text); }
-    void showProgress(int position, int done) override
-    {
-        positions.push_back(position);
-        blocksDone.push_back(done);
-    }
+    void showProgress(int position, int) override { positions.push_back(position); }
     Cycle waitingCycle() override
     {
         return cycles++ == cancelAtCycle ? Cycle::Cancel : Cycle::Continue;
@@ -46,11 +41,7 @@ public:
             onMessage();
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        if (retriesToGive > 0) {
-            --retriesToGive;
-            return Answer::Retry;
-        }
-        return Answer::Cancel;
+        return retriesToGive-- > 0 ? Answer::Retry : Answer::Cancel;
     }
     orvo::CloneDirection direction() override
     {

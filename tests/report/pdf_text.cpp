@@ -14,7 +14,8 @@ QString run(const QString& program, const QStringList& args)
 {
     QProcess p;
     p.start(program, args);
-    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const bool ok =
+        p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return ok ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
@@ -51,26 +52,27 @@ PdfPage readPdfPage(const QString& path)
     }
     for (auto it = wordRe.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        page.words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                              m.captured(4).toDouble(), m.captured(5)});
+        page.words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                              m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5)});
     }
     std::vector<PdfWord> sorted = page.words;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const PdfWord& a, const PdfWord& b) { return a.yMin < b.yMin; });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const PdfWord& a, const PdfWord& b) { return a.yMin < b.yMin; });
     for (const PdfWord& w : sorted) {
         if (page.lines.empty() || std::fabs(page.lines.back().top() - w.yMin) > 0.5)
             page.lines.push_back({});
         page.lines.back().words.push_back(w);
     }
     for (PdfLine& l : page.lines)
-        std::stable_sort(l.words.begin(), l.words.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+        std::stable_sort(l.words.begin(), l.words.end(),
+                         [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
     return page;
 }
 
 int pdfPageCount(const QString& path)
 {
-    static const QRegularExpression pagesRe(R"re(^Pages:\s+(\d+)\s*$)re", QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch m = pagesRe.match(run("pdfinfo", {path}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    const QString html = run("pdftotext", {"-bbox", path, "-"});
+    return html.isEmpty() ? -1 : static_cast<int>(html.count("<page "));
 }
 
 } // namespace orvo::test

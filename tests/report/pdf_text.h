@@ -1,6 +1,6 @@
 #pragma once
 // Reads a PDF back as a reader of the printed page would: its words with their boxes in points
-// (y downward from the top of the page), grouped into lines. Uses poppler's pdftotext and pdfinfo.
+// (y downward from the top of the page), grouped into lines. Uses poppler's pdftotext.
 
 #include <QString>
 #include <QStringList>
@@ -9,19 +9,22 @@
 
 namespace orvo::test {
 
-struct PdfWord {
+struct PdfWord
+{
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     QString text;
 };
 
 // Words sharing a top edge, left to right.
-struct PdfLine {
+struct PdfLine
+{
     std::vector<PdfWord> words;
     double top() const { return words.front().yMin; }
     QStringList texts() const;
 };
 
-struct PdfPage {
+struct PdfPage
+{
     double width = 0, height = 0;
     std::vector<PdfWord> words; // in reading order
     std::vector<PdfLine> lines; // top to bottom
@@ -30,6 +33,6 @@ struct PdfPage {
 };
 
 PdfPage readPdfPage(const QString& path); // first page; empty when pdftotext fails
-int pdfPageCount(const QString& path);    // -1 when pdfinfo fails
+int pdfPageCount(const QString& path);    // -1 when pdftotext fails
 
 } // namespace orvo::test

@@ -32,16 +32,6 @@ orvo::RadioImage SimProcess::stopAndReadMemory()
 {
     m_process.terminate();
     m_process.waitForFinished(10000);
-    return memoryFile();
-}
-
-bool SimProcess::hasMemoryFile() const
-{
-    return QFile::exists(m_dir.filePath("memory.bin"));
-}
-
-orvo::RadioImage SimProcess::memoryFile() const
-{
     orvo::RadioImage image;
     const QByteArray bytes = readWholeFile(m_dir.filePath("memory.bin"));
     std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), orvo::kImageSize),
@@ -54,15 +44,11 @@ std::vector<std::string> SimProcess::stopAndReadTestLog()
     m_process.terminate();
     m_process.waitForFinished(10000);
     std::vector<std::string> lines;
-    QFile log(logPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return lines;
-    while (!log.atEnd()) {
+    for (const QByteArray& line : readWholeFile(logPath()).split('\n')) {
         // Each line starts with the milliseconds since the simulator started.
-        const QString line = QString::fromUtf8(log.readLine()).trimmed();
-        const QString text = line.section(' ', 1, -1, QString::SectionSkipEmpty);
+        const QString text = QString::fromUtf8(line).section(' ', 1, -1, QString::SectionSkipEmpty);
         if (text.startsWith("test") || text.startsWith("silent"))
-            lines.push_back(text.toStdString());
+            lines.push_back(text.trimmed().toStdString());
     }
     return lines;
 }
@@ -90,4 +76,3 @@ orvo::RadioImage patternedImage(int seed)
             (i * 7 + static_cast<std::size_t>(seed) * 31 + (i >> 8)) & 0xFF);
     return image;
 }
-

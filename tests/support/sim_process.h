@@ -26,13 +26,9 @@ public:
     const std::string& path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
     QString logPath() const { return m_dir.filePath("sim.log"); }
-    qint64 pid() const { return m_process.processId(); }
 
     // Stops the simulator (it writes its memory on the way out) and returns that memory.
     orvo::RadioImage stopAndReadMemory();
-    // The memory file as it stands; the simulator rewrites it before acknowledging a written block.
-    orvo::RadioImage memoryFile() const;
-    bool hasMemoryFile() const;
     // Stops the simulator and returns its test-mode log lines ("test request", "test: frame A
     // 00 00 ..."), without their time stamps, in order.
     std::vector<std::string> stopAndReadTestLog();
@@ -49,4 +45,3 @@ QString writeImageFile(const QString& folder, const QString& name, const orvo::R
 QByteArray readWholeFile(const QString& path);
 // An image with a pattern of its own for each seed, so that transfers cannot pass by chance.
 orvo::RadioImage patternedImage(int seed);
-

@@ -1,0 +1,96 @@
+// Channel data files in the process itself: what loads, and the safe writes' modes, links,
+// leftovers and a full disk. How each verb of orvo-cli fails is cli_test's.
+#include "image/atomic_file.h"
+#include "image/radio_image.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::set<std::string> entries(const fs::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+class ImageFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    const fs::path dir = fs::temp_directory_path() / ("orvo-image-" + std::to_string(::getpid()));
+};
+
+TEST_F(ImageFiles, ShorterThan1024BytesAreRefusedUnchangedLongerOnesLoadTheirFirst1024)
+{
+    for (std::size_t size : {0, 1023, 1024, 1100}) {
+        std::ofstream((dir / "f.sin").string(), std::ios::binary) << std::string(size, '\x5A');
+        RadioImage image = RadioImage::makeNew();
+        const FileResult r = loadImageFile((dir / "f.sin").string(), image);
+        EXPECT_EQ(r.ok, size >= 1024) << size;
+        EXPECT_EQ(image[1023], r.ok ? 0x5A : 0xFF);
+        if (!r.ok) {
+            EXPECT_NE(r.error.find(std::to_string(size) + " bytes"), std::string::npos) << r.error;
+            EXPECT_EQ(image, RadioImage::makeNew()) << size;
+        }
+    }
+    RadioImage image = RadioImage::makeNew();
+    EXPECT_NE(loadImageFile((dir / "absent.sin").string(), image).error.find("absent.sin"),
+              std::string::npos);
+    EXPECT_FALSE(loadImageFile(dir.string(), image).ok);
+}
+
+TEST_F(ImageFiles, SafeWritesKeepModeAndLinksRemoveOnlyDeadLeftoversAndSurviveAFullDisk)
+{
+    const std::string path = (dir / "out.sin").string();
+    ASSERT_TRUE(writeFileAtomically(path, "old").ok);
+    fs::permissions(path, fs::perms(0640));
+    fs::create_symlink(path, dir / "link.sin");
+    // Temporary names of a dead process go; ours, a living one's and odd ones stay.
+    const std::string ours = ".out.sin.tmp-" + std::to_string(::getpid()) + "-9";
+    for (const std::string& name :
+         {ours, std::string(".out.sin.tmp-1-0"), std::string(".out.sin.tmp-x"),
+          std::string(".out.sin.tmp-2147483646-0")})
+        std::ofstream((dir / name).string()) << "left";
+    ASSERT_TRUE(writeFileAtomically((dir / "link.sin").string(), "new").ok);
+    EXPECT_EQ(read(path), "new");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.sin"));
+    EXPECT_EQ(entries(dir), (std::set<std::string>{"link.sin", "out.sin", ours, ".out.sin.tmp-1-0",
+                                                   ".out.sin.tmp-x"}));
+
+    // A disk that fills after 100 bytes: the old file stays whole, nothing else appears.
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{100, previous.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const FileResult r = writeFileAtomically(path, std::string(1024, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_NE(r.error.find("out.sin"), std::string::npos) << r.error;
+    EXPECT_EQ(read(path), "new");
+    EXPECT_EQ(entries(dir).size(), 5u);
+}
+
+} // namespace
+} // namespace orvo
