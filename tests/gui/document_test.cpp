@@ -130,11 +130,6 @@ TEST(Document, PasteTakesGoodRowsAndListsRefusedCells)
         std::vector<std::pair<int, int>> refused; // channel, column
     };
     const std::vector<Case> cases{
-        {"CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\tBusy\tW/N\tScan\tPower\r\n"
-         "1\t446.10000\t446.10000\t67.0\tOff\tNo\tNarrow\tAdd\tLow\r\n"
-         "2\t440.5\t\t\t\t\t\t\t\r\n",
-         2,
-         {}},
         {"446.1\t446.1\tOff\tOff\tNo\tWide\tAdd\tHigh\n12\t\t\t\t\t\t\t\n"
          "440\t440\tnope\tOff\tmaybe\tWide\tAdd\tHigh\n",
          1,
