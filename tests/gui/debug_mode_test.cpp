@@ -157,8 +157,7 @@ private slots:
     // The band's debug frequencies, and typed ones held to its edge and 20 MHz above (the rules
     // are debug_frequency_test's); the long DQT list drops down as a short list with a scroll
     // bar. A radio that ignores a request asks Retry, which goes on; a refused frequency sends
-    // nothing. A silent
-    // radio is the fault matrix's.
+    // nothing. A silent radio is the fault matrix's.
     void theBandAndFailures()
     {
         chooseListEntry(settingList("cmbField"), 3); // 430 - 500MHz
