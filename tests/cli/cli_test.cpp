@@ -335,6 +335,7 @@ const Row kRows[] = {
      "MHz.\n",
      "", "", "", "nothing"},
     {testMode("--tx 1234.5"), kSilent, 1, "~transmit frequency", "", "", "", "nothing"},
+    {testMode("--rx-tone ''"), kSilent, 1, "~receive tone", "", "", "", "nothing"},
     {"test-mode --port /dev/null", "", 2, "~usage"},
     {"test-mode --port", "", 2, "~missing value: --port"},
     {testMode("--item volume", "/dev/null"), "", 2, "~usage"},
