@@ -126,9 +126,12 @@ TEST(CloneTransfer, EveryRowSendsItsBlocksInOrderAndEndsAsItSays)
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.blocksDone, c.blocks);
         EXPECT_EQ(host.cycles, c.cycles);
-        EXPECT_EQ(host.messageTexts(), c.messages);
-        for (const ShownMessage& m : host.messages)
+        std::vector<std::string> texts;
+        for (const ShownMessage& m : host.messages) {
+            texts.push_back(m.text);
             EXPECT_EQ(m.buttons == CloneHost::Buttons::RetryCancel, m.text == kComm);
+        }
+        EXPECT_EQ(texts, c.messages);
         EXPECT_EQ(openAtMessage, std::vector<bool>(c.messages.size(), c.outcome != OpenFailed));
         EXPECT_EQ(host.directionAsked, result.directionKnown ? 1 : 0);
         EXPECT_FALSE(line.isOpen());

@@ -48,12 +48,4 @@ public:
         ++directionAsked;
         return directionToGive;
     }
-
-    std::vector<std::string> messageTexts() const
-    {
-        std::vector<std::string> out;
-        for (const ShownMessage& m : messages)
-            out.push_back(m.text);
-        return out;
-    }
 };
