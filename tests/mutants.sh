@@ -21,8 +21,8 @@ m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
 
 img=orvo_image_tests
 cli="orvo_cli_tests orvo_reliability_tests"
-link="link_tests ctest:fault_matrix_core:fault_matrix"
-tm="testmode_tests orvo_cli_tests ctest:fault_matrix_core:fault_matrix"
+link="link_tests ctest:fault_matrix:fault_matrix"
+tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 
 # The frequency check of the editor's cells.
 m fc-band-low src/editor/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
