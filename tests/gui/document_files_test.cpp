@@ -131,10 +131,18 @@ private slots:
         answers.fileAnswers = {path("short.sin")};
         ctrl(Qt::Key_O);
         QCOMPARE(answers.boxes.size(), 2);
+        // Save As into a missing folder fails with one message naming the file and the reason,
+        // and keeps the document's file, form and unsaved changes for the next Save.
+        answers.fileAnswers = {path("gone/x.sin")};
+        clickMenu("menuFile", "ID_FILE_SAVE_AS");
+        QCOMPARE(answers.texts().mid(2), QStringList{"Cannot write \"" + path("gone/x.sin") +
+                                                     "\": No such file or directory"});
+        QVERIFY(!QFileInfo::exists(path("gone")));
         QCOMPARE(formTexts(), form);
+        QVERIFY(asksToSave());
         ctrl(Qt::Key_S); // to the file it came from
         QVERIFY(!asksToSave());
-        QCOMPARE(answers.fileRequests.size(), 3);
+        QCOMPARE(answers.fileRequests.size(), 4);
         QCOMPARE(formTextsOf(fromBytes(readFileBytes(path("sample.sin")))), form);
 
         // Import Channels refuses a file it cannot read, and one with bad cells in one message
