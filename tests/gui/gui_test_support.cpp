@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -63,7 +62,7 @@ DialogAnswers::DialogAnswers() : m_previous(g_answering)
 void DialogAnswers::install()
 {
     setMessageBoxHook([this](const MessageBoxRequest& request) {
-        boxes.append({request.text, request.caption, request.icon, request.buttons});
+        boxes.append({request.text, request.caption, request.buttons});
         if (!boxAnswers.isEmpty())
             return boxAnswers.takeFirst();
         for (auto b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
@@ -344,11 +343,6 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image)
 QWidget* progressDialog()
 {
     return withName(QApplication::allWidgets(), "ProgressDialog");
-}
-
-QString progressStatus()
-{
-    return progressDialog()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
 }
 
 ProgressWatch::ProgressWatch(std::function<void(int)> step)
