@@ -1,8 +1,9 @@
 // File Print through the window: the page printed for a file edited by keyboard is, word for
 // word and place for place, the page orvo-cli report draws for the saved file, on the paper
 // chosen in Print Setup before a restart; the print dialog offers that one page, a declined one
-// prints nothing, Print Preview shows the page, and a printer that cannot start says so. The report's dialogs are answered through its hook; what reaches the
-// printer goes to a PDF file, read back as words with positions.
+// prints nothing, Print Preview shows the page, and a printer that cannot start says so. The
+// report's dialogs are answered through its hook; what reaches the printer goes to a PDF file, read
+// back as words with positions.
 #include "gui_test_support.h"
 #include "pdf_text.h"
 #include "reliability_support.h"
