@@ -1,5 +1,5 @@
-// The document and its channel model without any window: commits with their checks, the bytes
-// they store, undo and redo, paste, and the modified flag following the undo stack.
+// The document and its channel model without any window: commits and their undo and redo down to
+// the bytes, paste, and the modified flag following the undo stack.
 #include "editor/channel_model.h"
 #include "editor/channel_rows.h"
 #include "editor/document.h"
@@ -40,37 +40,6 @@ void apply(Document& doc, const std::vector<Edit>& edits)
 }
 
 } // namespace
-
-TEST(Document, CommitsStoreTheCheckedTextsAndRefuseWhatTypingRefuses)
-{
-    struct Case
-    {
-        std::vector<Edit> edits;
-        int channel;
-        orvo::ChannelTexts expected;
-        int undoSteps;
-    };
-    // The rules of each commit are RowCommit's and FrequencyCheck's: here they reach the bytes.
-    const std::vector<Case> cases{
-        {{{3, 1, "446.1"}, {3, 2, "447.0125"}, {3, 3, "67.0"}, {3, 5, "Yes"}, {3, 8, "Low"}},
-         3,
-         {"446.10000", "447.01250", "67.0", "Off", "Yes", "Wide", "Add", "Low"},
-         5},
-        {{{4, 1, "162.5"}}, 4, {}, 0},                         // outside the band
-        {{{5, 1, "446.1"}, {5, 2, ""}, {5, 1, ""}}, 5, {}, 3}, // emptied again
-    };
-    for (const Case& c : cases) {
-        Document doc;
-        prepare(doc);
-        apply(doc, c.edits);
-        EXPECT_EQ(doc.channelTexts(c.channel), c.expected) << c.edits.front().text;
-        EXPECT_EQ(doc.undoStack()->count(), c.undoSteps) << c.edits.front().text;
-        // The image holds exactly what the table shows.
-        orvo::RadioImage expected = doc.image();
-        orvo::encodeChannel(c.expected, expected, c.channel);
-        EXPECT_EQ(doc.image(), expected);
-    }
-}
 
 TEST(Document, UndoAndRedoReachTheBytesOfTheSameStateReachedDirectly)
 {
