@@ -65,11 +65,6 @@ private slots:
 
     void typingInTheTable()
     {
-        // The focus starts on Type; Tab walks the nine lists to the table.
-        QCOMPARE(focusName(), QStringLiteral("cmbType"));
-        for (int list = 0; list < 9; ++list)
-            press(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("grid"));
         // A digit opens the box holding just that digit; another first key is refused with a
         // message and leaves the box empty.
         typeOnCell(3, 1, QStringLiteral("4"));
@@ -88,10 +83,8 @@ private slots:
         QCOMPARE(currentCell(), QPoint(1, 1));
         press(Qt::Key_Return);
         typeOnCell(1, 1, QStringLiteral("500.001"));
-        press(Qt::Key_Return);
-        typeOnCell(1, 1, QStringLiteral("500.001"));
         clickCell(5, 4);
-        QCOMPARE(answers->texts().mid(2), (QStringList{kNotANumber, kFormat, kBand, kBand, kStep}));
+        QCOMPARE(answers->texts().mid(2), (QStringList{kNotANumber, kFormat, kBand, kStep}));
         QCOMPARE(rowTexts(1), kRow1);
         QCOMPARE(rowTexts(3), kEmpty);
 
