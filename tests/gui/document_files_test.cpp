@@ -75,7 +75,8 @@ private slots:
     {
         // A new image saved at once: the name asked for gets ".sin", its empty rows are encoded.
         // Optional Features: Cancel, and OK without a change, change nothing; OK writes just
-        // bit 3 of 0x3C0 and bit 7 of 0x3F0, which a second Save stores without asking.
+        // bit 3 of 0x3C0 and bit 7 of 0x3F0 as one undo step, which a second Save stores without
+        // asking.
         DialogAnswers answers;
         answers.fileAnswers = {path("features")};
         ctrl(Qt::Key_S);
@@ -106,6 +107,9 @@ private slots:
         }
         QCOMPARE(shown, (QStringList{"On+", "On+", "On+", "Off-"}));
         answers.dialogDriver = {};
+        ctrl(Qt::Key_Z); // undone back to the file's state, and redone
+        QVERIFY(!asksToSave());
+        ctrl(Qt::Key_Y);
         ctrl(Qt::Key_S);
         QVERIFY(!asksToSave());
         QCOMPARE(answers.fileRequests.size(), 1);

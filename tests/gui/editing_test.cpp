@@ -161,9 +161,9 @@ private slots:
 
     void rowsNewOpenAndSave()
     {
-        // Rows copied by their channel numbers paste onto others, move up with Alt+Up and go
-        // with Ctrl+X; rows with refused cells are named. Ctrl+Z back to the file as opened (not
-        // modified), Ctrl+Y forward again.
+        // Rows copied by their channel numbers paste onto others, move up with Alt+Up (the last
+        // not down) and go with Ctrl+X; rows with refused cells are named. Ctrl+Z back to the file
+        // as opened (not modified), Ctrl+Y forward again.
         typeOnCell(1, 2, QStringLiteral("446.1"));
         clickCell(1, 0);
         ctrl(Qt::Key_C);
@@ -179,6 +179,8 @@ private slots:
         ctrl(Qt::Key_V);
         QCOMPARE(answers->texts(), QStringList{"The other rows were pasted. Refused cells:\n"
                                                "Channel 6, row: 8 or 9 columns expected, found 1"});
+        clickCell(16, 0);
+        press(Qt::Key_Down, Qt::AltModifier); // the last channel stays: no undo step
         const QStringList form = formTexts();
         QCOMPARE(rowTexts(5), edited);
         QCOMPARE(rowTexts(2), kEmpty);
