@@ -18,11 +18,6 @@
 
 namespace {
 
-QPushButton* dialogButton(const char* name)
-{
-    return progressDialog()->findChild<QPushButton*>(QLatin1String(name));
-}
-
 void useRadio(const SimProcess& sim)
 {
     QVERIFY(sim.started());
@@ -79,7 +74,7 @@ private slots:
 
         // Cancel before Start (the button, the close box) sends nothing.
         ctrl(Qt::Key_R);
-        QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
+        QTest::mouseClick(progressDialog()->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
         QVERIFY(!progressDialog()->isVisible());
         ctrl(Qt::Key_W);
         QVERIFY(progressDialog()->close());
@@ -104,7 +99,8 @@ private slots:
                     QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
                     command("ID_COM2")->trigger();
                 } else if (at == 20) {
-                    QTest::mouseClick(dialogButton("btnCancel"), Qt::LeftButton);
+                    QTest::mouseClick(progressDialog()->findChild<QPushButton*>("btnCancel"),
+                                      Qt::LeftButton);
                 }
             });
             startAndWait();
