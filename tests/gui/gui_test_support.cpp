@@ -302,8 +302,7 @@ void typeOnCell(int channel, int column, const QString& text)
 {
     goToCell(channel, column);
     QTest::keyClick(channelTable(), text.at(0).toLatin1());
-    if (text.size() > 1)
-        QTest::keyClicks(focus(), text.mid(1));
+    QTest::keyClicks(focus(), text.mid(1));
 }
 
 QByteArray readFileBytes(const QString& path)
