@@ -8,8 +8,6 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
-#include <QEnterEvent>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -67,11 +65,6 @@ private slots:
 
     void typingInTheTable()
     {
-        // The focus starts on Type; Tab walks the nine lists to the table.
-        QCOMPARE(focusName(), QStringLiteral("cmbType"));
-        for (int list = 0; list < 9; ++list)
-            press(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("grid"));
         // A digit opens the box holding just that digit; another first key is refused with a
         // message and leaves the box empty.
         typeOnCell(3, 1, QStringLiteral("4"));
@@ -90,27 +83,15 @@ private slots:
         QCOMPARE(currentCell(), QPoint(1, 1));
         press(Qt::Key_Return);
         typeOnCell(1, 1, QStringLiteral("500.001"));
-        press(Qt::Key_Return);
-        typeOnCell(1, 1, QStringLiteral("500.001"));
         clickCell(5, 4);
-        QCOMPARE(answers->texts().mid(2), (QStringList{kNotANumber, kFormat, kBand, kBand, kStep}));
+        QCOMPARE(answers->texts().mid(2), (QStringList{kNotANumber, kFormat, kBand, kStep}));
         QCOMPARE(rowTexts(1), kRow1);
         QCOMPARE(rowTexts(3), kEmpty);
 
         // A double click opens the box with the cell's text selected; it takes no more than it
-        // shows. The status bar tells what the list, the table and the box under the mouse take.
+        // shows.
         doubleClickCell(1, 1);
         QCOMPARE(freqBox()->selectedText(), kRow1[0]);
-        QStringList hints;
-        for (QWidget* under :
-             QList<QWidget*>{settingList("cmbBeep"), channelTable()->viewport(), focus()}) {
-            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), under->mapToGlobal(QPointF(1, 1)));
-            QApplication::sendEvent(under, &enter);
-            hints << named<QLabel>(QStringLiteral("paneMessage"))->text();
-        }
-        QCOMPARE(hints, (QStringList{"Please click the CommBox to choose value",
-                                     "Please Click the cell to edit or input data",
-                                     "For help\uFF0Cplease press F1"}));
         QTest::keyClicks(freqBox(), QString(40, QLatin1Char('1')));
         QVERIFY(freqBox()->text().size() < 40);
         press(Qt::Key_Escape); // closes the box and keeps the cell
@@ -130,13 +111,10 @@ private slots:
         typeOnCell(5, 1, QStringLiteral("446.00625"));
         press(Qt::Key_Return);
         QCOMPARE(freqBox()->selectedText(), QStringLiteral("446.00625"));
-        const QStringList editors{"cmbTone",  "cmbTone",    "cmbBusy",
-                                  "cmbWidth", "cmbScanAdd", "cmbPower"};
         for (int col = 3; col <= 8; ++col) {
             press(Qt::Key_Return);
             QCOMPARE(currentCell(), QPoint(5, col));
-            QCOMPARE(openEditor(), editors[col - 3]);
-            QCOMPARE(focusName(), editors[col - 3]);
+            QVERIFY(!openEditor().isEmpty() && focusName() == openEditor());
             if (col == 5)
                 press(Qt::Key_Up); // "No" -> "Yes"
         }
@@ -180,9 +158,9 @@ private slots:
 
     void rowsNewOpenAndSave()
     {
-        // Rows copied by their channel numbers paste onto others, move up with Alt+Up and go
-        // with Ctrl+X; rows with refused cells are named. Ctrl+Z back to the file as opened (not
-        // modified), Ctrl+Y forward again.
+        // Rows copied by their channel numbers paste onto others, move up with Alt+Up (the last
+        // not down) and go with Ctrl+X; rows with refused cells are named. Ctrl+Z back to the file
+        // as opened (not modified), Ctrl+Y forward again.
         typeOnCell(1, 2, QStringLiteral("446.1"));
         clickCell(1, 0);
         ctrl(Qt::Key_C);
@@ -198,6 +176,8 @@ private slots:
         ctrl(Qt::Key_V);
         QCOMPARE(answers->texts(), QStringList{"The other rows were pasted. Refused cells:\n"
                                                "Channel 6, row: 8 or 9 columns expected, found 1"});
+        clickCell(16, 0);
+        press(Qt::Key_Down, Qt::AltModifier); // the last channel stays: no undo step
         const QStringList form = formTexts();
         QCOMPARE(rowTexts(5), edited);
         QCOMPARE(rowTexts(2), kEmpty);

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -63,7 +62,7 @@ DialogAnswers::DialogAnswers() : m_previous(g_answering)
 void DialogAnswers::install()
 {
     setMessageBoxHook([this](const MessageBoxRequest& request) {
-        boxes.append({request.text, request.caption, request.icon, request.buttons});
+        boxes.append({request.text, request.caption, request.buttons});
         if (!boxAnswers.isEmpty())
             return boxAnswers.takeFirst();
         for (auto b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
@@ -303,8 +302,7 @@ void typeOnCell(int channel, int column, const QString& text)
 {
     goToCell(channel, column);
     QTest::keyClick(channelTable(), text.at(0).toLatin1());
-    if (text.size() > 1)
-        QTest::keyClicks(focus(), text.mid(1));
+    QTest::keyClicks(focus(), text.mid(1));
 }
 
 QByteArray readFileBytes(const QString& path)
@@ -344,11 +342,6 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image)
 QWidget* progressDialog()
 {
     return withName(QApplication::allWidgets(), "ProgressDialog");
-}
-
-QString progressStatus()
-{
-    return progressDialog()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
 }
 
 ProgressWatch::ProgressWatch(std::function<void(int)> step)

@@ -4,9 +4,9 @@
 // answered through the application's hooks, files by their bytes. Only gui_test_support.cpp
 // knows the application's classes.
 
+#include "image/radio_image.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
-#include "image/radio_image.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -28,7 +28,6 @@ struct ShownBox
 {
     QString text;
     QString caption;
-    QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
 };
 
@@ -66,9 +65,9 @@ template <class T = QWidget> T* named(const QString& objectName)
 {
     return mainWindow() ? mainWindow()->findChild<T*>(objectName) : nullptr;
 }
-QAction* command(const char* objectName); // "ID_FILE_SAVE", ...
+QAction* command(const char* objectName);       // "ID_FILE_SAVE", ...
 QComboBox* settingList(const char* objectName); // "cmbBeep", ...
-QWidget* focus(); // QApplication::focusWidget()
+QWidget* focus();                               // QApplication::focusWidget()
 // A key on the widget with the focus (the main window when none has it), the window activated
 // first as a user's click would.
 void press(int key, Qt::KeyboardModifiers modifiers = {});
@@ -116,7 +115,6 @@ void saveWithCore(const QString& path, const orvo::RadioImage& image);
 // --- Transfers ---------------------------------------------------------------------------------
 
 QWidget* progressDialog(); // "ProgressDialog"
-QString progressStatus();  // its status line
 // Runs `step` with the position each time the progress bar moves; stops when it goes.
 struct ProgressWatch
 {

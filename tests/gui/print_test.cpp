@@ -1,8 +1,8 @@
 // File Print through the window: the page printed for a file edited by keyboard is, word for
 // word and place for place, the page orvo-cli report draws for the saved file, on the paper
-// chosen in Print Setup before a restart; the print dialog offers that one page, a declined one
-// prints nothing, Print Preview shows the page, and a printer that cannot start says so. The report's dialogs are answered through its hook; what reaches the
-// printer goes to a PDF file, read back as words with positions.
+// chosen in Print Setup before a restart; a declined print dialog prints nothing, Print Preview
+// shows the page, and a printer that cannot start says so. The report's dialogs are answered
+// through its hook; what reaches the printer goes to a PDF file, read back as words with positions.
 #include "gui_test_support.h"
 #include "pdf_text.h"
 #include "reliability_support.h"
@@ -38,18 +38,12 @@ private slots:
                                  QMarginsF(m, m, m, m), QPageLayout::Millimeter);
         int previewPages = 0;
         bool accept = true;
-        QString offered;
         const QString printedPdf = dir.filePath("app.pdf"), cliPdf = dir.filePath("cli.pdf");
         QString pdf = printedPdf;
         orvo::setReportDialogHook([&](QDialog& dialog) {
             if (auto* setup = qobject_cast<QPageSetupDialog*>(&dialog))
                 setup->printer()->setPageLayout(letter);
             auto* print = qobject_cast<QPrintDialog*>(&dialog);
-            if (print)
-                offered = QString("pages %1-%2, range %3")
-                              .arg(print->minPage())
-                              .arg(print->maxPage())
-                              .arg(print->testOption(QAbstractPrintDialog::PrintPageRange));
             if (print && print->printer()->pageLayout().pageSize().id() == QPageSize::Letter) {
                 print->printer()->setOutputFormat(QPrinter::PdfFormat);
                 print->printer()->setOutputFileName(pdf);
@@ -71,7 +65,6 @@ private slots:
         QCOMPARE(previewPages, 1);
         accept = false; // a declined print dialog prints nothing
         ctrl(Qt::Key_P);
-        QCOMPARE(offered, QString("pages 1-1, range 0"));
         QVERIFY(!QFile::exists(printedPdf));
         accept = true;
         ctrl(Qt::Key_P);
