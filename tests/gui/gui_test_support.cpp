@@ -62,7 +62,7 @@ DialogAnswers::DialogAnswers() : m_previous(g_answering)
 void DialogAnswers::install()
 {
     setMessageBoxHook([this](const MessageBoxRequest& request) {
-        boxes.append({request.text, request.caption, request.buttons});
+        boxes.append({request.text, request.buttons});
         if (!boxAnswers.isEmpty())
             return boxAnswers.takeFirst();
         for (auto b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {

@@ -27,7 +27,6 @@ class QTreeWidget;
 struct ShownBox
 {
     QString text;
-    QString caption;
     QMessageBox::StandardButtons buttons;
 };
 

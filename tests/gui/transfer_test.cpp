@@ -1,5 +1,6 @@
 // Write To Radio and Read From Radio through the window against orvo-radio-sim on a pty: a
-// running transfer and its progress dialog, verify with the Port menu, Write To Several Radios. A
+// running transfer and its progress dialog, an edited file written, verified and saved, with the
+// Port menu, Write To Several Radios. A
 // radio that is silent, hangs up or cannot be opened is the fault matrix's.
 #include "gui_test_support.h"
 #include "reliability_support.h"
@@ -156,9 +157,10 @@ private slots:
 
     // "Verify after writing" to a radio that stores block 2 wrongly names the block. The check
     // box and COM3's device typed in Choose Port stay over a restart, where the Port menu names
-    // each COMn's device and disables those with none. A good radio is written and verified,
-    // and Verify With Radio finds it holding the document; another radio's differences are
-    // listed by meaning and then raw bytes. Verifying changes nothing.
+    // each COMn's device and disables those with none. A file edited with its cell still open is
+    // written, verified and saved: Verify With Radio finds the radio holding the saved bytes;
+    // another radio's differences are listed by meaning and then raw bytes. Verifying changes
+    // nothing.
     void verifyAfterWritingAndWithRadio()
     {
         SimProcess corrupt({"--delay", "10", "--corrupt-write", "2"});
@@ -196,14 +198,16 @@ private slots:
         saveWithCore(file, reliability::documentImage());
         answers.fileAnswers = {file};
         ctrl(Qt::Key_O);
-        ctrl(Qt::Key_S); // the bytes the document holds: its empty rows as it encodes them
-        const orvo::RadioImage same = fromBytes(readFileBytes(file));
+        typeOnCell(1, 1, QStringLiteral("151.825")); // left open: the write takes it
         SimProcess good({"--delay", "10"});
         useRadio(good);
         ctrl(Qt::Key_W);
         QVERIFY(verifyBox()->isChecked());
         startAndWait();
         QVERIFY(answers.texts().last().startsWith("Written and verified"));
+        ctrl(Qt::Key_S);
+        const orvo::RadioImage same = fromBytes(readFileBytes(file));
+        QCOMPARE(cellText(1, 1), QStringLiteral("151.82500"));
 
         orvo::RadioImage changed = same;
         orvo::encodeChannel(
@@ -229,6 +233,7 @@ private slots:
         QCOMPARE(formTexts(), formTextsOf(same));
         QVERIFY(!asksToSave());
         QCOMPARE(answers.boxes.size(), 2);
+        QVERIFY(good.stopAndReadMemory() == same);
         ctrl(Qt::Key_W);
         QTest::mouseClick(verifyBox(), Qt::LeftButton); // off again for the other tests
         QTest::keyClick(progressDialog(), Qt::Key_Escape);
