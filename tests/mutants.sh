@@ -20,7 +20,7 @@ ids=() files=() olds=() news=() tests=()
 m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
 
 img=orvo_image_tests
-cli="orvo_cli_tests orvo_reliability_tests"
+cli="orvo_cli_tests"
 link="link_tests ctest:fault_matrix:fault_matrix"
 tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 

@@ -48,11 +48,12 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
          1,
          {"446.00625", "446.00500", "D023N", "", "No", "Narrow", "Add", "Low"}},
         // Only a transmit frequency: nothing follows it; only a receive one: the transmit does.
+        // Decimals past the fifth never carry a frequency past the band's edge.
         {H + "2,,446.1,,,,,,\n", {}, 2, {"", "446.10000", "", "", "No", "Wide", "Add", "High"}},
-        {H + "7,446.1,,,,,,,\n",
+        {H + "7,470.000009,,,,,,,\n",
          {},
          7,
-         {"446.10000", "446.10000", "", "", "No", "Wide", "Add", "High"}},
+         {"470.00000", "470.00000", "", "", "No", "Wide", "Add", "High"}},
         // A channel without a line is emptied; a header with blanks is the header.
         {"CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n\r\n", {}, 5, {}},
         // As spreadsheets give it back: a byte order mark, fewer decimals, whole tones, ';'.

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <grp.h>
@@ -326,7 +325,7 @@ const Row kRows[] = {
     {testMode("--item low-power-voltage --value 38 --rx-tone d023n"), "--delay 10", 0,
      "Finish successfully!\n", "", "", "",
      "test: item 72 Low Power Voltage|test: frame B 00 00 85 08 FB 01 01 26"},
-    {testMode(), kSilent, 1, kTryAgain + "orvo-cli test-mode: Cancel\n"},
+    {testMode(), "--test-no-h header", 1, kTryAgain + "orvo-cli test-mode: Cancel\n"},
     {testMode("--retries 2"), kSilent, 1,
      kTryAgain + "orvo-cli test-mode: Retry\n" + kTryAgain + "orvo-cli test-mode: Retry\n" +
          kTryAgain + "orvo-cli test-mode: Cancel\n"},

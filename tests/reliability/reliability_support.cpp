@@ -51,14 +51,6 @@ orvo::RadioImage radioMemory()
         2, 2);
 }
 
-orvo::RadioImage nextRadioMemory()
-{
-    return imageWith(
-        {{4, {"355.00000", "365.00000", "100.0", "131.8", "Yes", "Wide", "Add", "High"}},
-         {12, {"399.99375", "350.00000", "", "D754I", "No", "Narrow", "Delete", "Low"}}},
-        1, 8);
-}
-
 int requestsHeard(const QString& logPath, bool testMode)
 {
     // "   1234 clone: program request": the time stamp, then the step.

@@ -8,12 +8,10 @@
 
 namespace reliability {
 
-// Three images that differ in channels and settings, each decodable and each a fixed point of
-// decoding and encoding again: the document the user has, the radio's memory, and the memory of
-// the radio of the next transfer.
+// Two images that differ in channels and settings, each decodable and each a fixed point of
+// decoding and encoding again: the document the user has, and the radio's memory.
 orvo::RadioImage documentImage();
 orvo::RadioImage radioMemory();
-orvo::RadioImage nextRadioMemory();
 
 // Program and test requests the simulator's log (--log) shows it heard: a clone's program
 // request, a test request, or, from a silent radio, every 8 (clone) or 7 (test) bytes ignored.
