@@ -285,6 +285,7 @@ const Row kRows[] = {
     {"ORVO_COM1=PORT read --port COM1 out.sin", "", 0, "", "out.sin", "out.sin=radio"},
     {"read --port PORT folder", "", 1, "~\"folder\": it is a folder"},
     {"write --port PORT big.sin", "", 0, "", "", "radio=big.sin"},
+    {"write --port PORT full.sin", "", 0, "", "", "radio=full.sin"},
     // Channels outside the file's band are written only with --force; a write broken off midway
     // says the radio holds part of the new data.
     {"write --port PORT uhf.sin", "", 1,

@@ -102,6 +102,13 @@ private slots:
         QCOMPARE(cellText(1, 1), QStringLiteral("446.10000"));
         QCOMPARE(currentCell(), QPoint(2, 1));
         QCOMPARE(openEditor(), QString());
+        // In an open box Delete edits the text, not the rows; Tab takes it and leaves the table.
+        typeOnCell(7, 1, QStringLiteral("446.105"));
+        press(Qt::Key_Left);
+        press(Qt::Key_Delete);
+        press(Qt::Key_Tab);
+        QCOMPARE(cellText(7, 1), QStringLiteral("446.10000"));
+        QCOMPARE(focusName(), QStringLiteral("cmbType"));
 
         // After a first receive frequency Enter moves to its transmit frequency showing the same
         // text, then through every column's editor to the next row (the row's fill is
