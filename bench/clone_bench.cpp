@@ -9,9 +9,9 @@
 #include "bench_stats.h"
 #include "clone_floor.h"
 
-#include "image/radio_image.h"
-#include "link/clone_session.h"
-#include "link/qt_serial_line.h"
+#include "core/image/radio_image.h"
+#include "core/link/clone_session.h"
+#include "serial/qt_serial_line.h"
 
 #include <algorithm>
 #include <chrono>

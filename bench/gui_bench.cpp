@@ -9,10 +9,10 @@
 #include "bench_stats.h"
 
 #include "app/main_window.h"
-#include "ui/message_box.h"
+#include "widgets/message_box.h"
 #include "app/application.h"
-#include "editor/form_view.h"
-#include "link/progress_dialog.h"
+#include "widgets/form_view.h"
+#include "widgets/progress_dialog.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -7,7 +7,7 @@
 //                                       line's pause (orvo::pauseThread) wake
 #include "bench_stats.h"
 
-#include "link/line_pause.h"
+#include "serial/line_pause.h"
 
 #include <QThread>
 

@@ -10,11 +10,11 @@
 #include "app/main_window.h"
 #include "app/application.h"
 #include "app/file_document.h"
-#include "editor/form_view.h"
-#include "image/channel_codec.h"
-#include "image/radio_image.h"
-#include "image/settings_codec.h"
-#include "image/tone_codec.h"
+#include "widgets/form_view.h"
+#include "core/image/channel_codec.h"
+#include "core/image/radio_image.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 // Verbs on channel data files: new, show, export, import, diff.
-#include "channel_csv.h"
+#include "core/editing/channel_csv.h"
 #include "verbs.h"
 
-#include "editor/band_check.h"
-#include "image/atomic_file.h"
-#include "image/channel_codec.h"
-#include "image/image_diff.h"
-#include "image/radio_image.h"
-#include "image/settings_codec.h"
+#include "core/editing/band_check.h"
+#include "core/image/atomic_file.h"
+#include "core/image/channel_codec.h"
+#include "core/image/image_diff.h"
+#include "core/image/radio_image.h"
+#include "core/image/settings_codec.h"
 
 #include <cstdio>
 #include <cstring>

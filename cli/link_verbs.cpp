@@ -2,12 +2,12 @@
 // To Radio run it, with the messages on stderr and a progress bar when stderr is a terminal.
 #include "verbs.h"
 
-#include "editor/band_check.h"
-#include "image/atomic_file.h"
-#include "image/radio_image.h"
-#include "link/clone_session.h"
-#include "link/qt_serial_line.h"
-#include "link/verify.h"
+#include "core/editing/band_check.h"
+#include "core/image/atomic_file.h"
+#include "core/image/radio_image.h"
+#include "core/link/clone_session.h"
+#include "serial/qt_serial_line.h"
+#include "core/link/verify.h"
 
 #include <csignal>
 #include <cstdio>

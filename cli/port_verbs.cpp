@@ -2,9 +2,9 @@
 // ports; and the check that a port name given to a verb stands for a device.
 #include "verbs.h"
 
-#include "link/port_names.h"
-#include "link/qt_serial_line.h"
-#include "link/system_ports.h"
+#include "core/link/port_names.h"
+#include "serial/qt_serial_line.h"
+#include "serial/system_ports.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "verbs.h"
 
-#include "image/radio_image.h"
-#include "report/report_data.h"
-#include "report/report_pdf.h"
+#include "core/image/radio_image.h"
+#include "core/report/report_data.h"
+#include "render/report_pdf.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // orvo-cli test-mode: one adjustment of a connected radio, as the test-mode page's Start sends it.
 #include "verbs.h"
 
-#include "image/number_text.h"
-#include "image/tone_codec.h"
-#include "link/qt_serial_line.h"
-#include "testmode/testmode_session.h"
+#include "core/image/number_text.h"
+#include "core/image/tone_codec.h"
+#include "serial/qt_serial_line.h"
+#include "core/testmode/testmode_session.h"
 
 #include <cerrno>
 #include <cstdio>

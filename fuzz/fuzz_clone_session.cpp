@@ -13,9 +13,9 @@
 #include "fuzz_check.h"
 #include "scripted_line.h"
 
-#include "image/radio_image.h"
-#include "link/clone_session.h"
-#include "link/port_setup.h"
+#include "core/image/radio_image.h"
+#include "core/link/clone_session.h"
+#include "core/link/port_setup.h"
 
 #include <cstddef>
 #include <cstdint>

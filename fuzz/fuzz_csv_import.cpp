@@ -11,14 +11,14 @@
 //   exporting and importing the result again changes nothing.
 #include "fuzz_check.h"
 
-#include "channel_csv.h"
-#include "image/csv.h"
+#include "core/editing/channel_csv.h"
+#include "core/image/csv.h"
 
-#include "editor/frequency_check.h"
-#include "image/channel_codec.h"
-#include "image/radio_image.h"
-#include "image/settings_codec.h"
-#include "image/tone_codec.h"
+#include "core/editing/frequency_check.h"
+#include "core/image/channel_codec.h"
+#include "core/image/radio_image.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,9 +12,9 @@
 // - a commit leaves every frequency and tone cell of the row a text the form can hold.
 #include "fuzz_check.h"
 
-#include "editor/frequency_check.h"
-#include "image/channel_codec.h"
-#include "image/tone_codec.h"
+#include "core/editing/frequency_check.h"
+#include "core/image/channel_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <array>
 #include <cstddef>

@@ -15,10 +15,10 @@
 // - every decoded cell is a text the form can show.
 #include "fuzz_check.h"
 
-#include "image/channel_codec.h"
-#include "image/radio_image.h"
-#include "image/settings_codec.h"
-#include "image/tone_codec.h"
+#include "core/image/channel_codec.h"
+#include "core/image/radio_image.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <array>
 #include <cstddef>

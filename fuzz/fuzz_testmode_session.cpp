@@ -15,10 +15,10 @@
 #include "fuzz_check.h"
 #include "scripted_line.h"
 
-#include "image/channel_codec.h"
-#include "link/port_setup.h"
-#include "testmode/testmode_frames.h"
-#include "testmode/testmode_session.h"
+#include "core/image/channel_codec.h"
+#include "core/link/port_setup.h"
+#include "core/testmode/testmode_frames.h"
+#include "core/testmode/testmode_session.h"
 
 #include <array>
 #include <cstddef>

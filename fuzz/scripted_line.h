@@ -12,7 +12,7 @@
 
 #include "fuzz_check.h"
 
-#include "link/serial_line.h"
+#include "core/link/serial_line.h"
 
 #include <cstddef>
 #include <cstdint>

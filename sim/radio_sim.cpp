@@ -2,7 +2,7 @@
 
 #include "clone_responder.h"
 
-#include "image/atomic_file.h"
+#include "core/image/atomic_file.h"
 
 #include <algorithm>
 #include <array>

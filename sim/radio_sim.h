@@ -2,7 +2,7 @@
 // A simulated ZT-4 on a pseudo-terminal: it owns the line and the 1024-byte memory, waits for a
 // request and hands the exchange that follows to the clone responder or the test-mode responder.
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "pty_posix.h"
 
 #include <array>

@@ -25,74 +25,74 @@ link="link_tests ctest:fault_matrix:fault_matrix"
 tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 
 # The frequency check of the editor's cells.
-m fc-band-low src/editor/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
-m fc-highest src/editor/frequency_check.cpp 'n <= kHighestFrequency' 'n < kHighestFrequency' $img
-m fc-raster src/editor/frequency_check.cpp 'check.units % kRaster625 != 0 && check.units' 'check.units % kRaster625 != 0 || check.units' $img
-m fc-enter-stops src/editor/frequency_check.cpp 'if (variant == CommitVariant::Enter)
+m fc-band-low src/core/editing/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
+m fc-highest src/core/editing/frequency_check.cpp 'n <= kHighestFrequency' 'n < kHighestFrequency' $img
+m fc-raster src/core/editing/frequency_check.cpp 'check.units % kRaster625 != 0 && check.units' 'check.units % kRaster625 != 0 || check.units' $img
+m fc-enter-stops src/core/editing/frequency_check.cpp 'if (variant == CommitVariant::Enter)
             return check;' 'if (variant == CommitVariant::Enter) {}' $img
-m fc-rounding src/editor/frequency_check.cpp '    n += 0.05;' '    n += 0.0;' $img
-m fc-tx-follows src/editor/frequency_check.cpp 'cell(row, kColTransmit) = text;' ';' $img
-m fc-tone-goes src/editor/frequency_check.cpp 'cell(row, column == kColReceive ? kColRxTone : kColTxTone).clear();' ';' $img
+m fc-rounding src/core/editing/frequency_check.cpp '    n += 0.05;' '    n += 0.0;' $img
+m fc-tx-follows src/core/editing/frequency_check.cpp 'cell(row, kColTransmit) = text;' ';' $img
+m fc-tone-goes src/core/editing/frequency_check.cpp 'cell(row, column == kColReceive ? kColRxTone : kColTxTone).clear();' ';' $img
 # Tones.
-m tone-swap src/image/tone_codec.cpp '670,  693,' '693,  670,' "$img $cli"
-m tone-inverted src/image/tone_codec.cpp 'const bool inverted = high >= 0xC0;' 'const bool inverted = high > 0xC0;' $img
-m tone-d0 src/image/tone_codec.cpp 'd == 0 ? "D0" : "D"' '"D"' $img
-m tone-dcs-base src/image/tone_codec.cpp '? 0x80 : 0xC0' '? 0xC0 : 0x80' $img
-m tone-too-high src/image/tone_codec.cpp 'tenths >= 10000' 'tenths > 10000' $img
+m tone-swap src/core/image/tone_codec.cpp '670,  693,' '693,  670,' "$img $cli"
+m tone-inverted src/core/image/tone_codec.cpp 'const bool inverted = high >= 0xC0;' 'const bool inverted = high > 0xC0;' $img
+m tone-d0 src/core/image/tone_codec.cpp 'd == 0 ? "D0" : "D"' '"D"' $img
+m tone-dcs-base src/core/image/tone_codec.cpp '? 0x80 : 0xC0' '? 0xC0 : 0x80' $img
+m tone-too-high src/core/image/tone_codec.cpp 'tenths >= 10000' 'tenths > 10000' $img
 # Channels, settings and the image file.
-m ch-step-flag src/image/channel_codec.cpp 'v >= kStepFlagFloor || v % 625 == 0' 'v >= kStepFlagFloor && v % 625 == 0' $img
-m ch-zero-byte src/image/channel_codec.cpp 'field[3] != 0xFF && field[3] != 0x00' 'field[3] != 0xFF' $img
-m ch-narrow src/image/channel_codec.cpp 'texts[kColWidth - 1] != "Wide"' 'texts[kColWidth - 1] == "Narrow"' $img
-m ch-scan-words src/image/channel_codec.cpp '(flags & kScanBit) ? "Add" : "Delete"' '(flags & kScanBit) ? "Delete" : "Add"' $img
-m ch-rounding src/image/channel_codec.cpp '    v += 0.05;' '    v += 0.0;' $img
-m set-squelch src/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'squelch < 9 ? squelch : 0' $img
-m set-voice src/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
-m set-model src/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
+m ch-step-flag src/core/image/channel_codec.cpp 'v >= kStepFlagFloor || v % 625 == 0' 'v >= kStepFlagFloor && v % 625 == 0' $img
+m ch-zero-byte src/core/image/channel_codec.cpp 'field[3] != 0xFF && field[3] != 0x00' 'field[3] != 0xFF' $img
+m ch-narrow src/core/image/channel_codec.cpp 'texts[kColWidth - 1] != "Wide"' 'texts[kColWidth - 1] == "Narrow"' $img
+m ch-scan-words src/core/image/channel_codec.cpp '(flags & kScanBit) ? "Add" : "Delete"' '(flags & kScanBit) ? "Delete" : "Add"' $img
+m ch-rounding src/core/image/channel_codec.cpp '    v += 0.05;' '    v += 0.0;' $img
+m set-squelch src/core/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'squelch < 9 ? squelch : 0' $img
+m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
+m set-model src/core/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
     }' '    }' $img
-m img-short-file src/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
-m file-keeps-mode src/image/atomic_file.cpp 'if (exists)
+m img-short-file src/core/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
+m file-keeps-mode src/core/image/atomic_file.cpp 'if (exists)
         ::fchmod(' 'if (false)
         ::fchmod(' "$img $cli"
-m file-symlink src/image/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
-m file-not-regular src/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
+m file-symlink src/core/image/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
+m file-not-regular src/core/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
             return' 'if (false)
             return' "$img $cli"
-m file-leftovers src/image/atomic_file.cpp '    removeLeftovers(target);' '' "$img $cli"
+m file-leftovers src/core/image/atomic_file.cpp '    removeLeftovers(target);' '' "$img $cli"
 # The clone transfer and the serial line.
-m clone-block-address src/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
-m clone-11-byte-reply src/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' "$link"
-m clone-attempts src/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
-m clone-entry-cycles src/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
-m clone-read-ack src/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
-m clone-retry src/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
-m clone-surplus-byte src/link/clone_session.cpp ' ||
+m clone-block-address src/core/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
+m clone-11-byte-reply src/core/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' "$link"
+m clone-attempts src/core/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
+m clone-entry-cycles src/core/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
+m clone-read-ack src/core/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
+m clone-retry src/core/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
+m clone-surplus-byte src/core/link/clone_session.cpp ' ||
             surplusByteFollows()) {' ') {' "$link $cli"
-m clone-write-data src/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
-m line-partial-read src/link/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
-m port-chosen src/link/port_names.cpp 'if (!chosen.empty())
+m clone-write-data src/core/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
+m line-partial-read src/serial/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
+m port-chosen src/core/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
 m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
-m port-reason src/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
-m line-purge-output src/link/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
+m port-reason src/core/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
+m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
-m tm-bcd src/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
-m tm-frame-byte src/testmode/testmode_frames.cpp 'frame[4] = 0xFB;' 'frame[4] = 0xFA;' "$tm"
-m tm-value-range src/testmode/testmode_frames.cpp 'request.value > 255' 'request.value > 256' "$tm"
-m tm-item-command src/testmode/testmode_frames.cpp 'return 0x73;' 'return 0x75;' "$tm"
-m tm-extra-read src/testmode/testmode_session.cpp '        if (!readExpected(line, kAck))
+m tm-bcd src/core/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
+m tm-frame-byte src/core/testmode/testmode_frames.cpp 'frame[4] = 0xFB;' 'frame[4] = 0xFA;' "$tm"
+m tm-value-range src/core/testmode/testmode_frames.cpp 'request.value > 255' 'request.value > 256' "$tm"
+m tm-item-command src/core/testmode/testmode_frames.cpp 'return 0x73;' 'return 0x75;' "$tm"
+m tm-extra-read src/core/testmode/testmode_session.cpp '        if (!readExpected(line, kAck))
             return false;
     }' '        return false;
     }' "$tm"
-m tm-completion src/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
-m tm-retry src/testmode/testmode_session.cpp 'kTryAgain, TestModeHost::Buttons::RetryCancel' 'kTryAgain, TestModeHost::Buttons::Ok' "$tm"
+m tm-completion src/core/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
+m tm-retry src/core/testmode/testmode_session.cpp 'kTryAgain, TestModeHost::Buttons::RetryCancel' 'kTryAgain, TestModeHost::Buttons::Ok' "$tm"
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return 1;' '' "$link $cli"
-m cli-channel-range cli/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
-m cli-duplicate-channel cli/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
-m cli-decimal-comma cli/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
-m cli-line-limit cli/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
-m cli-bom src/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
+m cli-channel-range src/core/editing/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
+m cli-duplicate-channel src/core/editing/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
+m cli-decimal-comma src/core/editing/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
+m cli-line-limit src/core/editing/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
+m cli-bom src/core/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
 # The window (few: the window's code is reshaped more often).
 m gui-modified-flag src/app/file_document.cpp '    SetModifiedFlag(false);
     return true;

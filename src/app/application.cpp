@@ -1,13 +1,13 @@
 #include "app/application.h"
 
-#include "app/about_dialog.h"
+#include "widgets/about_dialog.h"
 #include "app/main_window.h"
 #include "app/file_document.h"
-#include "editor/form_view.h"
-#include "link/system_ports.h"
-#include "ui/file_dialog.h"
-#include "ui/modal_dialog.h"
-#include "ui/settings.h"
+#include "widgets/form_view.h"
+#include "serial/system_ports.h"
+#include "widgets/file_dialog.h"
+#include "widgets/modal_dialog.h"
+#include "document/settings.h"
 
 #include <QApplication>
 #include <QDir>

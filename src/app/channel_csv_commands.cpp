@@ -2,12 +2,12 @@
 
 #include "app/main_window.h"
 #include "app/application.h"
-#include "channel_csv.h"
-#include "editor/document.h"
-#include "editor/form_view.h"
-#include "image/atomic_file.h"
-#include "ui/file_dialog.h"
-#include "ui/message_box.h"
+#include "core/editing/channel_csv.h"
+#include "document/document.h"
+#include "widgets/form_view.h"
+#include "core/image/atomic_file.h"
+#include "widgets/file_dialog.h"
+#include "widgets/message_box.h"
 
 #include <QDir>
 #include <QDropEvent>

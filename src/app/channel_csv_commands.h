@@ -3,7 +3,7 @@
 // orvo-cli import and export use; and files dropped on the main window (a .sin file opens, with
 // the save prompt; a .csv file is imported).
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 
 #include <QString>
 

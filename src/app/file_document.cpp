@@ -1,8 +1,8 @@
 #include "app/file_document.h"
 
-#include "editor/form_view.h"
-#include "ui/file_dialog.h"
-#include "ui/message_box.h"
+#include "widgets/form_view.h"
+#include "widgets/file_dialog.h"
+#include "widgets/message_box.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // FileDocument: the document (editor/document.h) with its file: made new at start-up and by File New,
 // loaded by File Open, stored by File Save / Save As. One document for the life of the process.
 
-#include "editor/document.h"
+#include "document/document.h"
 
 #include <QString>
 

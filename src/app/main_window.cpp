@@ -4,9 +4,9 @@
 #include "app/lock_keys.h"
 #include "app/application.h"
 #include "app/file_document.h"
-#include "editor/form_view.h"
-#include "grid/channel_table.h"
-#include "ui/message_box.h"
+#include "widgets/form_view.h"
+#include "widgets/grid/channel_table.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QApplication>

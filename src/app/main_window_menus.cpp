@@ -2,14 +2,14 @@
 // Port > Choose Port, and the Help menu with the manual behind F1.
 #include "app/main_window.h"
 
-#include "app/help_window.h"
-#include "app/port_chooser.h"
+#include "widgets/help_window.h"
+#include "widgets/port_chooser.h"
 #include "app/application.h"
-#include "editor/form_view.h"
-#include "link/port_names.h"
-#include "link/system_ports.h"
-#include "ui/modal_dialog.h"
-#include "ui/settings.h"
+#include "widgets/form_view.h"
+#include "core/link/port_names.h"
+#include "serial/system_ports.h"
+#include "widgets/modal_dialog.h"
+#include "document/settings.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The CSV import of orvo-cli and the window, on its own: what each table does to the channels of
 // an image whose Field is "400 - 470MHz", or the errors it gives. Export and the round trip run
 // through orvo-cli (cli_test).
-#include "channel_csv.h"
+#include "core/editing/channel_csv.h"
 
-#include "image/channel_codec.h"
-#include "image/csv.h"
+#include "core/image/channel_codec.h"
+#include "core/image/csv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // orvo-cli run as a program, one row per case: arguments, the radio on the port and its fault, the
 // exit status, what it says, and which files it leaves.
-#include "channel_csv.h"
-#include "image/channel_codec.h"
+#include "core/editing/channel_csv.h"
+#include "core/image/channel_codec.h"
 #include "sim_process.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
-#include "image/channel_codec.h"
+#include "core/image/channel_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // Paste of channel rows without any window: the good rows taken, the refused cells listed.
-#include "editor/channel_rows.h"
+#include "core/editing/channel_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "gui_test_support.h"
 
 #include "app/application.h"
-#include "image/channel_codec.h"
-#include "image/settings_codec.h"
-#include "ui/modal_dialog.h"
+#include "core/image/channel_codec.h"
+#include "core/image/settings_codec.h"
+#include "widgets/modal_dialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 // answered through the application's hooks, files by their bytes. Only gui_test_support.cpp
 // knows the application's classes.
 
-#include "image/radio_image.h"
-#include "ui/file_dialog.h"
-#include "ui/message_box.h"
+#include "core/image/radio_image.h"
+#include "widgets/file_dialog.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QMainWindow>

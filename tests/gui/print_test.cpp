@@ -7,8 +7,8 @@
 #include "pdf_text.h"
 #include "reliability_support.h"
 
-#include "report/report_pdf.h"
-#include "report/report_printing.h"
+#include "render/report_pdf.h"
+#include "widgets/report_printing.h"
 
 #include <QComboBox>
 #include <QPageSetupDialog>

@@ -5,8 +5,8 @@
 #include "reliability_support.h"
 #include "sim_process.h"
 
-#include "image/channel_codec.h"
-#include "link/port_setup.h"
+#include "core/image/channel_codec.h"
+#include "core/link/port_setup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

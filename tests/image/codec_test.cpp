@@ -1,9 +1,9 @@
 // The image's fields as the form shows them: tones, channel records and the radio-wide settings,
 // decoded to texts and selections and encoded back.
-#include "image/channel_codec.h"
-#include "image/number_text.h"
-#include "image/settings_codec.h"
-#include "image/tone_codec.h"
+#include "core/image/channel_codec.h"
+#include "core/image/number_text.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <gtest/gtest.h>
 

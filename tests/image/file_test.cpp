@@ -1,7 +1,7 @@
 // Channel data files in the process itself: what loads, and the safe writes' modes, links and
 // leftovers. How each verb of orvo-cli fails is cli_test's.
-#include "image/atomic_file.h"
-#include "image/radio_image.h"
+#include "core/image/atomic_file.h"
+#include "core/image/radio_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "editor/frequency_check.h"
-#include "image/number_text.h"
+#include "core/editing/frequency_check.h"
+#include "core/image/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // the wire and in which order, the progress, the waiting cycles, failing entry writes, Retry on
 // the open port and Cancel at each stage. How each misbehaving radio ends is the fault matrix's
 // (tests/reliability).
-#include "link/clone_session.h"
-#include "link/port_setup.h"
-#include "link/qt_serial_line.h"
+#include "core/link/clone_session.h"
+#include "core/link/port_setup.h"
+#include "serial/qt_serial_line.h"
 #include "sim_process.h"
 #include "test_host.h"
 

@@ -1,5 +1,5 @@
 // Which device "COMn" stands for where the system does not name its ports that way.
-#include "link/port_names.h"
+#include "core/link/port_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The QSerialPort line against orvo-radio-sim: a read that ends by time-out reports what arrived,
 // a purge discards what came, and a line that names no device fails.
-#include "link/port_setup.h"
-#include "link/qt_serial_line.h"
+#include "core/link/port_setup.h"
+#include "serial/qt_serial_line.h"
 #include "sim_process.h"
 
 #include <gtest/gtest.h>

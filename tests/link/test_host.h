@@ -2,7 +2,7 @@
 // A clone host for tests: waiting cycles cost nothing, messages are answered from a script, and
 // everything the transfer showed is kept for the test to look at.
 
-#include "link/clone_session.h"
+#include "core/link/clone_session.h"
 
 #include <functional>
 #include <string>

@@ -7,9 +7,9 @@
 #include "sim_process.h"
 #include "test_host.h"
 
-#include "link/clone_session.h"
-#include "link/qt_serial_line.h"
-#include "testmode/testmode_session.h"
+#include "core/link/clone_session.h"
+#include "serial/qt_serial_line.h"
+#include "core/testmode/testmode_session.h"
 
 #include <QCoreApplication>
 #include <QFile>

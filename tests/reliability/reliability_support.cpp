@@ -1,7 +1,7 @@
 #include "reliability_support.h"
 
-#include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "core/image/channel_codec.h"
+#include "core/image/settings_codec.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // What the tests of transfers share: radio memories with channels and settings of their own, and
 // the requests a simulated radio heard.
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 
 #include <QString>
 

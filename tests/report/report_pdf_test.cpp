@@ -3,7 +3,7 @@
 // values. Its usage and file errors are orvo-cli's rows (tests/cli).
 #include "pdf_text.h"
 
-#include "image/channel_codec.h"
+#include "core/image/channel_codec.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // orvo-radio-sim for one test: its own pty, memory file and log in a fresh folder, stopped when
 // the test ends.
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 
 #include <QProcess>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // Test mode: the frames each page of the form makes, and the frequency page's Enter check and tone
 // lists. The exchange runs against orvo-radio-sim through orvo-cli (tests/cli) and the fault
 // matrix (tests/reliability).
-#include "image/tone_codec.h"
-#include "testmode/debug_frequency.h"
-#include "testmode/testmode_frames.h"
+#include "core/image/tone_codec.h"
+#include "core/testmode/debug_frequency.h"
+#include "core/testmode/testmode_frames.h"
 
 #include <gtest/gtest.h>
 

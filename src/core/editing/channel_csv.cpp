@@ -1,0 +1,306 @@
+#include "core/editing/channel_csv.h"
+
+#include "core/image/csv.h"
+#include "core/editing/frequency_check.h"
+#include "core/image/channel_codec.h"
+#include "core/image/number_text.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace orvo::cli {
+
+namespace {
+
+constexpr std::size_t kColumns = 9;
+// Larger files and longer lines are not channel tables; refusing them keeps memory and the
+// error output small whatever the file holds.
+constexpr std::size_t kMaxLineBytes = 4096;
+constexpr std::size_t kMaxErrors = 20;
+constexpr std::size_t kMaxShownBytes = 40;
+
+std::vector<std::string> headerFields()
+{
+    const auto& h = channelColumnHeaders();
+    return {h.begin(), h.end()};
+}
+
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The two words of each flag column, columns 5..8; the first is the default of a new row.
+struct FlagWords
+{
+    const char* first;
+    const char* second;
+};
+constexpr std::array<FlagWords, 4> kFlagWords{
+    {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
+
+// A cell's text as the messages show it: quoted, control characters as \xNN, long texts cut.
+std::string shown(std::string_view text)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kMaxShownBytes; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            static const char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + (text.size() > kMaxShownBytes ? "\"\xE2\x80\xA6" : "\"");
+}
+
+std::string where(int line, int column)
+{
+    return "line " + std::to_string(line) + ", column " +
+           channelColumnHeaders()[static_cast<std::size_t>(column)] + ": ";
+}
+
+int channelNumber(std::string_view text)
+{
+    text = trimmed(text);
+    if (text.empty() || text.size() > 2)
+        return -1;
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// The tone table entry a cell names: an entry in any letter case, or the number of a CTCSS tone
+// as spreadsheets write it ("67" for 67.0).
+std::optional<std::string> toneOfCell(std::string_view typed)
+{
+    if (auto entry = canonicalTone(typed))
+        return entry;
+    const double tenths = leadingNumber(typed) * 10;
+    if (!isPlainDecimal(typed) || std::abs(tenths - std::round(tenths)) > 1e-6)
+        return std::nullopt;
+    return canonicalTone(formatFixed(std::round(tenths) / 10, 1));
+}
+
+// Checks one data line and turns it into the row texts the form would hold. A refused frequency
+// gives one error naming the band, and the row's other cells are judged as if it had been taken.
+std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<BandLimits> band,
+                                          const std::string& bandText,
+                                          std::vector<std::string>& errors)
+{
+    ChannelTexts row;
+    bool ok = true;
+    bool hasFrequency = false;
+    for (int c = kColReceive; c <= kColTransmit; ++c) {
+        const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
+        if (trimmed(typed).empty())
+            continue;
+        hasFrequency = true;
+        if (!isPlainDecimal(typed)) {
+            errors.push_back(where(rec.line, c) + shown(typed) +
+                             " is not a frequency in MHz such as 146.52000");
+            ok = false;
+            continue;
+        }
+        const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
+        if (!check.accepted()) {
+            const FrequencyFault f = check.faults()[0];
+            errors.push_back(where(rec.line, c) + (f == FrequencyFault::Band
+                                                       ? formatFixed(check.units / 100000.0, 5) +
+                                                             " is outside the band " + bandText
+                                                       : std::string(frequencyFaultText(f))));
+            ok = false;
+        }
+        row[static_cast<std::size_t>(c - 1)] = check.text;
+    }
+
+    for (int c = kColRxTone; c <= kColTxTone; ++c) {
+        const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
+        if (trimmed(typed).empty())
+            continue;
+        if (auto entry = toneOfCell(trimmed(typed))) {
+            row[static_cast<std::size_t>(c - 1)] = *entry;
+        } else {
+            errors.push_back(where(rec.line, c) + shown(typed) +
+                             " is not a tone; give a tone of the list (67.0 ... 254.1, "
+                             "D023N ... D754I), Off or nothing");
+            ok = false;
+        }
+    }
+
+    for (int c = kColBusy; c <= kColPower; ++c) {
+        const std::string_view typed = trimmed(rec.fields[static_cast<std::size_t>(c)]);
+        const FlagWords& words = kFlagWords[static_cast<std::size_t>(c - kColBusy)];
+        std::string& cell = row[static_cast<std::size_t>(c - 1)];
+        if (typed.empty()) {
+            if (hasFrequency)
+                cell = words.first;
+            continue;
+        }
+        if (equalIgnoringCase(typed, words.first)) {
+            cell = words.first;
+        } else if (equalIgnoringCase(typed, words.second)) {
+            cell = words.second;
+        } else {
+            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " + words.second +
+                             " nor " + words.first);
+            ok = false;
+            continue;
+        }
+        if (!hasFrequency) {
+            errors.push_back(where(rec.line, c) + "a channel without a frequency takes no " +
+                             channelColumnHeaders()[static_cast<std::size_t>(c)] + " setting");
+            ok = false;
+        }
+    }
+    if (!ok)
+        return std::nullopt;
+
+    // Only a receive frequency, as when it is typed into an empty row: the transmit frequency
+    // follows it and the tones read "Off".
+    bool onlyReceive = !row[kColReceive - 1].empty();
+    for (int c = kColTransmit; c <= kColPower; ++c)
+        onlyReceive = onlyReceive && trimmed(rec.fields[static_cast<std::size_t>(c)]).empty();
+    if (onlyReceive) {
+        row[kColTransmit - 1] = row[kColReceive - 1];
+        row[kColRxTone - 1] = defaultRowTexts()[0];
+        row[kColTxTone - 1] = defaultRowTexts()[1];
+    }
+    return row;
+}
+
+} // namespace
+
+std::string exportChannelCsv(const RadioImage& image)
+{
+    std::string out = csvLine(headerFields());
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const ChannelTexts texts = decodeChannel(image, ch);
+        std::vector<std::string> fields{std::to_string(ch)};
+        fields.insert(fields.end(), texts.begin(), texts.end());
+        out += csvLine(fields);
+    }
+    return out;
+}
+
+std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image)
+{
+    if (csv.size() > kMaxCsvBytes)
+        return {"the file is larger than 1 MiB; a channel table is far smaller"};
+    int lineNumber = 1;
+    for (std::size_t start = 0; start < csv.size(); ++lineNumber) {
+        const std::size_t end = std::min(csv.find('\n', start), csv.size());
+        if (end - start > kMaxLineBytes)
+            return {"line " + std::to_string(lineNumber) +
+                    " is longer than 4 KiB; a channel table's lines are far shorter"};
+        start = end + 1;
+    }
+
+    // A spreadsheet set to a decimal comma writes ';' between fields, the header included.
+    const std::string_view first = csv.substr(0, csv.find('\n'));
+    const auto count = [&](char c) { return std::count(first.begin(), first.end(), c); };
+    const char separator = count(';') > count(',') ? ';' : ',';
+
+    std::vector<std::string> errors;
+    const CsvParse parsed = parseCsv(csv, separator);
+    if (!parsed.ok)
+        return {parsed.error};
+
+    SettingSelections selections = initialSelections();
+    decodeSettings(image, selections);
+    const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
+    const auto band = bandLimitsForField(field);
+    const std::string bandText =
+        band ? bands()[static_cast<std::size_t>(field)].text : std::string();
+
+    std::array<std::optional<ChannelTexts>, kChannelCount + 1> rows;
+    std::array<int, kChannelCount + 1> givenOn{};
+    bool headerSeen = false;
+    for (const CsvRecord& rec : parsed.records) {
+        if (rec.fields.size() == 1 && trimmed(rec.fields[0]).empty())
+            continue; // a blank line
+        if (!headerSeen) {
+            headerSeen = true;
+            std::vector<std::string> fields;
+            for (const std::string& f : rec.fields)
+                fields.emplace_back(trimmed(f));
+            if (fields != headerFields()) {
+                errors.push_back(
+                    "line " + std::to_string(rec.line) +
+                    ": the first line must be the header "
+                    "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power");
+                return errors;
+            }
+            continue;
+        }
+        if (rec.fields.size() != kColumns) {
+            errors.push_back("line " + std::to_string(rec.line) + ": " + std::to_string(kColumns) +
+                             " fields expected, found " + std::to_string(rec.fields.size()));
+            continue;
+        }
+        const int ch = channelNumber(rec.fields[0]);
+        if (ch < 1 || ch > kChannelCount) {
+            errors.push_back(where(rec.line, 0) + shown(rec.fields[0]) +
+                             " is not a channel number from 1 to 16");
+            continue;
+        }
+        if (givenOn[static_cast<std::size_t>(ch)] != 0) {
+            errors.push_back(where(rec.line, 0) + "channel " + std::to_string(ch) +
+                             " is already given on line " +
+                             std::to_string(givenOn[static_cast<std::size_t>(ch)]));
+            continue;
+        }
+        givenOn[static_cast<std::size_t>(ch)] = rec.line;
+        rows[static_cast<std::size_t>(ch)] = rowFromFields(rec, band, bandText, errors);
+    }
+    if (!headerSeen)
+        errors.push_back("line 1: the header line is missing");
+    if (errors.size() > kMaxErrors) {
+        const std::size_t more = errors.size() - kMaxErrors;
+        errors.resize(kMaxErrors);
+        errors.push_back("\xE2\x80\xA6 and " + std::to_string(more) + " more");
+    }
+    if (!errors.empty())
+        return errors;
+
+    RadioImage result = image;
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const auto& row = rows[static_cast<std::size_t>(ch)];
+        encodeChannel(row ? *row : ChannelTexts{}, result, ch);
+    }
+    image = result;
+    return {};
+}
+
+} // namespace orvo::cli

@@ -1,0 +1,166 @@
+#include "core/editing/channel_rows.h"
+
+#include "core/image/csv.h"
+#include "core/image/tone_codec.h"
+
+#include <array>
+
+namespace orvo {
+
+namespace {
+
+struct FlagWords
+{
+    const char* first;
+    const char* second;
+};
+// The two words of each flag column, columns 5..8.
+constexpr std::array<FlagWords, 4> kFlagWords{
+    {{"Yes", "No"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
+
+std::string trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '"'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '"' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return std::string(s);
+}
+
+bool sameWord(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (low(a[i]) != low(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::vector<std::string>> splitLines(std::string_view text)
+{
+    std::vector<std::vector<std::string>> lines;
+    if (text.find('\t') == std::string_view::npos) {
+        const cli::CsvParse parsed = cli::parseCsv(text);
+        for (const cli::CsvRecord& record : parsed.records)
+            lines.push_back(record.fields);
+        return lines;
+    }
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::vector<std::string> fields;
+        std::string_view line = text.substr(start, end - start);
+        std::size_t from = 0;
+        for (std::size_t tab; (tab = line.find('\t', from)) != std::string_view::npos; from = tab + 1)
+            fields.push_back(trimmed(line.substr(from, tab - from)));
+        fields.push_back(trimmed(line.substr(from)));
+        lines.push_back(std::move(fields));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool isBlank(const std::vector<std::string>& fields)
+{
+    for (const std::string& f : fields) {
+        if (!trimmed(f).empty())
+            return false;
+    }
+    return true;
+}
+
+// The row typed cell by cell into an empty row; refusals go to `refused`.
+ChannelTexts typedRow(const std::vector<std::string>& cells, int channel,
+                      std::optional<BandLimits> band, std::vector<RefusedCell>& refused)
+{
+    ChannelTexts row;
+    for (int col = kColReceive; col <= kColPower; ++col) {
+        std::string cell = trimmed(cells[static_cast<std::size_t>(col - 1)]);
+        if (cell.empty())
+            continue;
+        if (col >= kColRxTone && col <= kColTxTone && !canonicalTone(cell)) {
+            refused.push_back({channel, col, "\"" + cell + "\" is not a tone of the list"});
+            continue;
+        }
+        if (col >= kColBusy) {
+            const FlagWords& words = kFlagWords[static_cast<std::size_t>(col - kColBusy)];
+            if (sameWord(cell, words.first)) {
+                cell = words.first;
+            } else if (sameWord(cell, words.second)) {
+                cell = words.second;
+            } else {
+                refused.push_back({channel, col,
+                                   "\"" + cell + "\" is neither " + words.first + " nor " +
+                                       words.second});
+                continue;
+            }
+            if (isRowEmpty(row)) {
+                refused.push_back({channel, col, "a channel without a frequency takes no setting"});
+                continue;
+            }
+        }
+        const CommitOutcome outcome =
+            commitEditorText(row, col, cell, band, CommitVariant::LeaveCell);
+        if (outcome.check && !outcome.check->accepted())
+            refused.push_back({channel, col, frequencyFaultText(outcome.check->faults()[0])});
+    }
+    return row;
+}
+
+} // namespace
+
+std::string channelRowsText(const RadioImage& image, const std::vector<int>& channels,
+                            char separator)
+{
+    auto line = [separator](const std::vector<std::string>& fields) {
+        if (separator == ',')
+            return cli::csvLine(fields);
+        std::string out;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            out += (i ? "\t" : "") + fields[i];
+        return out + "\r\n";
+    };
+    const auto& headers = channelColumnHeaders();
+    std::string out = line({headers.begin(), headers.end()});
+    for (int channel : channels) {
+        const ChannelTexts texts = decodeChannel(image, channel);
+        std::vector<std::string> fields{std::to_string(channel)};
+        fields.insert(fields.end(), texts.begin(), texts.end());
+        out += line(fields);
+    }
+    return out;
+}
+
+PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band)
+{
+    PastedRows result;
+    int channel = first;
+    for (std::vector<std::string> fields : splitLines(text)) {
+        if (isBlank(fields))
+            continue;
+        if (sameWord(trimmed(fields[0]), channelColumnHeaders()[0]))
+            continue; // the header line
+        if (channel > kChannelCount)
+            break;
+        if (fields.size() == 9)
+            fields.erase(fields.begin());
+        if (fields.size() != 8) {
+            result.refused.push_back({channel++, 0, "8 or 9 columns expected, found " +
+                                                        std::to_string(fields.size())});
+            continue;
+        }
+        const std::size_t before = result.refused.size();
+        ChannelTexts row = typedRow(fields, channel, band, result.refused);
+        if (result.refused.size() == before)
+            result.rows.emplace_back(channel, std::move(row));
+        ++channel;
+    }
+    return result;
+}
+
+} // namespace orvo

@@ -1,0 +1,98 @@
+#include "core/image/csv.h"
+
+namespace orvo::cli {
+
+CsvParse parseCsv(std::string_view text, char separator)
+{
+    CsvParse result;
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+
+    int line = 1;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        CsvRecord record;
+        record.line = line;
+        bool endOfRecord = false;
+        while (!endOfRecord) {
+            std::string field;
+            if (i < text.size() && text[i] == '"') {
+                const int opened = line;
+                ++i;
+                for (;;) {
+                    if (i >= text.size()) {
+                        result.ok = false;
+                        result.error =
+                            "line " + std::to_string(opened) + ": a quoted field is not closed";
+                        return result;
+                    }
+                    const char c = text[i++];
+                    if (c == '"') {
+                        if (i < text.size() && text[i] == '"') {
+                            field += '"';
+                            ++i;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (c == '\n')
+                        ++line;
+                    field += c;
+                }
+                if (i < text.size() && text[i] != separator && text[i] != '\n' &&
+                    !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') &&
+                    !(text[i] == '\r' && i + 1 == text.size())) {
+                    result.ok = false;
+                    result.error =
+                        "line " + std::to_string(line) + ": text follows a closing quote";
+                    return result;
+                }
+            } else {
+                while (i < text.size() && text[i] != separator && text[i] != '\n' &&
+                       !(text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')))
+                    field += text[i++];
+            }
+            record.fields.push_back(std::move(field));
+            if (i >= text.size()) {
+                endOfRecord = true;
+            } else if (text[i] == separator) {
+                ++i;
+            } else {
+                // CRLF or LF (or a CR ending the text).
+                if (text[i] == '\r')
+                    ++i;
+                if (i < text.size() && text[i] == '\n')
+                    ++i;
+                ++line;
+                endOfRecord = true;
+            }
+        }
+        result.records.push_back(std::move(record));
+    }
+    return result;
+}
+
+std::string csvLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        if (f > 0)
+            line += ',';
+        const std::string& v = fields[f];
+        if (v.find_first_of(",\"\r\n") == std::string::npos) {
+            line += v;
+            continue;
+        }
+        line += '"';
+        for (char c : v) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+    line += "\r\n";
+    return line;
+}
+
+} // namespace orvo::cli

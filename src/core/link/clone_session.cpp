@@ -1,0 +1,300 @@
+#include "core/link/clone_session.h"
+
+#include "core/link/port_setup.h"
+
+#include <algorithm>
+#include <array>
+
+namespace orvo {
+
+namespace {
+
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kStx = 0x02;
+constexpr std::uint8_t kReadCommand = 0x52;
+constexpr std::uint8_t kWriteCommand = 0x57;
+constexpr std::uint8_t kBlockLength = 0x08;
+
+constexpr std::array<std::uint8_t, 8> kProgramRequest = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+
+constexpr int kBlockCount = 128;
+constexpr int kWakeUpAttempts = 5;
+// A device error on the second read of an attempt is measured against a higher limit.
+constexpr int kWakeUpAttemptsAfterDeviceError = 15;
+// A read reply: four leading bytes the program ignores, then the block's 8 data bytes.
+constexpr std::size_t kReplyLength = 12;
+constexpr std::size_t kReplyDataOffset = 4;
+// After a reply the radio sends nothing until it has the program's ACK, so one more byte within a
+// byte time (1.04 ms at 9600 baud, 8N1; 2 ms at the timer's millisecond grain) means the reply was
+// out of step with the line: a byte inserted by noise, or a late answer to an earlier step.
+constexpr LineTimeouts kSurplusLookTimeouts{
+    kCloneTimeouts.interval, 0, 2, kCloneTimeouts.writeMultiplier, kCloneTimeouts.writeConstant};
+
+// The progress display stops short of its range: at 122 while writing, at 123 while reading, and
+// 123 at the end.
+constexpr int kLastWriteStepFrom = 121;
+constexpr int kLastReadStepFrom = 122;
+constexpr int kFinalPosition = 123;
+
+std::array<std::uint8_t, 4> blockCommand(std::uint8_t command, unsigned address)
+{
+    return {command, static_cast<std::uint8_t>(address >> 8),
+            static_cast<std::uint8_t>(address & 0xFF), kBlockLength};
+}
+
+} // namespace
+
+CloneSession::CloneSession(SerialLine& line, CloneHost& host, const RadioImage& source)
+    : m_line(line), m_host(host), m_source(source)
+{
+}
+
+CloneResult CloneSession::run(const std::string& portName)
+{
+    CloneResult result;
+    m_position = 0;
+    m_state = CloneState::Idle;
+    if (!openRadioPort(m_line, portName, kCloneTimeouts)) {
+        m_state = CloneState::Closed;
+        m_host.showMessage(openFailedMessage(m_line), CloneHost::Buttons::Ok);
+        result.outcome = CloneOutcome::OpenFailed;
+        return result;
+    }
+    m_host.showStatus(kDetectingText);
+
+    m_readingBack = false;
+    CloneDirection direction = CloneDirection::Read;
+    Step step = enter(direction);
+    if (step == Step::Go) {
+        result.directionKnown = true;
+        result.direction = direction;
+        step = direction == CloneDirection::Write ? writeBlocks(result) : readBlocks(result);
+    }
+    if (step == Step::Go && direction == CloneDirection::Write && m_readBackAfterWrite) {
+        m_readingBack = true;
+        m_position = 0;
+        m_host.showProgress(m_position, 0);
+        CloneResult readBack;
+        step = enter(direction);
+        if (step == Step::Go)
+            step = readBlocks(readBack);
+        result.readBack = step == Step::Go;
+    }
+    m_line.close();
+    m_state = CloneState::Closed;
+
+    result.outcome = step == Step::Go       ? CloneOutcome::Completed
+                     : step == Step::Cancel ? CloneOutcome::Cancelled
+                                            : CloneOutcome::Failed;
+    const bool endsAtFinal =
+        result.directionKnown && result.outcome != CloneOutcome::Cancelled &&
+        (result.direction == CloneDirection::Write || result.outcome == CloneOutcome::Completed);
+    if (endsAtFinal) {
+        m_position = kFinalPosition;
+        m_host.showProgress(m_position, result.blocksDone);
+    }
+    return result;
+}
+
+CloneSession::Step CloneSession::enter(CloneDirection& direction)
+{
+    for (;;) {
+        Step step = wakeUp();
+        if (step == Step::Go)
+            step = identifyAndEnter(direction);
+        if (step != Step::Failure)
+            return step;
+        m_state = CloneState::Failed;
+        if (m_host.showMessage(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
+            CloneHost::Answer::Retry)
+            return step;
+    }
+}
+
+CloneSession::Step CloneSession::wakeUp()
+{
+    m_state = CloneState::Waking;
+    int attempt = 1;
+    for (;;) {
+        m_line.purge();
+        m_host.showStatus(kWaitingText);
+        if (!waitingCycles(12, 1))
+            return Step::Cancel;
+        for (std::uint8_t byte : kProgramRequest) {
+            m_line.purge();
+            writeByte(byte);
+            m_line.pause(1);
+        }
+        m_line.pause(1);
+
+        // The radio may send another byte before its ACK; one more read is allowed for it.
+        int limit = kWakeUpAttempts;
+        std::uint8_t reply = 0;
+        const long first = readByte(reply);
+        if (first == 1 && reply == kAck)
+            return Step::Go;
+        if (first >= 0) {
+            const long second = readByte(reply);
+            if (second == 1 && reply == kAck)
+                return Step::Go;
+            if (second < 0)
+                limit = kWakeUpAttemptsAfterDeviceError;
+        }
+        m_line.pause(1);
+        if (++attempt > limit)
+            return Step::Failure;
+    }
+}
+
+CloneSession::Step CloneSession::identifyAndEnter(CloneDirection& direction)
+{
+    m_state = CloneState::Identifying;
+    // Whatever the radio sends after its ACK is not looked at; this read swallows it.
+    m_line.pause(1);
+    m_line.purge();
+    std::uint8_t ignored = 0;
+    readByte(ignored);
+
+    m_line.pause(2);
+    m_line.purge();
+    writeByte(kStx);
+    std::array<std::uint8_t, 8> identification{};
+    m_line.read(identification.data(), identification.size()); // not examined
+    if (!waitingCycles(16, 1))
+        return Step::Cancel;
+
+    m_line.purge();
+    int failedWrites = 0;
+    while (writeByte(kAck) < 0) {
+        if (++failedWrites >= kEntryWriteLimit)
+            return Step::Failure;
+        m_host.showMessage(kSendOrderErrorText, CloneHost::Buttons::Ok);
+        m_line.purge();
+    }
+
+    std::uint8_t reply = 0;
+    const long got = readByte(reply);
+    if (got < 0)
+        return Step::Failure;
+    if (got == 1 && reply == kAck) {
+        m_line.pause(1);
+        direction = m_readingBack ? CloneDirection::Read : m_host.direction();
+        return Step::Go;
+    }
+    if (!waitingCycles(601, 1))
+        return Step::Cancel;
+    return Step::Failure;
+}
+
+CloneSession::Step CloneSession::writeBlocks(CloneResult& result)
+{
+    m_state = CloneState::Writing;
+    const RadioImage image = m_source;
+    for (int block = 0; block < kBlockCount; ++block) {
+        const unsigned address = static_cast<unsigned>(block) * 8;
+        const auto header = blockCommand(kWriteCommand, address);
+        m_line.purge();
+        m_line.write(header.data(), header.size());
+        m_line.pause(1);
+        m_line.purge();
+        m_line.write(image.bytes.data() + address, 8);
+
+        std::uint8_t reply = 0;
+        if (readByte(reply) != 1 || reply != kAck) {
+            m_host.showMessage(kBlockErrorText, CloneHost::Buttons::Ok);
+            if (result.blocksDone > 0)
+                m_host.showMessage(kPartialWriteText, CloneHost::Buttons::Ok);
+            return Step::Failure;
+        }
+        result.blocksDone = block + 1;
+        progressStep(CloneDirection::Write, result.blocksDone);
+        if (!waitingCycles(201, 0))
+            return Step::Cancel;
+        m_line.pause(2);
+    }
+    return Step::Go;
+}
+
+CloneSession::Step CloneSession::readBlocks(CloneResult& result)
+{
+    m_state = CloneState::Reading;
+    for (int block = 0; block < kBlockCount; ++block) {
+        const unsigned address = static_cast<unsigned>(block) * 8;
+        const auto command = blockCommand(kReadCommand, address);
+        m_line.purge();
+        m_line.write(command.data(), command.size());
+
+        // Only a whole reply is taken: with a byte or two missing, the data would be incomplete;
+        // with a byte to spare, it would be shifted. Its four leading bytes are not looked at
+        // (radios fill them as they like), so the look for a spare byte is what finds a shift.
+        std::array<std::uint8_t, kReplyLength> reply{};
+        if (m_line.read(reply.data(), reply.size()) < static_cast<long>(kReplyLength) ||
+            surplusByteFollows()) {
+            m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
+            return Step::Failure;
+        }
+        m_line.purge();
+        std::copy(reply.begin() + kReplyDataOffset, reply.end(),
+                  m_received.bytes.begin() + address);
+        result.blocksDone = block + 1;
+        progressStep(CloneDirection::Read, result.blocksDone);
+
+        m_line.pause(10);
+        m_line.purge();
+        writeByte(kAck);
+        std::uint8_t ack = 0;
+        if (readByte(ack) != 1 || ack != kAck) {
+            m_host.showMessage(kBlockErrorText, CloneHost::Buttons::Ok);
+            return Step::Failure;
+        }
+        if (!waitingCycles(199, 0))
+            return Step::Cancel;
+        m_line.pause(10);
+    }
+    return Step::Go;
+}
+
+bool CloneSession::waitingCycles(int count, int pauseMs)
+{
+    for (int i = 0; i < count; ++i) {
+        if (m_host.waitingCycle() == CloneHost::Cycle::Cancel)
+            return false;
+        if (pauseMs > 0)
+            m_line.pause(pauseMs);
+    }
+    return true;
+}
+
+void CloneSession::progressStep(CloneDirection direction, int blocksDone)
+{
+    const int lastStepFrom =
+        direction == CloneDirection::Write ? kLastWriteStepFrom : kLastReadStepFrom;
+    if (m_position > lastStepFrom) {
+        m_host.showProgress(m_position, blocksDone);
+        return;
+    }
+    ++m_position;
+    m_host.showProgress(m_position, blocksDone);
+    m_host.showStatus(std::to_string(m_position));
+}
+
+bool CloneSession::surplusByteFollows()
+{
+    m_line.setTimeouts(kSurplusLookTimeouts);
+    std::uint8_t surplus = 0;
+    const long got = m_line.read(&surplus, 1);
+    m_line.setTimeouts(kCloneTimeouts);
+    return got > 0;
+}
+
+long CloneSession::readByte(std::uint8_t& byte)
+{
+    return m_line.read(&byte, 1);
+}
+
+long CloneSession::writeByte(std::uint8_t byte)
+{
+    return m_line.write(&byte, 1);
+}
+
+} // namespace orvo

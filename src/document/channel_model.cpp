@@ -1,0 +1,112 @@
+#include "document/channel_model.h"
+
+#include "document/document.h"
+
+#include <QColor>
+
+namespace {
+
+// What each column does, for the tooltips of the column headers.
+const char* const kColumnHelp[] = {
+    "The channel number, as the radio's channel knob selects it",
+    "Frequency the channel receives on, in MHz",
+    "Frequency the channel transmits on, in MHz",
+    "Tone (CTCSS) or code (DCS) the channel needs to hear before it opens",
+    "Tone (CTCSS) or code (DCS) the channel sends with each transmission",
+    "Busy channel lock-out: Yes keeps the radio from transmitting on a busy channel",
+    "Channel width: Wide (25 kHz) or Narrow (12.5 kHz)",
+    "Add takes the channel into the scan list, Delete leaves it out",
+    "Transmit power: High or Low",
+};
+
+bool isFrequencyColumn(int column)
+{
+    return column == orvo::kColReceive || column == orvo::kColTransmit;
+}
+
+} // namespace
+
+ChannelModel::ChannelModel(Document* doc, QObject* parent) : QAbstractTableModel(parent), m_doc(doc)
+{
+    connect(doc, &Document::changed, this, [this] {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    });
+}
+
+int ChannelModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : orvo::kChannelCount;
+}
+
+int ChannelModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : orvo::kColPower + 1;
+}
+
+QString ChannelModel::columnName(int column)
+{
+    QString name = QString::fromLatin1(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
+    return name.remove(QStringLiteral("(MHz)"));
+}
+
+QColor ChannelModel::outOfBandColor()
+{
+    return QColor(0xC0, 0x00, 0x00);
+}
+
+QVariant ChannelModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int channel = index.row() + 1;
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (column == 0)
+        return role == Qt::DisplayRole ? QVariant(QString::number(channel)) : QVariant();
+    const std::string text = m_doc->channelTexts(channel)[static_cast<std::size_t>(column - 1)];
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(text);
+    if ((role == Qt::ForegroundRole || role == Qt::ToolTipRole) && isFrequencyColumn(column) &&
+        !text.empty()) {
+        const auto band = m_doc->selectedBand();
+        const auto units = orvo::frequencyUnits(text);
+        if (!band || (units >= band->lowest && units <= band->highest))
+            return {};
+        if (role == Qt::ForegroundRole)
+            return outOfBandColor();
+        return tr("Channel %1 %2 %3 lies outside %4")
+            .arg(channel)
+            .arg(columnName(column), QString::fromStdString(text),
+                 m_doc->selectionText(orvo::SettingBox::Field));
+    }
+    return {};
+}
+
+bool ChannelModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.column() == 0 || role != Qt::EditRole)
+        return false;
+    const orvo::CommitOutcome outcome = m_doc->commitCell(
+        index.row() + 1, index.column(), value.toString(), orvo::CommitVariant::LeaveCell);
+    return !(outcome.check && !outcome.check->accepted());
+}
+
+Qt::ItemFlags ChannelModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return index.column() == 0 ? base : base | Qt::ItemIsEditable;
+}
+
+QVariant ChannelModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(orvo::channelColumnHeaders()[static_cast<std::size_t>(section)]);
+    if (role == Qt::ToolTipRole)
+        return tr(kColumnHelp[section]);
+    return {};
+}

@@ -1,0 +1,190 @@
+#include "serial/qt_serial_line.h"
+
+#include "serial/line_drain.h"
+#include "serial/line_pause.h"
+#include "core/link/port_names.h"
+#include "serial/system_ports.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <algorithm>
+
+namespace orvo {
+
+QtSerialLine::QtSerialLine() = default;
+
+QtSerialLine::~QtSerialLine()
+{
+    close();
+}
+
+bool QtSerialLine::open(const std::string& name)
+{
+    close();
+    m_openFailure.clear();
+    const std::string path = systemPortPath(name);
+    if (path.empty()) {
+        m_openFailure = openFailureReason(name, path, {});
+        return false;
+    }
+    m_port.setPortName(QString::fromStdString(path));
+    m_port.clearError();
+    if (m_port.open(QIODevice::ReadWrite))
+        return true;
+    m_openFailure = openFailureReason(name, path, m_port.errorString().toStdString());
+    return false;
+}
+
+bool QtSerialLine::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void QtSerialLine::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void QtSerialLine::setQueueSizes(std::size_t input, std::size_t)
+{
+    m_port.setReadBufferSize(static_cast<qint64>(input));
+}
+
+void QtSerialLine::setTimeouts(const LineTimeouts& timeouts)
+{
+    m_timeouts = timeouts;
+}
+
+void QtSerialLine::configure9600_8N1()
+{
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.clearError();
+}
+
+void QtSerialLine::purge()
+{
+    // Only the input needs discarding: every write has waited until its bytes left, so nothing of
+    // ours waits to go out. Flushing the output anyway would, on a pseudo-terminal, throw away
+    // bytes the far side has not taken in yet.
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
+bool QtSerialLine::deviceFailed() const
+{
+    switch (m_port.error()) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+        return false;
+    default:
+        return true;
+    }
+}
+
+long QtSerialLine::write(const std::uint8_t* data, std::size_t n)
+{
+    if (!m_port.isOpen())
+        return -1;
+    m_port.clearError();
+    const qint64 queued = m_port.write(reinterpret_cast<const char*>(data), static_cast<qint64>(n));
+    if (queued < 0)
+        return -1;
+    QDeadlineTimer deadline(m_timeouts.writeConstant +
+                            m_timeouts.writeMultiplier * static_cast<qint64>(n));
+    while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!m_port.waitForBytesWritten(
+                static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+            if (deviceFailed() || !m_port.isOpen())
+                return -1;
+        }
+    }
+    const qint64 unsent = m_port.bytesToWrite();
+    if (unsent > 0) {
+        // A write that ran out of time gives up what it could not send, as the driver would.
+        m_port.clear(QSerialPort::Output);
+    }
+    drainLine(static_cast<long long>(m_port.handle()));
+    return static_cast<long>(queued - unsent);
+}
+
+long QtSerialLine::read(std::uint8_t* data, std::size_t n)
+{
+    if (!m_port.isOpen())
+        return -1;
+    m_port.clearError();
+    QDeadlineTimer total(m_timeouts.totalConstant +
+                         m_timeouts.totalMultiplier * static_cast<qint64>(n));
+    QDeadlineTimer gap; // runs from the last byte received; endless until the first
+    gap.setRemainingTime(-1);
+    QDeadlineTimer nextCall(m_waitCallbackMs);
+    bool lastLook = false;
+    std::size_t count = 0;
+    while (count < n) {
+        const qint64 available = m_port.bytesAvailable();
+        if (available > 0) {
+            const qint64 got =
+                m_port.read(reinterpret_cast<char*>(data + count),
+                            std::min<qint64>(available, static_cast<qint64>(n - count)));
+            if (got < 0)
+                return -1;
+            count += static_cast<std::size_t>(got);
+            gap.setRemainingTime(m_timeouts.interval);
+            continue;
+        }
+        if (lastLook)
+            break;
+        qint64 left = std::min(total.remainingTime(),
+                               gap.isForever() ? total.remainingTime() : gap.remainingTime());
+        if (left <= 0) {
+            if (!m_waitCallback)
+                break;
+            // The callback may have kept this loop away while bytes came in time; the driver
+            // would have them, so they are taken before the read ends.
+            lastLook = true;
+            left = 0;
+        } else if (m_waitCallback) {
+            if (nextCall.hasExpired()) {
+                m_waitCallback();
+                nextCall.setRemainingTime(m_waitCallbackMs);
+                if (!m_port.isOpen() || deviceFailed())
+                    return -1;
+                continue;
+            }
+            left = std::min(left, nextCall.remainingTime());
+        }
+        if (!m_port.waitForReadyRead(static_cast<int>(left))) {
+            if (deviceFailed() || !m_port.isOpen())
+                return -1;
+        }
+    }
+    return static_cast<long>(count);
+}
+
+void QtSerialLine::pause(int milliseconds)
+{
+    pauseThread(milliseconds);
+}
+
+void QtSerialLine::setWaitCallback(std::function<void()> callback, int everyMs)
+{
+    m_waitCallback = std::move(callback);
+    m_waitCallbackMs = std::max(1, everyMs);
+}
+
+std::unique_ptr<SerialLine> makeSerialLine()
+{
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "orvo";
+        static char* argv[] = {name, nullptr};
+        new QCoreApplication(argc, argv); // lives until the process ends
+    }
+    return std::make_unique<QtSerialLine>();
+}
+
+} // namespace orvo

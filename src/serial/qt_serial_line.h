@@ -1,0 +1,51 @@
+#pragma once
+// The serial line on QSerialPort. One object serves one thread; reads and writes block that thread
+// (the clone transfer keeps the user interface alive through its waiting cycles).
+
+#include "core/link/serial_line.h"
+
+#include <QSerialPort>
+
+#include <functional>
+#include <memory>
+
+namespace orvo {
+
+class QtSerialLine final : public SerialLine
+{
+public:
+    QtSerialLine();
+    ~QtSerialLine() override;
+
+    // `name` is "COMn" (mapped by systemPortPath) or a device path. Exclusive: a port another
+    // program holds is refused. The modem lines are left as the driver has them.
+    bool open(const std::string& name) override;
+    bool isOpen() const override;
+    std::string openFailure() const override { return m_openFailure; }
+    void close() override;
+
+    // The input size bounds what the line keeps unread; the output size has no equivalent here.
+    void setQueueSizes(std::size_t input, std::size_t output) override;
+    void setTimeouts(const LineTimeouts& timeouts) override;
+    void configure9600_8N1() override;
+    void purge() override;
+    long write(const std::uint8_t* data, std::size_t n) override;
+    long read(std::uint8_t* data, std::size_t n) override;
+    void pause(int milliseconds) override;
+    void setWaitCallback(std::function<void()> callback, int everyMs) override;
+
+private:
+    bool deviceFailed() const;
+
+    QSerialPort m_port;
+    std::string m_openFailure;
+    LineTimeouts m_timeouts;
+    std::function<void()> m_waitCallback;
+    int m_waitCallbackMs = 0;
+};
+
+// A serial line for the calling thread. Makes sure a Qt application object exists, which the port's
+// notifiers need; programs without one (the command-line tool) get one that lives until exit.
+std::unique_ptr<SerialLine> makeSerialLine();
+
+} // namespace orvo

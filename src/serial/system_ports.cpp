@@ -1,0 +1,99 @@
+#include "serial/system_ports.h"
+
+#include "core/link/port_names.h"
+
+#include <QSerialPortInfo>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace orvo {
+
+namespace {
+
+std::map<int, std::string>& chosenDevices()
+{
+    static std::map<int, std::string> devices;
+    return devices;
+}
+
+} // namespace
+
+std::vector<SystemPort> systemPorts()
+{
+    std::vector<SystemPort> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        const QString port = info.portName();
+        const bool usb = info.hasVendorIdentifier() || port.startsWith(QLatin1String("ttyUSB")) ||
+                         port.startsWith(QLatin1String("ttyACM"));
+        ports.push_back({info.systemLocation().toStdString(), info.description().toStdString(),
+                         info.manufacturer().toStdString(), info.serialNumber().toStdString(),
+                         usb});
+    }
+    std::stable_sort(ports.begin(), ports.end(), [](const SystemPort& a, const SystemPort& b) {
+        return a.usb != b.usb ? a.usb : a.path < b.path;
+    });
+    return ports;
+}
+
+void setChosenPortDevice(int n, const std::string& device)
+{
+    if (device.empty())
+        chosenDevices().erase(n);
+    else
+        chosenDevices()[n] = device;
+}
+
+std::string chosenPortDevice(int n)
+{
+    const auto it = chosenDevices().find(n);
+    return it == chosenDevices().end() ? std::string() : it->second;
+}
+
+std::string systemPortPath(const std::string& name)
+{
+#ifdef Q_OS_WIN
+    return name;
+#else
+    const int n = comPortNumber(name);
+    if (n == 0)
+        return name;
+    const std::string variable = "ORVO_COM" + std::to_string(n);
+    const char* override = std::getenv(variable.c_str());
+    const std::string chosen = chosenPortDevice(n);
+    std::vector<ListedPort> listed;
+    if ((!override || !*override) && chosen.empty()) {
+        // A device chosen for another COMn is that one's, not a candidate for this one.
+        for (const SystemPort& port : systemPorts()) {
+            const bool taken =
+                std::any_of(chosenDevices().begin(), chosenDevices().end(),
+                            [&port](const auto& entry) { return entry.second == port.path; });
+            if (!taken)
+                listed.push_back({port.path, port.usb});
+        }
+    }
+    return resolvePortPath(name, override, chosen, listed);
+#endif
+}
+
+std::string describePort(const std::string& name)
+{
+    const std::string device = systemPortPath(name);
+    if (device.empty())
+        return "(no device)";
+    std::string text = device;
+    for (const SystemPort& port : systemPorts()) {
+        if (port.path != device)
+            continue;
+        std::string label = port.manufacturer;
+        if (!port.description.empty() && port.description != port.manufacturer)
+            label += (label.empty() ? "" : " ") + port.description;
+        if (!label.empty())
+            text += "  " + label;
+    }
+    return text;
+}
+
+} // namespace orvo
