@@ -8,10 +8,10 @@
 //                                                  communication failure (answered Cancel)
 #include "bench_stats.h"
 
-#include "app/main_window.h"
-#include "widgets/message_box.h"
 #include "app/application.h"
+#include "app/main_window.h"
 #include "widgets/form_view.h"
+#include "widgets/message_box.h"
 #include "widgets/progress_dialog.h"
 
 #include <QApplication>

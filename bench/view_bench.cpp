@@ -7,14 +7,14 @@
 //   orvo-bench-view [--runs N]
 #include "bench_stats.h"
 
-#include "app/main_window.h"
 #include "app/application.h"
 #include "app/file_document.h"
-#include "widgets/form_view.h"
+#include "app/main_window.h"
 #include "core/image/channel_codec.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
+#include "widgets/form_view.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 #include "core/image/atomic_file.h"
 #include "core/image/radio_image.h"
 #include "core/link/clone_session.h"
-#include "serial/qt_serial_line.h"
 #include "core/link/verify.h"
+#include "serial/qt_serial_line.h"
 
 #include <csignal>
 #include <cstdio>

@@ -3,8 +3,8 @@
 
 #include "core/image/number_text.h"
 #include "core/image/tone_codec.h"
-#include "serial/qt_serial_line.h"
 #include "core/testmode/testmode_session.h"
+#include "serial/qt_serial_line.h"
 
 #include <cerrno>
 #include <cstdio>

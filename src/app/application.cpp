@@ -1,26 +1,18 @@
 #include "app/application.h"
 
-#include "widgets/about_dialog.h"
-#include "app/main_window.h"
 #include "app/file_document.h"
-#include "widgets/form_view.h"
-#include "serial/system_ports.h"
-#include "widgets/file_dialog.h"
-#include "widgets/modal_dialog.h"
+#include "app/main_window.h"
 #include "document/settings.h"
+#include "serial/system_ports.h"
+#include "widgets/about_dialog.h"
+#include "widgets/file_dialog.h"
+#include "widgets/form_view.h"
+#include "widgets/modal_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-
-QIcon AppIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/orvo-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
 
 static void initResources()
 {

@@ -64,6 +64,3 @@ private:
     std::unique_ptr<MainWindow> m_pMainWnd;
     QStringList m_recentFiles;
 };
-
-// The application's icon (the main window's and the About box's), in several sizes.
-QIcon AppIcon();

@@ -1,12 +1,12 @@
 #include "app/channel_csv_commands.h"
 
-#include "app/main_window.h"
 #include "app/application.h"
+#include "app/main_window.h"
 #include "core/editing/channel_csv.h"
-#include "document/document.h"
-#include "widgets/form_view.h"
 #include "core/image/atomic_file.h"
+#include "document/document.h"
 #include "widgets/file_dialog.h"
+#include "widgets/form_view.h"
 #include "widgets/message_box.h"
 
 #include <QDir>

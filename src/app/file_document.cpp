@@ -1,7 +1,7 @@
 #include "app/file_document.h"
 
-#include "widgets/form_view.h"
 #include "widgets/file_dialog.h"
+#include "widgets/form_view.h"
 #include "widgets/message_box.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
-#include "app/channel_csv_commands.h"
-#include "app/lock_keys.h"
 #include "app/application.h"
+#include "app/channel_csv_commands.h"
 #include "app/file_document.h"
+#include "app/lock_keys.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"

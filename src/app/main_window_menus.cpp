@@ -2,14 +2,14 @@
 // Port > Choose Port, and the Help menu with the manual behind F1.
 #include "app/main_window.h"
 
-#include "widgets/help_window.h"
-#include "widgets/port_chooser.h"
 #include "app/application.h"
-#include "widgets/form_view.h"
 #include "core/link/port_names.h"
-#include "serial/system_ports.h"
-#include "widgets/modal_dialog.h"
 #include "document/settings.h"
+#include "serial/system_ports.h"
+#include "widgets/form_view.h"
+#include "widgets/help_window.h"
+#include "widgets/modal_dialog.h"
+#include "widgets/port_chooser.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "serial/qt_serial_line.h"
 
+#include "core/link/port_names.h"
 #include "serial/line_drain.h"
 #include "serial/line_pause.h"
-#include "core/link/port_names.h"
 #include "serial/system_ports.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,16 @@
 #include "widgets/about_dialog.h"
 
-#include "app/application.h"
-
 #include "ui_about_dlg.h"
 
 #include <QIcon>
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/orvo-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDlg>())
 {

@@ -2,12 +2,16 @@
 // AboutDialog: the About box (version and rights notice), shown modally from the toolbar.
 
 #include <QDialog>
+#include <QIcon>
 
 #include <memory>
 
 namespace Ui {
 class AboutDlg;
 }
+
+// The application's icon (the main window's and the About box's), in several sizes.
+QIcon AppIcon();
 
 class AboutDialog : public QDialog
 {

@@ -1,11 +1,11 @@
 #include "widgets/batch_write_dialog.h"
 
-#include "document/document.h"
-#include "widgets/form_view.h"
 #include "core/image/atomic_file.h"
+#include "document/document.h"
 #include "serial/qt_serial_line.h"
 #include "serial/transfer_event_pump.h"
 #include "widgets/file_dialog.h"
+#include "widgets/form_view.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 

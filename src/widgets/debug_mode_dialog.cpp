@@ -1,12 +1,12 @@
 #include "widgets/debug_mode_dialog.h"
 
 #include "core/image/tone_codec.h"
-#include "serial/qt_serial_line.h"
 #include "core/testmode/debug_frequency.h"
 #include "core/testmode/testmode_session.h"
-#include "widgets/tone_drop_list.h"
+#include "serial/qt_serial_line.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
+#include "widgets/tone_drop_list.h"
 
 #include "ui_debug_mode_dlg.h"
 

@@ -1,10 +1,10 @@
 #include "widgets/form_view.h"
 
+#include "core/image/channel_codec.h"
 #include "document/channel_model.h"
 #include "document/document.h"
-#include "widgets/optional_features_dialog.h"
 #include "widgets/grid/channel_table.h"
-#include "core/image/channel_codec.h"
+#include "widgets/optional_features_dialog.h"
 
 #include "ui_tern_view.h"
 

@@ -4,8 +4,8 @@
 // rows. Typing into a cell never touches the clipboard; only these commands do.
 #include "widgets/form_view.h"
 
-#include "document/channel_model.h"
 #include "core/editing/channel_rows.h"
+#include "document/channel_model.h"
 #include "document/document.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"

@@ -3,9 +3,9 @@
 #include "widgets/form_view.h"
 
 #include "document/document.h"
-#include "widgets/report_printing.h"
-#include "widgets/message_box.h"
 #include "document/settings.h"
+#include "widgets/message_box.h"
+#include "widgets/report_printing.h"
 
 #include <QComboBox>
 #include <QPrinter>

@@ -2,15 +2,15 @@
 // transfer its Start button asks for.
 #include "widgets/form_view.h"
 
-#include "document/document.h"
 #include "core/link/clone_session.h"
-#include "widgets/progress_dialog.h"
+#include "core/link/verify.h"
+#include "document/document.h"
 #include "serial/qt_serial_line.h"
 #include "serial/transfer_event_pump.h"
-#include "core/link/verify.h"
-#include "widgets/verify_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
+#include "widgets/progress_dialog.h"
+#include "widgets/verify_dialog.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "widgets/progress_dialog.h"
 
+#include "document/settings.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
-#include "document/settings.h"
 
 #include "ui_progress_dlg.h"
 

@@ -8,8 +8,8 @@
 #include "test_host.h"
 
 #include "core/link/clone_session.h"
-#include "serial/qt_serial_line.h"
 #include "core/testmode/testmode_session.h"
+#include "serial/qt_serial_line.h"
 
 #include <QCoreApplication>
 #include <QFile>

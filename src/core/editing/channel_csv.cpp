@@ -1,8 +1,8 @@
 #include "core/editing/channel_csv.h"
 
-#include "core/image/csv.h"
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
+#include "core/image/csv.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"

@@ -1,8 +1,8 @@
 #include "widgets/grid/channel_delegate.h"
 
-#include "widgets/grid/channel_table.h"
 #include "core/image/channel_codec.h"
 #include "core/image/tone_codec.h"
+#include "widgets/grid/channel_table.h"
 
 #include <QComboBox>
 #include <QEvent>
