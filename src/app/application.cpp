@@ -2,6 +2,7 @@
 
 #include "app/file_document.h"
 #include "app/main_window.h"
+#include "app/transfer_controller.h"
 #include "document/settings.h"
 #include "serial/system_ports.h"
 #include "widgets/about_dialog.h"
@@ -110,7 +111,7 @@ bool Application::CanReplaceDocument()
 {
     // The document must outlive a running transfer; the commands that would replace it are
     // disabled meanwhile, and closing asks about the transfer first (MainWindow::closeEvent).
-    if (FormView* view = GetView(); view && view->IsTransferRunning())
+    if (m_pMainWnd && m_pMainWnd->transfers()->isRunning())
         return false;
     if (FormView* view = GetView())
         view->CommitPendingEdit();

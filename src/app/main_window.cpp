@@ -4,6 +4,8 @@
 #include "app/channel_csv_commands.h"
 #include "app/file_document.h"
 #include "app/lock_keys.h"
+#include "app/testmode_controller.h"
+#include "app/transfer_controller.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
@@ -29,12 +31,15 @@ MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent)
 
     m_pView = new FormView(doc, this);
     setCentralWidget(m_pView);
+    FormView* view = m_pView;
+    m_transfers = new TransferController(view, [view] { return view->port(); }, this);
+    m_testMode = new TestModeController(doc, this, [view] { return view->port(); }, this);
 
     createMenus();
     createToolBar();
     createStatusBar();
     connect(m_pView, &FormView::statusHint, this, &MainWindow::SetMessageText);
-    connect(m_pView, &FormView::commandStateChanged, this, &MainWindow::UpdateCommandUI);
+    connect(m_transfers, &TransferController::runningChanged, this, &MainWindow::UpdateCommandUI);
     qApp->installEventFilter(this);
     UpdateCommandUI();
 }
@@ -151,30 +156,30 @@ void MainWindow::createMenus()
                                QStringLiteral("Read Data From Radio\nRead"));
     read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     read->setIcon(QIcon(QStringLiteral(":/icons/read.png")));
-    bind(read, [view] { view->OnReadFromRadio(); });
+    bind(read, [this] { m_transfers->read(); });
 
     QAction* write = addCommand(ID_WRITE_TO_RADIO, "ID_WRITE_TO_RADIO",
                                 QStringLiteral("&Write To Radio\tCtrl+W"),
                                 QStringLiteral("Write Data to Radio \nWrite"));
     write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
-    bind(write, [view] { view->OnWriteToRadio(); });
+    bind(write, [this] { m_transfers->write(); });
 
     QAction* verify = addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO",
                                  QStringLiteral("&Verify With Radio"),
                                  QStringLiteral("Compare the radio with the document\nVerify"));
-    bind(verify, [view] { view->OnVerifyWithRadio(); });
+    bind(verify, [this] { m_transfers->verify(); });
     QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
                                   QStringLiteral("Write To &Several Radios\u2026"),
                                   QStringLiteral("Write and verify one radio after the other"));
-    bind(several, [view] { view->OnWriteToSeveralRadios(); });
+    bind(several, [this] { m_transfers->writeToSeveralRadios(); });
 
     QAction* test =
         addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
                    QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
     test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
-    bind(test, [view] { view->OnTestMode(); });
+    bind(test, [this] { m_testMode->open(); });
 
     QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
                                    QStringLiteral("Optional Features"), QString());
@@ -419,10 +424,14 @@ void MainWindow::UpdateCommandUI()
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
                        ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
                        ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
-            m_pView->OnUpdateTransferCommand(commandAction(id));
+            if (QAction* action = commandAction(id))
+                action->setEnabled(!m_transfers->isRunning());
     }
-    // Nothing is undone while the radio is read into the document or written from it.
-    const bool idle = !m_pView || !m_pView->IsTransferRunning();
+    // Nothing is undone while the radio is read into the document or written from it, and no
+    // recent file replaces the document.
+    const bool idle = !m_transfers || !m_transfers->isRunning();
+    for (QAction* item : m_recentFileItems)
+        item->setEnabled(idle);
     if (QAction* undo = commandAction(ID_EDIT_UNDO))
         undo->setEnabled(idle && m_pDoc->undoStack()->canUndo());
     if (QAction* redo = commandAction(ID_EDIT_REDO))
@@ -459,7 +468,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_pView && !m_pView->QueryCloseDuringTransfer()) {
+    if (m_transfers && !m_transfers->queryClose()) {
         event->ignore();
         return;
     }

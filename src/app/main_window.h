@@ -18,6 +18,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class TestModeController;
+class TransferController;
 
 class MainWindow : public QMainWindow
 {
@@ -76,6 +78,9 @@ public:
     void SetApp(Application* app) { m_pApp = app; }
     Application* GetApp() const { return m_pApp; }
 
+    // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
+    TransferController* transfers() const { return m_transfers; }
+
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
 
@@ -113,6 +118,8 @@ private:
     FileDocument* m_pDoc;
     Application* m_pApp = nullptr;
     FormView* m_pView = nullptr;
+    TransferController* m_transfers = nullptr;
+    TestModeController* m_testMode = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;
     QLabel* m_paneCaps = nullptr;

@@ -121,8 +121,6 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
                          m_timeouts.totalMultiplier * static_cast<qint64>(n));
     QDeadlineTimer gap; // runs from the last byte received; endless until the first
     gap.setRemainingTime(-1);
-    QDeadlineTimer nextCall(m_waitCallbackMs);
-    bool lastLook = false;
     std::size_t count = 0;
     while (count < n) {
         const qint64 available = m_port.bytesAvailable();
@@ -136,27 +134,10 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
             gap.setRemainingTime(m_timeouts.interval);
             continue;
         }
-        if (lastLook)
+        const qint64 left = std::min(
+            total.remainingTime(), gap.isForever() ? total.remainingTime() : gap.remainingTime());
+        if (left <= 0)
             break;
-        qint64 left = std::min(total.remainingTime(),
-                               gap.isForever() ? total.remainingTime() : gap.remainingTime());
-        if (left <= 0) {
-            if (!m_waitCallback)
-                break;
-            // The callback may have kept this loop away while bytes came in time; the driver
-            // would have them, so they are taken before the read ends.
-            lastLook = true;
-            left = 0;
-        } else if (m_waitCallback) {
-            if (nextCall.hasExpired()) {
-                m_waitCallback();
-                nextCall.setRemainingTime(m_waitCallbackMs);
-                if (!m_port.isOpen() || deviceFailed())
-                    return -1;
-                continue;
-            }
-            left = std::min(left, nextCall.remainingTime());
-        }
         if (!m_port.waitForReadyRead(static_cast<int>(left))) {
             if (deviceFailed() || !m_port.isOpen())
                 return -1;
@@ -168,12 +149,6 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
 void QtSerialLine::pause(int milliseconds)
 {
     pauseThread(milliseconds);
-}
-
-void QtSerialLine::setWaitCallback(std::function<void()> callback, int everyMs)
-{
-    m_waitCallback = std::move(callback);
-    m_waitCallbackMs = std::max(1, everyMs);
 }
 
 std::unique_ptr<SerialLine> makeSerialLine()

@@ -2,17 +2,15 @@
 // FormView: the form view, the main window's client. On the left the radio-wide setting lists,
 // on the right the channel grid (grid/channel_table.h).
 // It shows the document (editor/document.h) and sends every edit to it; it carries the commands of
-// the Edit, Program and Port menus.
+// the Edit and Port menus and Optional Features (the transfers and Test Mode are the controllers'
+// of src/app).
 //
 // The handlers of later features live in files of their own, one per feature:
 //   form_view_editing.cpp   Enter on the form, status-bar hints, copy and paste of rows
-//   form_view_transfer.cpp  Read From Radio, Write To Radio
 //   form_view_port.cpp      the Port menu (COM1..COM4)
-//   form_view_testmode.cpp  Test Mode
 //   form_view_print.cpp     Print, Print Preview, Print Setup
 
 #include "core/image/settings_codec.h"
-#include "core/link/serial_line.h"
 
 #include <QList>
 #include <QScrollArea>
@@ -22,7 +20,6 @@
 #include <memory>
 
 class ChannelTable;
-class ProgressDialog;
 class Document;
 class QAction;
 class QComboBox;
@@ -87,37 +84,6 @@ public:
     // no device is disabled.
     void ShowPortDevices(const QList<QAction*>& items, bool open);
 
-    // Program > Read From Radio / Write To Radio (form_view_transfer.cpp): commit the cell being
-    // edited, set the direction and open the progress dialog (or retitle the one open and not
-    // started). Nothing happens while a transfer runs.
-    void OnReadFromRadio();
-    void OnWriteToRadio();
-    // Program > Verify With Radio: a read in the same dialog whose image is compared with the
-    // document and shown in a VerifyDialog; the document is not changed.
-    void OnVerifyWithRadio();
-    // Program > Write To Several Radios (link/batch_write_dialog.cpp).
-    void OnWriteToSeveralRadios();
-    // The transfer, asked for by the dialog's Start: commits the edit in progress, confirms
-    // channels outside the band before a write, asks about unsaved changes before a read (either
-    // answered Cancel closes the dialog), opens m_strPort, runs the clone session with the dialog
-    // showing its progress, closes the port and the dialog. Only a complete read changes the
-    // document, as one undoable step that leaves it modified and without a file name; a verify
-    // and a write's read-back only compare. While it runs, waiting cycles handle pending events
-    // and look at Cancel.
-    void OnStartTransfer();
-    // A transfer is running (from Start until the port is closed).
-    bool IsTransferRunning() const { return m_hComm != nullptr; }
-    // Asked before the main window closes: true when no transfer runs. Otherwise asks whether
-    // to cancel it; on Yes the transfer is cancelled and the window closes once it has ended.
-    // False either way while it runs.
-    bool QueryCloseDuringTransfer();
-    // Command-update handler of the commands a running transfer disables (Read, Write, Test
-    // Mode, Optional Features, New, Open, Save, Save As, Print, Print Preview).
-    void OnUpdateTransferCommand(QAction* action) const;
-
-    // Program > Test Mode (form_view_testmode.cpp).
-    void OnTestMode();
-
     // File > Print, Print Preview, Print Setup (form_view_print.cpp).
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -146,8 +112,6 @@ public:
     // selects, lists them with Continue / Cancel. True to go on (form_view_data_safety.cpp).
     static bool ConfirmOutOfBandChannels(QWidget* parent, const Document& doc);
 
-    // The progress dialog, made by the first Read or Write and deleted with the view.
-    ProgressDialog* progressDialog() const { return m_pProgressDlg; }
     // The port the next transfer or test-mode exchange opens: "COM1".."COM4" as the Port menu
     // chooses, or a device path.
     QString port() const { return m_strPort; }
@@ -156,8 +120,6 @@ public:
 signals:
     // The status bar's hint for the control under the mouse.
     void statusHint(const QString& text);
-    // The commands' enabled states may have changed (a transfer started or ended).
-    void commandStateChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -165,8 +127,6 @@ protected:
 private:
     void watchControls();
     void showDocument();
-    void prepareTransfer(bool write);
-    void transferStateChanged();
 
     Document* m_pDocument;
     std::unique_ptr<Ui::TernViewForm> m_ui;
@@ -177,14 +137,6 @@ private:
     bool m_bUpdatingView = false;
     // The chosen serial port: "COM1" at every start.
     QString m_strPort = QStringLiteral("COM1");
-    // The port of the running transfer; null when none runs.
-    std::unique_ptr<orvo::SerialLine> m_hComm;
-    // The progress dialog, made by the first Read or Write and deleted with the view.
-    ProgressDialog* m_pProgressDlg = nullptr;
-    // Direction of the next (or running) transfer: false read from the radio, true write to it.
-    bool m_bWrite = false;
-    // The user asked to close the main window while a transfer ran; it closes when that ends.
-    bool m_bCloseAfterTransfer = false;
 
     // The one printer of the session, made at the first print command, so what Print Setup
     // chooses holds for Print and Print Preview (form_view_print.cpp).

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace orvo {
@@ -57,13 +56,6 @@ public:
 
     // Pauses the calling thread.
     virtual void pause(int milliseconds) = 0;
-
-    // Has reads that wait call `callback` about every `everyMs` ms, so that a program can keep
-    // its window live while the radio is slow or silent. The callback must not use this line.
-    // Bytes, counts and time-outs of reads stay as they are; a callback that runs long only makes
-    // the read return later, with the bytes that had arrived by its time-out. An empty callback
-    // makes reads block again. Lines that cannot call back ignore it.
-    virtual void setWaitCallback(std::function<void()> /*callback*/, int /*everyMs*/) {}
 };
 
 } // namespace orvo
