@@ -151,6 +151,11 @@ void QtSerialLine::pause(int milliseconds)
     pauseThread(milliseconds);
 }
 
+void QtSerialLine::pauseUntil(std::chrono::steady_clock::time_point due)
+{
+    pauseThreadUntil(due);
+}
+
 std::unique_ptr<SerialLine> makeSerialLine()
 {
     if (!QCoreApplication::instance()) {

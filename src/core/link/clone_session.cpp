@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace orvo {
 
@@ -29,6 +30,8 @@ constexpr std::size_t kReplyDataOffset = 4;
 // out of step with the line: a byte inserted by noise, or a late answer to an earlier step.
 constexpr LineTimeouts kSurplusLookTimeouts{
     kCloneTimeouts.interval, 0, 2, kCloneTimeouts.writeMultiplier, kCloneTimeouts.writeConstant};
+// The pause between a read reply and its acknowledgement.
+constexpr std::chrono::milliseconds kAcknowledgementPause{10};
 
 // The progress display stops short of its range: at 122 while writing, at 123 while reading, and
 // 123 at the end.
@@ -227,9 +230,13 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         // Only a whole reply is taken: with a byte or two missing, the data would be incomplete;
         // with a byte to spare, it would be shifted. Its four leading bytes are not looked at
         // (radios fill them as they like), so the look for a spare byte is what finds a shift.
+        // The look spends the first part of the pause before the block's acknowledgement, which
+        // runs from the reply's arrival: the acknowledgement leaves as if there were no look.
         std::array<std::uint8_t, kReplyLength> reply{};
-        if (m_line.read(reply.data(), reply.size()) < static_cast<long>(kReplyLength) ||
-            surplusByteFollows()) {
+        const bool whole =
+            m_line.read(reply.data(), reply.size()) == static_cast<long>(kReplyLength);
+        const auto acknowledgementDue = std::chrono::steady_clock::now() + kAcknowledgementPause;
+        if (!whole || surplusByteFollows()) {
             m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
@@ -239,7 +246,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         result.blocksDone = block + 1;
         progressStep(CloneDirection::Read, result.blocksDone);
 
-        m_line.pause(10);
+        m_line.pauseUntil(acknowledgementDue);
         m_line.purge();
         writeByte(kAck);
         std::uint8_t ack = 0;

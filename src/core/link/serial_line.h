@@ -3,6 +3,7 @@
 // writes under time-outs, pause. Plain C++; the Qt implementation and the test doubles live
 // elsewhere.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -56,6 +57,16 @@ public:
 
     // Pauses the calling thread.
     virtual void pause(int milliseconds) = 0;
+
+    // Pauses the calling thread until `due` (on std::chrono::steady_clock); returns at once when
+    // it has passed. Lines that pause by whole milliseconds round the rest up.
+    virtual void pauseUntil(std::chrono::steady_clock::time_point due)
+    {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
+        if (left.count() > 0)
+            pause(static_cast<int>(left.count()));
+    }
 };
 
 } // namespace orvo
