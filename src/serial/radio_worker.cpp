@@ -196,6 +196,10 @@ RadioLink::~RadioLink()
     m_mailbox->answered.notify_all();
     m_thread.quit();
     m_thread.wait();
+    // The worker's last step was a report under the mailbox's lock; taking it once more orders
+    // everything the worker did before what follows here, in a way a thread checker can see
+    // (QThread::wait says so in Qt's own terms, which it cannot).
+    { const std::lock_guard hold(m_mailbox->lock); }
     m_worker.reset(); // its thread has ended
 }
 
