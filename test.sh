@@ -5,7 +5,8 @@
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
 #   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
 #                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
-# With CI set (as on our CI), the plain run adds the fuzz smoke and then the sanitized suite.
+# With CI set (as on our CI), the plain run adds the fuzz smoke, one run of every benchmark figure
+# (bench/run.sh --smoke) and then the sanitized suite.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -58,5 +59,6 @@ if [ -n "$fuzz_smoke" ]; then
   fuzz/run.sh "${ORVO_FUZZ_SMOKE_SECONDS:-10}"
 fi
 if [ -n "${CI:-}" ] && [ "${ORVO_BUILD_DIR:-build}" = build ]; then
+  bench/run.sh --smoke "$PWD/build"
   exec "$0" --sanitize "$@"
 fi
