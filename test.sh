@@ -2,6 +2,8 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./test.sh --tsan       the same, built with ThreadSanitizer into build-tsan; a report fails
+#                          its test (the few reports inside Qt: tests/reliability/tsan_suppressions.txt)
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
 #   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
 #                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
@@ -47,6 +49,15 @@ if [ "${1:-}" = "--sanitize" ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   orvo_build -DORVO_SANITIZE=ON
+  jobs=$(nproc)
+elif [ "${1:-}" = "--tsan" ]; then
+  shift
+  export ORVO_BUILD_DIR=build-tsan
+  # A few window tests start orvo or orvo-cli with QProcess after the radio workers' threads
+  # exist; the checker takes QProcess's child for a fork of a threaded program, which it would end
+  # (the child only execs). orvo-radio-sim is started with a plain fork (tests/support).
+  export TSAN_OPTIONS="suppressions=$PWD/tests/reliability/tsan_suppressions.txt die_after_fork=0 second_deadlock_stack=1"
+  orvo_build -DORVO_TSAN=ON
   jobs=$(nproc)
 else
   orvo_build
