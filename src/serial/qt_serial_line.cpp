@@ -121,6 +121,7 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
                          m_timeouts.totalMultiplier * static_cast<qint64>(n));
     QDeadlineTimer gap; // runs from the last byte received; endless until the first
     gap.setRemainingTime(-1);
+    bool lastLook = false;
     std::size_t count = 0;
     while (count < n) {
         const qint64 available = m_port.bytesAvailable();
@@ -132,12 +133,20 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
                 return -1;
             count += static_cast<std::size_t>(got);
             gap.setRemainingTime(m_timeouts.interval);
+            lastLook = false;
             continue;
         }
-        const qint64 left = std::min(
-            total.remainingTime(), gap.isForever() ? total.remainingTime() : gap.remainingTime());
-        if (left <= 0)
+        if (lastLook)
             break;
+        qint64 left = std::min(total.remainingTime(),
+                               gap.isForever() ? total.remainingTime() : gap.remainingTime());
+        if (left <= 0) {
+            // A busy machine may have kept this thread away while the bytes came in time; the
+            // driver holds them, so they are taken before the read ends. The time-outs count
+            // the radio's pauses, not this thread's.
+            lastLook = true;
+            left = 0;
+        }
         if (!m_port.waitForReadyRead(static_cast<int>(left))) {
             if (deviceFailed() || !m_port.isOpen())
                 return -1;
