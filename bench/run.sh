@@ -185,6 +185,8 @@ row "Peak RSS, application idle" startup.rss "" "-"
 row "Peak RSS, orvo-cli read" cli_read.rss "" "-"
 row "Peak RSS, orvo-cli write" cli_write.rss "" "-"
 row "Peak RSS, application after transfers" gui_transfer.rss "" "-"
+# Runs a busy machine made fail (the simulated radio answered too late) are left out of the figures.
+grep -h "^[1-9][0-9]* of [0-9]* .* failed$" "$WORK"/gui_*.txt || true
 if [ -s "$WORK/missing.txt" ]; then
     echo "bench/run.sh: no figure for: $(paste -sd ';' "$WORK/missing.txt")" >&2
     exit 1
