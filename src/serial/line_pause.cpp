@@ -12,6 +12,14 @@
 
 namespace orvo {
 
+#if defined(Q_OS_LINUX)
+namespace {
+
+constexpr std::chrono::microseconds kSpinTail{150};
+
+} // namespace
+#endif
+
 void pauseThread(int milliseconds)
 {
     if (milliseconds > 0)
@@ -23,9 +31,12 @@ void pauseThreadUntil(std::chrono::steady_clock::time_point due)
 #if defined(Q_OS_LINUX)
     // steady_clock is CLOCK_MONOTONIC here. An absolute deadline is not stretched by
     // interruptions, and a timer slack of 1 ns for the length of the pause stops the kernel from
-    // adding its default 50 us to every wake-up.
+    // adding its default 50 us to every wake-up. Even so a sleeping thread wakes some tens of
+    // microseconds late, more on a virtual machine, and the protocols pause hundreds of times:
+    // the sleep ends a little early and the rest is waited out awake.
+    const auto wakeAt = due - kSpinTail;
     const auto sinceEpoch =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
+        std::chrono::duration_cast<std::chrono::nanoseconds>(wakeAt.time_since_epoch()).count();
     timespec at{};
     at.tv_sec = static_cast<time_t>(sinceEpoch / 1'000'000'000LL);
     at.tv_nsec = static_cast<long>(sinceEpoch % 1'000'000'000LL);
@@ -36,6 +47,8 @@ void pauseThreadUntil(std::chrono::steady_clock::time_point due)
     // 0 would mean "the default"; put back exactly what the thread had.
     if (slack > 0)
         prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(slack), 0, 0, 0);
+    while (std::chrono::steady_clock::now() < due) {
+    }
 #else
     std::this_thread::sleep_until(due);
 #endif
