@@ -100,6 +100,11 @@ measure cli_write "$BIN/orvo-bench-run" --name cli_write --runs "$RUNS" -- \
 measure inprocess_read "$BIN/orvo-bench-clone" read --port "$PTY" --runs "$RUNS"
 measure inprocess_write "$BIN/orvo-bench-clone" write --port "$PTY" --runs "$RUNS"
 measure gui_transfer "$BIN/orvo-bench-gui" transfer --port "$PTY" --runs "$RUNS"
+stop_sim
+# The test mode purges right after each frame it sends; on a cable the radio's answer takes a
+# byte time at least, on the pty the simulator's first byte is there at once. A radio that waits
+# 2 ms stands for the cable.
+start_sim --delay 2
 measure gui_testmode "$BIN/orvo-bench-gui" testmode --port "$PTY" --runs "$RUNS"
 stop_sim
 start_sim --silent
