@@ -30,7 +30,7 @@ FormView::FormView(Document* doc, QWidget* parent)
     setWidget(m_form);
 
     m_grid = m_ui->grid;
-    m_grid->setDocument(doc);
+    m_grid->setChannelModel(doc->channelModel());
 
     using orvo::SettingBox;
     auto slot = [this](SettingBox box) -> QComboBox*& {
