@@ -68,8 +68,9 @@ public:
     void setOptionalFeatures(const OptionalFeatures& features);
 
     // Commits the editor text `text` of column `column` (1..8) into channel `channel` as the cell
-    // editor does (editor/frequency_check.h). A rejected frequency changes nothing; otherwise a
-    // changed row is one undoable step "Edit channel N <column>".
+    // editor does (core/editing/frequency_check.h). A rejected frequency changes nothing;
+    // otherwise a changed row is one undoable step "Edit channel N <column>". The grid reaches it
+    // through ChannelModel::setData.
     orvo::CommitOutcome commitCell(int channel, int column, const QString& text,
                                    orvo::CommitVariant variant);
 
