@@ -2,6 +2,8 @@
 // The first line on stdout is the device path to open as the radio's port.
 #include "radio_sim.h"
 
+#include "core/image/escaped_text.h"
+
 #if __has_include("testmode_responder.h")
 #include "testmode_responder.h"
 #define ORVO_SIM_HAS_TEST_MODE 1
@@ -137,7 +139,7 @@ int main(int argc, char** argv)
         } else if (int used = testMode ? testMode->takeOption(argc, argv, i) : 0; used > 0) {
             i += used - 1;
         } else {
-            return usageError("unknown option or missing value: " + arg);
+            return usageError("unknown option or missing value: " + orvo::escapedText(arg));
         }
     }
 

@@ -3,6 +3,7 @@
 #include "clone_responder.h"
 
 #include "core/image/atomic_file.h"
+#include "core/image/escaped_text.h"
 
 #include <algorithm>
 #include <array>
@@ -52,7 +53,7 @@ bool RadioSim::start(std::string& error)
             return false;
         }
         if (bytes.size() < kImageSize) {
-            error = m_options.imagePath + " holds fewer than 1024 bytes";
+            error = quotedText(m_options.imagePath) + " holds fewer than 1024 bytes";
             return false;
         }
         std::copy_n(bytes.begin(), kImageSize, m_memory.bytes.begin());
@@ -60,7 +61,7 @@ bool RadioSim::start(std::string& error)
     if (!m_options.logPath.empty()) {
         m_log = m_options.logPath == "-" ? stderr : std::fopen(m_options.logPath.c_str(), "w");
         if (!m_log) {
-            error = "cannot write the log " + m_options.logPath;
+            error = "--log: cannot write " + quotedText(m_options.logPath);
             return false;
         }
     }

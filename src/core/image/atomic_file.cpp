@@ -2,6 +2,8 @@
 // fsync, rename.
 #include "core/image/atomic_file.h"
 
+#include "core/image/escaped_text.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -20,7 +22,7 @@ namespace {
 
 std::string quoted(const std::string& path)
 {
-    return "\"" + path + "\"";
+    return quotedText(path);
 }
 
 std::string failure(const std::string& path, int error)
