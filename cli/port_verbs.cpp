@@ -29,7 +29,7 @@ int runPorts(int argc, char**)
 {
     if (argc > 0) {
         std::fputs("orvo-cli ports: takes no arguments\nusage: orvo-cli ports\n", stderr);
-        return 2;
+        return kExitUsage;
     }
     makeSerialLine(); // the port list needs the Qt application object
     std::vector<std::string> mapped;
@@ -41,12 +41,13 @@ int runPorts(int argc, char**)
     for (const SystemPort& port : systemPorts()) {
         if (std::find(mapped.begin(), mapped.end(), port.path) != mapped.end())
             continue;
-        std::string line = port.path;
+        // What USB devices say of themselves is shown escaped, as a file name is.
+        std::string line = escapedText(port.path);
         for (const std::string* field : {&port.description, &port.manufacturer, &port.serialNumber})
-            line += "  " + (field->empty() ? std::string("-") : *field);
+            line += "  " + (field->empty() ? std::string("-") : escapedText(*field));
         std::printf("%s\n", line.c_str());
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace orvo::cli
