@@ -143,7 +143,8 @@ struct CliRun
 // Runs `command` in `dir` with orvo-cli as its program, through the shell: its quotes, "<FILE"
 // and $(...) work. Leading words "NAME=value" go to its environment; "@nobody" runs it as an
 // unprivileged user (a superuser would write into read-only folders), "@full" on a disk that
-// fills after 100 bytes, "@tty" with a terminal for stdout and stderr (both then read as stdout).
+// fills after 100 bytes, "@tty" with a terminal for stdout and stderr (both then read as stdout),
+// "@sim" with orvo-radio-sim as its program.
 CliRun runCli(const QString& dir, QString command)
 {
     QStringList environment = QProcess::systemEnvironment(), flags;
@@ -170,7 +171,7 @@ CliRun runCli(const QString& dir, QString command)
               {"-c",
                flags.contains("@tty") ? "exec script -qec \"$0 " + command + "\" /dev/null"
                                       : "exec \"$0\" " + command,
-               ORVO_CLI_PATH});
+               flags.contains("@sim") ? ORVO_SIM_PATH : ORVO_CLI_PATH});
     CliRun run;
     if (!cli.waitForFinished(60000))
         return run;
@@ -235,6 +236,7 @@ const Row kRows[] = {
     {"read --port COM1 --retries -1 out.sin", "", 2, "~usage"},
     {"write --port COM1", "", 2, "~usage"},
     {"write --port COM1 --log", "", 2, "~--log needs a file"},
+    {"write --port COM1 --repeat --log '' a.sin", "", 2, "~--log needs a file"},
     {"write --port COM1 --log l.csv a.sin", "", 2, "~--log goes with --repeat"},
     // The file verbs.
     {"new new.sin", "", 0, "", "-.new.sin.tmp-2147483646-0 new.sin", "new.sin=new"},
@@ -285,8 +287,13 @@ const Row kRows[] = {
     {"@full report a.sin b.sin", "", 1, "~b.sin", "", "b.sin="},
     // read and write.
     {"ORVO_COM1=PORT read --port COM1 out.sin", "", 0, "", "out.sin", "out.sin=radio"},
-    {"read --port PORT folder", "", 1, "~\"folder\": it is a folder"},
-    {"write --port PORT big.sin", "", 0, "", "", "radio=big.sin"},
+    // Where the file goes is checked before the port is looked at.
+    {"read --port COM9 fifo", "", 1,
+     "Cannot write \"fifo\": it is a named pipe, not a regular file\n"},
+    {"@nobody write --repeat --log ro/log.csv --port COM9 a.sin", "", 1,
+     "Cannot write \"ro/log.csv\": Permission denied\n"},
+    {"write --repeat --port PORT a.sin </dev/null", "", 1, "~", "", "radio=radio", "0 of 0 radios"},
+    {"write --force --port PORT big.sin", "", 0, "", "", "radio=big.sin"},
     {"write --port PORT full.sin", "", 0, "", "", "radio=full.sin"},
     // Channels outside the file's band are written only with --force; a write broken off midway
     // says the radio holds part of the new data.
@@ -363,6 +370,11 @@ const Row kRows[] = {
      "orvo-cli: m.csv: line 2, column Location: \"17\" is not a channel of this radio (1 to 16)\n"
      "orvo-cli: nothing written\n",
      "m.csv", "a.sin="},
+    // The simulator refuses files it could not write before it serves, a pipe without waiting.
+    {"@sim --dump folder", "", 1,
+     "orvo-radio-sim: --dump: Cannot write \"folder\": it is a folder, not a regular file\n"},
+    {"@sim --log fifo", "", 1,
+     "orvo-radio-sim: --log: Cannot write \"fifo\": it is a named pipe, not a regular file\n"},
 };
 
 QByteArray contentsOf(const QString& dir, const QString& name, SimProcess* sim)
@@ -430,9 +442,9 @@ TEST(Cli, EveryRowGivesItsStatusMessagesAndFiles)
     }
 }
 
-// write --repeat writes one radio after the other, each on Enter, into a log as CSV: the first
-// is cancelled by Ctrl+C while it waits on a silent radio, the second is silent, the fourth has
-// no device.
+// write --repeat writes one radio after the other, each on Enter, into a log as CSV saved as
+// each finishes: the first is cancelled by Ctrl+C while it waits on a silent radio, the second is
+// silent, the fourth has no device.
 TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
 {
     SimProcess radios[] = {SimProcess({"--silent"}), SimProcess({"--silent"}), SimProcess()};
@@ -441,7 +453,7 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
     const QString in = writeImageFile(folder, "in.sin", patternedImage(3));
     QProcess cli;
     cli.start(QStringLiteral(ORVO_CLI_PATH),
-              {"write", "--repeat", "--port", port, "--log", folder + "/log.csv", in});
+              {"write", "--force", "--repeat", "--port", port, "--log", folder + "/log.csv", in});
     QStringList lines;
     for (int n = 0; n < 4; ++n) {
         QFile::remove(port);
@@ -459,6 +471,8 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
         while (!cli.canReadLine() && cli.waitForReadyRead(60000)) {
         }
         lines << QString::fromUtf8(cli.readLine());
+        // Each radio is in the log once its line is out, not only at the end.
+        EXPECT_EQ(readWholeFile(folder + "/log.csv").count('\n'), n + 2);
     }
     cli.closeWriteChannel();
     cli.waitForFinished(60000);
