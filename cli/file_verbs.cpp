@@ -10,6 +10,7 @@
 #include "core/image/image_diff.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
+#include "core/link/verify.h"
 
 #include <cstdio>
 #include <cstring>
@@ -151,9 +152,9 @@ int runShow(int argc, char** argv)
                     selectedText(s, b).c_str());
     }
     if (!isZt4Image(*image)) {
-        std::printf("(model code %s is not ZT-4: Type and Field show the form's first "
-                    "selections)\n",
-                    hexByte((*image)[0x3D6]).c_str());
+        std::printf(
+            "(model code %s is not ZT-4; Field is read from the band code %s all the same)\n",
+            hexByte((*image)[0x3D6]).c_str(), hexByte((*image)[0x3D2]).c_str());
     }
     std::printf("\n");
 
@@ -276,22 +277,20 @@ int runImport(int argc, char** argv)
 
 int runDiff(int argc, char** argv)
 {
-    static const char* kArgs =
-        "A.sin B.sin   (exit status 0 when equal, 1 when they differ, 2 on trouble)";
-    if (wantsHelp(argc, argv))
-        return usage("diff", kArgs, true);
-    if (argc != 2)
-        return usage("diff", kArgs, false);
-    const auto a = loadOrReport(argv[0]);
-    const auto b = a ? loadOrReport(argv[1]) : std::nullopt;
+    std::vector<std::string> files;
+    if (const auto end = takeFiles("diff",
+                                   "A.sin B.sin   (exit status 0 when equal, 1 when they differ, "
+                                   "2 when they could not be compared)",
+                                   argc, argv, 2, files))
+        return *end;
+    const auto a = loadOrReport(files[0]);
+    const auto b = a ? loadOrReport(files[1]) : std::nullopt;
     if (!a || !b)
-        return 2;
-    if (*a == *b)
-        return 0;
-
-    for (const ImageDifference& d : compareImages(*a, *b))
-        std::printf("%s\n", differenceText(d).c_str());
-    return 1;
+        return kExitNotCompared;
+    // The lines verify prints: each difference with the clone block it lies in.
+    for (const std::string& line : blockDifferenceLines(compareImages(*a, *b)))
+        std::printf("%s\n", line.c_str());
+    return *a == *b ? kExitOk : kExitDiffer;
 }
 
 } // namespace

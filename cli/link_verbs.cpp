@@ -341,11 +341,12 @@ int runVerify(int argc, char** argv)
     const CloneResult result =
         transfer("verify", CloneDirection::Read, args, RadioImage::makeNew(), radio);
     if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
-        return 2;
-    const std::vector<ImageDifference> differences = compareImages(image, radio);
-    for (const ImageDifference& d : differences)
-        std::printf("%s\n", differenceText(d).c_str());
-    return differences.empty() ? 0 : 1;
+        return kExitNotCompared;
+    // The lines the window's verify message shows: each difference with its clone block.
+    const std::vector<std::string> lines = blockDifferenceLines(compareImages(image, radio));
+    for (const std::string& line : lines)
+        std::printf("%s\n", line.c_str());
+    return lines.empty() ? kExitOk : kExitDiffer;
 }
 } // namespace
 

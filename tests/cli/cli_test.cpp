@@ -38,7 +38,8 @@ QByteArray bytesOf(const RadioImage& image)
     return QByteArray(reinterpret_cast<const char*>(image.bytes.data()), kImageSize);
 }
 
-// The radio every transfer row talks to holds this; "radio" in a row's `same` stands for it.
+// The radio every transfer row talks to holds this; "radio" in a row's `same` stands for it. Its
+// channels, as those of every patterned image, lie outside every band: writing them takes --force.
 RadioImage radioMemory()
 {
     return patternedImage(1);
@@ -58,6 +59,9 @@ void putInputs(const QString& dir)
     b[0x200] = 0x12;                        // not interpreted
     RadioImage uhf = RadioImage::makeNew(); // channel 3 outside its band, 136 - 174MHz
     encodeChannel({"462.56250", "462.56250", "", "", "No", "Wide", "Add", "High"}, uhf, 3);
+    uhf[0x3D6] = 0x00; // a model code of no ZT-4: the band code counts all the same
+    RadioImage model = RadioImage::makeNew();
+    model[0x3D6] = 0xFF;
     RadioImage full = RadioImage::makeNew(); // as an import leaves it: every channel encoded
     for (int ch = 1; ch <= kChannelCount; ++ch)
         encodeChannel({}, full, ch);
@@ -72,6 +76,7 @@ void putInputs(const QString& dir)
         {"full.sin", bytesOf(full)},
         {"full.csv", QByteArray::fromStdString(cli::exportChannelCsv(full))},
         {"b.sin", bytesOf(b)},
+        {"model.sin", bytesOf(model)},
         {"big.sin", bytesOf(patternedImage(12)) + "trailing bytes are not sent"},
         {"short.sin", QByteArray(1000, '\xFF')},
         {"ff.sin", QByteArray(1024, '\xFF')},
@@ -259,9 +264,15 @@ const Row kRows[] = {
     {"diff a.sin a.sin", "", 0},
     {"diff a.sin missing.sin", "", 2, "~missing.sin"},
     {"diff a.sin b.sin", "", 1, "", "", "",
-     "Squelch Level: \"9\" -> \"3\"\nbyte 0x200: FF -> 12\nbyte 0x3C0: F7 -> FF\n"},
-    // The empty channels' flag bytes change without a visible text: listed as bytes.
-    {"diff a.sin full.sin", "", 1, "", "", "", "byte 0x03C: FF -> AF\n"},
+     "block 120: Squelch Level: \"9\" -> \"3\"\nblock 64: byte 0x200: FF -> 12\nblock 120: byte "
+     "0x3C0: F7 -> FF\n"},
+    // The model code shows in no list: a byte, and Field stays the band of the band code.
+    {"diff a.sin model.sin", "", 1, "", "", "", "block 122: byte 0x3D6: 33 -> FF\n"},
+    // Standard output that takes nothing is a failure; names and cells are quoted escaped.
+    {"show a.sin >&-", "", 1, "~orvo-cli: cannot write to standard output: Bad file descriptor"},
+    {"ports >/dev/full", "", 1, "~cannot write to standard output: No space left on device"},
+    {"show \"$(printf 'caf\\303\\251\\033[2J\\302\\233\\377')\"", "", 1,
+     "orvo-cli: Cannot open \"caf\u00E9\\x1B[2J\\xC2\\x9B\\xFF\": No such file or directory\n"},
     {"report a.sin out.pdf --page A4", "", 0, "~", "out.pdf"},
     // What is not a regular file is refused by name and left alone; a link to one is followed.
     {"export a.sin null", "", 1, "~\"null\": it is a "},
@@ -302,7 +313,7 @@ const Row kRows[] = {
      "outside 136 - 174MHz\norvo-cli write: nothing written (--force writes anyway)\n",
      "", "radio=radio"},
     {"write --force --port PORT uhf.sin", "", 0, "", "", "radio=uhf.sin"},
-    {"write --port PORT big.sin", "--hang-up 26", 1,
+    {"write --force --port PORT big.sin", "--hang-up 26", 1,
      "Error had happen,please try again\nThe radio now holds part of the new data. Write to the "
      "radio again before using it.\n"},
     // A file refuses its own export while its band contradicts it; import --field sets the band
@@ -321,16 +332,17 @@ const Row kRows[] = {
     {"read --port PORT out.sin", "--noisy-line 7:2 --delay 0", 1, "not received enough  byte\n"},
     // verify compares by meaning, then byte by byte; write --verify reads the radio back.
     {"verify --port PORT radio.sin", "", 0},
-    {"verify --port PORT ch1.sin", "", 1, "", "", "", "CH 1 Receive(MHz): \"145.50000\" -> \""},
-    {"verify --port PORT raw.sin", "", 1, "", "", "", "byte 0x3F0: E8 -> B2\n"},
-    {"verify --port COM9 a.sin", "", 1, "COM9 has no device\n"},
+    {"verify --port PORT ch1.sin", "", 1, "", "", "",
+     "block 2: CH 1 Receive(MHz): \"145.50000\" -> \""},
+    {"verify --port PORT raw.sin", "", 1, "", "", "", "block 126: byte 0x3F0: E8 -> B2\n"},
+    {"verify --port COM9 a.sin", "", 2, "COM9 has no device\n"},
     {"verify --port /dev/null short.sin", "", 2, "~1000 bytes"},
     {"verify --port /dev/orvo-no-such-port a.sin", "", 2, kNoSuchPort},
-    {"write --verify --port PORT raw.sin", "", 0, "", "", "radio=raw.sin"},
-    {"write --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
+    {"write --force --verify --port PORT raw.sin", "", 0, "", "", "radio=raw.sin"},
+    {"write --force --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
      "~block 2: CH 1 Receive(MHz): \"145.50000\" -> \"145.50001\"\n"},
     // On a terminal the transfer shows its progress on one line.
-    {"@tty write --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
+    {"@tty write --force --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
     // test-mode.
     {testMode("--item low-power-voltage --value 38 --rx-tone d023n"), "--delay 10", 0,
      "Finish successfully!\n", "", "", "",
@@ -364,7 +376,7 @@ const Row kRows[] = {
      "orvo-cli: the common memory CSV has no Busy column: Busy Yes of channel 5 is not written\n"
      "orvo-cli: channel 9 has a transmit frequency only: its line leaves Frequency empty, which "
      "other programs may refuse\n",
-     "c.csv out.sin", "", "CH 5 Busy: \"Yes\" -> \"No\"\n"},
+     "c.csv out.sin", "", "block 11: CH 5 Busy: \"Yes\" -> \"No\"\n"},
     {"import a.sin \"$(printf 'Location,Frequency\\n17,146.52\\n' >m.csv && echo m.csv)\" -o a.sin",
      "", 1,
      "orvo-cli: m.csv: line 2, column Location: \"17\" is not a channel of this radio (1 to 16)\n"

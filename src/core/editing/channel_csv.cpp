@@ -228,8 +228,7 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     if (!parsed.ok)
         return {parsed.error};
 
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
+    const SettingSelections selections = formSelections(image);
     const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
     const auto band = bandLimitsForField(field);
     const std::string bandText =

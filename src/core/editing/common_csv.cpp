@@ -288,9 +288,7 @@ int channelOf(std::string_view text)
 
 int fieldOf(const RadioImage& image)
 {
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
-    return selections[static_cast<std::size_t>(SettingBox::Field)];
+    return formSelections(image)[static_cast<std::size_t>(SettingBox::Field)];
 }
 
 } // namespace
