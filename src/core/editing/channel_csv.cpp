@@ -92,10 +92,25 @@ int channelNumber(std::string_view text)
     return n;
 }
 
-// The tone table entry a cell names: an entry in any letter case, or the number of a CTCSS tone
-// as spreadsheets write it ("67" for 67.0).
+// The texts of a channel's line: the grid's texts, each tone as exactToneText names it.
+ChannelTexts csvTexts(const RadioImage& image, int channel)
+{
+    ChannelTexts texts = decodeChannel(image, channel);
+    for (int c : {kColRxTone, kColTxTone}) {
+        const auto field = channelColumnBits(c); // low byte, high byte
+        const std::uint8_t* rec = image.record(channel);
+        texts[static_cast<std::size_t>(c - 1)] =
+            exactToneText({rec[field[0].byte], rec[field[1].byte]});
+    }
+    return texts;
+}
+
+// The text a tone cell stands for: a raw text as it is, a table entry in any letter case, or the
+// number of a CTCSS tone as spreadsheets write it ("67" for 67.0).
 std::optional<std::string> toneOfCell(std::string_view typed)
 {
+    if (rawToneBytes(typed))
+        return std::string(typed);
     if (auto entry = canonicalTone(typed))
         return entry;
     const double tenths = leadingNumber(typed) * 10;
@@ -106,7 +121,10 @@ std::optional<std::string> toneOfCell(std::string_view typed)
 
 // Checks one data line and turns it into the row texts the form would hold. A refused frequency
 // gives one error naming the band, and the row's other cells are judged as if it had been taken.
-std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<BandLimits> band,
+// A frequency equal to the one the channel holds (`was`, its line as exported) is taken as it
+// stands, unchecked, as a cell that is not edited stays in the window.
+std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTexts& was,
+                                          std::optional<BandLimits> band,
                                           const std::string& bandText,
                                           std::vector<std::string>& errors)
 {
@@ -118,6 +136,12 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         if (trimmed(typed).empty())
             continue;
         hasFrequency = true;
+        const std::string& held = was[static_cast<std::size_t>(c - 1)];
+        if (!held.empty() && isPlainDecimal(typed) &&
+            frequencyUnits(typed) == frequencyUnits(held)) {
+            row[static_cast<std::size_t>(c - 1)] = held;
+            continue;
+        }
         if (!isPlainDecimal(typed)) {
             errors.push_back(where(rec.line, c) + shown(typed) +
                              " is not a frequency in MHz such as 146.52000");
@@ -145,7 +169,8 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         } else {
             errors.push_back(where(rec.line, c) + shown(typed) +
                              " is not a tone; give a tone of the list (67.0 ... 254.1, "
-                             "D023N ... D754I), Off or nothing");
+                             "D023N ... D754I), Off, nothing, or a tone field's two bytes "
+                             "such as 0xC012");
             ok = false;
         }
     }
@@ -197,7 +222,7 @@ std::string exportChannelCsv(const RadioImage& image)
 {
     std::string out = csvLine(headerFields());
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const ChannelTexts texts = decodeChannel(image, ch);
+        const ChannelTexts texts = csvTexts(image, ch);
         std::vector<std::string> fields{std::to_string(ch)};
         fields.insert(fields.end(), texts.begin(), texts.end());
         out += csvLine(fields);
@@ -272,7 +297,8 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
             continue;
         }
         givenOn[static_cast<std::size_t>(ch)] = rec.line;
-        rows[static_cast<std::size_t>(ch)] = rowFromFields(rec, band, bandText, errors);
+        rows[static_cast<std::size_t>(ch)] =
+            rowFromFields(rec, csvTexts(image, ch), band, bandText, errors);
     }
     if (!headerSeen)
         errors.push_back("line 1: the header line is missing");
@@ -287,7 +313,20 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     RadioImage result = image;
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         const auto& row = rows[static_cast<std::size_t>(ch)];
-        encodeChannel(row ? *row : ChannelTexts{}, result, ch);
+        const ChannelTexts texts = row ? *row : ChannelTexts{};
+        encodeChannel(texts, result, ch);
+        // A cell the table gives as the file shows it keeps its bytes, down to those no text
+        // shows: an empty tone's low byte, an empty channel's flag bits.
+        const ChannelTexts was = csvTexts(image, ch);
+        for (int c = kColReceive; c <= kColPower; ++c) {
+            if (texts[static_cast<std::size_t>(c - 1)] != was[static_cast<std::size_t>(c - 1)])
+                continue;
+            for (const ColumnBits& b : channelColumnBits(c)) {
+                std::uint8_t& byte = result.record(ch)[b.byte];
+                byte = static_cast<std::uint8_t>((byte & ~b.mask) |
+                                                 (image.record(ch)[b.byte] & b.mask));
+            }
+        }
     }
     image = result;
     return {};
