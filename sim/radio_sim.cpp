@@ -3,6 +3,7 @@
 #include "clone_responder.h"
 
 #include "core/image/atomic_file.h"
+#include "core/image/escaped_text.h"
 
 #include <algorithm>
 #include <array>
@@ -52,15 +53,29 @@ bool RadioSim::start(std::string& error)
             return false;
         }
         if (bytes.size() < kImageSize) {
-            error = m_options.imagePath + " holds fewer than 1024 bytes";
+            error = quotedText(m_options.imagePath) + " holds fewer than 1024 bytes";
             return false;
         }
         std::copy_n(bytes.begin(), kImageSize, m_memory.bytes.begin());
     }
+    // Both files are checked as a save checks its target, so that neither a refused dump goes
+    // unnoticed nor a named pipe without a reader holds the start.
+    if (!m_options.dumpPath.empty()) {
+        if (const FileResult r = checkWritableTarget(m_options.dumpPath); !r.ok) {
+            error = "--dump: " + r.error;
+            return false;
+        }
+    }
+    if (!m_options.logPath.empty() && m_options.logPath != "-") {
+        if (const FileResult r = checkWritableTarget(m_options.logPath); !r.ok) {
+            error = "--log: " + r.error;
+            return false;
+        }
+    }
     if (!m_options.logPath.empty()) {
         m_log = m_options.logPath == "-" ? stderr : std::fopen(m_options.logPath.c_str(), "w");
         if (!m_log) {
-            error = "cannot write the log " + m_options.logPath;
+            error = "--log: cannot write " + quotedText(m_options.logPath);
             return false;
         }
     }
@@ -210,6 +225,10 @@ void RadioSim::dumpMemory()
         std::string_view(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize));
     if (!r.ok)
         log("dump: " + r.error);
+    // Said on stderr too, once for each new reason, when no log goes there already.
+    if (!r.ok && r.error != m_lastDumpError && m_log != stderr)
+        std::fprintf(stderr, "orvo-radio-sim: dump: %s\n", r.error.c_str());
+    m_lastDumpError = r.error;
 }
 
 void RadioSim::log(const std::string& line)

@@ -130,6 +130,7 @@ private:
     std::unique_ptr<TestModeResponder> m_testMode;
     std::deque<std::uint8_t> m_pending;
     std::FILE* m_log = nullptr;
+    std::string m_lastDumpError; // the reason the last dump failed; empty after a good one
     std::chrono::steady_clock::time_point m_started;
     std::mt19937 m_noise;
 };

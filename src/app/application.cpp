@@ -7,6 +7,7 @@
 #include "widgets/about_dialog.h"
 #include "widgets/file_dialog.h"
 #include "widgets/form_view.h"
+#include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 
 #include <QApplication>
@@ -128,6 +129,8 @@ void Application::addRecentFile(const QString& path)
 
 void Application::loadSettings()
 {
+    if (const QString problem = Settings::storeProblem(); !problem.isEmpty())
+        AppMessageBox(nullptr, problem);
     const Settings settings;
     m_recentFiles = settings.recentFiles();
     for (int n = 1; n <= 4; ++n)

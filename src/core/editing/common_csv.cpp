@@ -2,6 +2,8 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/image/csv.h"
+#include "core/image/escaped_text.h"
+#include "core/image/image_diff.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -101,22 +103,11 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-// A value as the refusals show it: quoted, control characters as \xNN, long values cut.
+// A value as the refusals show it: quoted and escaped, long values cut.
 std::string shown(std::string_view text)
 {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size() && i < kMaxShownBytes; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            static const char kHex[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + (text.size() > kMaxShownBytes ? "\"\xE2\x80\xA6" : "\"");
+    return quotedText(text.substr(0, kMaxShownBytes)) +
+           (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
 }
 
 std::string mhz(std::int64_t units, int decimals)
@@ -297,9 +288,7 @@ int channelOf(std::string_view text)
 
 int fieldOf(const RadioImage& image)
 {
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
-    return selections[static_cast<std::size_t>(SettingBox::Field)];
+    return formSelections(image)[static_cast<std::size_t>(SettingBox::Field)];
 }
 
 } // namespace
