@@ -84,8 +84,14 @@ void CloneResponder::serve()
     }
     m_sim.log("clone: entered");
     m_sim.answer(kAck);
-    bool lateAckDue = options.lateEntryAck;
+    serveBlocks();
+}
 
+void CloneResponder::serveBlocks()
+{
+    const SimOptions& options = m_sim.options();
+    bool lateAckDue = options.lateEntryAck;
+    std::uint8_t byte = 0;
     for (;;) {
         if (!m_sim.receive(byte, kBlockTimeoutMs))
             return;
