@@ -346,6 +346,10 @@ const Row kRows[] = {
     {testMode("--bogus 1", "/dev/null"), "", 2, "~unknown option '--bogus'"},
     {testMode("", "COM9"), "", 1, "COM9 has no device\n"},
     {testMode("", "/dev/orvo-no-such-port"), "", 1, kNoSuchPort},
+    // A channel on the band's upper edge lies inside it: written without --force.
+    {"write --port PORT \"$(printf '%s\\n1,174,,,,,,,\\n' \"$(head -1 in.csv)\" | \"$0\" "
+     "import a.sin - -o edge.sin && echo edge.sin)\"",
+     "", 0, "", "edge.sin", "radio=edge.sin"},
 };
 
 QByteArray contentsOf(const QString& dir, const QString& name, SimProcess* sim)
