@@ -33,6 +33,7 @@ class RecordingLine : public orvo::SerialLine
 public:
     std::unique_ptr<SerialLine> inner = orvo::makeSerialLine();
     Steps steps;
+    int failingAcks = 0; // the next one-byte writes of an ACK fail and send nothing
 
     bool open(const std::string& name) override { return add("open"), inner->open(name); }
     bool isOpen() const override { return inner->isOpen(); }
@@ -58,7 +59,10 @@ public:
     }
     long write(const std::uint8_t* data, std::size_t n) override
     {
-        return add("w " + hexBytes(data, n)), inner->write(data, n);
+        add("w " + hexBytes(data, n));
+        if (n == 1 && data[0] == 0x06 && failingAcks > 0)
+            return --failingAcks, -1;
+        return inner->write(data, n);
     }
 
 private:
