@@ -71,10 +71,8 @@ TEST(ReportPdf, OnePageOfLabelledSettingsAndChannelColumns)
                  "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone Busy", "1 462.56250 462.56250 67.0 D023N No",
                  "2 446.00625 Yes", "3", "15", "16 440.00000 445.00000 254.1 D754I No"});
     ASSERT_FALSE(testing::Test::HasFatalFailure());
-    // Every row's cells stand in the same columns, an empty receive frequency included.
+    // An empty receive frequency keeps the columns.
     const PdfLine& first = *page.line("1 462.56250");
-    for (std::size_t c = 0; c < 6; ++c)
-        EXPECT_NEAR(page.line("16 440.00000")->words[c].xMin, first.words[c].xMin, 0.5) << c;
     EXPECT_NEAR(page.line("2 446.00625")->words[1].xMin, first.words[2].xMin, 0.5);
 
     // Where the page's arithmetic puts them. A4 less two margins of 6.35 mm (18 pt) is 11185
