@@ -87,8 +87,9 @@ TEST(BandEdges, EveryCheckTakesTheBandsLimitsAsInclusive)
         RadioImage image = doc.image();
         const std::string header = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,"
                                    "Power\n";
-        EXPECT_EQ(cli::importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
-                  row.inside);
+        EXPECT_EQ(
+            cli::importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
+            row.inside);
         const PastedRows pasted = pasteChannelRows(rowLine(row.text, '\t') + "\n", 1, band);
         EXPECT_EQ(pasted.rows.size(), row.inside ? 1u : 0u);
 
@@ -108,7 +109,8 @@ TEST(BandEdges, EveryCheckTakesTheBandsLimitsAsInclusive)
         }
         EXPECT_EQ(tips, listed);
         if (!row.inside) {
-            EXPECT_EQ(listed.front(), "Channel 1 Receive " + row.text + " lies outside " + bandText);
+            EXPECT_EQ(listed.front(),
+                      "Channel 1 Receive " + row.text + " lies outside " + bandText);
         }
         EXPECT_EQ(listed.size(), row.inside ? 0u : 2u);
 

@@ -54,8 +54,8 @@ bool edit(Document& doc, std::mt19937& rng)
     case 0: { // a cell, through the model as the table commits it, or by Enter
         const int column = 1 + pick(8);
         const auto& texts = kTyped[static_cast<std::size_t>(column)];
-        const QString text = QString::fromLatin1(texts[static_cast<std::size_t>(
-            pick(static_cast<int>(texts.size())))]);
+        const QString text = QString::fromLatin1(
+            texts[static_cast<std::size_t>(pick(static_cast<int>(texts.size())))]);
         if (pick(2))
             doc.channelModel()->setData(doc.channelModel()->index(channel - 1, column), text,
                                         Qt::EditRole);

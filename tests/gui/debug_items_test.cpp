@@ -53,8 +53,8 @@ private slots:
         QStringList expected;
         for (const auto& [item, sent] : starts) {
             const QStringList parts = QString::fromLatin1(sent).split('|');
-            expected << "test request" << "test: item " + parts[0]
-                     << "test: frame A 00 00 60 14 00 00 60 14"
+            expected << "test request"
+                     << "test: item " + parts[0] << "test: frame A 00 00 60 14 00 00 60 14"
                      << "test: frame B 00 00 00 00 FB 01 01 " + parts[1] << "test: done";
         }
         QStringList heard;

@@ -1,5 +1,5 @@
 // The clone transfer step by step against orvo-radio-sim: every purge, write, read, pause, waiting
-// cycle, status text, progress position and message in the order the protocol describes them, for
+// cycle, status text, progress position and message in the order the protocol prescribes them, for
 // a read, a write, radios that refuse the program request or the entry or send a stray byte
 // first, entry writes that fail, Retry on the open port, and Cancel at each stage.
 #include "recording_line.h"
@@ -163,19 +163,22 @@ TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
         {"", CloneDirection::Write, 0, 0, -1, write},
         {"--refuse-program", CloneDirection::Read, 0, 1, -1, refusedProgram(1)},
         {"--refuse-entry", CloneDirection::Write, 0, 0, -1, refusedEntry()},
-        {"--junk-before-ack", CloneDirection::Write, 0, 0, -1, writeBlocks(entered(true), document)},
+        {"--junk-before-ack", CloneDirection::Write, 0, 0, -1,
+         writeBlocks(entered(true), document)},
         // A failing entry write is repeated after its message, four times at most.
         {"", CloneDirection::Write, 2, 0, -1, writeBlocks(entered(false, 2), document)},
         {"", CloneDirection::Write, 5, 0, -1, fiveFailing},
         // Cancel in the wake-up, in the wait after a refused entry, and in a block.
         {"", CloneDirection::Read, 0, 0, 3, cancelled(read, 3)},
-        {"--refuse-entry", CloneDirection::Read, 0, 0, entry + 5, cancelled(refusedEntry(), entry + 5)},
+        {"--refuse-entry", CloneDirection::Read, 0, 0, entry + 5,
+         cancelled(refusedEntry(), entry + 5)},
         {"", CloneDirection::Read, 0, 0, entry + 3 * 199 + 5, cancelled(read, entry + 3 * 199 + 5)},
-        {"", CloneDirection::Write, 0, 0, entry + 2 * 201 + 7, cancelled(write, entry + 2 * 201 + 7)},
+        {"", CloneDirection::Write, 0, 0, entry + 2 * 201 + 7,
+         cancelled(write, entry + 2 * 201 + 7)},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.sim << " failing " << row.failing << " cancel at "
-                                        << row.cancelAt);
+        SCOPED_TRACE(testing::Message()
+                     << row.sim << " failing " << row.failing << " cancel at " << row.cancelAt);
         SimProcess sim(QString(row.sim).split(' ', Qt::SkipEmptyParts), &radio);
         ASSERT_TRUE(sim.started());
         RecordingLine line;

@@ -1,7 +1,7 @@
 #pragma once
 // The real serial line with every call recorded in order, pauses included, and the hosts of both
 // protocols writing their waiting cycles and messages into the same record: what the program did
-// on the wire, step by step, for comparison with the protocol's described course.
+// on the wire, step by step, for comparison with the course the protocol prescribes.
 
 #include "core/link/clone_session.h"
 #include "core/testmode/testmode_session.h"
@@ -85,7 +85,7 @@ inline std::string firstDifference(const Steps& actual, const Steps& expected)
     return text;
 }
 
-// Builds a described course: steps, and steps repeated.
+// Builds the course a protocol prescribes: steps, and steps repeated.
 struct Course
 {
     Steps steps;

@@ -42,9 +42,9 @@ Course& attempt(Course& c, int upTo, bool strayByte = false)
         c({"purge", "r 1"});
     if (upTo == 0)
         return c;
-    c({"pause 1", "purge", "w 4D", "pause 1", "purge", "w 02", "purge", "r 8", "pause 1", "purge",
-       "w 06", "purge", "r 1", "purge", "pause 1", "w 78", "pause 1", "purge", "w 74", "pause 1",
-       "purge", "w 74 08", "purge", "r 1"});
+    c({"pause 1", "purge", "w 4D", "pause 1", "purge", "w 02",    "purge",   "r 8",
+       "pause 1", "purge", "w 06", "purge",   "r 1",   "purge",   "pause 1", "w 78",
+       "pause 1", "purge", "w 74", "pause 1", "purge", "w 74 08", "purge",   "r 1"});
     if (upTo >= 2)
         c({"pause 1", "purge", "w 00 00 60 14 00 00 60 14", "purge", "r 1"});
     if (upTo >= 3)

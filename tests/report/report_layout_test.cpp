@@ -22,12 +22,12 @@ TEST(ReportLayout, TextsStandWhereThePagesArithmeticPutsThem)
     const std::vector<ReportText> texts =
         layoutReport(reportDataFromImage(RadioImage::makeNew()), m, 561, 417);
     const std::pair<int, int> at[] = {
-        {3293, -280},  // the title: X0 - 14 W, half the title pitch down
-        {880, -841},   // "Function Setting:" a title pitch lower
-        {352, -1341},  // "Type:" a gap lower: 1.2 * 417 = 500.4
-        {352, -1758},  // "Frequency Field:"
-        {176, -3926},  // the table heading, a gap below "Channel Setting:" at -3426
-        {176, -4343},  // channel 1
+        {3293, -280}, // the title: X0 - 14 W, half the title pitch down
+        {880, -841},  // "Function Setting:" a title pitch lower
+        {352, -1341}, // "Type:" a gap lower: 1.2 * 417 = 500.4
+        {352, -1758}, // "Frequency Field:"
+        {176, -3926}, // the table heading, a gap below "Channel Setting:" at -3426
+        {176, -4343}, // channel 1
     };
     for (std::size_t i = 0; i < std::size(at); ++i) {
         const ReportText& t = texts[i < 4 ? i : i + 6];
