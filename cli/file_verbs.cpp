@@ -1,5 +1,6 @@
 // Verbs on channel data files: new, show, export, import, diff.
 #include "core/editing/channel_csv.h"
+#include "core/editing/common_csv.h"
 #include "verbs.h"
 
 #include "core/editing/band_check.h"
@@ -163,15 +164,22 @@ int runShow(int argc, char** argv)
 
 int runExport(int argc, char** argv)
 {
-    static const char* kArgs = "FILE.sin OUT.csv   (OUT.csv '-' writes to standard output)";
+    static const char* kArgs = "FILE.sin OUT.csv [--format orvo|common]   (OUT.csv '-' writes to "
+                               "standard output; common: the memory CSV of other programs)";
     if (wantsHelp(argc, argv))
         return usage("export", kArgs, true);
-    if (argc != 2)
+    const bool formatGiven = argc == 4 && std::strcmp(argv[2], "--format") == 0;
+    const std::string format = formatGiven ? argv[3] : "orvo";
+    if ((argc != 2 && !formatGiven) || (format != "orvo" && format != "common"))
         return usage("export", kArgs, false);
+    const bool common = format == "common";
     const auto image = loadOrReport(argv[0]);
     if (!image)
         return 1;
-    const std::string csv = exportChannelCsv(*image);
+    const CommonCsvExport exported = common ? exportCommonCsv(*image) : CommonCsvExport{};
+    for (const std::string& remark : exportRemarks(exported))
+        fail(remark);
+    const std::string csv = common ? exported.text : exportChannelCsv(*image);
     if (std::strcmp(argv[1], "-") == 0) {
         std::fwrite(csv.data(), 1, csv.size(), stdout);
         if (std::fflush(stdout) != 0) {
@@ -225,7 +233,8 @@ int runImport(int argc, char** argv)
     const auto csv = readText(positional[1]);
     if (!csv)
         return 1;
-    const std::vector<std::string> errors = importChannelCsv(*csv, *image);
+    const std::vector<std::string> errors =
+        isCommonCsv(*csv) ? importCommonCsv(*csv, *image) : importChannelCsv(*csv, *image);
     if (!errors.empty()) {
         for (const std::string& e : errors)
             fail(positional[1] + ": " + e);
@@ -268,11 +277,13 @@ const Verb kFileVerbs[] = {
     {"new", "OUT.sin", "write the image of a new document", runNew},
     {"show", "FILE.sin", "print the settings and the channel table of a channel data file",
      runShow},
-    {"export", "FILE.sin OUT.csv", "write the channel table as CSV ('-' for standard output)",
+    {"export", "FILE.sin OUT.csv [--format orvo|common]",
+     "write the channel table as CSV ('-' for standard output), or the memory CSV of other "
+     "programs",
      runExport},
     {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND]",
-     "apply a CSV channel table to FILE.sin (its Field set to BAND first) and save the result as "
-     "OUT.sin",
+     "apply a CSV channel table or memory CSV to FILE.sin (its Field set to BAND first) and save "
+     "the result as OUT.sin",
      runImport},
     {"diff", "A.sin B.sin",
      "list the differences of two channel data files by meaning, then by byte", runDiff},

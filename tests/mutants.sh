@@ -155,14 +155,14 @@ m cli-bom src/core/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (fa
 # The window (few: the window's code is reshaped more often).
 m dm-shared-value src/widgets/debug_mode_dialog.cpp 'return &m_nSquelchValue;' 'return &m_nTxPowerValue;' debug_items_test
 m dm-low-power-value src/widgets/debug_mode_dialog.cpp 'return &m_nLowPowerValue;' 'return &m_nSquelchValue;' debug_items_test
-m gui-modified-flag src/app/file_document.cpp '    SetModifiedFlag(false);
+m gui-modified-flag src/app/file_document.cpp '    setModified(false);
     return true;
 }
 
-void FileDocument::OnFileSave()' '    return true;
+void FileDocument::save()' '    return true;
 }
 
-void FileDocument::OnFileSave()' document_files_test
+void FileDocument::save()' document_files_test
 
 # ---- machinery ----
 selected=("$@")

@@ -346,6 +346,20 @@ const Row kRows[] = {
     {testMode("--bogus 1", "/dev/null"), "", 2, "~unknown option '--bogus'"},
     {testMode("", "COM9"), "", 1, "COM9 has no device\n"},
     {testMode("", "/dev/orvo-no-such-port"), "", 1, kNoSuchPort},
+    // The memory CSV of other programs: export --format common, import it back by its header
+    // into the same file, and compare: only Busy, which the format lacks, is lost, and it says so.
+    {"diff full.sin \"$(\"$0\" import full.sin \"$(\"$0\" export full.sin c.csv --format common "
+     "&& echo c.csv)\" -o out.sin && echo out.sin)\"",
+     "", 1,
+     "orvo-cli: the common memory CSV has no Busy column: Busy Yes of channel 5 is not written\n"
+     "orvo-cli: channel 9 has a transmit frequency only: its line leaves Frequency empty, which "
+     "other programs may refuse\n",
+     "c.csv out.sin", "", "CH 5 Busy: \"Yes\" -> \"No\"\n"},
+    {"import a.sin \"$(printf 'Location,Frequency\\n17,146.52\\n' >m.csv && echo m.csv)\" -o a.sin",
+     "", 1,
+     "orvo-cli: m.csv: line 2, column Location: \"17\" is not a channel of this radio (1 to 16)\n"
+     "orvo-cli: nothing written\n",
+     "m.csv", "a.sin="},
     // A channel on the band's upper edge lies inside it: written without --force.
     {"write --port PORT \"$(printf '%s\\n1,174,,,,,,,\\n' \"$(head -1 in.csv)\" | \"$0\" "
      "import a.sin - -o edge.sin && echo edge.sin)\"",
