@@ -102,7 +102,7 @@ int RadioSim::run()
             continue;
         window.clear();
         std::uint8_t next = 0;
-        if (receive(next, kModeGapMs)) {
+        if (receive(next, std::max(m_options.answerDelayMs, kLeastRequestAnswerMs))) {
             if (next == 'M') {
                 clone.serve();
             } else {
@@ -111,7 +111,8 @@ int RadioSim::run()
         } else if (!stopping() && !isHungUp()) {
             if (m_testMode) {
                 log("test request");
-                m_testMode->serve(*this);
+                if (m_testMode->serve(*this))
+                    clone.serveBlocks();
             } else {
                 log("test request ignored: this simulator has no test-mode responder");
             }
@@ -158,6 +159,7 @@ bool RadioSim::receive(std::uint8_t& byte, int timeoutMs)
             return false;
         }
         if (got > 0) {
+            m_lastHeard = Clock::now();
             m_pending.insert(m_pending.end(), buffer, buffer + got);
             byte = m_pending.front();
             m_pending.pop_front();
@@ -195,7 +197,8 @@ void RadioSim::answer(const std::uint8_t* data, std::size_t n)
         n = noisy.size();
     }
     if (m_options.answerDelayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_options.answerDelayMs));
+        std::this_thread::sleep_until(m_lastHeard +
+                                      std::chrono::milliseconds(m_options.answerDelayMs));
     if (m_options.baud <= 0) {
         m_line.writeAll(data, n);
         return;

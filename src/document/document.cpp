@@ -183,7 +183,8 @@ void Document::setRows(const std::vector<std::pair<int, orvo::ChannelTexts>>& ro
 bool Document::moveChannels(int first, int count, int by)
 {
     const int last = first + count - 1;
-    if (first + by < 1 || last + by > orvo::kChannelCount || count < 1)
+    if (count < 1 || first < 1 || last > orvo::kChannelCount || first + by < 1 ||
+        last + by > orvo::kChannelCount)
         return false;
     // The block moves by one place; the channel it passes takes the freed place. Whole records
     // move, so nothing of a channel is lost.

@@ -78,7 +78,7 @@ public:
     void setRows(const std::vector<std::pair<int, orvo::ChannelTexts>>& rows,
                  const QString& undoText);
     // Moves channels [first, first + count) one place up (-1) or down (+1) as one step; false
-    // when they are already at the edge.
+    // when they are already at the edge or the range leaves channels 1..16.
     bool moveChannels(int first, int count, int by);
 
     // Asked before a read replaces the document: true when it may go ahead. This one has nothing

@@ -387,6 +387,10 @@ const Row kRows[] = {
      "orvo-radio-sim: --dump: Cannot write \"folder\": it is a folder, not a regular file\n"},
     {"@sim --log fifo", "", 1,
      "orvo-radio-sim: --log: Cannot write \"fifo\": it is a named pipe, not a regular file\n"},
+    // A channel on the band's upper edge lies inside it: written without --force.
+    {"write --port PORT \"$(printf '%s\\n1,174,,,,,,,\\n' \"$(head -1 in.csv)\" | \"$0\" "
+     "import a.sin - -o edge.sin && echo edge.sin)\"",
+     "", 0, "", "edge.sin", "radio=edge.sin"},
 };
 
 QByteArray contentsOf(const QString& dir, const QString& name, SimProcess* sim)
