@@ -7,15 +7,28 @@
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
 #   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
 #                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
+#   ./test.sh --package    builds the Debian package build/orvo_<version>_amd64.deb (cpack) and
+#                          checks it: unpacked, its programs run, lintian finds no error
 # With CI set (as on our CI), the plain run adds the fuzz smoke, one run of every benchmark figure
-# (bench/run.sh --smoke) and then the sanitized suite.
+# (bench/run.sh --smoke) and then the sanitized suite, and its CTest entry `package` runs lintian
+# too.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 if [ "${1:-}" = "--coverage" ]; then
   orvo_packages+=(gcovr)
 fi
+if [ "${1:-}" = "--package" ] || [ -n "${CI:-}" ]; then
+  orvo_packages+=("${orvo_package_tools[@]}")
+fi
 orvo_install_deps
+
+if [ "${1:-}" = "--package" ]; then
+  orvo_build
+  rm -f build/orvo_*.deb
+  (cd build && cpack -G DEB)
+  exec packaging/check_package.sh build/orvo_*.deb
+fi
 
 fuzz_smoke=
 if [ "${1:-}" = "--fuzz-smoke" ]; then

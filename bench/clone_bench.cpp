@@ -101,12 +101,13 @@ public:
         worstOvershootMs = std::max(worstOvershootMs, spent - milliseconds);
         overshootsUs.push_back((spent - milliseconds) * 1000);
     }
-    void pauseUntil(Clock::time_point due) override
+    void pauseSince(Clock::time_point since, int milliseconds) override
     {
         const auto start = Clock::now();
+        const auto due = since + std::chrono::milliseconds(milliseconds);
         const double asked =
             std::max(0.0, std::chrono::duration<double, std::milli>(due - start).count());
-        m_inner->pauseUntil(due);
+        m_inner->pauseSince(since, milliseconds);
         const double spent = msSince(start);
         pauses.add(spent);
         pauseAskedMs += asked;

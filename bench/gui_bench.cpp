@@ -217,7 +217,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Application app;
-    if (!app.InitInstance({}))
+    if (!app.start({}))
         return 1;
     QApplication::processEvents();
     GapWatch watch;

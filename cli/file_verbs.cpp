@@ -1,13 +1,16 @@
 // Verbs on channel data files: new, show, export, import, diff.
 #include "core/editing/channel_csv.h"
+#include "core/editing/common_csv.h"
 #include "verbs.h"
 
 #include "core/editing/band_check.h"
 #include "core/image/atomic_file.h"
 #include "core/image/channel_codec.h"
+#include "core/image/escaped_text.h"
 #include "core/image/image_diff.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
+#include "core/link/verify.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +37,35 @@ bool wantsHelp(int argc, char** argv)
 int usage(const char* verb, const char* args, bool help)
 {
     std::fprintf(help ? stdout : stderr, "usage: orvo-cli %s %s\n", verb, args);
-    return help ? 0 : 2;
+    return help ? kExitOk : kExitUsage;
+}
+
+// Takes the arguments of a verb that has no options but --help and, when named, `option` with
+// its value: exactly `count` files. The exit status when the verb ends here (help shown or a
+// usage error reported), else nothing.
+std::optional<int> takeFiles(const char* verb, const char* args, int argc, char** argv,
+                             std::size_t count, std::vector<std::string>& files,
+                             const char* option = nullptr, std::string* value = nullptr)
+{
+    if (wantsHelp(argc, argv))
+        return usage(verb, args, true);
+    for (int i = 0; i < argc; ++i) {
+        if (option && std::strcmp(argv[i], option) == 0) {
+            if (i + 1 >= argc)
+                return usage(verb, args, false);
+            *value = argv[++i];
+            continue;
+        }
+        if (isOption(argv[i])) {
+            std::fprintf(stderr, "orvo-cli %s: unknown option '%s'\n", verb,
+                         escapedText(argv[i]).c_str());
+            return usage(verb, args, false);
+        }
+        files.emplace_back(argv[i]);
+    }
+    if (files.size() != count)
+        return usage(verb, args, false);
+    return std::nullopt;
 }
 
 void fail(const std::string& message)
@@ -91,29 +122,25 @@ std::string hexByte(std::uint8_t b)
 
 int runNew(int argc, char** argv)
 {
-    static const char* kArgs = "OUT.sin";
-    if (wantsHelp(argc, argv))
-        return usage("new", kArgs, true);
-    if (argc != 1)
-        return usage("new", kArgs, false);
-    const FileResult r = saveImageFile(argv[0], RadioImage::makeNew());
+    std::vector<std::string> files;
+    if (const auto end = takeFiles("new", "OUT.sin", argc, argv, 1, files))
+        return *end;
+    const FileResult r = saveImageFile(files[0], RadioImage::makeNew());
     if (!r.ok)
         fail(r.error);
-    return r.ok ? 0 : 1;
+    return r.ok ? kExitOk : kExitFailed;
 }
 
 // ---- show ----
 
 int runShow(int argc, char** argv)
 {
-    static const char* kArgs = "FILE.sin";
-    if (wantsHelp(argc, argv))
-        return usage("show", kArgs, true);
-    if (argc != 1)
-        return usage("show", kArgs, false);
-    const auto image = loadOrReport(argv[0]);
+    std::vector<std::string> files;
+    if (const auto end = takeFiles("show", "FILE.sin", argc, argv, 1, files))
+        return *end;
+    const auto image = loadOrReport(files[0]);
     if (!image)
-        return 1;
+        return kExitFailed;
 
     const SettingSelections s = formSelections(*image);
     std::size_t labelWidth = 0;
@@ -125,9 +152,9 @@ int runShow(int argc, char** argv)
                     selectedText(s, b).c_str());
     }
     if (!isZt4Image(*image)) {
-        std::printf("(model code %s is not ZT-4: Type and Field show the form's first "
-                    "selections)\n",
-                    hexByte((*image)[0x3D6]).c_str());
+        std::printf(
+            "(model code %s is not ZT-4; Field is read from the band code %s all the same)\n",
+            hexByte((*image)[0x3D6]).c_str(), hexByte((*image)[0x3D2]).c_str());
     }
     std::printf("\n");
 
@@ -156,31 +183,35 @@ int runShow(int argc, char** argv)
         line.erase(line.find_last_not_of(' ') + 1);
         std::printf("%s\n", line.c_str());
     }
-    return 0;
+    return kExitOk;
 }
 
 // ---- export ----
 
 int runExport(int argc, char** argv)
 {
-    static const char* kArgs = "FILE.sin OUT.csv   (OUT.csv '-' writes to standard output)";
-    if (wantsHelp(argc, argv))
-        return usage("export", kArgs, true);
-    if (argc != 2)
+    static const char* kArgs = "FILE.sin OUT.csv [--format orvo|common]   (OUT.csv '-' writes to "
+                               "standard output; common: the memory CSV of other programs)";
+    std::vector<std::string> files;
+    std::string format = "orvo";
+    if (const auto end = takeFiles("export", kArgs, argc, argv, 2, files, "--format", &format))
+        return *end;
+    if (format != "orvo" && format != "common")
         return usage("export", kArgs, false);
-    const auto image = loadOrReport(argv[0]);
+    const bool common = format == "common";
+    const auto image = loadOrReport(files[0]);
     if (!image)
-        return 1;
-    const std::string csv = exportChannelCsv(*image);
-    if (std::strcmp(argv[1], "-") == 0) {
+        return kExitFailed;
+    const CommonCsvExport exported = common ? exportCommonCsv(*image) : CommonCsvExport{};
+    for (const std::string& remark : exportRemarks(exported))
+        fail(remark);
+    const std::string csv = common ? exported.text : exportChannelCsv(*image);
+    if (files[1] == "-") {
+        // main() checks that standard output took it.
         std::fwrite(csv.data(), 1, csv.size(), stdout);
-        if (std::fflush(stdout) != 0) {
-            fail(std::string("Cannot write to standard output: ") + std::strerror(errno));
-            return 1;
-        }
-        return 0;
+        return kExitOk;
     }
-    return writeOrReport(argv[1], csv) ? 0 : 1;
+    return writeOrReport(files[1], csv) ? kExitOk : kExitFailed;
 }
 
 // ---- import ----
@@ -204,11 +235,12 @@ int runImport(int argc, char** argv)
                 return usage("import", kArgs, false);
             field = fieldIndexOf(argv[++i]);
             if (field < 0) {
-                std::fprintf(stderr, "orvo-cli import: no Field \"%s\"\n", argv[i]);
+                std::fprintf(stderr, "orvo-cli import: no Field %s\n", quotedText(argv[i]).c_str());
                 return usage("import", kArgs, false);
             }
-        } else if (std::strlen(argv[i]) > 1 && argv[i][0] == '-') {
-            std::fprintf(stderr, "orvo-cli import: unknown option '%s'\n", argv[i]);
+        } else if (isOption(argv[i])) {
+            std::fprintf(stderr, "orvo-cli import: unknown option '%s'\n",
+                         escapedText(argv[i]).c_str());
             return usage("import", kArgs, false);
         } else {
             positional.emplace_back(argv[i]);
@@ -219,47 +251,46 @@ int runImport(int argc, char** argv)
 
     auto image = loadOrReport(positional[0]);
     if (!image)
-        return 1;
+        return kExitFailed;
     // The band is set first: the frequencies are checked against it.
     selectBand(*image, field);
     const auto csv = readText(positional[1]);
     if (!csv)
-        return 1;
-    const std::vector<std::string> errors = importChannelCsv(*csv, *image);
+        return kExitFailed;
+    const std::vector<std::string> errors =
+        isCommonCsv(*csv) ? importCommonCsv(*csv, *image) : importChannelCsv(*csv, *image);
     if (!errors.empty()) {
         for (const std::string& e : errors)
-            fail(positional[1] + ": " + e);
+            fail(escapedText(positional[1]) + ": " + e);
         fail("nothing written");
-        return 1;
+        return kExitFailed;
     }
     const FileResult r = saveImageFile(*out, *image);
     if (!r.ok) {
         fail(r.error);
-        return 1;
+        return kExitFailed;
     }
-    return 0;
+    return kExitOk;
 }
 
 // ---- diff ----
 
 int runDiff(int argc, char** argv)
 {
-    static const char* kArgs =
-        "A.sin B.sin   (exit status 0 when equal, 1 when they differ, 2 on trouble)";
-    if (wantsHelp(argc, argv))
-        return usage("diff", kArgs, true);
-    if (argc != 2)
-        return usage("diff", kArgs, false);
-    const auto a = loadOrReport(argv[0]);
-    const auto b = a ? loadOrReport(argv[1]) : std::nullopt;
+    std::vector<std::string> files;
+    if (const auto end = takeFiles("diff",
+                                   "A.sin B.sin   (exit status 0 when equal, 1 when they differ, "
+                                   "2 when they could not be compared)",
+                                   argc, argv, 2, files))
+        return *end;
+    const auto a = loadOrReport(files[0]);
+    const auto b = a ? loadOrReport(files[1]) : std::nullopt;
     if (!a || !b)
-        return 2;
-    if (*a == *b)
-        return 0;
-
-    for (const ImageDifference& d : compareImages(*a, *b))
-        std::printf("%s\n", differenceText(d).c_str());
-    return 1;
+        return kExitNotCompared;
+    // The lines verify prints: each difference with the clone block it lies in.
+    for (const std::string& line : blockDifferenceLines(compareImages(*a, *b)))
+        std::printf("%s\n", line.c_str());
+    return *a == *b ? kExitOk : kExitDiffer;
 }
 
 } // namespace
@@ -268,11 +299,13 @@ const Verb kFileVerbs[] = {
     {"new", "OUT.sin", "write the image of a new document", runNew},
     {"show", "FILE.sin", "print the settings and the channel table of a channel data file",
      runShow},
-    {"export", "FILE.sin OUT.csv", "write the channel table as CSV ('-' for standard output)",
+    {"export", "FILE.sin OUT.csv [--format orvo|common]",
+     "write the channel table as CSV ('-' for standard output), or the memory CSV of other "
+     "programs",
      runExport},
     {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND]",
-     "apply a CSV channel table to FILE.sin (its Field set to BAND first) and save the result as "
-     "OUT.sin",
+     "apply a CSV channel table or memory CSV to FILE.sin (its Field set to BAND first) and save "
+     "the result as OUT.sin",
      runImport},
     {"diff", "A.sin B.sin",
      "list the differences of two channel data files by meaning, then by byte", runDiff},

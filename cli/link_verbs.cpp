@@ -4,6 +4,7 @@
 
 #include "core/editing/band_check.h"
 #include "core/image/atomic_file.h"
+#include "core/image/escaped_text.h"
 #include "core/image/radio_image.h"
 #include "core/link/clone_session.h"
 #include "core/link/verify.h"
@@ -129,6 +130,7 @@ struct TransferArgs
 // 0 when the arguments are complete, else the exit status of a usage error (already reported).
 int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& args)
 {
+    bool logGiven = false;
     auto usage = [verb](const std::string& text) {
         std::fprintf(stderr,
                      "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n",
@@ -136,7 +138,7 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
                      std::strcmp(verb, "write") == 0
                          ? " [--force] [--verify] [--repeat [--log LOG.csv]]"
                          : "");
-        return 2;
+        return kExitUsage;
     };
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -144,9 +146,10 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         if (writing && (arg == "--verify" || arg == "--repeat")) {
             (arg == "--verify" ? args.verify : args.repeat) = true;
         } else if (writing && arg == "--log") {
-            if (i + 1 >= argc)
+            if (i + 1 >= argc || argv[i + 1][0] == '\0')
                 return usage("--log needs a file");
             args.log = argv[++i];
+            logGiven = true;
         } else if (arg == "--port" || arg == "--retries") {
             if (i + 1 >= argc)
                 return usage(arg + " needs a value");
@@ -157,13 +160,13 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
                 char* end = nullptr;
                 const long n = std::strtol(value, &end, 10);
                 if (end == value || *end != '\0' || n < 0 || n > 1000000)
-                    return usage("--retries needs a whole number of at least 0");
+                    return usage("--retries needs a whole number from 0 to 1000000");
                 args.retries = static_cast<int>(n);
             }
         } else if (writing && arg == "--force") {
             args.force = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage("unknown option '" + arg + "'");
+        } else if (isOption(arg)) {
+            return usage("unknown option '" + escapedText(arg) + "'");
         } else if (args.file.empty()) {
             args.file = arg;
         } else {
@@ -174,9 +177,18 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
         return usage("--port is needed (COM1..COM4 or a device path)");
     if (args.file.empty())
         return usage("the channel data file is needed");
-    if (!args.log.empty() && !args.repeat)
+    if (logGiven && !args.repeat)
         return usage("--log goes with --repeat");
-    return portHasDevice(args.port) ? 0 : 1;
+    return kExitOk;
+}
+
+// False, with the reason on stderr, when `path` could not be written as a save writes it.
+bool targetWritable(const std::string& path)
+{
+    const FileResult r = checkWritableTarget(path);
+    if (!r.ok)
+        std::fprintf(stderr, "%s\n", r.error.c_str());
+    return r.ok;
 }
 
 // Runs one transfer; true when all 128 blocks moved. `session` keeps what a read received.
@@ -217,12 +229,15 @@ VerifiedWrite writeVerified(const TransferArgs& args, const RadioImage& image)
 }
 
 // Writes and verifies one radio after the other: before each, waits for Enter; q or the end of
-// input stops. One line a radio on stdout; the log as CSV at the end when asked for.
+// input stops. One line a radio on stdout, and when asked for, the log as CSV saved again as each
+// radio finishes; a log that cannot be saved ends the run before the next radio. Fails unless at
+// least one radio was written and every one was written and verified.
 int writeRepeatedly(const TransferArgs& args, const RadioImage& image)
 {
     std::vector<RadioLogEntry> log;
     int written = 0;
-    for (int radio = 1;; ++radio) {
+    bool logLost = false;
+    for (int radio = 1; !logLost; ++radio) {
         std::fprintf(stderr, "Connect radio %d and press Enter (q to stop): ", radio);
         std::fflush(stderr);
         std::string answer;
@@ -233,20 +248,24 @@ int writeRepeatedly(const TransferArgs& args, const RadioImage& image)
         const VerifiedWrite write = writeVerified(args, image);
         log.push_back(makeLogEntry(radio, args.port, write));
         written += write.succeeded() ? 1 : 0;
+        // The log first: once a radio's line is out, the log holds it.
+        if (!args.log.empty()) {
+            if (const FileResult saved = writeFileAtomically(args.log, radioLogCsv(log));
+                !saved.ok) {
+                std::fprintf(stderr,
+                             "%s\norvo-cli write: stopped: the log does not hold radio %d\n",
+                             saved.error.c_str(), radio);
+                logLost = true;
+            }
+        }
         const RadioLogEntry& e = log.back();
         std::printf("radio %d: %s%s%s\n", radio, e.result.c_str(),
                     e.differences.empty() ? "" : ": ", e.differences.c_str());
         std::fflush(stdout);
     }
     std::printf("%d of %zu radios written and verified\n", written, log.size());
-    if (!args.log.empty()) {
-        const FileResult saved = writeFileAtomically(args.log, radioLogCsv(log));
-        if (!saved.ok) {
-            std::fprintf(stderr, "%s\n", saved.error.c_str());
-            return 1;
-        }
-    }
-    return written == static_cast<int>(log.size()) ? 0 : 1;
+    return written > 0 && written == static_cast<int>(log.size()) && !logLost ? kExitOk
+                                                                              : kExitFailed;
 }
 
 int runRead(int argc, char** argv)
@@ -254,18 +273,20 @@ int runRead(int argc, char** argv)
     TransferArgs args;
     if (int status = parseTransferArgs("read", argc, argv, args))
         return status;
+    // The file is checked before the radio is woken and written only once every block arrived.
+    if (!targetWritable(args.file) || !portHasDevice(args.port))
+        return kExitFailed;
     RadioImage received;
     const CloneResult result =
         transfer("read", CloneDirection::Read, args, RadioImage::makeNew(), received);
     if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
-        return 1;
-    // The file is written only now that every block has arrived.
+        return kExitFailed;
     const FileResult saved = saveImageFile(args.file, received);
     if (!saved.ok) {
         std::fprintf(stderr, "%s\n", saved.error.c_str());
-        return 1;
+        return kExitFailed;
     }
-    return 0;
+    return kExitOk;
 }
 
 int runWrite(int argc, char** argv)
@@ -277,14 +298,16 @@ int runWrite(int argc, char** argv)
     const FileResult loaded = loadImageFile(args.file, image);
     if (!loaded.ok) {
         std::fprintf(stderr, "%s\n", loaded.error.c_str());
-        return 1;
+        return kExitFailed;
     }
+    if ((!args.log.empty() && !targetWritable(args.log)) || !portHasDevice(args.port))
+        return kExitFailed;
     // The window warns about the same channels before a write; here only --force sends them.
     if (const auto lines = outOfBandChannels(image); !lines.empty() && !args.force) {
         for (const std::string& line : lines)
             std::fprintf(stderr, "%s\n", line.c_str());
         std::fprintf(stderr, "orvo-cli write: nothing written (--force writes anyway)\n");
-        return 1;
+        return kExitFailed;
     }
     if (args.repeat)
         return writeRepeatedly(args, image);
@@ -294,11 +317,11 @@ int runWrite(int argc, char** argv)
             std::fprintf(stderr, "%s\n", verifyFailureText(write.differences, 1000).c_str());
             std::fprintf(stderr, "orvo-cli write: verify failed\n");
         }
-        return write.succeeded() ? 0 : 1;
+        return write.succeeded() ? kExitOk : kExitFailed;
     }
     RadioImage unused;
     const CloneResult result = transfer("write", CloneDirection::Write, args, image, unused);
-    return result.outcome == CloneOutcome::Completed ? 0 : 1;
+    return result.outcome == CloneOutcome::Completed ? kExitOk : kExitFailed;
 }
 
 int runVerify(int argc, char** argv)
@@ -310,35 +333,39 @@ int runVerify(int argc, char** argv)
     const FileResult loaded = loadImageFile(args.file, image);
     if (!loaded.ok) {
         std::fprintf(stderr, "%s\n", loaded.error.c_str());
-        return 2;
+        return kExitNotCompared;
     }
+    if (!portHasDevice(args.port))
+        return kExitNotCompared;
     RadioImage radio;
     const CloneResult result =
         transfer("verify", CloneDirection::Read, args, RadioImage::makeNew(), radio);
     if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
-        return 2;
-    const std::vector<ImageDifference> differences = compareImages(image, radio);
-    for (const ImageDifference& d : differences)
-        std::printf("%s\n", differenceText(d).c_str());
-    return differences.empty() ? 0 : 1;
+        return kExitNotCompared;
+    // The lines the window's verify message shows: each difference with its clone block.
+    const std::vector<std::string> lines = blockDifferenceLines(compareImages(image, radio));
+    for (const std::string& line : lines)
+        std::printf("%s\n", line.c_str());
+    return lines.empty() ? kExitOk : kExitDiffer;
 }
 } // namespace
 
 const Verb kLinkVerbs[] = {
     {"read", "--port P [--retries N] OUT.sin",
-     "read the whole image from the radio on port P (COM1..COM4 or a device path) into OUT.sin; "
-     "after a failure answer Retry N times, then Cancel",
+     "read the whole image from the radio on port P (COM1..COM4 or a device path) into OUT.sin, "
+     "which is checked before the radio is touched; after a failure answer Retry N times, then "
+     "Cancel",
      runRead},
     {"write", "--port P [--retries N] [--force] [--verify] [--repeat [--log LOG.csv]] IN.sin",
      "write the first 1024 bytes of IN.sin to the radio on port P; after a failure answer Retry "
      "N times, then Cancel. Channels outside the file's band are refused unless --force. "
      "--verify reads the radio back and fails on a difference; --repeat writes and verifies one "
-     "radio after the other, each after Enter, until q or Ctrl+D, one line a radio (--log saves "
-     "the log as CSV)",
+     "radio after the other, each after Enter, until q or Ctrl+D, one line a radio (--log keeps "
+     "the log as CSV, checked before the first radio and saved as each radio finishes)",
      runWrite},
     {"verify", "--port P [--retries N] FILE.sin",
      "read the radio on port P and list how it differs from FILE.sin (exit status 0 when equal, "
-     "1 when different, 2 on trouble)",
+     "1 when different, 2 when they could not be compared)",
      runVerify},
     {"ports", "", "list which device each of COM1..COM4 stands for, then the other serial ports",
      runPorts},

@@ -1,9 +1,17 @@
 // orvo-cli: reads, writes, shows and converts ZT-4 channel data from the command line.
 #include "verbs.h"
 
+#include "core/image/escaped_text.h"
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -16,20 +24,41 @@ void printHelp(std::FILE* out)
         for (const orvo::cli::Verb* v = group; v->name; ++v)
             std::fprintf(out, "  %s %s\n      %s\n", v->name, v->usage, v->summary);
     }
-    std::fputs("\nExit status: 0 success, 1 failure, 2 bad usage.\n", out);
+    std::fputs("\nExit status, the same for every verb:\n"
+               "  0  success; for diff and verify: the two are equal\n"
+               "  1  failed; for diff and verify: the two differ\n"
+               "  2  bad usage; for diff and verify also: they could not be compared (a file\n"
+               "     unreadable, no device, the port not opened, the radio not answering)\n",
+               out);
 }
 
-} // namespace
+// Standard input, output or error closed when the program starts would be taken by the next file
+// or port it opens, and what is printed would land there. Each closed one is held by a read-only
+// /dev/null instead, where printing fails as it would have on the closed one.
+void holdClosedStandardFiles()
+{
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int held = ::open("/dev/null", O_RDONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
+#endif
+}
 
-int main(int argc, char** argv)
+int runVerb(int argc, char** argv)
 {
     if (argc < 2) {
         printHelp(stderr);
-        return 2;
+        return orvo::cli::kExitUsage;
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp(stdout);
-        return 0;
+        return orvo::cli::kExitOk;
     }
     for (const orvo::cli::Verb* group :
          {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kTestModeVerbs,
@@ -39,6 +68,25 @@ int main(int argc, char** argv)
                 return v->run(argc - 2, argv + 2);
         }
     }
-    std::fprintf(stderr, "orvo-cli: unknown verb '%s' (see orvo-cli --help)\n", argv[1]);
-    return 2;
+    std::fprintf(stderr, "orvo-cli: unknown verb '%s' (see orvo-cli --help)\n",
+                 orvo::escapedText(argv[1]).c_str());
+    return orvo::cli::kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    holdClosedStandardFiles();
+    int status = runVerb(argc, argv);
+    // What a verb printed must have arrived: a closed or full standard output is a failure.
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    if (!flushed || std::ferror(stdout)) {
+        std::fprintf(stderr, "orvo-cli: cannot write to standard output%s%s\n",
+                     errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
+        if (status == orvo::cli::kExitOk)
+            status = orvo::cli::kExitFailed;
+    }
+    return status;
 }

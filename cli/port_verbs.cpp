@@ -2,6 +2,7 @@
 // ports; and the check that a port name given to a verb stands for a device.
 #include "verbs.h"
 
+#include "core/image/escaped_text.h"
 #include "core/link/port_names.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_ports.h"
@@ -20,7 +21,7 @@ bool portHasDevice(const std::string& port)
     makeSerialLine(); // the port list needs the Qt application object
     if (!systemPortPath(port).empty())
         return true;
-    std::fprintf(stderr, "%s has no device\n", port.c_str());
+    std::fprintf(stderr, "%s has no device\n", escapedText(port).c_str());
     return false;
 }
 
@@ -28,24 +29,25 @@ int runPorts(int argc, char**)
 {
     if (argc > 0) {
         std::fputs("orvo-cli ports: takes no arguments\nusage: orvo-cli ports\n", stderr);
-        return 2;
+        return kExitUsage;
     }
     makeSerialLine(); // the port list needs the Qt application object
     std::vector<std::string> mapped;
     for (int n = 1; n <= 4; ++n) {
         const std::string name = "COM" + std::to_string(n);
         mapped.push_back(systemPortPath(name));
-        std::printf("%s  %s\n", name.c_str(), describePort(name).c_str());
+        std::printf("%s  %s\n", name.c_str(), escapedText(describePort(name)).c_str());
     }
     for (const SystemPort& port : systemPorts()) {
         if (std::find(mapped.begin(), mapped.end(), port.path) != mapped.end())
             continue;
-        std::string line = port.path;
+        // What USB devices say of themselves is shown escaped, as a file name is.
+        std::string line = escapedText(port.path);
         for (const std::string* field : {&port.description, &port.manufacturer, &port.serialNumber})
-            line += "  " + (field->empty() ? std::string("-") : *field);
+            line += "  " + (field->empty() ? std::string("-") : escapedText(*field));
         std::printf("%s\n", line.c_str());
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace orvo::cli

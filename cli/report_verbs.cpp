@@ -1,5 +1,6 @@
 #include "verbs.h"
 
+#include "core/image/escaped_text.h"
 #include "core/image/radio_image.h"
 #include "core/report/report_data.h"
 #include "render/report_pdf.h"
@@ -62,43 +63,45 @@ int runReport(int argc, char** argv)
         if (arg == "--page") {
             if (i + 1 >= argc) {
                 std::fputs(usage, stderr);
-                return 2;
+                return kExitUsage;
             }
             const std::optional<ReportPage> named = pageNamed(argv[++i]);
             if (!named) {
-                std::fprintf(stderr, "orvo-cli report: unknown page size '%s' (A4 or Letter)\n", argv[i]);
-                return 2;
+                std::fprintf(stderr, "orvo-cli report: unknown page size '%s' (A4 or Letter)\n",
+                             escapedText(argv[i]).c_str());
+                return kExitUsage;
             }
             page = *named;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            std::fprintf(stderr, "orvo-cli report: unknown option '%s'\n%s", argv[i], usage);
-            return 2;
+        } else if (isOption(arg)) {
+            std::fprintf(stderr, "orvo-cli report: unknown option '%s'\n%s",
+                         escapedText(arg).c_str(), usage);
+            return kExitUsage;
         } else if (in.empty()) {
             in = arg;
         } else if (out.empty()) {
             out = arg;
         } else {
             std::fputs(usage, stderr);
-            return 2;
+            return kExitUsage;
         }
     }
     if (in.empty() || out.empty()) {
         std::fputs(usage, stderr);
-        return 2;
+        return kExitUsage;
     }
 
     RadioImage image = RadioImage::makeNew();
     if (const FileResult loaded = loadImageFile(in, image); !loaded.ok) {
         std::fprintf(stderr, "orvo-cli report: %s\n", loaded.error.c_str());
-        return 1;
+        return kExitFailed;
     }
 
     const std::unique_ptr<QGuiApplication> app = ensureGuiApplication();
     if (const FileResult written = writeReportPdf(out, reportDataFromImage(image), page); !written.ok) {
         std::fprintf(stderr, "orvo-cli report: %s\n", written.error.c_str());
-        return 1;
+        return kExitFailed;
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // orvo-cli test-mode: one adjustment of a connected radio, as the test-mode page's Start sends it.
 #include "verbs.h"
 
+#include "core/image/escaped_text.h"
 #include "core/image/number_text.h"
 #include "core/image/tone_codec.h"
+#include "core/testmode/testmode_frames.h"
 #include "core/testmode/testmode_session.h"
 #include "serial/qt_serial_line.h"
 
@@ -73,7 +75,13 @@ bool itemNamed(std::string_view name, TestItem& item)
 int usageError(const std::string& text)
 {
     std::fprintf(stderr, "orvo-cli test-mode: %s\n%s", text.c_str(), kUsage);
-    return 2;
+    return kExitUsage;
+}
+
+// What the user typed, as the messages quote it.
+std::string typed(std::string_view text)
+{
+    return "'" + escapedText(text) + "'";
 }
 
 int runTestModeVerb(int argc, char** argv)
@@ -88,62 +96,55 @@ int runTestModeVerb(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
-            return 0;
+            return kExitOk;
         }
         if (i + 1 >= argc)
-            return usageError("unknown option or missing value: " + std::string(arg));
+            return usageError("unknown option or missing value: " + escapedText(arg));
         const char* value = argv[++i];
         if (arg == "--port") {
             request.port = value;
         } else if (arg == "--item") {
             if (!itemNamed(value, request.item))
-                return usageError("unknown item '" + std::string(value) + "'");
+                return usageError("unknown item " + typed(value));
             haveItem = true;
         } else if (arg == "--value") {
             long number = 0;
-            if (!parseWhole(value, number) || number < -1000000 || number > 1000000)
-                return usageError("--value needs a whole number 0..255");
+            if (!parseWhole(value, number) || number < 0 || number > 255)
+                return usageError("--value needs a whole number 0..255, not " + typed(value));
             request.value = static_cast<int>(number);
             haveValue = true;
         } else if (arg == "--rx" || arg == "--tx") {
-            // The whole argument must be the number: "abc" or "146,52" would be sent as 0 or 146.
-            // A signed number is left to the range check that the page's texts pass.
-            const std::string_view number =
-                std::string_view(value).substr(value[0] == '-' || value[0] == '+' ? 1 : 0);
-            if (!isPlainDecimal(number))
+            // The whole argument must be the number: "abc" or "146,52" would be sent as 0 or 146,
+            // and one the frame cannot hold is as much a usage error.
+            if (!isPlainDecimal(value) || !testFrequencyUnits(value))
                 return usageError(std::string(arg) +
-                                  " needs a frequency in MHz such as 146.52000, not '" + value +
-                                  "'");
+                                  " needs a frequency in MHz from 0 to 999.99999 such as "
+                                  "146.52000, not " +
+                                  typed(value));
             (arg == "--rx" ? request.rxFrequency : request.txFrequency) = value;
             (arg == "--rx" ? haveRx : haveTx) = true;
         } else if (arg == "--rx-tone" || arg == "--tx-tone") {
-            // A tone is a text of the tone lists ("Off", "88.5", "D023N"); an empty text stands
-            // for a list without a current entry.
-            std::string tone = value;
-            if (!tone.empty()) {
-                const auto entry = canonicalTone(tone);
-                if (!entry)
-                    return usageError(
-                        "unknown tone '" + tone +
-                        "' (Off, a CTCSS tone such as 88.5, or a DCS code such as D023N)");
-                tone = *entry;
-            }
-            (arg == "--rx-tone" ? request.rxTone : request.txTone) = tone;
+            // A tone is a text of the tone lists ("Off", "88.5", "D023N").
+            const auto entry = canonicalTone(value);
+            if (!entry)
+                return usageError("unknown tone " + typed(value) +
+                                  " (Off, a CTCSS tone such as 88.5, or a DCS code such as D023N)");
+            (arg == "--rx-tone" ? request.rxTone : request.txTone) = *entry;
         } else if (arg == "--retries") {
             if (!parseWhole(value, retries) || retries < 0 || retries > 1000000)
-                return usageError("--retries needs a whole number of at least 0");
+                return usageError("--retries needs a whole number from 0 to 1000000");
         } else {
-            return usageError("unknown option '" + std::string(arg) + "'");
+            return usageError("unknown option " + typed(arg));
         }
     }
     if (request.port.empty() || !haveItem || !haveValue || !haveRx || !haveTx)
         return usageError("--port, --item, --value, --rx and --tx are needed");
     if (!portHasDevice(request.port))
-        return 1;
+        return kExitFailed;
 
     const auto line = makeSerialLine();
     CliTestModeHost host(static_cast<int>(retries));
-    return runTestMode(*line, host, request) == TestModeOutcome::Succeeded ? 0 : 1;
+    return runTestMode(*line, host, request) == TestModeOutcome::Succeeded ? kExitOk : kExitFailed;
 }
 
 } // namespace

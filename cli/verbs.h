@@ -1,10 +1,28 @@
 #pragma once
-// The verbs of orvo-cli. Each takes the arguments after the verb and returns the exit status:
-// 0 success, 1 failure, 2 bad usage. Errors go to stderr.
+// The verbs of orvo-cli. Each takes the arguments after the verb and returns the exit status
+// (below). Errors go to stderr.
 
 #include <string>
+#include <string_view>
 
 namespace orvo::cli {
+
+// Exit statuses, the same for every verb. diff and verify answer 0 when the two sides are equal,
+// 1 when they differ, and 2 also when they could not compare them (a file unreadable, no device,
+// the port not opened, the radio not answering).
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitDiffer = 1;
+constexpr int kExitNotCompared = 2;
+
+// True for an argument that reads as an option: it starts with '-' and is not "-" alone, which
+// export and import take for standard output and input. "--" is an option like any other: no
+// verb takes it to end the options, so it is refused as an unknown one.
+inline bool isOption(std::string_view arg)
+{
+    return arg.size() > 1 && arg.front() == '-';
+}
 
 struct Verb
 {

@@ -9,7 +9,10 @@ orvo_packages=(
   libgl-dev libgtest-dev googletest
   fonts-liberation poppler-utils
   clang libclang-rt-dev
+  dpkg-dev file
 )
+# What `./test.sh --package` (and CI) add to check the Debian package as a distribution would.
+orvo_package_tools=(lintian desktop-file-utils appstream)
 
 orvo_install_deps() {
   local missing=()

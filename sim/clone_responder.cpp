@@ -84,8 +84,14 @@ void CloneResponder::serve()
     }
     m_sim.log("clone: entered");
     m_sim.answer(kAck);
-    bool lateAckDue = options.lateEntryAck;
+    serveBlocks();
+}
 
+void CloneResponder::serveBlocks()
+{
+    const SimOptions& options = m_sim.options();
+    bool lateAckDue = options.lateEntryAck;
+    std::uint8_t byte = 0;
     for (;;) {
         if (!m_sim.receive(byte, kBlockTimeoutMs))
             return;
@@ -167,9 +173,11 @@ bool CloneResponder::serveWrite(int block)
     if (corrupt)
         data[0] ^= 0x01;
     std::copy(data.begin(), data.end(), m_sim.memory().bytes.begin() + address);
-    m_sim.dumpMemory();
     m_sim.log("clone: write block " + hex(address, 4) + (corrupt ? " (stored changed)" : ""));
     m_sim.answer(kAck);
+    // The memory file follows the ACK: flushing it to disk can take longer on a busy machine than
+    // the program waits for the ACK.
+    m_sim.dumpMemory();
     return true;
 }
 

@@ -17,6 +17,8 @@ public:
     // Serves one transfer; called when the full program request 02 "PROGRAM" has arrived. Returns
     // when the program stops sending block commands, sends something else, or the line is gone.
     void serve();
+    // Serves the block commands of a transfer the radio has entered (the entry acknowledged).
+    void serveBlocks();
 
 private:
     bool serveRead(int block);

@@ -2,6 +2,8 @@
 // The first line on stdout is the device path to open as the radio's port.
 #include "radio_sim.h"
 
+#include "core/image/escaped_text.h"
+
 #if __has_include("testmode_responder.h")
 #include "testmode_responder.h"
 #define ORVO_SIM_HAS_TEST_MODE 1
@@ -22,8 +24,9 @@ const char kUsage[] =
     "\n"
     "  --image FILE        start with the first 1024 bytes of FILE (default: a new image)\n"
     "  --dump FILE         write the memory to FILE after every written block, on SIGUSR1\n"
-    "                      and at exit\n"
-    "  --log FILE          log every exchange step to FILE ('-' for stderr)\n"
+    "                      and at exit (a FILE that could not be written is refused at start)\n"
+    "  --log FILE          log every exchange step to FILE ('-' for stderr; a FILE that could\n"
+    "                      not be written, a named pipe among them, is refused at start)\n"
     "  --delay MS          pause before every answer (default 3)\n"
     "  --baud RATE         send answers at this line rate, e.g. 9600 (default: unpaced)\n"
     "Misbehaviour (blocks count from 0, block N is address 8*N):\n"
@@ -137,7 +140,7 @@ int main(int argc, char** argv)
         } else if (int used = testMode ? testMode->takeOption(argc, argv, i) : 0; used > 0) {
             i += used - 1;
         } else {
-            return usageError("unknown option or missing value: " + arg);
+            return usageError("unknown option or missing value: " + orvo::escapedText(arg));
         }
     }
 

@@ -3,6 +3,7 @@
 #include "clone_responder.h"
 
 #include "core/image/atomic_file.h"
+#include "core/image/escaped_text.h"
 
 #include <algorithm>
 #include <array>
@@ -52,15 +53,29 @@ bool RadioSim::start(std::string& error)
             return false;
         }
         if (bytes.size() < kImageSize) {
-            error = m_options.imagePath + " holds fewer than 1024 bytes";
+            error = quotedText(m_options.imagePath) + " holds fewer than 1024 bytes";
             return false;
         }
         std::copy_n(bytes.begin(), kImageSize, m_memory.bytes.begin());
     }
+    // Both files are checked as a save checks its target, so that neither a refused dump goes
+    // unnoticed nor a named pipe without a reader holds the start.
+    if (!m_options.dumpPath.empty()) {
+        if (const FileResult r = checkWritableTarget(m_options.dumpPath); !r.ok) {
+            error = "--dump: " + r.error;
+            return false;
+        }
+    }
+    if (!m_options.logPath.empty() && m_options.logPath != "-") {
+        if (const FileResult r = checkWritableTarget(m_options.logPath); !r.ok) {
+            error = "--log: " + r.error;
+            return false;
+        }
+    }
     if (!m_options.logPath.empty()) {
         m_log = m_options.logPath == "-" ? stderr : std::fopen(m_options.logPath.c_str(), "w");
         if (!m_log) {
-            error = "cannot write the log " + m_options.logPath;
+            error = "--log: cannot write " + quotedText(m_options.logPath);
             return false;
         }
     }
@@ -87,7 +102,7 @@ int RadioSim::run()
             continue;
         window.clear();
         std::uint8_t next = 0;
-        if (receive(next, kModeGapMs)) {
+        if (receive(next, std::max(m_options.answerDelayMs, kLeastRequestAnswerMs))) {
             if (next == 'M') {
                 clone.serve();
             } else {
@@ -96,7 +111,8 @@ int RadioSim::run()
         } else if (!stopping() && !isHungUp()) {
             if (m_testMode) {
                 log("test request");
-                m_testMode->serve(*this);
+                if (m_testMode->serve(*this))
+                    clone.serveBlocks();
             } else {
                 log("test request ignored: this simulator has no test-mode responder");
             }
@@ -143,6 +159,7 @@ bool RadioSim::receive(std::uint8_t& byte, int timeoutMs)
             return false;
         }
         if (got > 0) {
+            m_lastHeard = Clock::now();
             m_pending.insert(m_pending.end(), buffer, buffer + got);
             byte = m_pending.front();
             m_pending.pop_front();
@@ -180,7 +197,8 @@ void RadioSim::answer(const std::uint8_t* data, std::size_t n)
         n = noisy.size();
     }
     if (m_options.answerDelayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_options.answerDelayMs));
+        std::this_thread::sleep_until(m_lastHeard +
+                                      std::chrono::milliseconds(m_options.answerDelayMs));
     if (m_options.baud <= 0) {
         m_line.writeAll(data, n);
         return;
@@ -210,6 +228,10 @@ void RadioSim::dumpMemory()
         std::string_view(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize));
     if (!r.ok)
         log("dump: " + r.error);
+    // Said on stderr too, once for each new reason, when no log goes there already.
+    if (!r.ok && r.error != m_lastDumpError && m_log != stderr)
+        std::fprintf(stderr, "orvo-radio-sim: dump: %s\n", r.error.c_str());
+    m_lastDumpError = r.error;
 }
 
 void RadioSim::log(const std::string& line)

@@ -63,16 +63,20 @@ public:
     virtual int takeOption(int argc, char** argv, int i) = 0;
     // Lines for --help describing those options, each ending in a newline.
     virtual const char* optionsHelp() const = 0;
-    // Serves one exchange. Called when the 7-byte test request 02 50 52 4F 47 52 41 arrived and no
-    // 'M' followed within kModeGapMs; answering that request (ACK or not) is the responder's job.
-    // Return to let the simulator wait for the next request.
-    virtual void serve(RadioSim& sim) = 0;
+    // Serves one exchange. Called when the 7 bytes 02 50 52 4F 47 52 41 arrived, the radio's
+    // answer to them is due and no 'M' has come: a test request, or a clone transfer whose host
+    // was held up before its 'M'. Answering the request (ACK or not) is the responder's job. Returns
+    // true when the host turned out to run a clone transfer: the radio has entered programming mode
+    // and the host's first block command is given back for the clone responder.
+    virtual bool serve(RadioSim& sim) = 0;
 };
 
-// The program request and the test request share their first 7 bytes: a clone transfer sends the
-// 'M' at once, the test mode only after the radio's ACK. Silence this long after the 7th byte means
-// a test request.
-constexpr int kModeGapMs = 40;
+// The program request and the test request share their first 7 bytes. A clone host sends the 'M'
+// at once, without waiting for the radio; a test host sends nothing more until the radio answers.
+// So an 'M' that has come by the time the answer is due (the answer delay, at least this long)
+// makes a clone transfer; otherwise the radio answers as to a test request and goes on by what
+// the host sends next.
+constexpr int kLeastRequestAnswerMs = 5;
 
 class RadioSim
 {
@@ -104,7 +108,8 @@ public:
     // exchange).
     void giveBack(std::uint8_t byte);
 
-    // Waits the answer delay, then sends (one byte per 10 bit times when paced).
+    // Waits until the answer delay has passed since the last byte heard, then sends (one byte per
+    // 10 bit times when paced).
     void answer(const std::uint8_t* data, std::size_t n);
     void answer(std::uint8_t byte) { answer(&byte, 1); }
 
@@ -130,7 +135,9 @@ private:
     std::unique_ptr<TestModeResponder> m_testMode;
     std::deque<std::uint8_t> m_pending;
     std::FILE* m_log = nullptr;
+    std::string m_lastDumpError; // the reason the last dump failed; empty after a good one
     std::chrono::steady_clock::time_point m_started;
+    std::chrono::steady_clock::time_point m_lastHeard;
     std::mt19937 m_noise;
 };
 

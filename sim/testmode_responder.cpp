@@ -1,5 +1,6 @@
 #include "testmode_responder.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,8 @@ constexpr std::uint8_t kCompletion = 0x4D; // 'M'
 constexpr std::uint8_t kH = 0x48;
 constexpr std::uint8_t kDebugEntry = 0x78;
 constexpr std::uint8_t kFrameLength = 0x08;
+constexpr std::uint8_t kReadCommand = 0x52;
+constexpr std::uint8_t kWriteCommand = 0x57;
 
 // What the radio says about itself; the program does not look at it.
 constexpr std::array<std::uint8_t, 8> kIdentification = {'Z',  'T',  '-',  '4',
@@ -29,6 +32,9 @@ constexpr int kStepTimeoutMs = 2000;
 constexpr int kByteTimeoutMs = 200;
 // Between the stray byte and the ACK of a noisy answer.
 constexpr int kNoiseGapMs = 20;
+// With no 'M' this long after the ACK to the request, the ACK goes again: a host held up before
+// its purge has lost the first, and its second read is waiting for one.
+constexpr int kRepeatAckMs = 140;
 
 // The frames that the radio acknowledges with H.
 enum class Frame { None, Header, A, B };
@@ -67,7 +73,7 @@ class ZtTestModeResponder final : public TestModeResponder
 public:
     int takeOption(int argc, char** argv, int i) override;
     const char* optionsHelp() const override;
-    void serve(RadioSim& sim) override;
+    bool serve(RadioSim& sim) override;
 
 private:
     // Receives one step of `n` bytes: the first within the step time-out, the rest close behind.
@@ -153,18 +159,18 @@ bool ZtTestModeResponder::acknowledge(RadioSim& sim, Frame frame)
     return true;
 }
 
-void ZtTestModeResponder::serve(RadioSim& sim)
+bool ZtTestModeResponder::serve(RadioSim& sim)
 {
     if (m_ignoreRequests > 0) {
         --m_ignoreRequests;
         sim.log("test: request ignored");
-        return;
+        return false;
     }
     const SimOptions& options = sim.options();
     if (options.refuseProgram) {
         sim.log("test: request refused");
         sim.answer(kNak);
-        return;
+        return false;
     }
     if (m_noise) {
         // The program reads the stray byte, then reads again for the ACK; it comes a little later.
@@ -174,9 +180,24 @@ void ZtTestModeResponder::serve(RadioSim& sim)
     sim.answer(kAck);
 
     std::uint8_t byte = 0;
-    if (!receiveStep(sim, &byte, 1, "completion M", &kCompletion) ||
-        !receiveStep(sim, &byte, 1, "identification request", &kStx))
-        return;
+    if (sim.receive(byte, kRepeatAckMs)) {
+        sim.giveBack(byte);
+    } else if (!sim.stopping() && !sim.isHungUp()) {
+        sim.log("request: the ACK again");
+        sim.answer(kAck);
+    }
+    if (!receiveStep(sim, &byte, 1, "completion M", &kCompletion))
+        return false;
+    // A test host sends its 02 right after the M. A clone host held up before its M waits for the
+    // ACK to it, or has taken the first ACK and swallows this one before its 02.
+    if (sim.receive(byte, std::max(options.answerDelayMs, kLeastRequestAnswerMs))) {
+        sim.giveBack(byte);
+    } else if (!sim.stopping() && !sim.isHungUp()) {
+        sim.log("clone: a late M acknowledged");
+        sim.answer(kAck);
+    }
+    if (!receiveStep(sim, &byte, 1, "identification request", &kStx))
+        return false;
     if (options.garbageIdentification) {
         sim.log("test: garbage identification");
         sim.answer(kGarbageIdentification.data(), kGarbageIdentification.size());
@@ -185,49 +206,58 @@ void ZtTestModeResponder::serve(RadioSim& sim)
     }
 
     if (!receiveStep(sim, &byte, 1, "entry acknowledgement", &kAck))
-        return;
+        return false;
     if (options.refuseEntry) {
         sim.log("test: entry refused");
         sim.answer(kNak);
-        return;
+        return false;
     }
     sim.answer(kAck);
+    // What follows the entry tells the two exchanges apart: the debug entry, or a block command.
+    if (sim.receive(byte, kStepTimeoutMs)) {
+        sim.giveBack(byte);
+        if (byte == kReadCommand || byte == kWriteCommand) {
+            sim.log("clone: entered");
+            return true;
+        }
+    }
     if (!receiveStep(sim, &byte, 1, "debug entry", &kDebugEntry))
-        return;
+        return false;
 
     std::uint8_t command = 0;
     if (!receiveStep(sim, &command, 1, "item command"))
-        return;
+        return false;
     if (!itemName(command)) {
         sim.log("test: unknown item command " + hexBytes(&command, 1));
-        return;
+        return false;
     }
     std::uint8_t header[2];
     const std::uint8_t expectedHeader[2] = {command, kFrameLength};
     if (!receiveStep(sim, header, 2, "item header", expectedHeader))
-        return;
+        return false;
     sim.log("test: item " + hexBytes(&command, 1) + " " + itemName(command));
     if (!acknowledge(sim, Frame::Header))
-        return;
+        return false;
 
     std::uint8_t frame[8];
     if (!receiveStep(sim, frame, sizeof frame, "frame A"))
-        return;
+        return false;
     if (m_hangUpAtFrameA) {
         sim.log("test: hanging up at frame A");
         sim.hangUp();
-        return;
+        return false;
     }
     sim.log("test: frame A " + hexBytes(frame, sizeof frame));
     if (!acknowledge(sim, Frame::A))
-        return;
+        return false;
 
     if (!receiveStep(sim, frame, sizeof frame, "frame B"))
-        return;
+        return false;
     sim.log("test: frame B " + hexBytes(frame, sizeof frame));
     if (!acknowledge(sim, Frame::B))
-        return;
+        return false;
     sim.log("test: done");
+    return false;
 }
 
 } // namespace

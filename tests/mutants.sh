@@ -21,7 +21,7 @@ m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
 
 img=orvo_image_tests
 cli="orvo_cli_tests"
-link="link_tests ctest:fault_matrix:fault_matrix"
+link="link_tests protocol_step_tests ctest:fault_matrix:fault_matrix"
 tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 
 # The frequency check of the editor's cells.
@@ -72,7 +72,7 @@ m port-chosen src/core/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
 m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
 m port-reason src/core/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
-m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' "$link"
+m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' transfer_test
 m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
 m tm-bcd src/core/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
@@ -85,6 +85,61 @@ m tm-extra-read src/core/testmode/testmode_session.cpp '        if (!readExpecte
     }' "$tm"
 m tm-completion src/core/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
 m tm-retry src/core/testmode/testmode_session.cpp 'kTestModeTryAgainText, TestModeHost::Buttons::RetryCancel' 'kTestModeTryAgainText, TestModeHost::Buttons::Ok' "$tm"
+# The band's edges, wherever a band is checked.
+doc=document_tests
+m be-list-high src/core/editing/band_check.cpp 'units <= band->highest' 'units < band->highest' $doc
+m be-list-low src/core/editing/band_check.cpp 'units >= band->lowest' 'units > band->lowest' $doc
+m be-model-high src/document/channel_model.cpp 'units <= band->highest' 'units < band->highest' $doc
+m be-model-low src/document/channel_model.cpp 'units >= band->lowest' 'units > band->lowest' $doc
+m be-typed-high src/core/editing/frequency_check.cpp 'check.units > band->highest' 'check.units >= band->highest' $doc
+m be-band-table src/core/image/settings_codec.cpp '0xF6, 40000000, 47000000' '0xF6, 40000000, 46999375' $doc
+m be-debug-low src/core/testmode/debug_frequency.cpp 'scaled < static_cast<double>(lower))' 'scaled < static_cast<double>(lower) - 625)' $doc
+# The protocols' pauses and time-outs, step by step.
+steps=protocol_step_tests
+m pause-read-ack src/core/link/clone_session.cpp 'm_line.pauseSince(replyArrived, 10);' 'm_line.pauseSince(replyArrived, 2);' $steps
+m pause-read-next src/core/link/clone_session.cpp 'return Step::Cancel;
+        m_line.pause(10);' 'return Step::Cancel;
+        m_line.pause(1);' $steps
+m pause-write-next src/core/link/clone_session.cpp 'return Step::Cancel;
+        m_line.pause(2);' 'return Step::Cancel;' $steps
+m pause-wake src/core/link/clone_session.cpp '        m_line.pause(1);
+
+        // The radio may send' '
+        // The radio may send' $steps
+m pause-wake-cycles src/core/link/clone_session.cpp 'waitingCycles(12, 1)' 'waitingCycles(12, 0)' $steps
+m pause-ident src/core/link/clone_session.cpp 'm_line.pause(2);
+    m_line.purge();
+    writeByte(kStx);' 'm_line.pause(1);
+    m_line.purge();
+    writeByte(kStx);' $steps
+m tm-pause-request src/core/testmode/testmode_session.cpp 'line.pause(500);' 'line.pause(50);' $steps
+m tm-pause-entry src/core/testmode/testmode_session.cpp '    line.pause(1);
+    writeByte(line, kDebugEntry);' '    writeByte(line, kDebugEntry);' $steps
+m tm-timeouts src/core/testmode/testmode_session.cpp 'kTestModeTimeouts{10, 50, 50, 50, 50}' 'kTestModeTimeouts{10, 50, 200, 50, 50}' $steps
+# Where the report's texts go.
+rep=report_pdf_tests
+m rep-cell-x src/core/report/report_layout.cpp '{6, 18, 32, 42, 52}' '{6, 18, 31, 42, 52}' $rep
+m rep-gap src/core/report/report_layout.cpp 'truncated(y - 1.2 * p)' 'truncated(y - 1.3 * p)' $rep
+m rep-title-x src/core/report/report_layout.cpp 'metrics.pageCentre - 14 * w' 'metrics.pageCentre - 13 * w' $rep
+m rep-title-y src/core/report/report_layout.cpp '-(titlePitch / 2), ReportFont::Title' '-(titlePitch / 3), ReportFont::Title' $rep
+m rep-warning-x src/core/report/report_layout.cpp 'body(31 * w, y, "Warning' 'body(30 * w, y, "Warning' $rep
+m rep-side src/core/report/report_layout.cpp 'kSideTwips = 900' 'kSideTwips = 800' $rep
+m rep-ascent src/render/report_renderer.cpp 'QPointF(x, top + ascent)' 'QPointF(x, top)' $rep
+# The document's undo.
+m doc-text-step src/document/document.cpp '    if (after == m_state)
+        return;
+    m_undo->push' '    if (after.image == m_state.image && after.selections == m_state.selections)
+        return;
+    m_undo->push' $doc
+m doc-restore-bytes src/document/document.cpp '    m_state = state;
+    emit changed();' '    m_state.image = state.image;
+    emit changed();' $doc
+m doc-marked-kept src/document/document.cpp '        m_marked = false;
+        emitModified();
+    });' '        emitModified();
+    });' $doc
+m doc-read-unmarked src/document/document.cpp '        m_marked = true;
+        emitModified();' '        emitModified();' $doc
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return 1;' '' "$link $cli"
@@ -94,14 +149,16 @@ m cli-decimal-comma src/core/editing/channel_csv.cpp 'if (!isPlainDecimal(typed)
 m cli-line-limit src/core/editing/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
 m cli-bom src/core/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
 # The window (few: the window's code is reshaped more often).
-m gui-modified-flag src/app/file_document.cpp '    SetModifiedFlag(false);
+m dm-shared-value src/widgets/debug_mode_dialog.cpp 'return &m_nSquelchValue;' 'return &m_nTxPowerValue;' debug_items_test
+m dm-low-power-value src/widgets/debug_mode_dialog.cpp 'return &m_nLowPowerValue;' 'return &m_nSquelchValue;' debug_items_test
+m gui-modified-flag src/app/file_document.cpp '    setModified(false);
     return true;
 }
 
-void FileDocument::OnFileSave()' '    return true;
+void FileDocument::save()' '    return true;
 }
 
-void FileDocument::OnFileSave()' document_files_test
+void FileDocument::save()' document_files_test
 
 # ---- machinery ----
 selected=("$@")

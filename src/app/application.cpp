@@ -8,6 +8,7 @@
 #include "widgets/about_dialog.h"
 #include "widgets/file_dialog.h"
 #include "widgets/form_view.h"
+#include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 
 #include <QApplication>
@@ -27,25 +28,25 @@ Application::Application(QObject* parent) : QObject(parent)
 
 Application::~Application()
 {
-    // The frame (and with it the view) goes before the document it shows.
-    m_pMainWnd.reset();
-    m_pDoc.reset();
+    // The window (and with it the view) goes before the document it shows.
+    m_window.reset();
+    m_document.reset();
 }
 
-FormView* Application::GetView() const
+FormView* Application::view() const
 {
-    return m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr;
+    return m_window ? m_window->view() : nullptr;
 }
 
-bool Application::InitInstance(const QStringList& arguments)
+bool Application::start(const QStringList& arguments)
 {
-    LoadStdProfileSettings();
+    loadSettings();
 
-    m_pDoc = std::make_unique<FileDocument>();
-    m_pMainWnd = std::make_unique<MainWindow>(m_pDoc.get());
-    m_pMainWnd->SetApp(this);
-    m_pDoc->SetWindow(m_pMainWnd.get());
-    connect(m_pDoc.get(), &FileDocument::fileUsed, this, &Application::AddToRecentFileList);
+    m_document = std::make_unique<FileDocument>();
+    m_window = std::make_unique<MainWindow>(m_document.get());
+    m_window->setApplication(this);
+    m_document->setWindow(m_window.get());
+    connect(m_document.get(), &FileDocument::fileUsed, this, &Application::addRecentFile);
 
     QString file;
     for (const QString& argument : arguments) {
@@ -55,93 +56,89 @@ bool Application::InitInstance(const QStringList& arguments)
         }
     }
     if (file.isEmpty()) {
-        m_pDoc->OnNewDocument();
-        GetView()->OnInitialUpdate();
-    } else if (!OpenDocumentFile(file)) {
+        m_document->newDocument();
+        view()->resetForm();
+    } else if (!openFile(file)) {
         return false;
     }
 
-    m_pMainWnd->setWindowIcon(AppIcon());
-    m_pMainWnd->show();
-    m_pMainWnd->repaint();
+    m_window->setWindowIcon(AppIcon());
+    m_window->show();
+    m_window->repaint();
     return true;
 }
 
-void Application::OnFileNew()
+void Application::newFile()
 {
-    if (!CanReplaceDocument())
+    if (!canReplaceDocument())
         return;
-    m_pDoc->OnNewDocument();
-    GetView()->OnInitialUpdate();
-    m_pMainWnd->UpdateCommandUI();
+    m_document->newDocument();
+    view()->resetForm();
 }
 
-void Application::OnFileOpen()
+void Application::open()
 {
     QString folder = QDir::currentPath();
-    if (!m_pDoc->GetPathName().isEmpty())
-        folder = QFileInfo(m_pDoc->GetPathName()).absolutePath();
+    if (!m_document->filePath().isEmpty())
+        folder = QFileInfo(m_document->filePath()).absolutePath();
     else if (!m_recentFiles.isEmpty())
         folder = QFileInfo(m_recentFiles.constFirst()).absolutePath();
-    const QString path = AppGetOpenFileName(m_pMainWnd.get(), QStringLiteral("Open"), folder,
+    const QString path = AppGetOpenFileName(m_window.get(), QStringLiteral("Open"), folder,
                                             FileDocument::fileFilter());
     if (!path.isEmpty())
-        OpenDocumentFile(path);
+        openFile(path);
 }
 
-bool Application::OpenDocumentFile(const QString& path)
+bool Application::openFile(const QString& path)
 {
-    if (!CanReplaceDocument())
+    if (!canReplaceDocument())
         return false;
-    if (!m_pDoc->OnOpenDocument(path))
+    if (!m_document->load(path))
         return false;
-    m_pDoc->SetPathName(path);
-    GetView()->OnInitialUpdate();
-    m_pMainWnd->UpdateCommandUI();
+    m_document->setFilePath(path);
+    view()->resetForm();
     return true;
 }
 
-void Application::OnAppAbout()
+void Application::about()
 {
-    AboutDialog dialog(m_pMainWnd.get());
+    AboutDialog dialog(m_window.get());
     AppExecDialog(dialog);
 }
 
-bool Application::CanReplaceDocument()
+bool Application::canReplaceDocument()
 {
     // The document must outlive a running transfer; the commands that would replace it are
     // disabled meanwhile, and closing asks about the transfer first (MainWindow::closeEvent).
-    if (m_pMainWnd && m_pMainWnd->transfers()->isRunning())
+    if (m_window && m_window->transfers()->isRunning())
         return false;
-    if (FormView* view = GetView())
-        view->CommitPendingEdit();
-    return !m_pDoc || m_pDoc->SaveModified();
+    FormView* form = view();
+    if (form)
+        form->commitPendingEdit();
+    return !m_document || m_document->saveModified();
 }
 
-QStringList Application::GetRecentFileList() const
-{
-    return m_recentFiles;
-}
-
-void Application::AddToRecentFileList(const QString& path)
+void Application::addRecentFile(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_recentFiles.removeAll(absolute);
     m_recentFiles.prepend(absolute);
-    while (m_recentFiles.size() > kMaxRecentFiles)
+    while (m_recentFiles.size() > Settings::kMaxRecentFiles)
         m_recentFiles.removeLast();
-    SaveStdProfileSettings();
+    saveSettings();
 }
 
-void Application::LoadStdProfileSettings()
+void Application::loadSettings()
 {
+    if (const QString problem = Settings::storeProblem(); !problem.isEmpty())
+        AppMessageBox(nullptr, problem);
     const Settings settings;
     m_recentFiles = settings.recentFiles();
     for (int n = 1; n <= 4; ++n)
         orvo::setChosenPortDevice(n, settings.portDevice(n).toStdString());
 }
 
-void Application::SaveStdProfileSettings() const
+void Application::saveSettings() const
 {
     Settings().setRecentFiles(m_recentFiles);
 }

@@ -23,15 +23,15 @@ const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
 // The document's image with the edit in progress committed, as a write or a save takes it.
 orvo::RadioImage documentImage(FormView& view)
 {
-    view.OnLeaveCellGrid();
-    return view.GetDocument()->image();
+    view.commitPendingEdit();
+    return view.document()->image();
 }
 
 // Takes the drops of files on the main window.
 class FileDrops final : public QObject
 {
 public:
-    explicit FileDrops(MainWindow& frame) : QObject(&frame), m_frame(frame) {}
+    explicit FileDrops(MainWindow& window) : QObject(&window), m_window(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -66,31 +66,30 @@ private:
 
     void open(const QString& path)
     {
-        FormView* view = m_frame.GetActiveView();
-        if (!view || m_frame.transfers()->isRunning())
+        FormView* view = m_window.view();
+        if (!view || m_window.transfers()->isRunning())
             return;
         if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
-            ImportChannelsFile(*view, path);
-        } else if (Application* app = m_frame.GetApp()) {
-            app->OpenDocumentFile(path);
+            importChannelsFile(*view, path);
+        } else if (Application* app = m_window.application()) {
+            app->openFile(path);
         }
-        m_frame.UpdateCommandUI();
     }
 
-    MainWindow& m_frame;
+    MainWindow& m_window;
 };
 
 } // namespace
 
-void OnImportChannels(FormView& view)
+void importChannels(FormView& view)
 {
     const QString path =
         AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"), QString(), kCsvFilter);
     if (!path.isEmpty())
-        ImportChannelsFile(view, path);
+        importChannelsFile(view, path);
 }
 
-bool ImportChannelsFile(FormView& view, const QString& path)
+bool importChannelsFile(FormView& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -110,16 +109,16 @@ bool ImportChannelsFile(FormView& view, const QString& path)
         AppMessageBox(view.window(), text);
         return false;
     }
-    ApplyImportedImage(view, image);
+    applyImportedImage(view, image);
     return true;
 }
 
-void ApplyImportedImage(FormView& view, const orvo::RadioImage& image)
+void applyImportedImage(FormView& view, const orvo::RadioImage& image)
 {
-    view.GetDocument()->applyImage(image, QObject::tr("Import channels"));
+    view.document()->applyImage(image, QObject::tr("Import channels"));
 }
 
-void OnExportChannels(FormView& view)
+void exportChannels(FormView& view)
 {
     const std::string csv = orvo::cli::exportChannelCsv(documentImage(view));
     const QString path =
@@ -132,8 +131,8 @@ void OnExportChannels(FormView& view)
         AppMessageBox(view.window(), QString::fromStdString(saved.error));
 }
 
-void InstallFileDrops(MainWindow& frame)
+void installFileDrops(MainWindow& window)
 {
-    frame.setAcceptDrops(true);
-    frame.installEventFilter(new FileDrops(frame));
+    window.setAcceptDrops(true);
+    window.installEventFilter(new FileDrops(window));
 }

@@ -10,21 +10,21 @@
 class MainWindow;
 class FormView;
 
-// Asks for a CSV file and imports it (ImportChannelsFile).
-void OnImportChannels(FormView& view);
+// Asks for a CSV file and imports it (importChannelsFile).
+void importChannels(FormView& view);
 
 // Asks for a file name and writes the channel table the form shows as CSV.
-void OnExportChannels(FormView& view);
+void exportChannels(FormView& view);
 
 // Applies the CSV file at `path` to the channels the form shows, each cell checked as typing it
 // would be (frequencies against the selected band). Any refused cell refuses the whole file: one
 // message lists every refused cell (line, column, reason) and nothing changes. True when the
 // channels were taken.
-bool ImportChannelsFile(FormView& view, const QString& path);
+bool importChannelsFile(FormView& view, const QString& path);
 
 // Puts an imported image into the document as one undoable step, "Import channels", marked
 // modified; undo brings the previous table back. The one place an import touches the document.
-void ApplyImportedImage(FormView& view, const orvo::RadioImage& image);
+void applyImportedImage(FormView& view, const orvo::RadioImage& image);
 
 // Lets the main window take dropped .sin and .csv files.
-void InstallFileDrops(MainWindow& frame);
+void installFileDrops(MainWindow& window);

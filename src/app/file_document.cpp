@@ -1,8 +1,8 @@
 #include "app/file_document.h"
 
 #include "widgets/file_dialog.h"
-#include "widgets/form_view.h"
 #include "widgets/message_box.h"
+#include "widgets/out_of_band_prompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,96 +20,81 @@ QString FileDocument::defaultExtension()
     return QStringLiteral("sin");
 }
 
-bool FileDocument::OnNewDocument()
+void FileDocument::newDocument()
 {
     resetImage(orvo::RadioImage::makeNew());
-    SetPathName(QString(), false);
-    SetModifiedFlag(false);
+    setFilePath(QString(), false);
+    setModified(false);
+}
+
+bool FileDocument::load(const QString& path)
+{
+    orvo::RadioImage loaded = image();
+    const orvo::FileResult result =
+        orvo::loadImageFile(QFile::encodeName(path).toStdString(), loaded);
+    if (!result.ok) {
+        AppMessageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
+        return false;
+    }
+    resetImage(loaded);
+    setModified(false);
     return true;
 }
 
-bool FileDocument::Serialize(const QString& path, bool storing, QString* error)
+bool FileDocument::store(const QString& path)
 {
-    const std::string local = QFile::encodeName(path).toStdString();
-    orvo::FileResult result;
-    if (storing) {
-        result = orvo::saveImageFile(local, image());
-    } else {
-        orvo::RadioImage loaded = image();
-        result = orvo::loadImageFile(local, loaded);
-        if (result.ok)
-            resetImage(loaded);
-    }
-    if (!result.ok && error)
-        *error = QString::fromLocal8Bit(result.error.c_str());
-    return result.ok;
-}
-
-bool FileDocument::OnOpenDocument(const QString& path)
-{
-    QString error;
-    if (!Serialize(path, false, &error)) {
-        AppMessageBox(m_pWindow, error);
+    if (!confirmOutOfBandChannels(m_window, *this))
+        return false;
+    const orvo::FileResult result =
+        orvo::saveImageFile(QFile::encodeName(path).toStdString(), image());
+    if (!result.ok) {
+        AppMessageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
         return false;
     }
-    SetModifiedFlag(false);
+    setModified(false);
     return true;
 }
 
-bool FileDocument::OnSaveDocument(const QString& path)
+void FileDocument::save()
 {
-    if (!FormView::ConfirmOutOfBandChannels(m_pWindow, *this))
-        return false;
-    QString error;
-    if (!Serialize(path, true, &error)) {
-        AppMessageBox(m_pWindow, error);
-        return false;
-    }
-    SetModifiedFlag(false);
-    return true;
+    saveUnder(m_filePath);
 }
 
-void FileDocument::OnFileSave()
+void FileDocument::saveAs()
 {
-    DoSave(m_strPathName);
+    saveUnder(QString());
 }
 
-void FileDocument::OnFileSaveAs()
-{
-    DoSave(QString());
-}
-
-bool FileDocument::DoSave(const QString& path, bool replace)
+bool FileDocument::saveUnder(const QString& path)
 {
     QString name = path;
     if (name.isEmpty()) {
         const QString folder =
-            m_strPathName.isEmpty() ? QDir::currentPath() : QFileInfo(m_strPathName).absolutePath();
-        QString proposed = GetTitle();
+            m_filePath.isEmpty() ? QDir::currentPath() : QFileInfo(m_filePath).absolutePath();
+        QString proposed = title();
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
         name =
-            AppGetSaveFileName(m_pWindow, QStringLiteral("Save As"),
+            AppGetSaveFileName(m_window, QStringLiteral("Save As"),
                                QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
     }
-    if (!OnSaveDocument(name))
+    if (!store(name))
         return false;
-    if (replace)
-        SetPathName(name);
+    setFilePath(name);
     return true;
 }
 
-bool FileDocument::SaveModified()
+bool FileDocument::saveModified()
 {
-    if (!IsModified())
+    if (!isModified())
         return true;
     switch (AppMessageBox(
-        m_pWindow, QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
+        m_window, QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save:
-        return DoSave(m_strPathName);
+        return saveUnder(m_filePath);
     case QMessageBox::Discard:
         return true;
     default:
@@ -117,16 +102,14 @@ bool FileDocument::SaveModified()
     }
 }
 
-void FileDocument::SetPathName(const QString& path, bool addToRecentFiles)
+void FileDocument::setFilePath(const QString& path, bool addToRecentFiles)
 {
-    m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    if (addToRecentFiles && !m_strPathName.isEmpty()) {
-        emit fileUsed(m_strPathName);
-    }
+    m_filePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (addToRecentFiles && !m_filePath.isEmpty())
+        emit fileUsed(m_filePath);
 }
 
-QString FileDocument::GetTitle() const
+QString FileDocument::title() const
 {
-    return m_strPathName.isEmpty() ? QStringLiteral("Untitled")
-                                   : QFileInfo(m_strPathName).fileName();
+    return m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
 }

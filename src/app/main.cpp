@@ -14,8 +14,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));
 
-    Application theApp;
-    if (!theApp.InitInstance(QApplication::arguments().mid(1)))
+    Application app;
+    if (!app.start(QApplication::arguments().mid(1)))
         return 1;
 
     // For bench/run.sh: with ORVO_EXIT_AFTER_SHOW set, once the shown window's first events are

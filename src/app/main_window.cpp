@@ -2,8 +2,11 @@
 
 #include "app/application.h"
 #include "app/channel_csv_commands.h"
+#include "app/edit_controller.h"
 #include "app/file_document.h"
 #include "app/lock_keys.h"
+#include "app/port_controller.h"
+#include "app/print_controller.h"
 #include "app/testmode_controller.h"
 #include "app/transfer_controller.h"
 #include "widgets/form_view.h"
@@ -23,25 +26,29 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc)
+MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_document(doc)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(AppTitle());
     resize(850, 640);
 
-    m_pView = new FormView(doc, this);
-    setCentralWidget(m_pView);
-    FormView* view = m_pView;
-    m_transfers = new TransferController(view, [view] { return view->port(); }, this);
-    m_testMode = new TestModeController(doc, this, [view] { return view->port(); }, this);
+    m_view = new FormView(doc, this);
+    setCentralWidget(m_view);
+    m_edit = new EditController(*m_view, *doc, this);
+    m_print = new PrintController(*m_view, *doc, this);
+    // The transfers and the test mode open the port the Port menu chose (made with the menus).
+    const auto port = [this] { return m_ports->port(); };
+    m_transfers = new TransferController(m_view, port, this);
+    m_testMode = new TestModeController(doc, this, port, this);
 
     createMenus();
     createToolBar();
     createStatusBar();
-    connect(m_pView, &FormView::statusHint, this, &MainWindow::SetMessageText);
-    connect(m_transfers, &TransferController::runningChanged, this, &MainWindow::UpdateCommandUI);
+    connect(m_view, &FormView::statusHint, this, &MainWindow::setMessageText);
+    connect(m_transfers, &TransferController::runningChanged, this,
+            &MainWindow::updateCommandStates);
     qApp->installEventFilter(this);
-    UpdateCommandUI();
+    updateCommandStates();
 }
 
 MainWindow::~MainWindow()
@@ -66,8 +73,8 @@ QAction* MainWindow::addCommand(int id, const char* name, const QString& text,
 
 void MainWindow::callApp(void (Application::*handler)())
 {
-    if (m_pApp)
-        (m_pApp->*handler)();
+    if (m_app)
+        (m_app->*handler)();
 }
 
 QAction* MainWindow::commandAction(int commandId) const
@@ -78,13 +85,10 @@ QAction* MainWindow::commandAction(int commandId) const
 
 void MainWindow::createMenus()
 {
-    FormView* view = m_pView;
-    FileDocument* doc = m_pDoc;
+    FormView* view = m_view;
+    FileDocument* doc = m_document;
     auto bind = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this, [this, handler] {
-            handler();
-            UpdateCommandUI();
-        });
+        connect(action, &QAction::triggered, this, handler);
     };
 
     // File
@@ -92,13 +96,13 @@ void MainWindow::createMenus()
                                   QStringLiteral("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [this] { callApp(&Application::OnFileNew); });
+    bind(fileNew, [this] { callApp(&Application::newFile); });
 
     QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
                                    QStringLiteral("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [this] { callApp(&Application::OnFileOpen); });
+    bind(fileOpen, [this] { callApp(&Application::open); });
 
     QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
                                    QStringLiteral("Save the active document\nSave"));
@@ -106,44 +110,44 @@ void MainWindow::createMenus()
     fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
     // A save stores the text of a cell editor still open, as leaving the cell would take it.
     bind(fileSave, [view, doc] {
-        view->CommitPendingEdit();
-        doc->OnFileSave();
+        view->commitPendingEdit();
+        doc->save();
     });
 
     QAction* fileSaveAs =
         addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", QStringLiteral("Save &As..."),
                    QStringLiteral("Save the active document with a new name\nSave As"));
     bind(fileSaveAs, [view, doc] {
-        view->CommitPendingEdit();
-        doc->OnFileSaveAs();
+        view->commitPendingEdit();
+        doc->saveAs();
     });
 
     QAction* fileImport = addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS",
                                      QStringLiteral("&Import Channels\u2026"),
                                      QStringLiteral("Take the channel table from a CSV file"));
-    bind(fileImport, [view] { OnImportChannels(*view); });
+    bind(fileImport, [view] { importChannels(*view); });
     QAction* fileExport = addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS",
                                      QStringLiteral("&Export Channels\u2026"),
                                      QStringLiteral("Write the channel table as a CSV file"));
-    bind(fileExport, [view] { OnExportChannels(*view); });
-    InstallFileDrops(*this);
+    bind(fileExport, [view] { exportChannels(*view); });
+    installFileDrops(*this);
 
     QAction* filePrint =
         addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
                    QStringLiteral("Print the active document\nPrint"));
     filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     filePrint->setIcon(QIcon(QStringLiteral(":/icons/print.png")));
-    bind(filePrint, [view] { view->OnFilePrint(); });
+    connect(filePrint, &QAction::triggered, m_print, &PrintController::print);
 
     QAction* filePreview =
         addCommand(ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", QStringLiteral("Print Pre&view"),
                    QStringLiteral("Display full pages\nPrint Preview"));
-    bind(filePreview, [view] { view->OnFilePrintPreview(); });
+    connect(filePreview, &QAction::triggered, m_print, &PrintController::preview);
 
     QAction* fileSetup =
         addCommand(ID_FILE_PRINT_SETUP, "ID_FILE_PRINT_SETUP", QStringLiteral("P&rint Setup..."),
                    QStringLiteral("Change the printer and printing options\nPrint Setup"));
-    bind(fileSetup, [view] { view->OnFilePrintSetup(); });
+    connect(fileSetup, &QAction::triggered, m_print, &PrintController::pageSetup);
 
     QAction* appExit =
         addCommand(ID_APP_EXIT, "ID_APP_EXIT", QStringLiteral("E&xit"),
@@ -183,43 +187,29 @@ void MainWindow::createMenus()
 
     QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
                                    QStringLiteral("Optional Features"), QString());
-    bind(optional, [view] { view->OnOptionalFeatures(); });
+    connect(optional, &QAction::triggered, m_edit, &EditController::optionalFeatures);
 
-    // Port: the shortcut texts are shown, but no key selects a port.
-    QAction* com1 = addCommand(ID_COM1, "ID_COM1", QStringLiteral("COM1(&P)\tCtrl+C"),
-                               QStringLiteral("Choose Communication Port one \nCom1"));
-    QAction* com2 = addCommand(ID_COM2, "ID_COM2", QStringLiteral("COM2(&Q)\tCtrl+D"),
-                               QStringLiteral("Choose Communication Port two \nCom2"));
-    QAction* com3 = addCommand(ID_COM3, "ID_COM3", QStringLiteral("COM3(&S)\tCtrl+E"),
-                               QStringLiteral("Choose Communication Port three \nCom3"));
-    QAction* com4 = addCommand(ID_COM4, "ID_COM4", QStringLiteral("COM4(&T)\tCtrl+F"),
-                               QStringLiteral("Choose Communication Port four \nCom4"));
-    for (QAction* com : {com1, com2, com3, com4})
-        com->setCheckable(true);
-    bind(com1, [view] { view->OnCom1(); });
-    bind(com2, [view] { view->OnCom2(); });
-    bind(com3, [view] { view->OnCom3(); });
-    bind(com4, [view] { view->OnCom4(); });
-
-    // View
+    // View: the check marks follow the bars, also when the toolbar's own menu hides it.
     QAction* viewToolbar =
         addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", QStringLiteral("&Toolbar"),
                    QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
     viewToolbar->setCheckable(true);
-    bind(viewToolbar, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
+    viewToolbar->setChecked(true);
+    connect(viewToolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
 
     QAction* viewStatus =
         addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", QStringLiteral("&Status Bar"),
                    QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
     viewStatus->setCheckable(true);
-    bind(viewStatus, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    viewStatus->setChecked(true);
+    connect(viewStatus, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     // Toolbar only
     QAction* about = addCommand(
         ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
         QStringLiteral("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [this] { callApp(&Application::OnAppAbout); });
+    bind(about, [this] { callApp(&Application::about); });
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
@@ -255,30 +245,20 @@ void MainWindow::createMenus()
     program->addSeparator();
     program->addAction(optional);
 
-    QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
-    port->setObjectName(QStringLiteral("menuPort"));
-    port->addActions({com1, com2, com3, com4});
-    addChoosePortItem(port);
-    connect(port, &QMenu::aboutToShow, view,
-            [view, port] { view->ShowPortDevices(port->actions(), true); });
-    connect(port, &QMenu::aboutToHide, view,
-            [view, port] { view->ShowPortDevices(port->actions(), false); });
+    QMenu* port = createPortMenu();
 
     QMenu* viewMenu = bar->addMenu(QStringLiteral("&View"));
     viewMenu->setObjectName(QStringLiteral("menuView"));
     viewMenu->addActions({viewToolbar, viewStatus});
     createHelpMenu();
 
-    for (QMenu* menu : {file, edit, program, port, viewMenu}) {
+    for (QMenu* menu : {file, edit, program, port, viewMenu})
         menu->setToolTipsVisible(false);
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandUI);
-    }
 }
 
 QMenu* MainWindow::createEditMenu()
 {
-    FormView* view = m_pView;
-    QUndoStack* stack = m_pDoc->undoStack();
+    QUndoStack* stack = m_document->undoStack();
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
     QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", QStringLiteral("&Undo\tCtrl+Z"),
@@ -288,64 +268,44 @@ QMenu* MainWindow::createEditMenu()
                                QStringLiteral("Redo the previously undone action\nRedo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(undo, &QAction::triggered, this, [view, stack] {
-        view->OnLeaveCellGrid();
-        stack->undo();
-    });
-    connect(redo, &QAction::triggered, this, [view, stack] {
-        view->OnLeaveCellGrid();
-        stack->redo();
-    });
-    auto showStack = [this, undo, redo, stack] {
-        UpdateCommandUI();
-        const QString undoText = stack->undoText();
-        const QString redoText = stack->redoText();
-        undo->setText(undoText.isEmpty() ? QStringLiteral("&Undo\tCtrl+Z")
-                                         : QStringLiteral("&Undo %1\tCtrl+Z").arg(undoText));
-        redo->setText(redoText.isEmpty() ? QStringLiteral("&Redo\tCtrl+Y")
-                                         : QStringLiteral("&Redo %1\tCtrl+Y").arg(redoText));
-    };
-    connect(stack, &QUndoStack::indexChanged, this, showStack);
-    connect(stack, &QUndoStack::cleanChanged, this, showStack);
-    showStack();
+    connect(undo, &QAction::triggered, m_edit, &EditController::undo);
+    connect(redo, &QAction::triggered, m_edit, &EditController::redo);
+    connect(stack, &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
 
     // The row commands act on the grid's rows, so their keys work while the grid (or a cell
     // editor that leaves the key unused) has the focus.
-    auto rowCommand = [this, view](int id, const char* name, const QString& text,
-                                   const QString& prompt, const QKeySequence& key,
-                                   void (FormView::*handler)()) {
+    auto rowCommand = [this](int id, const char* name, const QString& text,
+                             const QString& prompt, const QKeySequence& key,
+                             void (EditController::*handler)()) {
         QAction* action = addCommand(id, name, text, prompt);
         removeAction(action);
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        view->grid()->addAction(action);
-        connect(action, &QAction::triggered, this, [this, view, handler] {
-            (view->*handler)();
-            UpdateCommandUI();
-        });
+        m_view->grid()->addAction(action);
+        connect(action, &QAction::triggered, m_edit, handler);
         return action;
     };
     QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", QStringLiteral("Cu&t\tCtrl+X"),
                               QStringLiteral("Cut the selected channels to the clipboard\nCut"),
-                              QKeySequence(Qt::CTRL | Qt::Key_X), &FormView::OnEditCut);
+                              QKeySequence(Qt::CTRL | Qt::Key_X), &EditController::cut);
     QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", QStringLiteral("&Copy\tCtrl+C"),
                                QStringLiteral("Copy the selected channels to the clipboard\nCopy"),
-                               QKeySequence(Qt::CTRL | Qt::Key_C), &FormView::OnEditCopy);
+                               QKeySequence(Qt::CTRL | Qt::Key_C), &EditController::copy);
     QAction* paste = rowCommand(
         ID_EDIT_PASTE, "ID_EDIT_PASTE", QStringLiteral("&Paste\tCtrl+V"),
         QStringLiteral("Paste channels from the clipboard onto the selected channels\nPaste"),
-        QKeySequence(Qt::CTRL | Qt::Key_V), &FormView::OnEditPaste);
+        QKeySequence(Qt::CTRL | Qt::Key_V), &EditController::paste);
     QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", QStringLiteral("&Delete Channel\tDel"),
                                 QStringLiteral("Empty the selected channels\nDelete Channel"),
-                                QKeySequence(Qt::Key_Delete), &FormView::OnEditDelete);
+                                QKeySequence(Qt::Key_Delete), &EditController::deleteChannels);
     QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP",
                              QStringLiteral("Move &Up\tAlt+Up"),
                              QStringLiteral("Move the selected channels one place up\nMove Up"),
-                             QKeySequence(Qt::ALT | Qt::Key_Up), &FormView::OnEditMoveUp);
+                             QKeySequence(Qt::ALT | Qt::Key_Up), &EditController::moveUp);
     QAction* down = rowCommand(
         ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", QStringLiteral("Move Do&wn\tAlt+Down"),
         QStringLiteral("Move the selected channels one place down\nMove Down"),
-        QKeySequence(Qt::ALT | Qt::Key_Down), &FormView::OnEditMoveDown);
+        QKeySequence(Qt::ALT | Qt::Key_Down), &EditController::moveDown);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
@@ -359,25 +319,26 @@ QMenu* MainWindow::createEditMenu()
 
 void MainWindow::createToolBar()
 {
-    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
-    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
-    m_wndToolBar->setIconSize(QSize(18, 18));
-    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_wndToolBar->setMovable(true);
-    m_wndToolBar->setFloatable(true);
-    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_wndToolBar->addAction(commandAction(ID_FILE_NEW));
-    m_wndToolBar->addAction(commandAction(ID_FILE_OPEN));
-    m_wndToolBar->addAction(commandAction(ID_FILE_SAVE));
-    m_wndToolBar->addSeparator();
-    m_wndToolBar->addAction(commandAction(ID_READ_FROM_RADIO));
-    m_wndToolBar->addAction(commandAction(ID_WRITE_TO_RADIO));
-    m_wndToolBar->addAction(commandAction(ID_TEST_MODE));
-    m_wndToolBar->addSeparator();
-    m_wndToolBar->addAction(commandAction(ID_FILE_PRINT));
-    m_wndToolBar->addAction(commandAction(ID_APP_ABOUT));
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &MainWindow::UpdateCommandUI);
+    m_toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(18, 18));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->addAction(commandAction(ID_FILE_NEW));
+    m_toolBar->addAction(commandAction(ID_FILE_OPEN));
+    m_toolBar->addAction(commandAction(ID_FILE_SAVE));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(commandAction(ID_READ_FROM_RADIO));
+    m_toolBar->addAction(commandAction(ID_WRITE_TO_RADIO));
+    m_toolBar->addAction(commandAction(ID_TEST_MODE));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(commandAction(ID_FILE_PRINT));
+    m_toolBar->addAction(commandAction(ID_APP_ABOUT));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    connect(m_toolBar, &QToolBar::visibilityChanged, this,
+            [this] { commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden()); });
 }
 
 void MainWindow::createStatusBar()
@@ -411,13 +372,9 @@ void MainWindow::updateLockIndicators()
     m_paneScroll->setEnabled(state.scrollLock);
 }
 
-void MainWindow::UpdateCommandUI()
+void MainWindow::updateCommandStates()
 {
-    if (m_pView) {
-        m_pView->OnUpdateCom1(commandAction(ID_COM1));
-        m_pView->OnUpdateCom2(commandAction(ID_COM2));
-        m_pView->OnUpdateCom3(commandAction(ID_COM3));
-        m_pView->OnUpdateCom4(commandAction(ID_COM4));
+    if (m_view) {
         for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
                        ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
                        ID_TEST_MODE, ID_OPTIONAL_FEATURES,
@@ -426,28 +383,38 @@ void MainWindow::UpdateCommandUI()
                        ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
             if (QAction* action = commandAction(id))
                 action->setEnabled(!m_transfers->isRunning());
+        // No recent file replaces the document while the radio is read into it or written
+        // from it.
+        for (QAction* item : m_recentFileItems)
+            item->setEnabled(!m_transfers->isRunning());
     }
-    // Nothing is undone while the radio is read into the document or written from it, and no
-    // recent file replaces the document.
-    const bool idle = !m_transfers || !m_transfers->isRunning();
-    for (QAction* item : m_recentFileItems)
-        item->setEnabled(idle);
-    if (QAction* undo = commandAction(ID_EDIT_UNDO))
-        undo->setEnabled(idle && m_pDoc->undoStack()->canUndo());
-    if (QAction* redo = commandAction(ID_EDIT_REDO))
-        redo->setEnabled(idle && m_pDoc->undoStack()->canRedo());
-    if (m_wndToolBar)
-        commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
-    commandAction(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    updateUndoActions();
 }
 
-void MainWindow::SetMessageText(const QString& text)
+void MainWindow::updateUndoActions()
+{
+    // Nothing is undone while the radio is read into the document or written from it.
+    const QUndoStack* stack = m_document->undoStack();
+    const bool idle = !m_transfers || !m_transfers->isRunning();
+    QAction* undo = commandAction(ID_EDIT_UNDO);
+    QAction* redo = commandAction(ID_EDIT_REDO);
+    undo->setEnabled(idle && stack->canUndo());
+    redo->setEnabled(idle && stack->canRedo());
+    const QString undoText = stack->undoText();
+    const QString redoText = stack->redoText();
+    undo->setText(undoText.isEmpty() ? QStringLiteral("&Undo\tCtrl+Z")
+                                     : QStringLiteral("&Undo %1\tCtrl+Z").arg(undoText));
+    redo->setText(redoText.isEmpty() ? QStringLiteral("&Redo\tCtrl+Y")
+                                     : QStringLiteral("&Redo %1\tCtrl+Y").arg(redoText));
+}
+
+void MainWindow::setMessageText(const QString& text)
 {
     statusBar()->clearMessage();
     m_paneMessage->setText(text);
 }
 
-QString MainWindow::GetMessageText() const
+QString MainWindow::messageText() const
 {
     const QString temporary = statusBar()->currentMessage();
     return temporary.isEmpty() ? m_paneMessage->text() : temporary;
@@ -472,7 +439,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_pApp && !m_pApp->CanReplaceDocument()) {
+    if (m_app && !m_app->canReplaceDocument()) {
         event->ignore();
         return;
     }

@@ -2,7 +2,9 @@
 // MainWindow: the main window. Menus File, Edit, Program, Port, View and Help with their exact
 // texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
-// "Orvo Programming Software".
+// "Orvo Programming Software". It makes the actions and connects them to the controllers that
+// carry them out (editing, printing, the Port menu, the channel CSV, the transfers, the test
+// mode) and to the application.
 
 #include <QMainWindow>
 
@@ -11,9 +13,12 @@
 #include <map>
 
 class Application;
+class EditController;
 class FileDocument;
 class FormView;
 class HelpWindow;
+class PortController;
+class PrintController;
 class QAction;
 class QLabel;
 class QMenu;
@@ -72,11 +77,12 @@ public:
     explicit MainWindow(FileDocument* doc, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    FormView* GetActiveView() const { return m_pView; }
+    FormView* view() const { return m_view; }
+    QToolBar* toolBar() const { return m_toolBar; }
     // The application whose commands File New, File Open and About run, and which is asked
     // before the window closes.
-    void SetApp(Application* app) { m_pApp = app; }
-    Application* GetApp() const { return m_pApp; }
+    void setApplication(Application* app) { m_app = app; }
+    Application* application() const { return m_app; }
 
     // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
     TransferController* transfers() const { return m_transfers; }
@@ -84,15 +90,13 @@ public:
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
 
-    // Runs the command-update handlers: check marks (ports, toolbar, status bar) and enabled
-    // states. Called when a menu opens and after every command.
-    void UpdateCommandUI();
+    // Sets the enabled states that follow whether a transfer runs (the commands it disables,
+    // Undo and Redo).
+    void updateCommandStates();
 
     // Text of the status bar's message pane (pane 0).
-    void SetMessageText(const QString& text);
-    QString GetMessageText() const;
-
-    QToolBar* m_wndToolBar = nullptr;
+    void setMessageText(const QString& text);
+    QString messageText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -106,20 +110,24 @@ private:
     void createToolBar();
     void createStatusBar();
     void updateLockIndicators();
-    // main_window_menus.cpp: the recent files in the File menu, Port > Choose Port, the Help menu.
+    void updateUndoActions();
+    // main_window_menus.cpp: the recent files in the File menu, the Port menu, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
     void updateRecentFileItems();
-    void addChoosePortItem(QMenu* port);
+    QMenu* createPortMenu();
     void createHelpMenu();
-    void OnChoosePort();
-    void OnHelpFinder();
+    void showHelp();
     void callApp(void (Application::*handler)());
 
-    FileDocument* m_pDoc;
-    Application* m_pApp = nullptr;
-    FormView* m_pView = nullptr;
+    FileDocument* m_document;
+    Application* m_app = nullptr;
+    FormView* m_view = nullptr;
+    EditController* m_edit = nullptr;
+    PrintController* m_print = nullptr;
+    PortController* m_ports = nullptr;
     TransferController* m_transfers = nullptr;
     TestModeController* m_testMode = nullptr;
+    QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;
     QLabel* m_paneCaps = nullptr;

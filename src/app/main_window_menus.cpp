@@ -1,15 +1,12 @@
 // The main window's menus beyond the fixed command table: the recent files in the File menu,
-// Port > Choose Port, and the Help menu with the manual behind F1.
+// the Port menu, and the Help menu with the manual behind F1.
 #include "app/main_window.h"
 
 #include "app/application.h"
-#include "core/link/port_names.h"
+#include "app/port_controller.h"
 #include "document/settings.h"
-#include "serial/system_ports.h"
 #include "widgets/form_view.h"
 #include "widgets/help_window.h"
-#include "widgets/modal_dialog.h"
-#include "widgets/port_chooser.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,9 +21,8 @@ void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
         item->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
         item->setStatusTip(QStringLiteral("Open this document"));
         connect(item, &QAction::triggered, this, [this, item] {
-            if (m_pApp)
-                m_pApp->OpenDocumentFile(item->data().toString());
-            UpdateCommandUI();
+            if (m_app)
+                m_app->openFile(item->data().toString());
         });
         file->insertAction(before, item);
         m_recentFileItems.append(item);
@@ -52,33 +48,48 @@ void MainWindow::updateRecentFileItems()
     m_recentFileItems.last()->setVisible(!files.isEmpty()); // the separator before Exit
 }
 
-void MainWindow::addChoosePortItem(QMenu* port)
+QMenu* MainWindow::createPortMenu()
 {
-    port->addSeparator();
+    // The shortcut texts are shown, but no key selects a port.
+    struct PortItem
+    {
+        int id;
+        const char* name;
+        const char* port;
+        QString text;
+        QString prompt;
+    };
+    const PortItem ports[] = {
+        {ID_COM1, "ID_COM1", "COM1", QStringLiteral("COM1(&P)\tCtrl+C"),
+         QStringLiteral("Choose Communication Port one \nCom1")},
+        {ID_COM2, "ID_COM2", "COM2", QStringLiteral("COM2(&Q)\tCtrl+D"),
+         QStringLiteral("Choose Communication Port two \nCom2")},
+        {ID_COM3, "ID_COM3", "COM3", QStringLiteral("COM3(&S)\tCtrl+E"),
+         QStringLiteral("Choose Communication Port three \nCom3")},
+        {ID_COM4, "ID_COM4", "COM4", QStringLiteral("COM4(&T)\tCtrl+F"),
+         QStringLiteral("Choose Communication Port four \nCom4")},
+    };
+    QList<QAction*> items;
+    for (const PortItem& port : ports) {
+        QAction* item = addCommand(port.id, port.name, port.text, port.prompt);
+        item->setData(QString::fromLatin1(port.port));
+        items.append(item);
+    }
+    m_ports = new PortController(items, this, this);
+
     QAction* choose =
         addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", QStringLiteral("Choose Port\u2026"),
                    QStringLiteral("Choose the serial device that COM1 to COM4 stand for\n"
                                   "Choose Port"));
-    connect(choose, &QAction::triggered, this, &MainWindow::OnChoosePort);
-    port->addAction(choose);
-}
+    connect(choose, &QAction::triggered, m_ports, &PortController::choosePort);
 
-void MainWindow::OnChoosePort()
-{
-    PortChooser dialog(m_pView->port(), this);
-    if (AppExecDialog(dialog) != QDialog::Accepted)
-        return;
-    const int n = orvo::comPortNumber(dialog.port().toStdString());
-    if (n < 1 || n > 4)
-        return;
-    orvo::setChosenPortDevice(n, dialog.device().toStdString());
-    Settings().setPortDevice(n, dialog.device());
-    // The port just given a device is the one the user means to use. Its item may still be
-    // disabled from the last time the menu showed it without a device.
-    const int items[] = {ID_COM1, ID_COM2, ID_COM3, ID_COM4};
-    QAction* item = commandAction(items[n - 1]);
-    item->setEnabled(!orvo::systemPortPath(dialog.port().toStdString()).empty());
-    item->trigger();
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("P&ort"));
+    menu->setObjectName(QStringLiteral("menuPort"));
+    menu->addActions(items);
+    menu->addSeparator();
+    menu->addAction(choose);
+    connect(menu, &QMenu::aboutToShow, m_ports, &PortController::showDevices);
+    return menu;
 }
 
 void MainWindow::createHelpMenu()
@@ -87,7 +98,7 @@ void MainWindow::createHelpMenu()
         addCommand(ID_HELP_FINDER, "ID_HELP_FINDER", QStringLiteral("&Contents\tF1"),
                    QStringLiteral("Show the user manual\nHelp"));
     contents->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(contents, &QAction::triggered, this, &MainWindow::OnHelpFinder);
+    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -97,7 +108,7 @@ void MainWindow::createHelpMenu()
     help->addAction(commandAction(ID_APP_ABOUT));
 }
 
-void MainWindow::OnHelpFinder()
+void MainWindow::showHelp()
 {
     if (!m_helpWindow)
         m_helpWindow = new HelpWindow(this);

@@ -8,6 +8,7 @@
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
+#include "widgets/out_of_band_prompt.h"
 #include "widgets/progress_dialog.h"
 #include "widgets/verify_dialog.h"
 
@@ -63,7 +64,7 @@ void TransferController::prepare(Kind kind)
     // the document.
     if (isRunning())
         return;
-    m_view->CommitPendingEdit();
+    m_view->commitPendingEdit();
     m_kind = kind;
     if (!m_dialog) {
         m_dialog = new ProgressDialog(window());
@@ -109,13 +110,13 @@ void TransferController::start()
     }
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
-    m_view->CommitPendingEdit();
-    Document* doc = m_view->GetDocument();
+    m_view->commitPendingEdit();
+    Document* doc = m_view->document();
     const bool write = m_kind == Kind::Write;
     // A read replaces the document: its unsaved changes are asked about first, as for New; a
     // write names the channels that contradict the band.
-    if (write ? !FormView::ConfirmOutOfBandChannels(window(), *doc)
-              : m_kind == Kind::Read && !doc->SaveModified()) {
+    if (write ? !confirmOutOfBandChannels(window(), *doc)
+              : m_kind == Kind::Read && !doc->saveModified()) {
         m_dialog->dismiss();
         return;
     }
@@ -178,12 +179,12 @@ void TransferController::finish(const orvo::CloneReport& report)
     const orvo::CloneResult& result = report.result;
     const bool completed = result.outcome == orvo::CloneOutcome::Completed && !m_cancelled;
     const bool read = completed && result.direction == orvo::CloneDirection::Read;
-    Document* doc = m_view->GetDocument();
+    Document* doc = m_view->document();
     if (read && m_kind == Kind::Read) {
         doc->applyImage(report.received, tr("Read from radio"));
         // The radio's data is not the file's: Save asks for a name, and until then the document
         // holds unsaved data, also after the read is undone (it has no file to be back at).
-        doc->DetachFromFile();
+        doc->detachFromFile();
         doc->setModified(true);
     }
     setRunning(false);
@@ -234,9 +235,9 @@ void TransferController::writeToSeveralRadios()
 {
     if (isRunning())
         return;
-    m_view->CommitPendingEdit();
-    const Document& doc = *m_view->GetDocument();
-    if (!FormView::ConfirmOutOfBandChannels(window(), doc))
+    m_view->commitPendingEdit();
+    const Document& doc = *m_view->document();
+    if (!confirmOutOfBandChannels(window(), doc))
         return;
     m_source = doc.image();
     BatchWriteDialog dialog(window());

@@ -19,11 +19,6 @@ const char* const kColumnHelp[] = {
     "Transmit power: High or Low",
 };
 
-bool isFrequencyColumn(int column)
-{
-    return column == orvo::kColReceive || column == orvo::kColTransmit;
-}
-
 } // namespace
 
 ChannelModel::ChannelModel(Document* doc, QObject* parent) : QAbstractTableModel(parent), m_doc(doc)
@@ -47,6 +42,11 @@ QString ChannelModel::columnName(int column)
 {
     QString name = QString::fromLatin1(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
     return name.remove(QStringLiteral("(MHz)"));
+}
+
+bool ChannelModel::isFrequencyColumn(int column)
+{
+    return column == orvo::kColReceive || column == orvo::kColTransmit;
 }
 
 QColor ChannelModel::outOfBandColor()
@@ -85,11 +85,13 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const
 
 bool ChannelModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || index.column() == 0 || role != Qt::EditRole)
+    m_lastCommit = {};
+    if (!index.isValid() || index.column() == 0 || (role != Qt::EditRole && role != EnterRole))
         return false;
-    const orvo::CommitOutcome outcome = m_doc->commitCell(
-        index.row() + 1, index.column(), value.toString(), orvo::CommitVariant::LeaveCell);
-    return !(outcome.check && !outcome.check->accepted());
+    m_lastCommit = m_doc->commitCell(
+        index.row() + 1, index.column(), value.toString(),
+        role == EnterRole ? orvo::CommitVariant::Enter : orvo::CommitVariant::LeaveCell);
+    return !(m_lastCommit.check && !m_lastCommit.check->accepted());
 }
 
 Qt::ItemFlags ChannelModel::flags(const QModelIndex& index) const

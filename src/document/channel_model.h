@@ -1,9 +1,12 @@
 #pragma once
 // ChannelModel: the channel table of a Document as an item model. Rows 0..15 are channels 1..16;
 // column 0 holds the channel number, columns 1..8 the cell texts the core decodes (Receive,
-// Transmit, Rx Tone, Tx Tone, Busy, W/N, Scan, Power). Setting a cell's EditRole commits it as
-// leaving the cell does. A frequency outside the band the Field box selects shows in another
-// colour, with a tooltip naming the band.
+// Transmit, Rx Tone, Tx Tone, Busy, W/N, Scan, Power). setData is the one way a cell is committed:
+// its EditRole commits as leaving the cell does, EnterRole as Enter does, each through the
+// document's checks. A frequency outside the band the Field box selects shows in another colour,
+// with a tooltip naming the band.
+
+#include "core/editing/frequency_check.h"
 
 #include <QAbstractTableModel>
 
@@ -14,6 +17,10 @@ class ChannelModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // setData with EnterRole commits the text as Enter in the cell's editor does: a refused
+    // frequency changes nothing and asks for the editor to stay open (lastCommit()).
+    static constexpr int EnterRole = Qt::UserRole + 1;
+
     ChannelModel(Document* doc, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -25,9 +32,16 @@ public:
 
     // The short name of a column (1..8) as undo steps and messages give it: "Receive", "W/N".
     static QString columnName(int column);
+    // Columns 1 (Receive) and 2 (Transmit) hold frequencies.
+    static bool isFrequencyColumn(int column);
     // The colour of a frequency outside the selected band.
     static QColor outOfBandColor();
 
+    // What the last commit through setData found: the frequency check with the messages to show
+    // in order, and whether the editor stays open. Empty before the first commit.
+    const orvo::CommitOutcome& lastCommit() const { return m_lastCommit; }
+
 private:
     Document* m_doc;
+    orvo::CommitOutcome m_lastCommit;
 };

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::size_t kFunctionByte = 0x3C0;
 constexpr std::uint8_t kRefuseAlertOff = 0x08; // bit 3 set: "Off"
 constexpr std::size_t kSquelchTailByte = 0x3F0;
 constexpr std::uint8_t kSquelchTailOn = 0x80; // bit 7
@@ -145,14 +144,14 @@ std::optional<orvo::BandLimits> Document::selectedBand() const
 
 OptionalFeatures Document::optionalFeatures() const
 {
-    return {(image()[kFunctionByte] & kRefuseAlertOff) != 0,
+    return {(image()[orvo::kFunctionByte] & kRefuseAlertOff) != 0,
             (image()[kSquelchTailByte] & kSquelchTailOn) != 0};
 }
 
 void Document::setOptionalFeatures(const OptionalFeatures& features)
 {
     State after = m_state;
-    setBit(after.image, kFunctionByte, kRefuseAlertOff, features.refuseAlertOff);
+    setBit(after.image, orvo::kFunctionByte, kRefuseAlertOff, features.refuseAlertOff);
     setBit(after.image, kSquelchTailByte, kSquelchTailOn, features.squelchTail);
     pushState(after, tr("Optional Features"));
 }
@@ -184,7 +183,8 @@ void Document::setRows(const std::vector<std::pair<int, orvo::ChannelTexts>>& ro
 bool Document::moveChannels(int first, int count, int by)
 {
     const int last = first + count - 1;
-    if (first + by < 1 || last + by > orvo::kChannelCount || count < 1)
+    if (count < 1 || first < 1 || last > orvo::kChannelCount || first + by < 1 ||
+        last + by > orvo::kChannelCount)
         return false;
     // The block moves by one place; the channel it passes takes the freed place. Whole records
     // move, so nothing of a channel is lost.

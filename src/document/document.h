@@ -1,9 +1,10 @@
 #pragma once
 // Document: the radio image being edited and the one place every edit goes through. It holds the
 // image exactly as Save and Write store it (channel texts and setting selections are encoded into
-// it at once), the cell texts the grid shows, the selections of the ten setting boxes (the Type and Field of an image of another
-// radio are not in its bytes), and the undo stack: each change is one undoable step. Views learn
-// of changes through changed(); the modified flag follows the undo stack's clean state.
+// it at once), the cell texts the grid shows, the selections of the ten setting boxes (the Type
+// and Field of an image of another radio are not in its bytes), and the undo stack: each change
+// is one undoable step. Views learn of changes through changed(); the modified flag follows the
+// undo stack's clean state. The grid commits its cells through channelModel()'s setData.
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
@@ -67,8 +68,9 @@ public:
     void setOptionalFeatures(const OptionalFeatures& features);
 
     // Commits the editor text `text` of column `column` (1..8) into channel `channel` as the cell
-    // editor does (editor/frequency_check.h). A rejected frequency changes nothing; otherwise a
-    // changed row is one undoable step "Edit channel N <column>".
+    // editor does (core/editing/frequency_check.h). A rejected frequency changes nothing;
+    // otherwise a changed row is one undoable step "Edit channel N <column>". The grid reaches it
+    // through ChannelModel::setData.
     orvo::CommitOutcome commitCell(int channel, int column, const QString& text,
                                    orvo::CommitVariant variant);
 
@@ -76,15 +78,15 @@ public:
     void setRows(const std::vector<std::pair<int, orvo::ChannelTexts>>& rows,
                  const QString& undoText);
     // Moves channels [first, first + count) one place up (-1) or down (+1) as one step; false
-    // when they are already at the edge.
+    // when they are already at the edge or the range leaves channels 1..16.
     bool moveChannels(int first, int count, int by);
 
     // Asked before a read replaces the document: true when it may go ahead. This one has nothing
     // to lose; the document of a file asks about unsaved changes (app/file_document.h).
-    virtual bool SaveModified() { return true; }
+    virtual bool saveModified() { return true; }
     // The document's data no longer comes from its file (a completed read): a later Save asks
     // for a name.
-    virtual void DetachFromFile() {}
+    virtual void detachFromFile() {}
 
     QUndoStack* undoStack() const { return m_undo; }
     ChannelModel* channelModel() const { return m_model; }

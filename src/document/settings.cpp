@@ -1,6 +1,11 @@
 #include "document/settings.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPageSize>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -26,11 +31,60 @@ QString portKey(int n)
     return QStringLiteral("Ports/COM%1").arg(n);
 }
 
+// The first file of the store, or of the old key's, that exists and is not a regular file: the
+// files QSettings reads in the user's and the system's configuration folders.
+QString unusableStoreFile()
+{
+    const QStringList folders =
+        QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (const auto& [organization, application] :
+         {std::pair{Settings::kOrganization, Settings::kApplication},
+          std::pair{kOldOrganization, kOldApplication}}) {
+        for (const QString& folder : folders) {
+            for (const QString& file :
+                 {QStringLiteral("%1/%2/%3.conf").arg(folder, organization, application),
+                  QStringLiteral("%1/%2.conf").arg(folder, organization)}) {
+                const QFileInfo info(file);
+                if (info.exists() && !info.isFile())
+                    return file;
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
+QString Settings::storeProblem()
+{
+    const QString file = unusableStoreFile();
+    if (file.isEmpty())
+        return {};
+    return QCoreApplication::translate("Settings",
+                                       "The settings file %1 is not a regular file. The program "
+                                       "starts with its default settings and leaves that file "
+                                       "alone.")
+        .arg(QDir::toNativeSeparators(file));
+}
+
+QSettings::Scope Settings::usableScope()
+{
+    // QSettings would wait on a named pipe or read a device, and save over either. Once one is
+    // found, every store of this run lies in a folder of its own, removed at the end.
+    static bool moved = false;
+    if (!moved && !unusableStoreFile().isEmpty()) {
+        static const QTemporaryDir folder;
+        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, folder.path());
+        }
+        moved = true;
+    }
+    return QSettings::UserScope;
+}
+
 Settings::Settings()
-    : m_store(QSettings::UserScope, QString::fromLatin1(kOrganization),
-              QString::fromLatin1(kApplication))
+    : m_store(usableScope(), QString::fromLatin1(kOrganization), QString::fromLatin1(kApplication))
 {
     if (m_store.contains(QStringLiteral("migrated")))
         return;

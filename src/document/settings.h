@@ -16,8 +16,13 @@ public:
     static constexpr int kMaxRecentFiles = 4;
 
     // Opens the store. The first time, the recent-file list kept by earlier versions under the
-    // old key is moved here.
+    // old key is moved here. While a file of the store is not a regular file (storeProblem), the
+    // store is one of this run alone that starts empty, and that file is neither read nor written.
     Settings();
+
+    // The warning to show when a file of the store is a named pipe, a device or a folder, which
+    // reading would wait on or saving would replace; empty when the store is usable.
+    static QString storeProblem();
 
     // Most recent first, at most kMaxRecentFiles absolute paths.
     QStringList recentFiles() const;
@@ -39,5 +44,7 @@ public:
     void setVerifyAfterWriting(bool on);
 
 private:
+    static QSettings::Scope usableScope();
+
     QSettings m_store;
 };

@@ -160,9 +160,9 @@ void QtSerialLine::pause(int milliseconds)
     pauseThread(milliseconds);
 }
 
-void QtSerialLine::pauseUntil(std::chrono::steady_clock::time_point due)
+void QtSerialLine::pauseSince(std::chrono::steady_clock::time_point since, int milliseconds)
 {
-    pauseThreadUntil(due);
+    pauseThreadUntil(since + std::chrono::milliseconds(milliseconds));
 }
 
 std::unique_ptr<SerialLine> makeSerialLine()

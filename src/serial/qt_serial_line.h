@@ -31,7 +31,7 @@ public:
     long write(const std::uint8_t* data, std::size_t n) override;
     long read(std::uint8_t* data, std::size_t n) override;
     void pause(int milliseconds) override;
-    void pauseUntil(std::chrono::steady_clock::time_point due) override;
+    void pauseSince(std::chrono::steady_clock::time_point since, int milliseconds) override;
 
 private:
     bool deviceFailed() const;

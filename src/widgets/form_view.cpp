@@ -1,10 +1,7 @@
 #include "widgets/form_view.h"
 
-#include "core/image/channel_codec.h"
-#include "document/channel_model.h"
 #include "document/document.h"
 #include "widgets/grid/channel_table.h"
-#include "widgets/optional_features_dialog.h"
 
 #include "ui_tern_view.h"
 
@@ -13,8 +10,23 @@
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
+namespace {
+
+const QString kHintComboBox = QStringLiteral("Please click the CommBox to choose value");
+const QString kHintGrid = QStringLiteral("Please Click the cell to edit or input data");
+// The comma is the full-width U+FF0C.
+const QString kHintElsewhere = QStringLiteral("For help\uFF0Cplease press F1");
+
+void sendKey(QWidget* target, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
 FormView::FormView(Document* doc, QWidget* parent)
-    : QScrollArea(parent), m_pDocument(doc), m_ui(std::make_unique<Ui::TernViewForm>())
+    : QScrollArea(parent), m_document(doc), m_ui(std::make_unique<Ui::TernViewForm>())
 {
     setObjectName(QStringLiteral("FormView"));
     setFrameShape(QFrame::NoFrame);
@@ -30,7 +42,7 @@ FormView::FormView(Document* doc, QWidget* parent)
     setWidget(m_form);
 
     m_grid = m_ui->grid;
-    m_grid->setDocument(doc);
+    m_grid->setChannelModel(doc->channelModel());
 
     using orvo::SettingBox;
     auto slot = [this](SettingBox box) -> QComboBox*& {
@@ -56,15 +68,17 @@ FormView::FormView(Document* doc, QWidget* parent)
         if (info.box == SettingBox::Type)
             continue;
         connect(box, &QComboBox::currentIndexChanged, this, [this, which = info.box](int index) {
-            if (!m_bUpdatingView)
-                m_pDocument->setSelection(which, index);
+            if (!m_updatingView)
+                m_document->setSelection(which, index);
         });
     }
     m_ui->lblUrgencyCall->hide();
     m_ui->cmbUrgencyCall->hide();
 
     watchControls();
-    connect(m_ui->cmbType, &QComboBox::activated, this, &FormView::OnSelchangeType);
+    connect(m_ui->cmbType, &QComboBox::activated, this, [this] {
+        m_document->setSelection(orvo::SettingBox::Type, m_ui->cmbType->currentIndex());
+    });
     connect(m_grid, &ChannelTable::editorOpened, this, [this](QWidget* editor) {
         editor->installEventFilter(this);
         for (QWidget* child : editor->findChildren<QWidget*>()) {
@@ -97,47 +111,69 @@ bool FormView::eventFilter(QObject* watched, QEvent* event)
     // A key press reaches the focus widget first; a parent it propagates to is not asked again.
     QWidget* focus = QApplication::focusWidget();
     if (event->type() == QEvent::KeyPress && watched == focus) {
-        if (PreTranslateMessage(focus, static_cast<QKeyEvent*>(event)))
+        if (handleKey(focus, static_cast<QKeyEvent*>(event)))
             return true;
     } else if (event->type() == QEvent::Enter && watched->isWidgetType()) {
-        OnSetCursor(static_cast<QWidget*>(watched));
+        showHint(static_cast<QWidget*>(watched));
     } else if (event->type() == QEvent::Leave && watched->isWidgetType()) {
         // Moving from a control back onto the one around it enters nothing new: the hint is
         // that of the control around it.
         QWidget* outer = static_cast<QWidget*>(watched)->parentWidget();
         if (outer && (outer == m_form || m_form->isAncestorOf(outer)))
-            OnSetCursor(outer);
+            showHint(outer);
     }
     return QScrollArea::eventFilter(watched, event);
 }
 
-void FormView::OnInitialUpdate()
+bool FormView::handleKey(QWidget* focus, QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (focus == m_grid || m_grid->isAncestorOf(focus))
+        return false; // the grid and its editors handle Enter themselves
+    sendKey(focus, Qt::Key_Tab);
+    return true;
+}
+
+void FormView::showHint(QWidget* under)
+{
+    if (!under)
+        return;
+    QString hint = kHintElsewhere;
+    for (QWidget* w = under; w && w != this; w = w->parentWidget()) {
+        if (qobject_cast<QComboBox*>(w)) {
+            hint = kHintComboBox;
+            break;
+        }
+        if (w->objectName() == QLatin1String("editFreq"))
+            break;
+        if (w == m_grid) {
+            hint = kHintGrid;
+            break;
+        }
+    }
+    emit statusHint(hint);
+}
+
+void FormView::resetForm()
 {
     m_grid->cancelEdit();
     showDocument();
     m_ui->cmbType->setFocus();
 }
 
+void FormView::commitPendingEdit()
+{
+    m_grid->commitEdit();
+}
+
 void FormView::showDocument()
 {
-    QScopedValueRollback<bool> updating(m_bUpdatingView, true);
+    QScopedValueRollback<bool> updating(m_updatingView, true);
     for (std::size_t i = 0; i < m_settingBoxes.size(); ++i) {
         QComboBox* box = m_settingBoxes[i];
-        const int index = m_pDocument->selections()[i];
+        const int index = m_document->selections()[i];
         box->setCurrentIndex(index < box->count() ? index : -1);
     }
     m_grid->viewport()->update();
-}
-
-void FormView::OnSelchangeType()
-{
-    m_pDocument->setSelection(orvo::SettingBox::Type, m_ui->cmbType->currentIndex());
-}
-
-void FormView::OnOptionalFeatures()
-{
-    OptionalFeaturesDialog dialog(window());
-    dialog.setFeatures(m_pDocument->optionalFeatures());
-    if (dialog.DoModal() == QDialog::Accepted)
-        m_pDocument->setOptionalFeatures(dialog.features());
 }

@@ -1,16 +1,14 @@
 #pragma once
 // OptionalFeaturesDialog: shows and changes the two features the form has no place for: Refuse
 // Emergency Alert ("Off", "On") and Squelch Tail Elimination. The caller loads it with the
-// document's features and, on OK, hands back features() (Document::setOptionalFeatures).
+// document's features, runs it (AppExecDialog) and, on OK, hands back features()
+// (Document::setOptionalFeatures).
 
 #include "document/document.h"
 
 #include <QDialog>
 
 #include <memory>
-
-class QCheckBox;
-class QComboBox;
 
 namespace Ui {
 class OptionalFeaturesDlg;
@@ -29,11 +27,7 @@ public:
     // What the controls show.
     OptionalFeatures features() const;
 
-    // Runs the dialog modally; returns its result.
-    int DoModal();
-
 private:
-    QComboBox* m_cmbRefuseAlert = nullptr; // 1091: "Off", "On"
-    QCheckBox* m_chkSquelchTail = nullptr; // 1092
+    // cmbRefuseAlert (1091: "Off", "On"), chkSquelchTail (1092).
     std::unique_ptr<Ui::OptionalFeaturesDlg> m_ui;
 };

@@ -1,12 +1,16 @@
 // The CSV import of orvo-cli and the window, on its own: what each table does to the channels of
-// an image whose Field is "400 - 470MHz", or the errors it gives. Export and the round trip run
-// through orvo-cli (cli_test).
+// an image whose Field is "400 - 470MHz", or the errors it gives; and the round trip of export
+// and import over random images.
 #include "core/editing/channel_csv.h"
 
 #include "core/image/channel_codec.h"
 #include "core/image/csv.h"
+#include "core/image/settings_codec.h"
+#include "core/image/tone_codec.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace orvo::cli {
 namespace {
@@ -36,7 +40,8 @@ struct Case
 TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell)
 {
     const std::string notTone = " is not a tone; give a tone of the list (67.0 ... 254.1, D023N "
-                                "... D754I), Off or nothing";
+                                "... D754I), Off, nothing, or a tone field's two bytes such as "
+                                "0xC012";
     const std::string notFrequency = " is not a frequency in MHz such as 146.52000";
     std::string manyBad;
     for (int ch = 1; ch <= 16; ++ch)
@@ -78,7 +83,8 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
         {H + "1,\"446,52\",,,,,,,", {"line 2, column Receive(MHz): \"446,52\"" + notFrequency}},
         {H + "1,446.\"52,,,,,,,", {"line 2, column Receive(MHz): \"446.\"52\"" + notFrequency}},
         {H + "1,446,,66,,,,,", {"line 2, column Rx Tone: \"66\"" + notTone}},
-        {H + "1,446,,\x1B[2J\x7F,,,,,", {"line 2, column Rx Tone: \"\\x1B[2J\\x7F\"" + notTone}},
+        {H + "1,446,,\x1B[2J\x7F\xC2\x9B\xFF,,,,,",
+         {"line 2, column Rx Tone: \"\\x1B[2J\\x7F\\xC2\\x9B\\xFF\"" + notTone}},
         {H + "1,446,,,,Yep,,,", {"line 2, column Busy: \"Yep\" is neither Yes nor No"}},
         {H + "1,,,,,Yes,,,",
          {"line 2, column Busy: a channel without a frequency takes no Busy setting"}},
@@ -125,6 +131,96 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
         EXPECT_TRUE(c.ch == 5 || isChannelEmpty(image, 5));
         std::copy_n(before.record(1), 16 * kRecordSize, image.record(1));
         EXPECT_EQ(image, before); // nothing but the channel records changed
+    }
+}
+
+// A random image whose channel fields are drawn from kinds: frequencies missing (byte 3 0xFF or
+// 0x00), on the raster inside the image's band, any eight digits, or any bytes; tones missing,
+// a table entry, or any bytes. Everything else, flags and step flags included, is random. A
+// portable image has only the frequencies that any image of the same band takes.
+RadioImage randomImage(std::mt19937& rng, bool portable)
+{
+    const auto byte = [&rng] { return static_cast<std::uint8_t>(rng()); };
+    const auto bcd = [](std::uint32_t v) {
+        return static_cast<std::uint8_t>(v / 10 * 16 + v % 10);
+    };
+    RadioImage image;
+    for (std::uint8_t& b : image.bytes)
+        b = byte();
+    const Band& band = bands()[rng() % 4];
+    image[0x3D2] = band.code;
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        std::uint8_t* rec = image.record(ch);
+        for (std::uint8_t* f : {rec, rec + 4}) {
+            const std::uint32_t onRaster =
+                band.low + 625 * (rng() % ((band.high - band.low) / 625));
+            switch (rng() % (portable ? 2 : 4)) {
+            case 0:
+                f[3] = rng() % 2 ? 0xFF : 0x00;
+                break;
+            case 1:
+                for (std::uint32_t i = 0, v = onRaster; i < 4; ++i, v /= 100)
+                    f[i] = bcd(v % 100);
+                break;
+            case 2:
+                for (int i = 0; i < 4; ++i)
+                    f[i] = bcd(i == 3 ? 1 + rng() % 99 : rng() % 100);
+                break;
+            default:
+                f[3] = static_cast<std::uint8_t>(1 + rng() % 0xFE);
+                break;
+            }
+        }
+        for (std::uint8_t* t : {rec + 8, rec + 10}) {
+            const ToneBytes entry = encodeTone(toneTable()[1 + rng() % (kToneCount - 1)]);
+            switch (rng() % 3) {
+            case 0:
+                t[1] = rng() % 2 ? 0xFF : 0x00;
+                break;
+            case 1:
+                t[0] = entry.low;
+                t[1] = entry.high;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return image;
+}
+
+TEST(ChannelCsvRoundTrip, ExportThenImportGivesBackEveryByteAndCarriesEveryText)
+{
+    std::mt19937 rng(25);
+    for (int run = 0; run < 300; ++run) {
+        SCOPED_TRACE(run);
+        // Into the image itself: every byte comes back, whatever the channels hold.
+        const RadioImage image = randomImage(rng, false);
+        RadioImage again = image;
+        ASSERT_EQ(importChannelCsv(exportChannelCsv(image), again), std::vector<std::string>{});
+        ASSERT_EQ(again, image);
+
+        // Into another image of the band: every text arrives; a cell that already read the same
+        // keeps the other image's bytes, and nothing outside the channels changes.
+        const RadioImage from = randomImage(rng, true);
+        RadioImage into = randomImage(rng, false);
+        into[0x3D2] = from[0x3D2];
+        const RadioImage before = into;
+        const std::string table = exportChannelCsv(from);
+        ASSERT_EQ(importChannelCsv(table, into), std::vector<std::string>{});
+        EXPECT_EQ(exportChannelCsv(into), table);
+        const auto a = parseCsv(table).records, b = parseCsv(exportChannelCsv(before)).records;
+        for (int ch = 1; ch <= kChannelCount; ++ch) {
+            for (int c = kColReceive; c <= kColPower; ++c) {
+                if (a[ch].fields[c] != b[ch].fields[c])
+                    continue;
+                for (const ColumnBits& bits : channelColumnBits(c))
+                    EXPECT_EQ(into.record(ch)[bits.byte] & bits.mask,
+                              before.record(ch)[bits.byte] & bits.mask);
+            }
+        }
+        std::copy_n(before.record(1), kChannelCount * kRecordSize, into.record(1));
+        EXPECT_EQ(into, before);
     }
 }
 

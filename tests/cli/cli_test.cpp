@@ -38,7 +38,8 @@ QByteArray bytesOf(const RadioImage& image)
     return QByteArray(reinterpret_cast<const char*>(image.bytes.data()), kImageSize);
 }
 
-// The radio every transfer row talks to holds this; "radio" in a row's `same` stands for it.
+// The radio every transfer row talks to holds this; "radio" in a row's `same` stands for it. Its
+// channels, as those of every patterned image, lie outside every band: writing them takes --force.
 RadioImage radioMemory()
 {
     return patternedImage(1);
@@ -58,6 +59,9 @@ void putInputs(const QString& dir)
     b[0x200] = 0x12;                        // not interpreted
     RadioImage uhf = RadioImage::makeNew(); // channel 3 outside its band, 136 - 174MHz
     encodeChannel({"462.56250", "462.56250", "", "", "No", "Wide", "Add", "High"}, uhf, 3);
+    uhf[0x3D6] = 0x00; // a model code of no ZT-4: the band code counts all the same
+    RadioImage model = RadioImage::makeNew();
+    model[0x3D6] = 0xFF;
     RadioImage full = RadioImage::makeNew(); // as an import leaves it: every channel encoded
     for (int ch = 1; ch <= kChannelCount; ++ch)
         encodeChannel({}, full, ch);
@@ -72,6 +76,7 @@ void putInputs(const QString& dir)
         {"full.sin", bytesOf(full)},
         {"full.csv", QByteArray::fromStdString(cli::exportChannelCsv(full))},
         {"b.sin", bytesOf(b)},
+        {"model.sin", bytesOf(model)},
         {"big.sin", bytesOf(patternedImage(12)) + "trailing bytes are not sent"},
         {"short.sin", QByteArray(1000, '\xFF')},
         {"ff.sin", QByteArray(1024, '\xFF')},
@@ -143,7 +148,8 @@ struct CliRun
 // Runs `command` in `dir` with orvo-cli as its program, through the shell: its quotes, "<FILE"
 // and $(...) work. Leading words "NAME=value" go to its environment; "@nobody" runs it as an
 // unprivileged user (a superuser would write into read-only folders), "@full" on a disk that
-// fills after 100 bytes, "@tty" with a terminal for stdout and stderr (both then read as stdout).
+// fills after 100 bytes, "@tty" with a terminal for stdout and stderr (both then read as stdout),
+// "@sim" with orvo-radio-sim as its program.
 CliRun runCli(const QString& dir, QString command)
 {
     QStringList environment = QProcess::systemEnvironment(), flags;
@@ -170,7 +176,7 @@ CliRun runCli(const QString& dir, QString command)
               {"-c",
                flags.contains("@tty") ? "exec script -qec \"$0 " + command + "\" /dev/null"
                                       : "exec \"$0\" " + command,
-               ORVO_CLI_PATH});
+               flags.contains("@sim") ? ORVO_SIM_PATH : ORVO_CLI_PATH});
     CliRun run;
     if (!cli.waitForFinished(60000))
         return run;
@@ -205,7 +211,7 @@ const Row kRows[] = {
     // Usage and help.
     {"", "", 2, "~usage: orvo-cli VERB"},
     {"frob", "", 2, "orvo-cli: unknown verb 'frob' (see orvo-cli --help)\n"},
-    {"--help", "", 0, "", "", "", "  diff "},
+    {"--help", "", 0, "", "", "", "  2  bad usage; for diff and verify also: they could not"},
     {"new --help", "", 0, "", "", "", "usage: orvo-cli new OUT.sin\n"},
     {"show a.sin -h", "", 0, "", "", "", "usage: orvo-cli show"},
     {"export --help", "", 0, "", "", "", "usage: orvo-cli export"},
@@ -213,6 +219,8 @@ const Row kRows[] = {
     {"diff --help", "", 0, "", "", "", "usage: orvo-cli diff"},
     {"test-mode --help", "", 0, "", "", "", "usage: orvo-cli test-mode"},
     {"new", "", 2, "~usage"},
+    {"new --bogus", "", 2, "orvo-cli new: unknown option '--bogus'\nusage: orvo-cli new OUT.sin\n"},
+    {"new -- x.sin", "", 2, "~unknown option '--'"},
     {"show", "", 2, "~usage"},
     {"export a.sin", "", 2, "~usage"},
     {"diff a.sin", "", 2, "~usage"},
@@ -233,6 +241,7 @@ const Row kRows[] = {
     {"read --port COM1 --retries -1 out.sin", "", 2, "~usage"},
     {"write --port COM1", "", 2, "~usage"},
     {"write --port COM1 --log", "", 2, "~--log needs a file"},
+    {"write --port COM1 --repeat --log '' a.sin", "", 2, "~--log needs a file"},
     {"write --port COM1 --log l.csv a.sin", "", 2, "~--log goes with --repeat"},
     // The file verbs.
     {"new new.sin", "", 0, "", "-.new.sin.tmp-2147483646-0 new.sin", "new.sin=new"},
@@ -251,13 +260,18 @@ const Row kRows[] = {
      "5   146.00625     146.00500      D023N    67.0     Yes   "},
     {"export full.sin -", "", 0, "", "", "", "Power\r\n1,,,,,,,,\r\n2,146.52000,146.52000,,,No,"},
     {"export full.sin out.csv", "", 0, "", "out.csv", "out.csv=full.csv"},
-    {"import a.sin full.csv -o out.sin", "", 0, "", "out.sin", "out.sin=full.sin"},
     {"diff a.sin a.sin", "", 0},
     {"diff a.sin missing.sin", "", 2, "~missing.sin"},
     {"diff a.sin b.sin", "", 1, "", "", "",
-     "Squelch Level: \"9\" -> \"3\"\nbyte 0x200: FF -> 12\nbyte 0x3C0: F7 -> FF\n"},
-    // The empty channels' flag bytes change without a visible text: listed as bytes.
-    {"diff a.sin full.sin", "", 1, "", "", "", "byte 0x03C: FF -> AF\n"},
+     "block 120: Squelch Level: \"9\" -> \"3\"\nblock 64: byte 0x200: FF -> 12\nblock 120: byte "
+     "0x3C0: F7 -> FF\n"},
+    // The model code shows in no list: a byte, and Field stays the band of the band code.
+    {"diff a.sin model.sin", "", 1, "", "", "", "block 122: byte 0x3D6: 33 -> FF\n"},
+    // Standard output that takes nothing is a failure; names and cells are quoted escaped.
+    {"show a.sin >&-", "", 1, "~orvo-cli: cannot write to standard output: Bad file descriptor"},
+    {"ports >/dev/full", "", 1, "~cannot write to standard output: No space left on device"},
+    {"show \"$(printf 'caf\\303\\251\\033[2J\\302\\233\\377')\"", "", 1,
+     "orvo-cli: Cannot open \"caf\u00E9\\x1B[2J\\xC2\\x9B\\xFF\": No such file or directory\n"},
     {"report a.sin out.pdf --page A4", "", 0, "~", "out.pdf"},
     // What is not a regular file is refused by name and left alone; a link to one is followed.
     {"export a.sin null", "", 1, "~\"null\": it is a "},
@@ -283,8 +297,13 @@ const Row kRows[] = {
     {"@full report a.sin b.sin", "", 1, "~b.sin", "", "b.sin="},
     // read and write.
     {"ORVO_COM1=PORT read --port COM1 out.sin", "", 0, "", "out.sin", "out.sin=radio"},
-    {"read --port PORT folder", "", 1, "~\"folder\": it is a folder"},
-    {"write --port PORT big.sin", "", 0, "", "", "radio=big.sin"},
+    // Where the file goes is checked before the port is looked at.
+    {"read --port COM9 fifo", "", 1,
+     "Cannot write \"fifo\": it is a named pipe, not a regular file\n"},
+    {"@nobody write --repeat --log ro/log.csv --port COM9 a.sin", "", 1,
+     "Cannot write \"ro/log.csv\": Permission denied\n"},
+    {"write --repeat --port PORT a.sin </dev/null", "", 1, "~", "", "radio=radio", "0 of 0 radios"},
+    {"write --force --port PORT big.sin", "", 0, "", "", "radio=big.sin"},
     {"write --port PORT full.sin", "", 0, "", "", "radio=full.sin"},
     // Channels outside the file's band are written only with --force; a write broken off midway
     // says the radio holds part of the new data.
@@ -293,13 +312,14 @@ const Row kRows[] = {
      "outside 136 - 174MHz\norvo-cli write: nothing written (--force writes anyway)\n",
      "", "radio=radio"},
     {"write --force --port PORT uhf.sin", "", 0, "", "", "radio=uhf.sin"},
-    {"write --port PORT big.sin", "--hang-up 26", 1,
+    {"write --force --port PORT big.sin", "--hang-up 26", 1,
      "Error had happen,please try again\nThe radio now holds part of the new data. Write to the "
      "radio again before using it.\n"},
-    // A file refuses its own export while its band contradicts it; import --field sets the band
-    // before the check.
-    {"import uhf.sin uhf.csv -o out.sin", "", 1, "~462.56250 is outside the band 136 - 174MHz"},
-    {"import uhf.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0, "", "out.sin"},
+    // A channel outside the band is refused unless the file holds it already; import --field
+    // sets the band before the check.
+    {"import a.sin uhf.csv -o out.sin", "", 1, "~462.56250 is outside the band 136 - 174MHz"},
+    {"import uhf.sin uhf.csv -o out.sin", "", 0, "", "out.sin", "out.sin=uhf.sin"},
+    {"import a.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0, "", "out.sin"},
     {"import a.sin uhf.csv -o out.sin --field 400-470", "", 2, "~no Field \"400-470\""},
     {"read --port PORT a.sin", "--short-read 5:11", 1, "not received enough  byte\n", "", "a.sin="},
     {"read --port PORT --retries 1 out.sin", "--refuse-program", 1,
@@ -312,16 +332,17 @@ const Row kRows[] = {
     {"read --port PORT out.sin", "--noisy-line 7:2 --delay 0", 1, "not received enough  byte\n"},
     // verify compares by meaning, then byte by byte; write --verify reads the radio back.
     {"verify --port PORT radio.sin", "", 0},
-    {"verify --port PORT ch1.sin", "", 1, "", "", "", "CH 1 Receive(MHz): \"145.50000\" -> \""},
-    {"verify --port PORT raw.sin", "", 1, "", "", "", "byte 0x3F0: E8 -> B2\n"},
-    {"verify --port COM9 a.sin", "", 1, "COM9 has no device\n"},
+    {"verify --port PORT ch1.sin", "", 1, "", "", "",
+     "block 2: CH 1 Receive(MHz): \"145.50000\" -> \""},
+    {"verify --port PORT raw.sin", "", 1, "", "", "", "block 126: byte 0x3F0: E8 -> B2\n"},
+    {"verify --port COM9 a.sin", "", 2, "COM9 has no device\n"},
     {"verify --port /dev/null short.sin", "", 2, "~1000 bytes"},
     {"verify --port /dev/orvo-no-such-port a.sin", "", 2, kNoSuchPort},
-    {"write --verify --port PORT raw.sin", "", 0, "", "", "radio=raw.sin"},
-    {"write --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
+    {"write --force --verify --port PORT raw.sin", "", 0, "", "", "radio=raw.sin"},
+    {"write --force --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
      "~block 2: CH 1 Receive(MHz): \"145.50000\" -> \"145.50001\"\n"},
     // On a terminal the transfer shows its progress on one line.
-    {"@tty write --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
+    {"@tty write --force --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
     // test-mode.
     {testMode("--item low-power-voltage --value 38 --rx-tone d023n"), "--delay 10", 0,
      "Finish successfully!\n", "", "", "",
@@ -330,12 +351,13 @@ const Row kRows[] = {
     {testMode("--retries 2"), kSilent, 1,
      kTryAgain + "orvo-cli test-mode: Retry\n" + kTryAgain + "orvo-cli test-mode: Retry\n" +
          kTryAgain + "orvo-cli test-mode: Cancel\n"},
-    {testMode("--rx -5"), kSilent, 1,
-     "The receive frequency \"-5\" cannot be sent. Frequencies must lie between 0 and 999.99999 "
-     "MHz.\n",
-     "", "", "", "nothing"},
-    {testMode("--tx 1234.5"), kSilent, 1, "~transmit frequency", "", "", "", "nothing"},
-    {testMode("--rx-tone ''"), kSilent, 1, "~receive tone", "", "", "", "nothing"},
+    {testMode("--rx -146.52"), kSilent, 2,
+     "~--rx needs a frequency in MHz from 0 to 999.99999 such as 146.52000, not '-146.52'", "", "",
+     "", "nothing"},
+    {testMode("--tx 1234.5"), kSilent, 2, "~--tx needs a frequency", "", "", "", "nothing"},
+    {testMode("--rx-tone ''"), kSilent, 2, "~unknown tone ''", "", "", "", "nothing"},
+    {testMode("--value 256"), kSilent, 2, "~--value needs a whole number 0..255", "", "", "",
+     "nothing"},
     {"test-mode --port /dev/null", "", 2, "~usage"},
     {"test-mode --port", "", 2, "~missing value: --port"},
     {testMode("--item volume", "/dev/null"), "", 2, "~usage"},
@@ -346,6 +368,29 @@ const Row kRows[] = {
     {testMode("--bogus 1", "/dev/null"), "", 2, "~unknown option '--bogus'"},
     {testMode("", "COM9"), "", 1, "COM9 has no device\n"},
     {testMode("", "/dev/orvo-no-such-port"), "", 1, kNoSuchPort},
+    // The memory CSV of other programs: export --format common, import it back by its header
+    // into the same file, and compare: only Busy, which the format lacks, is lost, and it says so.
+    {"diff full.sin \"$(\"$0\" import full.sin \"$(\"$0\" export full.sin c.csv --format common "
+     "&& echo c.csv)\" -o out.sin && echo out.sin)\"",
+     "", 1,
+     "orvo-cli: the common memory CSV has no Busy column: Busy Yes of channel 5 is not written\n"
+     "orvo-cli: channel 9 has a transmit frequency only: its line leaves Frequency empty, which "
+     "other programs may refuse\n",
+     "c.csv out.sin", "", "block 11: CH 5 Busy: \"Yes\" -> \"No\"\n"},
+    {"import a.sin \"$(printf 'Location,Frequency\\n17,146.52\\n' >m.csv && echo m.csv)\" -o a.sin",
+     "", 1,
+     "orvo-cli: m.csv: line 2, column Location: \"17\" is not a channel of this radio (1 to 16)\n"
+     "orvo-cli: nothing written\n",
+     "m.csv", "a.sin="},
+    // The simulator refuses files it could not write before it serves, a pipe without waiting.
+    {"@sim --dump folder", "", 1,
+     "orvo-radio-sim: --dump: Cannot write \"folder\": it is a folder, not a regular file\n"},
+    {"@sim --log fifo", "", 1,
+     "orvo-radio-sim: --log: Cannot write \"fifo\": it is a named pipe, not a regular file\n"},
+    // A channel on the band's upper edge lies inside it: written without --force.
+    {"write --port PORT \"$(printf '%s\\n1,174,,,,,,,\\n' \"$(head -1 in.csv)\" | \"$0\" "
+     "import a.sin - -o edge.sin && echo edge.sin)\"",
+     "", 0, "", "edge.sin", "radio=edge.sin"},
 };
 
 QByteArray contentsOf(const QString& dir, const QString& name, SimProcess* sim)
@@ -413,9 +458,9 @@ TEST(Cli, EveryRowGivesItsStatusMessagesAndFiles)
     }
 }
 
-// write --repeat writes one radio after the other, each on Enter, into a log as CSV: the first
-// is cancelled by Ctrl+C while it waits on a silent radio, the second is silent, the fourth has
-// no device.
+// write --repeat writes one radio after the other, each on Enter, into a log as CSV saved as
+// each finishes: the first is cancelled by Ctrl+C while it waits on a silent radio, the second is
+// silent, the fourth has no device.
 TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
 {
     SimProcess radios[] = {SimProcess({"--silent"}), SimProcess({"--silent"}), SimProcess()};
@@ -424,7 +469,7 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
     const QString in = writeImageFile(folder, "in.sin", patternedImage(3));
     QProcess cli;
     cli.start(QStringLiteral(ORVO_CLI_PATH),
-              {"write", "--repeat", "--port", port, "--log", folder + "/log.csv", in});
+              {"write", "--force", "--repeat", "--port", port, "--log", folder + "/log.csv", in});
     QStringList lines;
     for (int n = 0; n < 4; ++n) {
         QFile::remove(port);
@@ -442,6 +487,8 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
         while (!cli.canReadLine() && cli.waitForReadyRead(60000)) {
         }
         lines << QString::fromUtf8(cli.readLine());
+        // Each radio is in the log once its line is out, not only at the end.
+        EXPECT_EQ(readWholeFile(folder + "/log.csv").count('\n'), n + 2);
     }
     cli.closeWriteChannel();
     cli.waitForFinished(60000);

@@ -166,8 +166,8 @@ private slots:
     void rowsNewOpenAndSave()
     {
         // Rows copied by their channel numbers paste onto others, move up with Alt+Up (the last
-        // not down) and go with Ctrl+X; rows with refused cells are named. Ctrl+Z back to the file
-        // as opened (not modified), Ctrl+Y forward again.
+        // not down) and go with Ctrl+X; rows with refused cells are named. Ctrl+Z and Ctrl+Y undo
+        // and redo (what undo restores is the document's headless test).
         typeOnCell(1, 2, QStringLiteral("446.1"));
         clickCell(1, 0);
         ctrl(Qt::Key_C);
@@ -188,14 +188,9 @@ private slots:
         const QStringList form = formTexts();
         QCOMPARE(rowTexts(5), edited);
         QCOMPARE(rowTexts(2), kEmpty);
-        for (int undo = 0; undo < 4; ++undo)
-            ctrl(Qt::Key_Z);
-        QVERIFY(asksToSave());
         ctrl(Qt::Key_Z);
-        QCOMPARE(rowTexts(1), kRow1);
-        QVERIFY(!asksToSave());
-        for (int redo = 0; redo < 5; ++redo)
-            ctrl(Qt::Key_Y);
+        QCOMPARE(rowTexts(5), kEmpty);
+        ctrl(Qt::Key_Y);
         QCOMPARE(formTexts(), form);
 
         // New with an edit open (a list chosen meanwhile) commits it to the document it leaves,

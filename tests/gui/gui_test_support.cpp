@@ -105,7 +105,7 @@ QStringList DialogAnswers::texts() const
 std::unique_ptr<QObject> startApp(const QStringList& arguments)
 {
     auto app = std::make_unique<Application>();
-    if (!app->InitInstance(arguments))
+    if (!app->start(arguments))
         return nullptr;
     mainWindow()->activateWindow();
     if (!QTest::qWaitForWindowActive(mainWindow()))

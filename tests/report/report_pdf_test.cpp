@@ -1,6 +1,6 @@
 // The report on paper as orvo-cli draws it, with no display and no platform chosen, as on a
-// server: read back as words with positions, compared with each other, never with fixed pixel
-// values. Its usage and file errors are orvo-cli's rows (tests/cli).
+// server: read back as words with positions, compared with each other and with the page's
+// arithmetic. Its usage and file errors are orvo-cli's rows (tests/cli).
 #include "pdf_text.h"
 
 #include "core/image/channel_codec.h"
@@ -71,11 +71,38 @@ TEST(ReportPdf, OnePageOfLabelledSettingsAndChannelColumns)
                  "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone Busy", "1 462.56250 462.56250 67.0 D023N No",
                  "2 446.00625 Yes", "3", "15", "16 440.00000 445.00000 254.1 D754I No"});
     ASSERT_FALSE(testing::Test::HasFatalFailure());
-    // Every row's cells stand in the same columns, an empty receive frequency included.
+    // An empty receive frequency keeps the columns.
     const PdfLine& first = *page.line("1 462.56250");
-    for (std::size_t c = 0; c < 6; ++c)
-        EXPECT_NEAR(page.line("16 440.00000")->words[c].xMin, first.words[c].xMin, 0.5) << c;
     EXPECT_NEAR(page.line("2 446.00625")->words[1].xMin, first.words[2].xMin, 0.5);
+
+    // Where the page's arithmetic puts them. A4 less two margins of 6.35 mm (18 pt) is 11185
+    // twips wide, so the column unit W is (11185 - 900) / 60 = 171 twips (8.55 pt) and the title
+    // starts 14 W left of the middle, 11185 / 2 twips. Lines lie a body pitch P apart, 1.2 P
+    // after the two headings; the title's pitch is the space above its line and twice the space
+    // between the printable area's top and the title.
+    const double w = 8.55, left = 18.0;
+    const std::pair<const char*, double> columns[] = {
+        {"The Radio Settings", 11185 / 2 / 20.0 - 14 * w},
+        {"Function Setting:", 5 * w},
+        {"Type: ZT-4", 2 * w},
+        {"Tx Total Time: 300s Warning Setting: Disable", 2 * w},
+        {"CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone Busy", w},
+    };
+    for (const auto& [text, x] : columns)
+        EXPECT_NEAR(page.line(text)->words[0].xMin, left + x, 0.3) << text;
+    EXPECT_NEAR(page.line("Tx Total Time:")->words[4].xMin, left + 31 * w, 0.3);
+    const double cells[] = {1, 6, 18, 32, 42, 52};
+    for (std::size_t c = 0; c < 6; ++c)
+        EXPECT_NEAR(first.words[c].xMin, left + cells[c] * w, 0.3) << c;
+    auto top = [&page](const char* text) { return page.line(text)->top(); };
+    const double p = (top("16 440.00000") - top("1 462.56250")) / 15;
+    EXPECT_NEAR(top("Type: ZT-4") - top("Function Setting:"), 1.2 * p, 0.1);
+    EXPECT_NEAR(top("Moni:") - top("Type: ZT-4"), 4 * p, 0.1);
+    EXPECT_NEAR(top("CH Rx(MHz)") - top("Channel Setting:"), 1.2 * p, 0.1);
+    EXPECT_NEAR(top("1 462.56250") - top("CH Rx(MHz)"), p, 0.1);
+    const double titlePitch = top("Function Setting:") - top("The Radio Settings");
+    EXPECT_NEAR(titlePitch / p, 1.4, 0.05);
+    EXPECT_NEAR(top("The Radio Settings") - left, titlePitch / 2, 1.0);
 
     image.bytes.fill(0xFF);
     const PdfPage other = draw(image, {"--page", "letter"});

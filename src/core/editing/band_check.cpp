@@ -2,6 +2,7 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
+#include "core/image/image_diff.h"
 #include "core/image/settings_codec.h"
 
 namespace orvo {
@@ -17,10 +18,7 @@ constexpr std::uint8_t kModelZt4 = 0x33;
 std::vector<std::string> outOfBandChannels(const RadioImage& image)
 {
     std::vector<std::string> lines;
-    if (!isZt4Image(image))
-        return lines;
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
+    const SettingSelections selections = formSelections(image);
     const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
     const auto band = bandLimitsForField(field);
     if (!band)

@@ -10,10 +10,9 @@
 
 namespace orvo {
 
-// One line per frequency of channels 1..16 outside the band the image selects, channel by
-// channel, receive before transmit: "Channel 3 Receive 462.56250 lies outside 136 - 174MHz".
-// Empty when all lie inside, and for an image whose model code is not ZT-4 (its band code then
-// means nothing). Reads only.
+// One line per frequency of channels 1..16 outside the band the image selects (its band code,
+// whatever the model code holds: formSelections), channel by channel, receive before transmit:
+// "Channel 3 Receive 462.56250 lies outside 136 - 174MHz". Empty when all lie inside. Reads only.
 std::vector<std::string> outOfBandChannels(const RadioImage& image);
 
 // The Field entry whose text is `text` ("400 - 470MHz"); -1 for none.

@@ -3,6 +3,8 @@
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
 #include "core/image/csv.h"
+#include "core/image/escaped_text.h"
+#include "core/image/image_diff.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -63,22 +65,11 @@ struct FlagWords
 constexpr std::array<FlagWords, 4> kFlagWords{
     {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
 
-// A cell's text as the messages show it: quoted, control characters as \xNN, long texts cut.
+// A cell's text as the messages show it: quoted and escaped, long texts cut.
 std::string shown(std::string_view text)
 {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size() && i < kMaxShownBytes; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            static const char kHex[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + (text.size() > kMaxShownBytes ? "\"\xE2\x80\xA6" : "\"");
+    return quotedText(text.substr(0, kMaxShownBytes)) +
+           (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
 }
 
 std::string where(int line, int column)
@@ -101,10 +92,25 @@ int channelNumber(std::string_view text)
     return n;
 }
 
-// The tone table entry a cell names: an entry in any letter case, or the number of a CTCSS tone
-// as spreadsheets write it ("67" for 67.0).
+// The texts of a channel's line: the grid's texts, each tone as exactToneText names it.
+ChannelTexts csvTexts(const RadioImage& image, int channel)
+{
+    ChannelTexts texts = decodeChannel(image, channel);
+    for (int c : {kColRxTone, kColTxTone}) {
+        const auto field = channelColumnBits(c); // low byte, high byte
+        const std::uint8_t* rec = image.record(channel);
+        texts[static_cast<std::size_t>(c - 1)] =
+            exactToneText({rec[field[0].byte], rec[field[1].byte]});
+    }
+    return texts;
+}
+
+// The text a tone cell stands for: a raw text as it is, a table entry in any letter case, or the
+// number of a CTCSS tone as spreadsheets write it ("67" for 67.0).
 std::optional<std::string> toneOfCell(std::string_view typed)
 {
+    if (rawToneBytes(typed))
+        return std::string(typed);
     if (auto entry = canonicalTone(typed))
         return entry;
     const double tenths = leadingNumber(typed) * 10;
@@ -115,7 +121,10 @@ std::optional<std::string> toneOfCell(std::string_view typed)
 
 // Checks one data line and turns it into the row texts the form would hold. A refused frequency
 // gives one error naming the band, and the row's other cells are judged as if it had been taken.
-std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<BandLimits> band,
+// A frequency equal to the one the channel holds (`was`, its line as exported) is taken as it
+// stands, unchecked, as a cell that is not edited stays in the window.
+std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTexts& was,
+                                          std::optional<BandLimits> band,
                                           const std::string& bandText,
                                           std::vector<std::string>& errors)
 {
@@ -127,6 +136,12 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         if (trimmed(typed).empty())
             continue;
         hasFrequency = true;
+        const std::string& held = was[static_cast<std::size_t>(c - 1)];
+        if (!held.empty() && isPlainDecimal(typed) &&
+            frequencyUnits(typed) == frequencyUnits(held)) {
+            row[static_cast<std::size_t>(c - 1)] = held;
+            continue;
+        }
         if (!isPlainDecimal(typed)) {
             errors.push_back(where(rec.line, c) + shown(typed) +
                              " is not a frequency in MHz such as 146.52000");
@@ -154,7 +169,8 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, std::optional<Ba
         } else {
             errors.push_back(where(rec.line, c) + shown(typed) +
                              " is not a tone; give a tone of the list (67.0 ... 254.1, "
-                             "D023N ... D754I), Off or nothing");
+                             "D023N ... D754I), Off, nothing, or a tone field's two bytes "
+                             "such as 0xC012");
             ok = false;
         }
     }
@@ -206,7 +222,7 @@ std::string exportChannelCsv(const RadioImage& image)
 {
     std::string out = csvLine(headerFields());
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const ChannelTexts texts = decodeChannel(image, ch);
+        const ChannelTexts texts = csvTexts(image, ch);
         std::vector<std::string> fields{std::to_string(ch)};
         fields.insert(fields.end(), texts.begin(), texts.end());
         out += csvLine(fields);
@@ -237,8 +253,7 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     if (!parsed.ok)
         return {parsed.error};
 
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
+    const SettingSelections selections = formSelections(image);
     const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
     const auto band = bandLimitsForField(field);
     const std::string bandText =
@@ -282,7 +297,8 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
             continue;
         }
         givenOn[static_cast<std::size_t>(ch)] = rec.line;
-        rows[static_cast<std::size_t>(ch)] = rowFromFields(rec, band, bandText, errors);
+        rows[static_cast<std::size_t>(ch)] =
+            rowFromFields(rec, csvTexts(image, ch), band, bandText, errors);
     }
     if (!headerSeen)
         errors.push_back("line 1: the header line is missing");
@@ -297,7 +313,20 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     RadioImage result = image;
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         const auto& row = rows[static_cast<std::size_t>(ch)];
-        encodeChannel(row ? *row : ChannelTexts{}, result, ch);
+        const ChannelTexts texts = row ? *row : ChannelTexts{};
+        encodeChannel(texts, result, ch);
+        // A cell the table gives as the file shows it keeps its bytes, down to those no text
+        // shows: an empty tone's low byte, an empty channel's flag bits.
+        const ChannelTexts was = csvTexts(image, ch);
+        for (int c = kColReceive; c <= kColPower; ++c) {
+            if (texts[static_cast<std::size_t>(c - 1)] != was[static_cast<std::size_t>(c - 1)])
+                continue;
+            for (const ColumnBits& b : channelColumnBits(c)) {
+                std::uint8_t& byte = result.record(ch)[b.byte];
+                byte = static_cast<std::uint8_t>((byte & ~b.mask) |
+                                                 (image.record(ch)[b.byte] & b.mask));
+            }
+        }
     }
     image = result;
     return {};

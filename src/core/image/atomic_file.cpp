@@ -2,6 +2,8 @@
 // fsync, rename.
 #include "core/image/atomic_file.h"
 
+#include "core/image/escaped_text.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -20,7 +22,7 @@ namespace {
 
 std::string quoted(const std::string& path)
 {
-    return "\"" + path + "\"";
+    return quotedText(path);
 }
 
 std::string failure(const std::string& path, int error)
@@ -252,11 +254,18 @@ int writeAndName(const std::string& target, int mode, std::string_view data, boo
     return error;
 }
 
-} // namespace
-
-FileResult writeFileAtomically(const std::string& path, std::string_view data)
+// What a save to a path replaces: the file the kernel reaches through its links, and its
+// permissions (-1 when the name is new).
+struct Target
 {
-    // What is there now: nothing, or (links followed by the kernel) a regular file.
+    std::string path;
+    int mode = -1;
+};
+
+// Finds what is at `path` now: nothing, or (links followed by the kernel) a regular file that
+// this process may write. Anything else is refused by name.
+FileResult resolveTarget(const std::string& path, Target& out)
+{
     std::string target = path;
     bool exists = false;
     struct stat old
@@ -281,24 +290,58 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
         return {false, failure(path, errno)};
     }
 
-    // A file its owner made read-only is not replaced behind their back: the rename below would
-    // succeed where writing into the file is refused.
+    // A file its owner made read-only is not replaced behind their back: the rename of a save
+    // would succeed where writing into the file is refused.
     if (exists && ::access(target.c_str(), W_OK) != 0)
         return {false, failure(path, errno)};
+    out.path = target;
+    out.mode = exists ? static_cast<int>(old.st_mode & 07777) : -1;
+    return {};
+}
 
-    removeLeftovers(target);
-    const int mode = exists ? static_cast<int>(old.st_mode & 07777) : -1;
-    int error = writeAndName(target, mode, data, true);
+} // namespace
+
+FileResult writeFileAtomically(const std::string& path, std::string_view data)
+{
+    Target target;
+    if (FileResult r = resolveTarget(path, target); !r.ok)
+        return r;
+    removeLeftovers(target.path);
+    int error = writeAndName(target.path, target.mode, data, true);
     if (error == kNamingFailed) // unnamed files, but no way to name them here
-        error = writeAndName(target, mode, data, false);
+        error = writeAndName(target.path, target.mode, data, false);
     if (error != 0)
         return {false, failure(path, error == kNamingFailed ? EPERM : error)};
 
     // Make the new name itself last across a power cut.
-    const Fd dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Fd dir(::open(folderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return {};
+}
+
+FileResult checkWritableTarget(const std::string& path)
+{
+    Target target;
+    if (FileResult r = resolveTarget(path, target); !r.ok)
+        return r;
+        // The save's first step, undone at once: a file made in the target's folder.
+#ifdef O_TMPFILE
+    if (Fd(::open(folderOf(target.path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)).get() >=
+        0)
+        return {};
+#endif
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        const std::string probe = tempPrefix(target.path) + std::to_string(::getpid()) + "-probe-" +
+                                  std::to_string(attempt);
+        const Fd fd(
+            ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        error = fd.get() >= 0 ? 0 : errno;
+        if (error == 0)
+            ::unlink(probe.c_str());
+    }
+    return error == 0 ? FileResult{} : FileResult{false, failure(path, error)};
 }
 
 FileResult readRegularFile(const std::string& path, std::size_t limit, std::string& out,

@@ -23,6 +23,11 @@ namespace orvo {
 // the usual permissions (0666 less the umask); a replaced file keeps its permissions.
 FileResult writeFileAtomically(const std::string& path, std::string_view data);
 
+// Whether writeFileAtomically(path, ...) would find what it needs, checked without changing
+// anything: the same refusals by kind and permission, and a file made and removed at once in the
+// folder. For targets that must be known good before work that cannot be repeated begins.
+FileResult checkWritableTarget(const std::string& path);
+
 // Reads up to `limit` bytes of the regular file `path` into `out`; `truncated` tells whether the
 // file holds more. Anything but a regular file (a pipe, a device, a folder) is refused by name
 // before a byte is read, and opening never waits for a writer. On failure `out` is unchanged and

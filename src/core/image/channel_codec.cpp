@@ -110,6 +110,35 @@ void encodeFrequency(std::uint64_t units, std::uint8_t* field)
     }
 }
 
+std::vector<ColumnBits> channelColumnBits(int column)
+{
+    switch (column) {
+    case kColReceive:
+    case kColTransmit: {
+        const int first = column == kColReceive ? kRxFreq : kTxFreq;
+        return {{first, 0xFF},
+                {first + 1, 0xFF},
+                {first + 2, 0xFF},
+                {first + 3, 0xFF},
+                {column == kColReceive ? kRxStep : kTxStep, 0xFF}};
+    }
+    case kColRxTone:
+        return {{kRxToneLow, 0xFF}, {kRxToneHigh, 0xFF}};
+    case kColTxTone:
+        return {{kTxToneLow, 0xFF}, {kTxToneHigh, 0xFF}};
+    case kColBusy:
+        return {{kFlags, kBusyBit}};
+    case kColWidth:
+        return {{kFlags, kNarrowBit}};
+    case kColScan:
+        return {{kFlags, kScanBit}};
+    case kColPower:
+        return {{kFlags, kPowerBit}};
+    default:
+        return {};
+    }
+}
+
 bool isChannelEmpty(const RadioImage& image, int channel)
 {
     const std::uint8_t* rec = image.record(channel);

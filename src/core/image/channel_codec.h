@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvo {
 
@@ -39,6 +40,17 @@ ChannelTexts decodeChannel(const RadioImage& image, int channel);
 // byte 12, and the step flags 13 and 14. Other bits of byte 12 and byte 15 stay untouched. The
 // texts are taken as already checked; unknown words encode as the other state of their bit.
 void encodeChannel(const ChannelTexts& texts, RadioImage& image, int channel);
+
+// A byte of a channel record (0..15) and the bits of it that a column stands for.
+struct ColumnBits
+{
+    int byte;
+    std::uint8_t mask;
+};
+
+// What column `column` (1..8) reads and writes in a channel record: a frequency its four bytes
+// and its step flag, a tone its two bytes, a flag column its one bit of byte 12.
+std::vector<ColumnBits> channelColumnBits(int column);
 
 // True when record `channel` (1..16) has neither a receive nor a transmit frequency.
 bool isChannelEmpty(const RadioImage& image, int channel);

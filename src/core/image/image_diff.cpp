@@ -13,6 +13,9 @@ namespace {
 
 using Bits = std::vector<std::pair<std::size_t, std::uint8_t>>; // offset, mask
 
+constexpr std::size_t kModelCodeOffset = 0x3D6;
+constexpr std::uint8_t kZt4ModelCode = 0x33;
+
 // One meaningful field of the image: its name, its text in each image and the bits it covers.
 struct Field
 {
@@ -31,7 +34,7 @@ std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
             {settingBoxes()[i].label, selectedText(sa, i), selectedText(sb, i), std::move(bits)});
     };
     setting(SettingBox::Type, {{0x3D6, 0xFF}});
-    setting(SettingBox::Field, {{0x3D2, 0xFF}, {0x3D6, 0xFF}});
+    setting(SettingBox::Field, {{0x3D2, 0xFF}});
     setting(SettingBox::Scan, {{0x3C0, 0x04}});
     setting(SettingBox::Beep, {{0x3C0, 0x01}});
     setting(SettingBox::BatterySave, {{0x3C0, 0x02}});
@@ -47,25 +50,8 @@ std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
         const std::size_t rec = static_cast<std::size_t>(ch) * kRecordSize;
         for (int c = kColReceive; c <= kColPower; ++c) {
             Bits bits;
-            switch (c) {
-            case kColReceive:
-            case kColTransmit: {
-                const std::size_t first = rec + (c == kColReceive ? 0 : 4);
-                for (std::size_t i = 0; i < 4; ++i)
-                    bits.emplace_back(first + i, 0xFF);
-                bits.emplace_back(rec + (c == kColReceive ? 13 : 14), 0xFF);
-                break;
-            }
-            case kColRxTone:
-                bits = {{rec + 8, 0xFF}, {rec + 9, 0xFF}};
-                break;
-            case kColTxTone:
-                bits = {{rec + 10, 0xFF}, {rec + 11, 0xFF}};
-                break;
-            default:
-                bits = {{rec + 12, static_cast<std::uint8_t>(1u << ((c - kColBusy) * 2))}};
-                break;
-            }
+            for (const ColumnBits& b : channelColumnBits(c))
+                bits.emplace_back(rec + static_cast<std::size_t>(b.byte), b.mask);
             fields.push_back(
                 {"CH " + std::to_string(ch) + " " + headers[static_cast<std::size_t>(c)],
                  ta[static_cast<std::size_t>(c - 1)], tb[static_cast<std::size_t>(c - 1)],
@@ -93,8 +79,10 @@ std::string hexOffset(std::size_t offset)
 
 SettingSelections formSelections(const RadioImage& image)
 {
+    RadioImage zt4 = image;
+    zt4[kModelCodeOffset] = kZt4ModelCode;
     SettingSelections s = initialSelections();
-    decodeSettings(image, s);
+    decodeSettings(zt4, s);
     return s;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The differences of two images as the user reads them: first the settings and channel fields
-// whose texts differ ("CH 3 Receive: "462.56250" -> "462.57500""), then the bytes that differ in
-// bits no changed text covers. orvo-cli diff and verify and the window's Verify With Radio share it.
+// The differences of two images as the user reads them: first the settings (as formSelections
+// shows them) and channel fields whose texts differ ("CH 3 Receive: "462.56250" -> "462.57500""),
+// then the bytes that differ in bits no changed text covers. orvo-cli diff and verify and the window's Verify With Radio share it.
 
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
@@ -36,8 +36,10 @@ inline int differenceBlock(const ImageDifference& difference)
     return static_cast<int>(difference.offset / 8);
 }
 
-// The list selections the form shows for an image, starting from the form's first selections
-// (which Type and Field keep for an image that is not a ZT-4 one).
+// The list selections shown for an image where no form holds earlier ones (orvo-cli, the band
+// checks of a file): the image decoded over the form's first selections, Type and Field read as
+// for a ZT-4 image whatever the model code holds. So Field always names the band of the band
+// code, the one the radio is given; the model code shows only as a byte.
 SettingSelections formSelections(const RadioImage& image);
 
 // The text of settings box `box` in `selections`; empty when nothing is selected.

@@ -1,6 +1,7 @@
 #include "core/image/radio_image.h"
 
 #include "core/image/atomic_file.h"
+#include "core/image/escaped_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -43,11 +44,6 @@ constexpr ByteValue kNewImageBytes[] = {
 
 constexpr std::size_t kChannelNumberTable = 0x280;
 
-std::string quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
 } // namespace
 
 void writeFrequencyPairTable(RadioImage& image)
@@ -81,7 +77,7 @@ FileResult loadImageFile(const std::string& path, RadioImage& out)
     if (FileResult r = readRegularFile(path, kImageSize, bytes, longer); !r.ok)
         return r;
     if (bytes.size() < kImageSize) {
-        return {false, quoted(path) + " is not a channel data file: it holds " +
+        return {false, quotedText(path) + " is not a channel data file: it holds " +
                            std::to_string(bytes.size()) +
                            " bytes, fewer than the 1024 of a radio's memory."};
     }

@@ -4,7 +4,6 @@ namespace orvo {
 
 namespace {
 
-constexpr std::size_t kFunctionByte = 0x3C0;
 constexpr std::size_t kSquelchByte = 0x3C1;
 constexpr std::size_t kMoniByte = 0x3C2;
 constexpr std::size_t kTxTimeByte = 0x3C3;

@@ -25,6 +25,10 @@ enum class SettingBox {
 };
 constexpr int kSettingBoxCount = 10;
 
+// Offset of the function byte: Scan, Beep, Battery Save, Voice Annunciation and Urgency Call
+// here, and bit 3 for Refuse Emergency Alert, one of the optional features the boxes leave alone.
+constexpr std::size_t kFunctionByte = 0x3C0;
+
 // One list box: its control id, the label shown beside it and its fixed entries in order.
 struct SettingBoxInfo
 {

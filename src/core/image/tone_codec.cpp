@@ -144,8 +144,44 @@ std::optional<std::string> canonicalTone(std::string_view text)
     return toneTable()[static_cast<std::size_t>(i)];
 }
 
+std::optional<ToneBytes> rawToneBytes(std::string_view text)
+{
+    if (text.size() != 6 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
+        return std::nullopt;
+    unsigned value = 0;
+    for (char c : text.substr(2)) {
+        const char u = upper(c);
+        if (u >= '0' && u <= '9')
+            value = value * 16 + static_cast<unsigned>(u - '0');
+        else if (u >= 'A' && u <= 'F')
+            value = value * 16 + static_cast<unsigned>(u - 'A' + 10);
+        else
+            return std::nullopt;
+    }
+    return ToneBytes{static_cast<std::uint8_t>(value & 0xFF),
+                     static_cast<std::uint8_t>(value >> 8)};
+}
+
+std::string exactToneText(ToneBytes bytes)
+{
+    if (bytes.high == 0xFF || bytes.high == 0x00)
+        return {};
+    std::string text = decodeTone(bytes.low, bytes.high);
+    if (toneIndex(text) >= 0 && encodeTone(text) == bytes)
+        return text;
+    static const char kHex[] = "0123456789ABCDEF";
+    text = "0x";
+    for (std::uint8_t b : {bytes.high, bytes.low}) {
+        text += kHex[b >> 4];
+        text += kHex[b & 0x0F];
+    }
+    return text;
+}
+
 ToneBytes encodeTone(std::string_view text)
 {
+    if (const auto raw = rawToneBytes(text))
+        return *raw;
     if (const int i = toneIndex(text); i >= 0)
         text = toneTable()[static_cast<std::size_t>(i)];
 

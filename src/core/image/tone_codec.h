@@ -32,9 +32,21 @@ struct ToneBytes
 
 // Bytes for a cell text. A text equal to a table entry when case is ignored is encoded as that
 // entry ("d023n" as "D023N"); "", "Off" and other texts without a number give no tone (FF FF).
-// Texts that match no entry follow the field's arithmetic; CTCSS values of 1000 Hz or more,
-// which do not fit the field, give no tone.
+// A raw text ("0xC012", see exactToneText) gives exactly its bytes. Texts that match no entry
+// follow the field's arithmetic; CTCSS values of 1000 Hz or more, which do not fit the field,
+// give no tone.
 ToneBytes encodeTone(std::string_view text);
+
+// The text that names a tone field exactly, for files that must give back the same bytes: the
+// empty text for no tone (high byte 0xFF or 0x00; the low byte is then not named), the table
+// entry when the bytes are that entry's encoding, and otherwise the raw text: "0x" and the two
+// bytes as four upper-case hex digits, high byte first ("0xC012" for the bytes 12 C0, which
+// decodeTone shows as "D012I"). No table entry begins with "0x".
+std::string exactToneText(ToneBytes bytes);
+
+// The bytes of a raw text: "0x" (or "0X") and exactly four hex digits in either case, high byte
+// first. Nothing for any other text.
+std::optional<ToneBytes> rawToneBytes(std::string_view text);
 
 // Index of the table entry equal to `text` when case is ignored, or -1.
 int toneIndex(std::string_view text);

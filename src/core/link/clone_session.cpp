@@ -30,8 +30,6 @@ constexpr std::size_t kReplyDataOffset = 4;
 // out of step with the line: a byte inserted by noise, or a late answer to an earlier step.
 constexpr LineTimeouts kSurplusLookTimeouts{
     kCloneTimeouts.interval, 0, 2, kCloneTimeouts.writeMultiplier, kCloneTimeouts.writeConstant};
-// The pause between a read reply and its acknowledgement.
-constexpr std::chrono::milliseconds kAcknowledgementPause{10};
 
 // The progress display stops short of its range: at 122 while writing, at 123 while reading, and
 // 123 at the end.
@@ -235,7 +233,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         std::array<std::uint8_t, kReplyLength> reply{};
         const bool whole =
             m_line.read(reply.data(), reply.size()) == static_cast<long>(kReplyLength);
-        const auto acknowledgementDue = std::chrono::steady_clock::now() + kAcknowledgementPause;
+        const auto replyArrived = std::chrono::steady_clock::now();
         if (!whole || surplusByteFollows()) {
             m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
             return Step::Failure;
@@ -246,7 +244,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         result.blocksDone = block + 1;
         progressStep(CloneDirection::Read, result.blocksDone);
 
-        m_line.pauseUntil(acknowledgementDue);
+        m_line.pauseSince(replyArrived, 10);
         m_line.purge();
         writeByte(kAck);
         std::uint8_t ack = 0;

@@ -1,5 +1,7 @@
 #include "core/link/port_names.h"
 
+#include "core/image/escaped_text.h"
+
 #include <algorithm>
 
 namespace orvo {
@@ -53,8 +55,8 @@ std::string openFailureReason(const std::string& name, const std::string& device
                               const std::string& reason)
 {
     if (device.empty())
-        return name + " has no device";
-    return reason.empty() ? device : device + ": " + reason;
+        return escapedText(name) + " has no device";
+    return reason.empty() ? escapedText(device) : escapedText(device) + ": " + reason;
 }
 
 } // namespace orvo

@@ -58,12 +58,13 @@ public:
     // Pauses the calling thread.
     virtual void pause(int milliseconds) = 0;
 
-    // Pauses the calling thread until `due` (on std::chrono::steady_clock); returns at once when
-    // it has passed. Lines that pause by whole milliseconds round the rest up.
-    virtual void pauseUntil(std::chrono::steady_clock::time_point due)
+    // Pauses the calling thread until `milliseconds` after `since`, a moment the caller took
+    // from std::chrono::steady_clock; returns at once when that has passed. Lines that pause by
+    // whole milliseconds round the rest up.
+    virtual void pauseSince(std::chrono::steady_clock::time_point since, int milliseconds)
     {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            since + std::chrono::milliseconds(milliseconds) - std::chrono::steady_clock::now());
         if (left.count() > 0)
             pause(static_cast<int>(left.count()));
     }

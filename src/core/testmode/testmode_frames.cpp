@@ -1,5 +1,6 @@
 #include "core/testmode/testmode_frames.h"
 
+#include "core/image/escaped_text.h"
 #include "core/image/number_text.h"
 
 #include <cmath>
@@ -23,7 +24,7 @@ std::optional<std::uint32_t> scaledWhole(double number, double scale, double bia
 
 std::string quoted(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    return quotedText(text);
 }
 
 } // namespace

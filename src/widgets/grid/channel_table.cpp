@@ -1,7 +1,6 @@
 #include "widgets/grid/channel_table.h"
 
 #include "document/channel_model.h"
-#include "document/document.h"
 #include "widgets/grid/channel_delegate.h"
 #include "widgets/message_box.h"
 
@@ -25,11 +24,6 @@ const QString kNotANumberText = QStringLiteral("Please input Number");
 constexpr std::array<double, 9> kColumnWidthFactors{0.43, 1.2, 1.2, 0.9, 0.9, 0.8, 0.9, 0.8, 0.8};
 constexpr int kStandardWidth = 1020;
 constexpr int kUnitsPerInch = 1440;
-
-bool isFrequencyColumn(int column)
-{
-    return column == orvo::kColReceive || column == orvo::kColTransmit;
-}
 
 // Shows the messages of a rejected frequency, in the order of the checks.
 void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
@@ -84,10 +78,10 @@ ChannelTable::~ChannelTable()
     delete itemDelegate();
 }
 
-void ChannelTable::setDocument(Document* doc)
+void ChannelTable::setChannelModel(ChannelModel* channels)
 {
-    m_doc = doc;
-    setModel(doc->channelModel());
+    m_model = channels;
+    setModel(channels);
     applyGeometry();
     setCurrentIndex(model()->index(0, orvo::kColReceive));
 }
@@ -171,10 +165,9 @@ bool ChannelTable::commitText(const QModelIndex& index, const QString& text, boo
 {
     const bool wasCommitting = m_committing;
     m_committing = true;
-    const orvo::CommitOutcome outcome =
-        m_doc->commitCell(index.row() + 1, index.column(), text,
-                          enter ? orvo::CommitVariant::Enter : orvo::CommitVariant::LeaveCell);
+    m_model->setData(index, text, enter ? ChannelModel::EnterRole : int(Qt::EditRole));
     m_committing = wasCommitting;
+    const orvo::CommitOutcome outcome = m_model->lastCommit();
     showFaults(this, outcome);
     if (keepOpen)
         *keepOpen = outcome.keepEditorOpen;
@@ -197,7 +190,7 @@ void ChannelTable::commitEdit()
 void ChannelTable::beginEdit(QChar typed)
 {
     const QModelIndex index = currentIndex();
-    if (!m_doc || !index.isValid() || index.column() == 0)
+    if (!m_model || !index.isValid() || index.column() == 0)
         return;
     if (openEditor() && m_editIndex != index)
         commitEdit();
@@ -214,7 +207,7 @@ void ChannelTable::beginEdit(QChar typed)
     const QString cell = index.data(Qt::EditRole).toString();
     const bool isTyped = !typed.isNull();
     const bool digit = isTyped && typed >= QLatin1Char('0') && typed <= QLatin1Char('9');
-    if (isTyped && !digit && isFrequencyColumn(index.column()))
+    if (isTyped && !digit && ChannelModel::isFrequencyColumn(index.column()))
         AppMessageBox(this, kNotANumberText);
 
     if (auto* list = qobject_cast<QComboBox*>(editor)) {

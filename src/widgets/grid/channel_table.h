@@ -6,14 +6,15 @@
 // the next row's Receive; from row 16's Power out of the grid), Up and Down commit the
 // frequency box and move (in a list they pick an entry),
 // Tab and Shift+Tab commit and leave the grid, Escape closes the editor and keeps the cell.
-// Leaving a cell commits its editor as well. Commits run the document's checks and show their
-// messages; a frequency Enter refuses keeps its editor open, emptied, and the cell its text.
+// Leaving a cell commits its editor as well. Every commit goes through the model's setData, which
+// runs the document's checks; the table shows their messages. A frequency Enter refuses keeps its
+// editor open, emptied, and the cell its text.
 
 #include <QTableView>
 
 #include <vector>
 
-class Document;
+class ChannelModel;
 
 class ChannelTable : public QTableView
 {
@@ -23,8 +24,8 @@ public:
     explicit ChannelTable(QWidget* parent = nullptr);
     ~ChannelTable() override;
 
-    void setDocument(Document* doc);
-    Document* document() const { return m_doc; }
+    // Shows `channels` (a document's channel model) with the form's column widths.
+    void setChannelModel(ChannelModel* channels);
 
     // The editor open over a cell, or null.
     QWidget* openEditor() const;
@@ -66,7 +67,7 @@ protected:
 private:
     friend class ChannelDelegate;
     void applyGeometry();
-    // Commits `text` into the cell `index` with the document's checks, showing their messages;
+    // Commits `text` into the cell `index` through the model, showing the checks' messages;
     // false when a frequency was refused.
     bool commitText(const QModelIndex& index, const QString& text, bool enter,
                     bool* keepOpen = nullptr);
@@ -74,7 +75,7 @@ private:
     void enterInEditor(QWidget* editor);
     void leaveGrid(bool backwards);
 
-    Document* m_doc = nullptr;
+    ChannelModel* m_model = nullptr;
     QModelIndex m_editIndex;
     // Set while the frequency box is empty only because Enter refused its text: committing that
     // emptiness keeps the cell's text instead of deleting the frequency.

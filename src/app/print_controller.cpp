@@ -1,22 +1,20 @@
-// Print, Print Preview and Print Setup of the settings report. The report shows the form as it
-// stands, edits not yet saved included: the document, which the form shows.
-#include "widgets/form_view.h"
+#include "app/print_controller.h"
 
 #include "document/document.h"
 #include "document/settings.h"
+#include "widgets/form_view.h"
 #include "widgets/message_box.h"
 #include "widgets/report_printing.h"
 
-#include <QComboBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace {
 
 // A printer with the set-up of `from`: its printer or PDF output, paper, margins and options.
-QPrinter* copyOfPrinter(const QPrinter& from)
+std::unique_ptr<QPrinter> copyOfPrinter(const QPrinter& from)
 {
-    auto* to = new QPrinter(QPrinter::HighResolution);
+    auto to = std::make_unique<QPrinter>(QPrinter::HighResolution);
     to->setOutputFormat(from.outputFormat());
     if (from.outputFormat() == QPrinter::NativeFormat)
         to->setPrinterName(from.printerName());
@@ -34,36 +32,36 @@ QPrinter* copyOfPrinter(const QPrinter& from)
 
 } // namespace
 
-void FormView::PrinterDeleter::operator()(QPrinter* printer) const
+PrintController::PrintController(FormView& view, const Document& doc, QObject* parent)
+    : QObject(parent), m_view(view), m_document(doc)
 {
-    delete printer;
 }
 
-QPrinter& FormView::GetPrinter()
+PrintController::~PrintController() = default;
+
+QPrinter& PrintController::printer()
 {
-    if (!m_pPrinter) {
-        m_pPrinter.reset(new QPrinter(QPrinter::HighResolution));
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // What File > Print Setup chose in an earlier session: the printer, where it still
         // exists, and the paper and orientation; the printer's own margins stay.
         const Settings settings;
         if (settings.hasPrintSetup()) {
             const QString name = settings.printerName();
             if (!name.isEmpty() && !QPrinterInfo::printerInfo(name).isNull())
-                m_pPrinter->setPrinterName(name);
+                m_printer->setPrinterName(name);
             const QPageLayout layout = settings.pageLayout();
-            m_pPrinter->setPageSize(layout.pageSize());
-            m_pPrinter->setPageOrientation(layout.orientation());
+            m_printer->setPageSize(layout.pageSize());
+            m_printer->setPageOrientation(layout.orientation());
         }
     }
-    return *m_pPrinter;
+    return *m_printer;
 }
 
-orvo::ReportData FormView::GetReportData() const
+orvo::ReportData PrintController::reportData(const Document& doc)
 {
     using orvo::SettingBox;
-    auto selected = [this](SettingBox box) {
-        return m_pDocument->selectionText(box).toStdString();
-    };
+    auto selected = [&doc](SettingBox box) { return doc.selectionText(box).toStdString(); };
     orvo::ReportData data;
     data.type = selected(SettingBox::Type);
     data.field = selected(SettingBox::Field);
@@ -76,34 +74,34 @@ orvo::ReportData FormView::GetReportData() const
         data.headers[static_cast<std::size_t>(col)] =
             orvo::channelColumnHeaders()[static_cast<std::size_t>(col)];
     for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
-        data.channels[static_cast<std::size_t>(channel - 1)] = m_pDocument->channelTexts(channel);
+        data.channels[static_cast<std::size_t>(channel - 1)] = doc.channelTexts(channel);
     return data;
 }
 
-void FormView::OnFilePrint()
+void PrintController::print()
 {
-    CommitPendingEdit();
-    QPrinter& printer = GetPrinter();
-    if (orvo::printReport(window(), GetReportData(), printer))
+    m_view.commitPendingEdit();
+    QPrinter& target = printer();
+    if (orvo::printReport(m_view.window(), reportData(m_document), target))
         return;
     // Cancelled, or accepted and the printer (or the chosen file) could not be opened.
-    if (printer.printerState() != QPrinter::Error)
+    if (target.printerState() != QPrinter::Error)
         return;
     // A printer keeps its error state; the session goes on with a fresh one of the same set-up,
     // so that a later cancel is not taken for another failure.
-    m_pPrinter.reset(copyOfPrinter(printer));
-    AppMessageBox(window(), QStringLiteral("Failed to start print job."));
+    m_printer = copyOfPrinter(target);
+    AppMessageBox(m_view.window(), QStringLiteral("Failed to start print job."));
 }
 
-void FormView::OnFilePrintPreview()
+void PrintController::preview()
 {
-    CommitPendingEdit();
-    orvo::previewReport(window(), GetReportData(), GetPrinter());
+    m_view.commitPendingEdit();
+    orvo::previewReport(m_view.window(), reportData(m_document), printer());
 }
 
-void FormView::OnFilePrintSetup()
+void PrintController::pageSetup()
 {
-    QPrinter& printer = GetPrinter();
-    if (orvo::pageSetup(window(), printer))
-        Settings().setPrintSetup(printer.printerName(), printer.pageLayout());
+    QPrinter& target = printer();
+    if (orvo::pageSetup(m_view.window(), target))
+        Settings().setPrintSetup(target.printerName(), target.pageLayout());
 }

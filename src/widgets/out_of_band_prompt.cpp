@@ -1,7 +1,4 @@
-// What keeps the user's data from being lost unnoticed: the edit in progress committed before the
-// document is saved, printed, replaced or closed, and channels that contradict the band named
-// before they leave.
-#include "widgets/form_view.h"
+#include "widgets/out_of_band_prompt.h"
 
 #include "document/channel_model.h"
 #include "document/document.h"
@@ -9,12 +6,7 @@
 
 #include <QStringList>
 
-void FormView::CommitPendingEdit()
-{
-    OnLeaveCellGrid();
-}
-
-bool FormView::ConfirmOutOfBandChannels(QWidget* parent, const Document& doc)
+bool confirmOutOfBandChannels(QWidget* parent, const Document& doc)
 {
     // The same lines as the tooltips of the cells shown in the out-of-band colour.
     const ChannelModel& model = *doc.channelModel();

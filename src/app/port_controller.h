@@ -1,0 +1,48 @@
+#pragma once
+// PortController: the Port menu. Its items COM1..COM4 form an exclusive QActionGroup whose checked
+// item is the port the next transfer or test-mode exchange opens (COM1 at every start); choosing
+// one never touches the device. When the menu opens, each item also names the device the port
+// stands for now and is disabled without one. Port > Choose Port gives a port a device (kept
+// across starts) and chooses that port.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QActionGroup;
+class QWidget;
+
+class PortController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `items` are the port items in menu order; each one's data() is its port name ("COM1").
+    // They become checkable and exclusive, and the first is checked. Choose Port's dialog
+    // belongs to `window`.
+    PortController(const QList<QAction*>& items, QWidget* window, QObject* parent = nullptr);
+
+    // The chosen port: "COM1".."COM4".
+    QString port() const { return m_port; }
+    QActionGroup* group() const { return m_group; }
+
+    // The Port menu is about to open: each item's text gets the device its port stands for now
+    // ("COM1(&P)  —  /dev/ttyUSB0  FTDI FT232R", "(no device)"); an item with no device is
+    // disabled.
+    void showDevices();
+    // Port > Choose Port: the dialog opens on the chosen port; on OK the device is kept for the
+    // port named there (COM1..COM4), in this session and the next, and that port is chosen.
+    void choosePort();
+
+signals:
+    // The user chose `port`, also the one already chosen.
+    void portChosen(const QString& port);
+
+private:
+    QAction* itemOf(const QString& port) const;
+
+    QActionGroup* m_group;
+    QWidget* m_window;
+    QString m_port;
+};
