@@ -51,7 +51,6 @@ public:
     QStringList recentFiles() const { return m_recentFiles; }
     void addRecentFile(const QString& path);
 
-
 private:
     void loadSettings();
     void saveSettings() const;
