@@ -87,7 +87,9 @@ public:
     {
         const auto start = Clock::now();
         const long result = m_inner->read(data, n);
-        (m_looking ? looks : result < static_cast<long>(n) ? timedOutReads : reads)
+        (m_looking                       ? looks
+         : result < static_cast<long>(n) ? timedOutReads
+                                         : reads)
             .add(msSince(start));
         return result;
     }
@@ -219,14 +221,15 @@ int main(int argc, char** argv)
             ++failures;
             continue;
         }
-        std::printf("%d %.1f  %d %.0f %.1f %.3f  %d %.1f  %d %.1f  %d %.1f  %d %.1f %.3f  %d %.2f\n",
-                    run, wall, line.pauses.count, line.pauseAskedMs, line.pauses.ms,
-                    line.worstOvershootMs, line.reads.count, line.reads.ms,
-                    line.timedOutReads.count, line.timedOutReads.ms, line.looks.count,
-                    line.looks.ms, line.writes.count, line.writes.ms, line.writes.worstMs,
-                    line.purges.count, line.purges.ms);
+        std::printf(
+            "%d %.1f  %d %.0f %.1f %.3f  %d %.1f  %d %.1f  %d %.1f  %d %.1f %.3f  %d %.2f\n", run,
+            wall, line.pauses.count, line.pauseAskedMs, line.pauses.ms, line.worstOvershootMs,
+            line.reads.count, line.reads.ms, line.timedOutReads.count, line.timedOutReads.ms,
+            line.looks.count, line.looks.ms, line.writes.count, line.writes.ms, line.writes.worstMs,
+            line.purges.count, line.purges.ms);
         const orvo::bench::Spread late = orvo::bench::spreadOf(line.overshootsUs);
-        std::printf("#   a pause woke late by median %.0f us, max %.0f us\n", late.median, late.max);
+        std::printf("#   a pause woke late by median %.0f us, max %.0f us\n", late.median,
+                    late.max);
         std::fflush(stdout);
         walls.push_back(wall);
         pauseExcess.push_back(line.pauses.ms - line.pauseAskedMs);

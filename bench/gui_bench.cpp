@@ -131,7 +131,8 @@ Run runTransfer(bool write, GapWatch& watch)
     QAction* read = command("ID_READ_FROM_RADIO");
     command(write ? "ID_WRITE_TO_RADIO" : "ID_READ_FROM_RADIO")->trigger();
     QWidget* dialog = named("ProgressDialog");
-    auto* startButton = dialog ? dialog->findChild<QPushButton*>(QStringLiteral("btnStart")) : nullptr;
+    auto* startButton =
+        dialog ? dialog->findChild<QPushButton*>(QStringLiteral("btnStart")) : nullptr;
     if (!startButton || !dialog->isVisible() || !startButton->isEnabled())
         return run;
     QApplication::processEvents();
@@ -156,8 +157,8 @@ std::vector<Run> runTestModes(int runs, GapWatch& watch)
     setDialogHook([&](QDialog& dialog) {
         auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("treeDebug"));
         auto* startButton = dialog.findChild<QPushButton*>(QStringLiteral("btnStart"));
-        const auto items = tree->findItems(QStringLiteral("TX Frequency"),
-                                           Qt::MatchExactly | Qt::MatchRecursive);
+        const auto items =
+            tree->findItems(QStringLiteral("TX Frequency"), Qt::MatchExactly | Qt::MatchRecursive);
         if (items.size() != 1 || !startButton)
             return;
         tree->setCurrentItem(items.first());

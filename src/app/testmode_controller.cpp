@@ -8,8 +8,8 @@
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 
-TestModeController::TestModeController(const Document* document, QWidget* window,
-                                       PortSource port, QObject* parent)
+TestModeController::TestModeController(const Document* document, QWidget* window, PortSource port,
+                                       QObject* parent)
     : QObject(parent), m_document(document), m_window(window), m_port(std::move(port)),
       m_link(new orvo::RadioLink(this))
 {
@@ -31,11 +31,11 @@ void TestModeController::open()
     // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
     // 136). The document always selects a band; should it select none, the first band stands in.
     const auto& bands = orvo::settingBoxes()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const int selected = m_document->selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const std::string band =
-        selected >= 0 && selected < static_cast<int>(bands.entries.size())
-            ? bands.entries[static_cast<std::size_t>(selected)]
-            : bands.entries.front();
+    const int selected =
+        m_document->selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
+    const std::string band = selected >= 0 && selected < static_cast<int>(bands.entries.size())
+                                 ? bands.entries[static_cast<std::size_t>(selected)]
+                                 : bands.entries.front();
     m_dialogPort = m_port();
 
     DebugModeDialog dialog(orvo::leadingNumber(band), m_window);

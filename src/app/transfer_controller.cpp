@@ -20,15 +20,14 @@ TransferController::TransferController(FormView* view, PortSource port, QObject*
     connect(m_link, &orvo::RadioLink::statusChanged, this, &TransferController::showStatus);
     connect(m_link, &orvo::RadioLink::progressChanged, this, &TransferController::showPosition);
     connect(m_link, &orvo::RadioLink::messageAsked, this, &TransferController::askUser);
-    connect(m_link, &orvo::RadioLink::cloneFinished, this,
-            [this](const orvo::CloneReport& report) {
-                const Job job = m_job;
-                m_job = Job::None;
-                if (job == Job::Batch)
-                    finishBatchRadio(report);
-                else
-                    finish(report);
-            });
+    connect(m_link, &orvo::RadioLink::cloneFinished, this, [this](const orvo::CloneReport& report) {
+        const Job job = m_job;
+        m_job = Job::None;
+        if (job == Job::Batch)
+            finishBatchRadio(report);
+        else
+            finish(report);
+    });
 }
 
 TransferController::~TransferController() = default;
@@ -208,7 +207,8 @@ void TransferController::finish(const orvo::CloneReport& report)
     if (m_closeAfter) {
         m_closeAfter = false;
         QWidget* frame = window();
-        QMetaObject::invokeMethod(frame, [frame] { frame->close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            frame, [frame] { frame->close(); }, Qt::QueuedConnection);
     }
 }
 
@@ -216,11 +216,11 @@ bool TransferController::queryClose()
 {
     if (!isRunning())
         return true;
-    const auto answer = AppMessageBox(
-        window(),
-        tr("A transfer with the radio is running.\n"
-           "Cancel it and close the program when it has stopped?"),
-        QString(), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer = AppMessageBox(window(),
+                                      tr("A transfer with the radio is running.\n"
+                                         "Cancel it and close the program when it has stopped?"),
+                                      QString(), QMessageBox::Question,
+                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         m_closeAfter = true;
         if (m_job == Job::Single)
@@ -242,8 +242,7 @@ void TransferController::writeToSeveralRadios()
     m_source = doc.image();
     BatchWriteDialog dialog(window());
     m_batch = &dialog;
-    connect(&dialog, &BatchWriteDialog::startRequested, this,
-            &TransferController::startBatchRadio);
+    connect(&dialog, &BatchWriteDialog::startRequested, this, &TransferController::startBatchRadio);
     connect(&dialog, &BatchWriteDialog::cancelRequested, m_link, &orvo::RadioLink::cancel);
     AppExecDialog(dialog);
     // A radio still being written when the dialog went ends unseen.

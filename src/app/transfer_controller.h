@@ -77,7 +77,7 @@ private:
     FormView* m_view;
     PortSource m_port;
     orvo::RadioLink* m_link;
-    ProgressDialog* m_dialog = nullptr; // made by the first command
+    ProgressDialog* m_dialog = nullptr;  // made by the first command
     BatchWriteDialog* m_batch = nullptr; // while Write To Several Radios is open
     Kind m_kind = Kind::Read;
     Job m_job = Job::None;

@@ -23,7 +23,8 @@ constexpr std::chrono::microseconds kSpinTail{150};
 void pauseThread(int milliseconds)
 {
     if (milliseconds > 0)
-        pauseThreadUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds));
+        pauseThreadUntil(std::chrono::steady_clock::now() +
+                         std::chrono::milliseconds(milliseconds));
 }
 
 void pauseThreadUntil(std::chrono::steady_clock::time_point due)

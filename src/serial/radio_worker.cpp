@@ -43,12 +43,12 @@ struct RadioMailbox
 
     std::mutex lock;
     std::condition_variable answered;
-    std::optional<Job> job;      // handed to the worker, taken when it starts
-    std::deque<Report> reports;  // in the order the job made them, until the link delivers them
-    bool questionOpen = false;   // the worker waits for an answer
+    std::optional<Job> job;     // handed to the worker, taken when it starts
+    std::deque<Report> reports; // in the order the job made them, until the link delivers them
+    bool questionOpen = false;  // the worker waits for an answer
     bool answerGiven = false;
     bool retry = false;
-    bool closing = false;        // the link is going: questions get their cautious answer
+    bool closing = false; // the link is going: questions get their cautious answer
     std::atomic<bool> cancel{false};
 };
 
@@ -199,7 +199,9 @@ RadioLink::~RadioLink()
     // The worker's last step was a report under the mailbox's lock; taking it once more orders
     // everything the worker did before what follows here, in a way a thread checker can see
     // (QThread::wait says so in Qt's own terms, which it cannot).
-    { const std::lock_guard hold(m_mailbox->lock); }
+    {
+        const std::lock_guard hold(m_mailbox->lock);
+    }
     m_worker.reset(); // its thread has ended
 }
 

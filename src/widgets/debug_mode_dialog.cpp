@@ -117,10 +117,8 @@ DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
     m_ui->cmbTxTone->setCloseUpHandler([this] { storeTone(Side::Transmit); });
     // Every scroll notification: moves by key, wheel or page click, each step of a drag, and the
     // end of a drag. Positions set by the dialog itself are not notifications.
-    connect(m_ui->sliderValue, &QSlider::actionTriggered, this,
-            &DebugModeDialog::storeSliderValue);
-    connect(m_ui->sliderValue, &QSlider::sliderReleased, this,
-            &DebugModeDialog::storeSliderValue);
+    connect(m_ui->sliderValue, &QSlider::actionTriggered, this, &DebugModeDialog::storeSliderValue);
+    connect(m_ui->sliderValue, &QSlider::sliderReleased, this, &DebugModeDialog::storeSliderValue);
     connect(m_ui->btnDefault, &QPushButton::clicked, this, &DebugModeDialog::applyDefaults);
 
     for (QWidget* child : findChildren<QWidget*>())
@@ -140,11 +138,10 @@ void DebugModeDialog::buildContent()
     };
     QTreeWidget* tree = m_ui->treeDebug;
     tree->clear();
-    QTreeWidgetItem* frequencies = addItem(new QTreeWidgetItem(tree),
-                                           QT_TR_NOOP("Debug Frequency"), kDataDebugFrequency);
+    QTreeWidgetItem* frequencies =
+        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Frequency"), kDataDebugFrequency);
     addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("High Frequency"), kDataHighFrequency);
-    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Middle Frequency"),
-            kDataMiddleFrequency);
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Middle Frequency"), kDataMiddleFrequency);
     addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Low Frequency"), kDataLowFrequency);
     frequencies->setExpanded(true);
     QTreeWidgetItem* items =
@@ -438,11 +435,11 @@ void DebugModeDialog::setStep(Side side, bool step625)
 void DebugModeDialog::showFrequencyPage(bool show)
 {
     const std::array<QWidget*, 22> controls{
-        m_ui->grpReceive,      m_ui->lblRxFrequency, m_ui->editRxFreq,     m_ui->lblRxTone,
-        m_ui->cmbRxTone,       m_ui->lblRxToneMethod, m_ui->radRxQt,       m_ui->radRxDqt,
-        m_ui->lblRxStep,       m_ui->radRxStep500,   m_ui->radRxStep625,   m_ui->grpTransmit,
-        m_ui->lblTxFrequency,  m_ui->editTxFreq,     m_ui->lblTxTone,      m_ui->cmbTxTone,
-        m_ui->lblTxToneMethod, m_ui->radTxQt,        m_ui->radTxDqt,       m_ui->lblTxStep,
+        m_ui->grpReceive,      m_ui->lblRxFrequency,  m_ui->editRxFreq,   m_ui->lblRxTone,
+        m_ui->cmbRxTone,       m_ui->lblRxToneMethod, m_ui->radRxQt,      m_ui->radRxDqt,
+        m_ui->lblRxStep,       m_ui->radRxStep500,    m_ui->radRxStep625, m_ui->grpTransmit,
+        m_ui->lblTxFrequency,  m_ui->editTxFreq,      m_ui->lblTxTone,    m_ui->cmbTxTone,
+        m_ui->lblTxToneMethod, m_ui->radTxQt,         m_ui->radTxDqt,     m_ui->lblTxStep,
         m_ui->radTxStep500,    m_ui->radTxStep625};
     for (QWidget* control : controls)
         control->setVisible(show);
@@ -451,8 +448,8 @@ void DebugModeDialog::showFrequencyPage(bool show)
 void DebugModeDialog::showItemPage(bool show)
 {
     const std::array<QWidget*, 10> controls{
-        m_ui->grpChooseFrequency, m_ui->radHigh,     m_ui->radMiddle, m_ui->radLow,
-        m_ui->grpParameterValue,  m_ui->lblMin,      m_ui->sliderValue, m_ui->lblMax,
+        m_ui->grpChooseFrequency, m_ui->radHigh, m_ui->radMiddle,   m_ui->radLow,
+        m_ui->grpParameterValue,  m_ui->lblMin,  m_ui->sliderValue, m_ui->lblMax,
         m_ui->lblCurrentValue,    m_ui->btnStart};
     for (QWidget* control : controls)
         control->setVisible(show);

@@ -39,4 +39,3 @@ TEST(RadioWorker, ALinkThatGoesWhileItsJobAsksEndsTheJobAndFreesThePort)
     QSerialPort port(QString::fromStdString(sim.path()));
     EXPECT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
 }
-
