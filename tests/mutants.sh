@@ -60,19 +60,19 @@ m file-not-regular src/core/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
 m file-leftovers src/core/image/atomic_file.cpp '    removeLeftovers(target);' '' "$img $cli"
 # The clone transfer and the serial line.
 m clone-block-address src/core/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
-m clone-11-byte-reply src/core/link/clone_session.cpp '< static_cast<long>(kReplyLength)' '< static_cast<long>(kReplyLength) - 1' "$link"
+m clone-11-byte-reply src/core/link/clone_session.cpp '== static_cast<long>(kReplyLength);' '>= static_cast<long>(kReplyLength) - 1;' "$link"
 m clone-attempts src/core/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
 m clone-entry-cycles src/core/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
 m clone-read-ack src/core/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
 m clone-retry src/core/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
-m clone-surplus-byte src/core/link/clone_session.cpp ' ||
-            surplusByteFollows()) {' ') {' "$link $cli"
+m clone-surplus-byte src/core/link/clone_session.cpp 'if (!whole || surplusByteFollows()) {' 'if (!whole) {' "$link $cli"
 m clone-write-data src/core/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
 m line-partial-read src/serial/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
 m port-chosen src/core/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
 m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
 m port-reason src/core/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
+m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' transfer_test
 m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
 m tm-bcd src/core/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
@@ -84,7 +84,7 @@ m tm-extra-read src/core/testmode/testmode_session.cpp '        if (!readExpecte
     }' '        return false;
     }' "$tm"
 m tm-completion src/core/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
-m tm-retry src/core/testmode/testmode_session.cpp 'kTryAgain, TestModeHost::Buttons::RetryCancel' 'kTryAgain, TestModeHost::Buttons::Ok' "$tm"
+m tm-retry src/core/testmode/testmode_session.cpp 'kTestModeTryAgainText, TestModeHost::Buttons::RetryCancel' 'kTestModeTryAgainText, TestModeHost::Buttons::Ok' "$tm"
 # The band's edges, wherever a band is checked.
 doc=document_tests
 m be-list-high src/core/editing/band_check.cpp 'units <= band->highest' 'units < band->highest' $doc
@@ -96,11 +96,7 @@ m be-band-table src/core/image/settings_codec.cpp '0xF6, 40000000, 47000000' '0x
 m be-debug-low src/core/testmode/debug_frequency.cpp 'scaled < static_cast<double>(lower))' 'scaled < static_cast<double>(lower) - 625)' $doc
 # The protocols' pauses and time-outs, step by step.
 steps=protocol_step_tests
-m pause-read-ack src/core/link/clone_session.cpp '        m_line.pause(10);
-        m_line.purge();
-        writeByte(kAck);' '        m_line.pause(2);
-        m_line.purge();
-        writeByte(kAck);' $steps
+m pause-read-ack src/core/link/clone_session.cpp 'm_line.pauseSince(replyArrived, 10);' 'm_line.pauseSince(replyArrived, 2);' $steps
 m pause-read-next src/core/link/clone_session.cpp 'return Step::Cancel;
         m_line.pause(10);' 'return Step::Cancel;
         m_line.pause(1);' $steps

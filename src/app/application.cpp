@@ -2,6 +2,7 @@
 
 #include "app/file_document.h"
 #include "app/main_window.h"
+#include "app/transfer_controller.h"
 #include "document/settings.h"
 #include "serial/system_ports.h"
 #include "widgets/about_dialog.h"
@@ -109,9 +110,9 @@ bool Application::canReplaceDocument()
 {
     // The document must outlive a running transfer; the commands that would replace it are
     // disabled meanwhile, and closing asks about the transfer first (MainWindow::closeEvent).
-    FormView* form = view();
-    if (form && form->IsTransferRunning())
+    if (m_window && m_window->transfers()->isRunning())
         return false;
+    FormView* form = view();
     if (form)
         form->commitPendingEdit();
     return !m_document || m_document->saveModified();

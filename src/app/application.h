@@ -51,14 +51,6 @@ public:
     QStringList recentFiles() const { return m_recentFiles; }
     void addRecentFile(const QString& path);
 
-    // Old names the bench still calls until it moves to the new ones.
-    bool InitInstance(const QStringList& arguments) { return start(arguments); }
-    bool OpenDocumentFile(const QString& path) { return openFile(path); }
-    FileDocument* GetDocument() const { return document(); }
-    MainWindow* GetMainFrame() const { return mainWindow(); }
-    FormView* GetView() const { return view(); }
-    void AddToRecentFileList(const QString& path) { addRecentFile(path); }
-
 private:
     void loadSettings();
     void saveSettings() const;

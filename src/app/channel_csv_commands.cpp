@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/transfer_controller.h"
 #include "core/editing/channel_csv.h"
 #include "core/image/atomic_file.h"
 #include "document/document.h"
@@ -66,7 +67,7 @@ private:
     void open(const QString& path)
     {
         FormView* view = m_window.view();
-        if (!view || view->IsTransferRunning())
+        if (!view || m_window.transfers()->isRunning())
             return;
         if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
             importChannelsFile(*view, path);

@@ -50,9 +50,6 @@ public:
     // The window that owns the document's message boxes and file dialogs.
     void setWindow(QWidget* window) { m_window = window; }
 
-    // Old name the bench still calls until it moves to the new ones.
-    bool OnOpenDocument(const QString& path) { return load(path); }
-
 signals:
     // The document was opened from or saved to `path` (for the recent-file list).
     void fileUsed(const QString& path);

@@ -5,7 +5,10 @@
 #include "app/edit_controller.h"
 #include "app/file_document.h"
 #include "app/lock_keys.h"
+#include "app/port_controller.h"
 #include "app/print_controller.h"
+#include "app/testmode_controller.h"
+#include "app/transfer_controller.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
@@ -33,12 +36,17 @@ MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_view);
     m_edit = new EditController(*m_view, *doc, this);
     m_print = new PrintController(*m_view, *doc, this);
+    // The transfers and the test mode open the port the Port menu chose (made with the menus).
+    const auto port = [this] { return m_ports->port(); };
+    m_transfers = new TransferController(m_view, port, this);
+    m_testMode = new TestModeController(doc, this, port, this);
 
     createMenus();
     createToolBar();
     createStatusBar();
     connect(m_view, &FormView::statusHint, this, &MainWindow::setMessageText);
-    connect(m_view, &FormView::commandStateChanged, this, &MainWindow::updateCommandStates);
+    connect(m_transfers, &TransferController::runningChanged, this,
+            &MainWindow::updateCommandStates);
     qApp->installEventFilter(this);
     updateCommandStates();
 }
@@ -152,30 +160,30 @@ void MainWindow::createMenus()
                                QStringLiteral("Read Data From Radio\nRead"));
     read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     read->setIcon(QIcon(QStringLiteral(":/icons/read.png")));
-    bind(read, [view] { view->OnReadFromRadio(); });
+    bind(read, [this] { m_transfers->read(); });
 
     QAction* write = addCommand(ID_WRITE_TO_RADIO, "ID_WRITE_TO_RADIO",
                                 QStringLiteral("&Write To Radio\tCtrl+W"),
                                 QStringLiteral("Write Data to Radio \nWrite"));
     write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
-    bind(write, [view] { view->OnWriteToRadio(); });
+    bind(write, [this] { m_transfers->write(); });
 
     QAction* verify = addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO",
                                  QStringLiteral("&Verify With Radio"),
                                  QStringLiteral("Compare the radio with the document\nVerify"));
-    bind(verify, [view] { view->OnVerifyWithRadio(); });
+    bind(verify, [this] { m_transfers->verify(); });
     QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
                                   QStringLiteral("Write To &Several Radios\u2026"),
                                   QStringLiteral("Write and verify one radio after the other"));
-    bind(several, [view] { view->OnWriteToSeveralRadios(); });
+    bind(several, [this] { m_transfers->writeToSeveralRadios(); });
 
     QAction* test =
         addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
                    QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
     test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
-    bind(test, [view] { view->OnTestMode(); });
+    bind(test, [this] { m_testMode->open(); });
 
     QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
                                    QStringLiteral("Optional Features"), QString());
@@ -373,7 +381,12 @@ void MainWindow::updateCommandStates()
                        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
                        ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
                        ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
-            m_view->OnUpdateTransferCommand(commandAction(id));
+            if (QAction* action = commandAction(id))
+                action->setEnabled(!m_transfers->isRunning());
+        // No recent file replaces the document while the radio is read into it or written
+        // from it.
+        for (QAction* item : m_recentFileItems)
+            item->setEnabled(!m_transfers->isRunning());
     }
     updateUndoActions();
 }
@@ -382,7 +395,7 @@ void MainWindow::updateUndoActions()
 {
     // Nothing is undone while the radio is read into the document or written from it.
     const QUndoStack* stack = m_document->undoStack();
-    const bool idle = !m_view || !m_view->IsTransferRunning();
+    const bool idle = !m_transfers || !m_transfers->isRunning();
     QAction* undo = commandAction(ID_EDIT_UNDO);
     QAction* redo = commandAction(ID_EDIT_REDO);
     undo->setEnabled(idle && stack->canUndo());
@@ -422,7 +435,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_view && !m_view->QueryCloseDuringTransfer()) {
+    if (m_transfers && !m_transfers->queryClose()) {
         event->ignore();
         return;
     }

@@ -3,7 +3,8 @@
 // texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software". It makes the actions and connects them to the controllers that
-// carry them out (editing, printing, the Port menu, the channel CSV) and to the application.
+// carry them out (editing, printing, the Port menu, the channel CSV, the transfers, the test
+// mode) and to the application.
 
 #include <QMainWindow>
 
@@ -22,6 +23,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class TestModeController;
+class TransferController;
 
 class MainWindow : public QMainWindow
 {
@@ -81,6 +84,9 @@ public:
     void setApplication(Application* app) { m_app = app; }
     Application* application() const { return m_app; }
 
+    // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
+    TransferController* transfers() const { return m_transfers; }
+
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
 
@@ -91,9 +97,6 @@ public:
     // Text of the status bar's message pane (pane 0).
     void setMessageText(const QString& text);
     QString messageText() const;
-
-    // Old name the bench still calls until it moves to the new ones.
-    void UpdateCommandUI() { updateCommandStates(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +125,8 @@ private:
     EditController* m_edit = nullptr;
     PrintController* m_print = nullptr;
     PortController* m_ports = nullptr;
+    TransferController* m_transfers = nullptr;
+    TestModeController* m_testMode = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;

@@ -76,9 +76,6 @@ QMenu* MainWindow::createPortMenu()
         items.append(item);
     }
     m_ports = new PortController(items, this, this);
-    // The transfers and the test mode open the port the menu chose.
-    m_view->setPort(m_ports->port());
-    connect(m_ports, &PortController::portChosen, m_view, &FormView::setPort);
 
     QAction* choose =
         addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", QStringLiteral("Choose Port\u2026"),

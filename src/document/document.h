@@ -87,9 +87,6 @@ public:
     // The document's data no longer comes from its file (a completed read): a later Save asks
     // for a name.
     virtual void detachFromFile() {}
-    // Old names the transfer code still calls until it moves into its controller.
-    bool SaveModified() { return saveModified(); }
-    void DetachFromFile() { detachFromFile(); }
 
     QUndoStack* undoStack() const { return m_undo; }
     ChannelModel* channelModel() const { return m_model; }

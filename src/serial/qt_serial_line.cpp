@@ -121,7 +121,6 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
                          m_timeouts.totalMultiplier * static_cast<qint64>(n));
     QDeadlineTimer gap; // runs from the last byte received; endless until the first
     gap.setRemainingTime(-1);
-    QDeadlineTimer nextCall(m_waitCallbackMs);
     bool lastLook = false;
     std::size_t count = 0;
     while (count < n) {
@@ -134,6 +133,7 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
                 return -1;
             count += static_cast<std::size_t>(got);
             gap.setRemainingTime(m_timeouts.interval);
+            lastLook = false;
             continue;
         }
         if (lastLook)
@@ -141,21 +141,11 @@ long QtSerialLine::read(std::uint8_t* data, std::size_t n)
         qint64 left = std::min(total.remainingTime(),
                                gap.isForever() ? total.remainingTime() : gap.remainingTime());
         if (left <= 0) {
-            if (!m_waitCallback)
-                break;
-            // The callback may have kept this loop away while bytes came in time; the driver
-            // would have them, so they are taken before the read ends.
+            // A busy machine may have kept this thread away while the bytes came in time; the
+            // driver holds them, so they are taken before the read ends. The time-outs count
+            // the radio's pauses, not this thread's.
             lastLook = true;
             left = 0;
-        } else if (m_waitCallback) {
-            if (nextCall.hasExpired()) {
-                m_waitCallback();
-                nextCall.setRemainingTime(m_waitCallbackMs);
-                if (!m_port.isOpen() || deviceFailed())
-                    return -1;
-                continue;
-            }
-            left = std::min(left, nextCall.remainingTime());
         }
         if (!m_port.waitForReadyRead(static_cast<int>(left))) {
             if (deviceFailed() || !m_port.isOpen())
@@ -170,10 +160,9 @@ void QtSerialLine::pause(int milliseconds)
     pauseThread(milliseconds);
 }
 
-void QtSerialLine::setWaitCallback(std::function<void()> callback, int everyMs)
+void QtSerialLine::pauseSince(std::chrono::steady_clock::time_point since, int milliseconds)
 {
-    m_waitCallback = std::move(callback);
-    m_waitCallbackMs = std::max(1, everyMs);
+    pauseThreadUntil(since + std::chrono::milliseconds(milliseconds));
 }
 
 std::unique_ptr<SerialLine> makeSerialLine()

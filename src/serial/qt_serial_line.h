@@ -1,12 +1,11 @@
 #pragma once
-// The serial line on QSerialPort. One object serves one thread; reads and writes block that thread
-// (the clone transfer keeps the user interface alive through its waiting cycles).
+// The serial line on QSerialPort. One object serves one thread, the one that made it; reads,
+// writes and pauses block that thread (the window's transfers run on the radio worker's).
 
 #include "core/link/serial_line.h"
 
 #include <QSerialPort>
 
-#include <functional>
 #include <memory>
 
 namespace orvo {
@@ -32,7 +31,7 @@ public:
     long write(const std::uint8_t* data, std::size_t n) override;
     long read(std::uint8_t* data, std::size_t n) override;
     void pause(int milliseconds) override;
-    void setWaitCallback(std::function<void()> callback, int everyMs) override;
+    void pauseSince(std::chrono::steady_clock::time_point since, int milliseconds) override;
 
 private:
     bool deviceFailed() const;
@@ -40,8 +39,6 @@ private:
     QSerialPort m_port;
     std::string m_openFailure;
     LineTimeouts m_timeouts;
-    std::function<void()> m_waitCallback;
-    int m_waitCallbackMs = 0;
 };
 
 // A serial line for the calling thread. Makes sure a Qt application object exists, which the port's

@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 
 namespace orvo {
 
 namespace {
 
-std::map<int, std::string>& chosenDevices()
-{
-    static std::map<int, std::string> devices;
-    return devices;
-}
+// The devices chosen for COM1..COM4. The window chooses them; the radio worker's thread opens
+// them: every use holds the lock.
+std::mutex g_chosenLock;
+std::map<int, std::string> g_chosenDevices;
 
 } // namespace
 
@@ -40,16 +40,18 @@ std::vector<SystemPort> systemPorts()
 
 void setChosenPortDevice(int n, const std::string& device)
 {
+    const std::lock_guard lock(g_chosenLock);
     if (device.empty())
-        chosenDevices().erase(n);
+        g_chosenDevices.erase(n);
     else
-        chosenDevices()[n] = device;
+        g_chosenDevices[n] = device;
 }
 
 std::string chosenPortDevice(int n)
 {
-    const auto it = chosenDevices().find(n);
-    return it == chosenDevices().end() ? std::string() : it->second;
+    const std::lock_guard lock(g_chosenLock);
+    const auto it = g_chosenDevices.find(n);
+    return it == g_chosenDevices.end() ? std::string() : it->second;
 }
 
 std::string systemPortPath(const std::string& name)
@@ -66,9 +68,11 @@ std::string systemPortPath(const std::string& name)
     std::vector<ListedPort> listed;
     if ((!override || !*override) && chosen.empty()) {
         // A device chosen for another COMn is that one's, not a candidate for this one.
-        for (const SystemPort& port : systemPorts()) {
+        const std::vector<SystemPort> ports = systemPorts();
+        const std::lock_guard lock(g_chosenLock);
+        for (const SystemPort& port : ports) {
             const bool taken =
-                std::any_of(chosenDevices().begin(), chosenDevices().end(),
+                std::any_of(g_chosenDevices.begin(), g_chosenDevices.end(),
                             [&port](const auto& entry) { return entry.second == port.path; });
             if (!taken)
                 listed.push_back({port.path, port.usb});

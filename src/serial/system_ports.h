@@ -21,7 +21,8 @@ struct SystemPort
 std::vector<SystemPort> systemPorts();
 
 // The device the user chose for "COMn" (1..4), used for the rest of the process unless
-// ORVO_COMn says otherwise; empty clears the choice. The choice is not stored here.
+// ORVO_COMn says otherwise; empty clears the choice. The choice is not stored here. Any thread
+// may choose and look up.
 void setChosenPortDevice(int n, const std::string& device);
 std::string chosenPortDevice(int n);
 

@@ -2,10 +2,6 @@
 
 #include "core/image/tone_codec.h"
 #include "core/testmode/debug_frequency.h"
-#include "core/testmode/testmode_session.h"
-#include "serial/qt_serial_line.h"
-#include "widgets/message_box.h"
-#include "widgets/modal_dialog.h"
 #include "widgets/tone_drop_list.h"
 
 #include "ui_debug_mode_dlg.h"
@@ -14,9 +10,22 @@
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 
-#include <array>
-
 namespace {
+
+// Item data of the tree's items (5570 is not used), under Qt::UserRole.
+enum TreeData {
+    kDataDebugFrequency = 5567,
+    kDataHighFrequency = 5568,
+    kDataMiddleFrequency = 5569,
+    kDataLowFrequency = 5571,
+    kDataDebugItem = 5572,
+    kDataTxFrequency = 5573,
+    kDataLowPowerVoltage = 5574,
+    kDataSquelchLevel = 5575,
+    kDataTxPower = 5576,
+    kDataExitDebug = 5577,
+};
+constexpr int kItemDataRole = Qt::UserRole;
 
 constexpr int kDebugHigh = 2;
 constexpr int kDebugMiddle = 3;
@@ -27,9 +36,10 @@ constexpr int kItemLowPowerVoltage = 3;
 constexpr int kItemSquelchLevel = 4;
 constexpr int kItemTxPower = 5;
 
-constexpr int kSliderMax = 255;
+// The items' values after Default, TX Frequency first.
+constexpr std::array<int, 4> kDefaultValues{91, 38, 160, 47};
 
-const char* const kCurrentPosition = "Current Position:";
+constexpr int kSliderMax = 255;
 
 // Draws the tree's items with the item under the mouse underlined in the link colour, and
 // lets the user open a label for editing without ever keeping the edited text.
@@ -54,31 +64,6 @@ public:
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 };
 
-// Shows the exchange's messages through the application's message box, owned by the dialog.
-class DialogHost : public orvo::TestModeHost
-{
-public:
-    explicit DialogHost(QWidget* owner) : m_owner(owner) {}
-
-    Answer showMessage(const std::string& text, Buttons buttons) override
-    {
-        const QString message = QString::fromStdString(text);
-        if (buttons == Buttons::Ok) {
-            const auto icon =
-                text == "Finish successfully!" ? QMessageBox::Information : QMessageBox::Warning;
-            AppMessageBox(m_owner, message, QString(), icon, QMessageBox::Ok);
-            return Answer::Ok;
-        }
-        const auto answer =
-            AppMessageBox(m_owner, message, QString(), QMessageBox::Warning,
-                          QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
-        return answer == QMessageBox::Retry ? Answer::Retry : Answer::Cancel;
-    }
-
-private:
-    QWidget* m_owner;
-};
-
 // The tone texts in table order, entry 0 "Off", as the core codes them.
 QStringList toneTexts()
 {
@@ -90,153 +75,164 @@ QStringList toneTexts()
 
 } // namespace
 
-DebugModeDialog::DebugModeDialog(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::DebugModeDlg>()), m_tones(toneTexts())
+DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::DebugModeDlg>()), m_tones(toneTexts()),
+      m_bandBase(bandBase)
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {
+        DebugPage& each = m_pages[static_cast<std::size_t>(which - kDebugHigh)];
+        each.rxFrequency = each.txFrequency =
+            bandBase + orvo::debugFrequencyOffset(static_cast<orvo::DebugFrequency>(which));
+    }
 
-    m_radTxStep625 = m_ui->radTxStep625;
-    m_radRxStep625 = m_ui->radRxStep625;
-    m_radTxStep500 = m_ui->radTxStep500;
-    m_radRxStep500 = m_ui->radRxStep500;
-    m_lblTxStep = m_ui->lblTxStep;
-    m_lblRxStep = m_ui->lblRxStep;
-    m_btnStart = m_ui->btnStart;
-    m_sliderValue = m_ui->sliderValue;
-    m_grpChooseFrequency = m_ui->grpChooseFrequency;
-    m_radMiddle = m_ui->radMiddle;
-    m_radLow = m_ui->radLow;
-    m_radHigh = m_ui->radHigh;
-    m_btnDefault = m_ui->btnDefault;
-    m_editTxFreq = m_ui->editTxFreq;
-    m_editRxFreq = m_ui->editRxFreq;
-    m_cmbRxTone = m_ui->cmbRxTone;
-    m_cmbTxTone = m_ui->cmbTxTone;
-    m_radTxDqt = m_ui->radTxDqt;
-    m_radRxDqt = m_ui->radRxDqt;
-    m_radTxQt = m_ui->radTxQt;
-    m_radRxQt = m_ui->radRxQt;
-    m_grpReceive = m_ui->grpReceive;
-    m_grpTransmit = m_ui->grpTransmit;
-    m_lblTxToneMethod = m_ui->lblTxToneMethod;
-    m_lblRxToneMethod = m_ui->lblRxToneMethod;
-    m_lblTxTone = m_ui->lblTxTone;
-    m_lblRxTone = m_ui->lblRxTone;
-    m_lblTxFrequency = m_ui->lblTxFrequency;
-    m_lblRxFrequency = m_ui->lblRxFrequency;
-    m_grpParameterValue = m_ui->grpParameterValue;
-    m_lblCurrentValue = m_ui->lblCurrentValue;
-    m_lblMax = m_ui->lblMax;
-    m_lblMin = m_ui->lblMin;
-    m_grpPage = m_ui->grpPage;
-    m_tree = m_ui->treeDebug;
-
+    QTreeWidget* tree = m_ui->treeDebug;
     // The tree draws its buttons and lines, also at the root, as the classic tree control does.
     if (QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"))) {
-        lines->setParent(m_tree);
-        m_tree->setStyle(lines);
+        lines->setParent(tree);
+        tree->setStyle(lines);
     }
-    m_tree->setItemDelegate(new DebugTreeDelegate(m_tree));
-    m_tree->setMouseTracking(true);
-    m_tree->viewport()->setAttribute(Qt::WA_Hover);
+    tree->setItemDelegate(new DebugTreeDelegate(tree));
+    tree->setMouseTracking(true);
+    tree->viewport()->setAttribute(Qt::WA_Hover);
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, &DebugModeDialog::OnSelchangedTree);
-    connect(m_btnStart, &QPushButton::clicked, this, &DebugModeDialog::OnStart);
-    connect(m_radRxQt, &QRadioButton::clicked, this, &DebugModeDialog::OnRxQt);
-    connect(m_radRxDqt, &QRadioButton::clicked, this, &DebugModeDialog::OnRxDqt);
-    connect(m_radTxQt, &QRadioButton::clicked, this, &DebugModeDialog::OnTxQt);
-    connect(m_radTxDqt, &QRadioButton::clicked, this, &DebugModeDialog::OnTxDqt);
-    connect(m_radHigh, &QRadioButton::clicked, this, &DebugModeDialog::OnHigh);
-    connect(m_radLow, &QRadioButton::clicked, this, &DebugModeDialog::OnLow);
-    connect(m_radMiddle, &QRadioButton::clicked, this, &DebugModeDialog::OnMiddle);
-    connect(m_radRxStep500, &QRadioButton::clicked, this, &DebugModeDialog::OnRxStep500);
-    connect(m_radRxStep625, &QRadioButton::clicked, this, &DebugModeDialog::OnRxStep625);
-    connect(m_radTxStep500, &QRadioButton::clicked, this, &DebugModeDialog::OnTxStep500);
-    connect(m_radTxStep625, &QRadioButton::clicked, this, &DebugModeDialog::OnTxStep625);
-    m_cmbRxTone->setCloseUpHandler([this] { OnCloseupRxTone(); });
-    m_cmbTxTone->setCloseUpHandler([this] { OnCloseupTxTone(); });
+    connect(tree, &QTreeWidget::currentItemChanged, this, &DebugModeDialog::selectTreeItem);
+    connect(m_ui->btnStart, &QPushButton::clicked, this, &DebugModeDialog::startRequested);
+    const auto onClick = [this](QRadioButton* button, auto handler) {
+        connect(button, &QRadioButton::clicked, this, handler);
+    };
+    onClick(m_ui->radRxQt, [this] { chooseToneMethod(Side::Receive, false); });
+    onClick(m_ui->radRxDqt, [this] { chooseToneMethod(Side::Receive, true); });
+    onClick(m_ui->radTxQt, [this] { chooseToneMethod(Side::Transmit, false); });
+    onClick(m_ui->radTxDqt, [this] { chooseToneMethod(Side::Transmit, true); });
+    for (QRadioButton* button : {m_ui->radHigh, m_ui->radLow, m_ui->radMiddle})
+        onClick(button, [this, button] { chooseDebugFrequency(button); });
+    onClick(m_ui->radRxStep500, [this] { chooseStep(Side::Receive, false); });
+    onClick(m_ui->radRxStep625, [this] { chooseStep(Side::Receive, true); });
+    onClick(m_ui->radTxStep500, [this] { chooseStep(Side::Transmit, false); });
+    onClick(m_ui->radTxStep625, [this] { chooseStep(Side::Transmit, true); });
+    m_ui->cmbRxTone->setCloseUpHandler([this] { storeTone(Side::Receive); });
+    m_ui->cmbTxTone->setCloseUpHandler([this] { storeTone(Side::Transmit); });
     // Every scroll notification: moves by key, wheel or page click, each step of a drag, and the
     // end of a drag. Positions set by the dialog itself are not notifications.
-    connect(m_sliderValue, &QSlider::actionTriggered, this, &DebugModeDialog::OnHScroll);
-    connect(m_sliderValue, &QSlider::sliderReleased, this, &DebugModeDialog::OnHScroll);
-    connect(m_btnDefault, &QPushButton::clicked, this, &DebugModeDialog::OnDefault);
+    connect(m_ui->sliderValue, &QSlider::actionTriggered, this, &DebugModeDialog::storeSliderValue);
+    connect(m_ui->sliderValue, &QSlider::sliderReleased, this, &DebugModeDialog::storeSliderValue);
+    connect(m_ui->btnDefault, &QPushButton::clicked, this, &DebugModeDialog::applyDefaults);
 
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
+    buildContent();
 }
 
 DebugModeDialog::~DebugModeDialog() = default;
 
-int DebugModeDialog::DoModal()
-{
-    OnInitDialog();
-    return AppExecDialog(*this);
-}
-
-bool DebugModeDialog::OnInitDialog()
+void DebugModeDialog::buildContent()
 {
     const auto addItem = [](QTreeWidgetItem* item, const char* text, int data) {
-        item->setText(0, QString::fromLatin1(text));
+        item->setText(0, tr(text));
         item->setData(0, kItemDataRole, data);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         return item;
     };
-    m_tree->clear();
+    QTreeWidget* tree = m_ui->treeDebug;
+    tree->clear();
     QTreeWidgetItem* frequencies =
-        addItem(new QTreeWidgetItem(m_tree), "Debug Frequency", kDataDebugFrequency);
-    addItem(new QTreeWidgetItem(frequencies), "High Frequency", kDataHighFrequency);
-    addItem(new QTreeWidgetItem(frequencies), "Middle Frequency", kDataMiddleFrequency);
-    addItem(new QTreeWidgetItem(frequencies), "Low Frequency", kDataLowFrequency);
+        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Frequency"), kDataDebugFrequency);
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("High Frequency"), kDataHighFrequency);
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Middle Frequency"), kDataMiddleFrequency);
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Low Frequency"), kDataLowFrequency);
     frequencies->setExpanded(true);
-    QTreeWidgetItem* items = addItem(new QTreeWidgetItem(m_tree), "Debug Item", kDataDebugItem);
-    addItem(new QTreeWidgetItem(items), "TX Frequency", kDataTxFrequency);
-    addItem(new QTreeWidgetItem(items), "Low Power Voltage", kDataLowPowerVoltage);
-    addItem(new QTreeWidgetItem(items), "Squelch Level", kDataSquelchLevel);
-    addItem(new QTreeWidgetItem(items), "TX Power", kDataTxPower);
-    addItem(new QTreeWidgetItem(m_tree), "Exit Debug", kDataExitDebug);
+    QTreeWidgetItem* items =
+        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Item"), kDataDebugItem);
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Frequency"), kDataTxFrequency);
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Low Power Voltage"), kDataLowPowerVoltage);
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Squelch Level"), kDataSquelchLevel);
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Power"), kDataTxPower);
+    addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Exit Debug"), kDataExitDebug);
     items->setExpanded(false);
 
-    m_grpPage->setTitle(QStringLiteral("Please Choose Frequency first"));
+    m_ui->grpPage->setTitle(tr("Please Choose Frequency first"));
 
-    m_radRxQt->setChecked(true);
-    m_radTxQt->setChecked(true);
-    m_radHigh->setChecked(true);
-    m_radRxStep500->setChecked(true);
-    m_radTxStep500->setChecked(true);
+    m_ui->radRxQt->setChecked(true);
+    m_ui->radTxQt->setChecked(true);
+    m_ui->radHigh->setChecked(true);
+    m_ui->radRxStep500->setChecked(true);
+    m_ui->radTxStep500->setChecked(true);
 
-    fillToneList(m_cmbRxTone, false);
-    fillToneList(m_cmbTxTone, false);
-    m_cmbRxTone->setCurrentIndex(0);
-    m_cmbTxTone->setCurrentIndex(0);
+    fillToneList(m_ui->cmbRxTone, false);
+    fillToneList(m_ui->cmbTxTone, false);
+    m_ui->cmbRxTone->setCurrentIndex(0);
+    m_ui->cmbTxTone->setCurrentIndex(0);
 
     for (DebugPage& each : m_pages)
         each.rxTone = each.txTone = each.rxStep = each.txStep = each.rxDqt = each.txDqt = 0;
-    m_nTxFreqValue = m_nTxPowerValue = m_nSquelchValue = m_nLowPowerValue = 0;
-    m_nDebugFreq = kDebugHigh;
-    m_nDebugItem = kItemTxFrequency;
+    m_itemValues.fill(0);
+    m_debugFrequency = kDebugHigh;
+    m_debugItem = kItemTxFrequency;
 
-    m_sliderValue->setRange(0, kSliderMax);
-    m_sliderValue->setValue(0);
+    m_ui->sliderValue->setRange(0, kSliderMax);
+    m_ui->sliderValue->setValue(0);
 
     // Only the tree and the big group box show until the first child item is selected.
     showFrequencyPage(false);
     showItemPage(false);
-    m_btnDefault->hide();
-    return true;
+    m_ui->btnDefault->hide();
 }
 
-void DebugModeDialog::OnSelchangedTree()
+orvo::TestModeRequest DebugModeDialog::request() const
 {
-    QTreeWidgetItem* item = m_tree->currentItem();
+    orvo::TestModeRequest request;
+    request.item = static_cast<orvo::TestItem>(m_debugItem);
+    request.value = itemValue(m_debugItem);
+    request.rxFrequency = m_ui->editRxFreq->text().toStdString();
+    request.txFrequency = m_ui->editTxFreq->text().toStdString();
+    request.rxTone = m_ui->cmbRxTone->currentText().toStdString();
+    request.txTone = m_ui->cmbTxTone->currentText().toStdString();
+    return request;
+}
+
+void DebugModeDialog::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        m_focusBeforeBusy = focusWidget();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        control->setEnabled(!busy);
+    if (busy) {
+        setCursor(Qt::BusyCursor);
+    } else {
+        unsetCursor();
+        if (m_focusBeforeBusy && m_focusBeforeBusy->isVisible())
+            m_focusBeforeBusy->setFocus();
+    }
+}
+
+void DebugModeDialog::accept()
+{
+    if (!m_busy)
+        QDialog::accept();
+}
+
+void DebugModeDialog::reject()
+{
+    if (!m_busy)
+        QDialog::reject();
+}
+
+void DebugModeDialog::selectTreeItem()
+{
+    QTreeWidgetItem* item = m_ui->treeDebug->currentItem();
     if (!item)
         return;
 
     if (QTreeWidgetItem* parent = item->parent()) {
-        if (m_bFirstSelect == 1) {
-            m_bFirstSelect = 0;
-            m_btnDefault->show();
+        if (!m_defaultShown) {
+            m_defaultShown = true;
+            m_ui->btnDefault->show();
         }
         const int parentData = parent->data(0, kItemDataRole).toInt();
         if (parentData == kDataDebugFrequency) {
@@ -254,25 +250,25 @@ void DebugModeDialog::OnSelchangedTree()
     case kDataMiddleFrequency:
     case kDataLowFrequency: {
         if (data == kDataHighFrequency) {
-            m_grpPage->setTitle(QStringLiteral("High Frequency"));
-            m_nDebugFreq = kDebugHigh;
+            m_ui->grpPage->setTitle(tr("High Frequency"));
+            m_debugFrequency = kDebugHigh;
         } else if (data == kDataMiddleFrequency) {
-            m_grpPage->setTitle(QStringLiteral("Middle Frequency"));
-            m_nDebugFreq = kDebugMiddle;
+            m_ui->grpPage->setTitle(tr("Middle Frequency"));
+            m_debugFrequency = kDebugMiddle;
         } else {
-            m_grpPage->setTitle(QStringLiteral("Low frequency"));
-            m_nDebugFreq = kDebugLow;
+            m_ui->grpPage->setTitle(tr("Low frequency"));
+            m_debugFrequency = kDebugLow;
         }
-        m_strText = QString::fromStdString(orvo::formatDebugFrequency(page().rxFrequency));
-        m_editRxFreq->setText(m_strText);
-        m_strText = QString::fromStdString(orvo::formatDebugFrequency(page().txFrequency));
-        m_editTxFreq->setText(m_strText);
+        m_ui->editRxFreq->setText(
+            QString::fromStdString(orvo::formatDebugFrequency(page().rxFrequency)));
+        m_ui->editTxFreq->setText(
+            QString::fromStdString(orvo::formatDebugFrequency(page().txFrequency)));
         setStep(Side::Receive, page().rxStep == 1);
         setStep(Side::Transmit, page().txStep == 1);
         setToneMethod(Side::Receive, page().rxDqt == 1);
         setToneMethod(Side::Transmit, page().txDqt == 1);
-        selectTonePosition(m_cmbRxTone, page().rxTone);
-        selectTonePosition(m_cmbTxTone, page().txTone);
+        selectTonePosition(m_ui->cmbRxTone, page().rxTone);
+        selectTonePosition(m_ui->cmbTxTone, page().txTone);
         break;
     }
     case kDataTxFrequency:
@@ -280,9 +276,9 @@ void DebugModeDialog::OnSelchangedTree()
     case kDataSquelchLevel:
     case kDataTxPower: {
         const int code = kItemTxFrequency + (data - kDataTxFrequency);
-        m_sliderValue->setValue(*itemValue(code));
-        m_nDebugItem = code;
-        showCurrentPosition(*itemValue(code));
+        m_ui->sliderValue->setValue(itemValue(code));
+        m_debugItem = code;
+        showCurrentPosition(itemValue(code));
         break;
     }
     case kDataExitDebug:
@@ -293,197 +289,101 @@ void DebugModeDialog::OnSelchangedTree()
     }
 }
 
-void DebugModeDialog::OnStart()
+void DebugModeDialog::chooseToneMethod(Side side, bool dqt)
 {
-    orvo::TestModeRequest request;
-    request.port = m_strPort.toStdString();
-    request.item = static_cast<orvo::TestItem>(m_nDebugItem);
-    const int* value = itemValue(m_nDebugItem);
-    request.value = value ? *value : 0;
-    request.rxFrequency = m_editRxFreq->text().toStdString();
-    request.txFrequency = m_editTxFreq->text().toStdString();
-    request.rxTone = m_cmbRxTone->currentText().toStdString();
-    request.txTone = m_cmbTxTone->currentText().toStdString();
-
-    // The exchange blocks here until its last message is answered; the port is open only
-    // meanwhile.
-    DialogHost host(this);
-    m_hComm = orvo::makeSerialLine();
-    orvo::runTestMode(*m_hComm, host, request);
-    m_hComm.reset();
+    const bool receive = side == Side::Receive;
+    QRadioButton* chosen = dqt ? (receive ? m_ui->radRxDqt : m_ui->radTxDqt)
+                               : (receive ? m_ui->radRxQt : m_ui->radTxQt);
+    QRadioButton* other = dqt ? (receive ? m_ui->radRxQt : m_ui->radTxQt)
+                              : (receive ? m_ui->radRxDqt : m_ui->radTxDqt);
+    chosen->setChecked(true);
+    if (!other->isChecked())
+        return;
+    (receive ? page().rxDqt : page().txDqt) = dqt ? 1 : 0;
+    setToneMethod(side, dqt);
+    (receive ? m_ui->cmbRxTone : m_ui->cmbTxTone)->setCurrentIndex(0);
 }
 
-void DebugModeDialog::OnRxQt()
+void DebugModeDialog::chooseStep(Side side, bool step625)
 {
-    m_radRxQt->setChecked(true);
-    if (m_radRxDqt->isChecked()) {
-        page().rxDqt = 0;
-        setToneMethod(Side::Receive, false);
-        m_cmbRxTone->setCurrentIndex(0);
-    }
+    setStep(side, step625);
+    (side == Side::Receive ? page().rxStep : page().txStep) = step625 ? 1 : 0;
 }
 
-void DebugModeDialog::OnRxDqt()
+void DebugModeDialog::chooseDebugFrequency(QRadioButton* chosen)
 {
-    m_radRxDqt->setChecked(true);
-    if (m_radRxQt->isChecked()) {
-        page().rxDqt = 1;
-        setToneMethod(Side::Receive, true);
-        m_cmbRxTone->setCurrentIndex(0);
-    }
+    for (QRadioButton* button : {m_ui->radHigh, m_ui->radMiddle, m_ui->radLow})
+        button->setChecked(button == chosen);
 }
 
-void DebugModeDialog::OnTxQt()
+void DebugModeDialog::storeTone(Side side)
 {
-    m_radTxQt->setChecked(true);
-    if (m_radTxDqt->isChecked()) {
-        page().txDqt = 0;
-        setToneMethod(Side::Transmit, false);
-        m_cmbTxTone->setCurrentIndex(0);
-    }
+    if (side == Side::Receive)
+        page().rxTone = m_ui->cmbRxTone->currentIndex();
+    else
+        page().txTone = m_ui->cmbTxTone->currentIndex();
 }
 
-void DebugModeDialog::OnTxDqt()
+void DebugModeDialog::storeSliderValue()
 {
-    m_radTxDqt->setChecked(true);
-    if (m_radTxQt->isChecked()) {
-        page().txDqt = 1;
-        setToneMethod(Side::Transmit, true);
-        m_cmbTxTone->setCurrentIndex(0);
-    }
-}
-
-void DebugModeDialog::OnHigh()
-{
-    m_radHigh->setChecked(true);
-    m_radMiddle->setChecked(false);
-    m_radLow->setChecked(false);
-}
-
-void DebugModeDialog::OnLow()
-{
-    m_radLow->setChecked(true);
-    m_radHigh->setChecked(false);
-    m_radMiddle->setChecked(false);
-}
-
-void DebugModeDialog::OnMiddle()
-{
-    m_radMiddle->setChecked(true);
-    m_radHigh->setChecked(false);
-    m_radLow->setChecked(false);
-}
-
-void DebugModeDialog::OnRxStep500()
-{
-    setStep(Side::Receive, false);
-    page().rxStep = 0;
-}
-
-void DebugModeDialog::OnRxStep625()
-{
-    setStep(Side::Receive, true);
-    page().rxStep = 1;
-}
-
-void DebugModeDialog::OnTxStep500()
-{
-    setStep(Side::Transmit, false);
-    page().txStep = 0;
-}
-
-void DebugModeDialog::OnTxStep625()
-{
-    setStep(Side::Transmit, true);
-    page().txStep = 1;
-}
-
-void DebugModeDialog::OnCloseupRxTone()
-{
-    page().rxTone = m_cmbRxTone->currentIndex();
-}
-
-void DebugModeDialog::OnCloseupTxTone()
-{
-    page().txTone = m_cmbTxTone->currentIndex();
-}
-
-void DebugModeDialog::OnHScroll()
-{
-    const int position = m_sliderValue->sliderPosition();
+    const int position = m_ui->sliderValue->sliderPosition();
     showCurrentPosition(position);
-    if (int* value = itemValue(m_nDebugItem))
-        *value = position;
+    itemValue(m_debugItem) = position;
 }
 
-void DebugModeDialog::OnDefault()
+void DebugModeDialog::applyDefaults()
 {
-    if (!m_sliderValue->isHidden()) {
-        int* value = itemValue(m_nDebugItem);
-        if (!value)
-            return;
-        switch (m_nDebugItem) {
-        case kItemTxFrequency:
-            *value = 91;
-            break;
-        case kItemLowPowerVoltage:
-            *value = 38;
-            break;
-        case kItemSquelchLevel:
-            *value = 160;
-            break;
-        case kItemTxPower:
-            *value = 47;
-            break;
-        }
-        showCurrentPosition(*value);
-        m_sliderValue->setValue(*value);
+    if (!m_ui->sliderValue->isHidden()) {
+        const int value = kDefaultValues[itemIndex(m_debugItem)];
+        itemValue(m_debugItem) = value;
+        showCurrentPosition(value);
+        m_ui->sliderValue->setValue(value);
         return;
     }
-    if (m_editRxFreq->isHidden())
+    if (m_ui->editRxFreq->isHidden())
         return;
 
-    const auto which = static_cast<orvo::DebugFrequency>(m_nDebugFreq);
-    const double frequency = m_dBandBase + orvo::debugFrequencyOffset(which);
+    const auto which = static_cast<orvo::DebugFrequency>(m_debugFrequency);
+    const double frequency = m_bandBase + orvo::debugFrequencyOffset(which);
     page() = DebugPage{frequency, frequency}; // 5.00 kHz steps, QT, tone "Off" on both sides
-    m_strText = QString::fromStdString(orvo::formatDebugFrequency(frequency));
-    m_editRxFreq->setText(m_strText);
-    m_editTxFreq->setText(m_strText);
+    const QString text = QString::fromStdString(orvo::formatDebugFrequency(frequency));
+    m_ui->editRxFreq->setText(text);
+    m_ui->editTxFreq->setText(text);
     for (Side side : {Side::Receive, Side::Transmit}) {
         setStep(side, false);
         setToneMethod(side, false);
     }
-    m_cmbRxTone->setCurrentIndex(0);
-    m_cmbTxTone->setCurrentIndex(0);
+    m_ui->cmbRxTone->setCurrentIndex(0);
+    m_ui->cmbTxTone->setCurrentIndex(0);
 }
 
-bool DebugModeDialog::PreTranslateMessage(QWidget* focus, QKeyEvent* event)
+void DebugModeDialog::handleEnter(QWidget* focus)
 {
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-        return false;
-    if (focus == m_btnDefault) {
-        OnDefault();
-    } else if (focus == m_editRxFreq) {
+    if (focus == m_ui->btnDefault) {
+        applyDefaults();
+    } else if (focus == m_ui->editRxFreq) {
         checkFrequency(Side::Receive);
-        moveFocusOn();
-    } else if (focus == m_editTxFreq) {
+        focusNextChild();
+    } else if (focus == m_ui->editTxFreq) {
         checkFrequency(Side::Transmit);
-        moveFocusOn();
-    } else if (focus != m_btnStart) {
-        moveFocusOn();
+        focusNextChild();
+    } else if (focus != m_ui->btnStart) {
+        focusNextChild();
     }
-    // The key goes on to the control: Enter on a push button presses it.
-    return false;
 }
 
 bool DebugModeDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focus widget ignores travels on to its parents; it is looked at only once, at
-    // the widget that had the focus when it arrived.
+    // the widget that had the focus when it arrived. The key goes on to the control afterwards:
+    // Enter on a push button presses it.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == focusWidget()) {
         auto* focus = static_cast<QWidget*>(watched);
-        m_pEnterFocus = focus;
-        return PreTranslateMessage(focus, static_cast<QKeyEvent*>(event));
+        m_enterFocus = focus;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            handleEnter(focus);
+        return false;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -496,21 +396,21 @@ void DebugModeDialog::keyPressEvent(QKeyEvent* event)
     }
     // The push buttons are not default buttons, so no Enter presses one the focus merely
     // moved to; Enter pressed on one presses it, as a dialog's keyboard handling does.
-    auto* button = qobject_cast<QPushButton*>(m_pEnterFocus.data());
-    m_pEnterFocus = nullptr;
+    auto* button = qobject_cast<QPushButton*>(m_enterFocus.data());
+    m_enterFocus = nullptr;
     event->accept();
     if (button && button == focusWidget() && button->isVisible() && button->isEnabled())
         button->click();
 }
 
-void DebugModeDialog::fillToneList(CToneDropList* list, bool dqt)
+void DebugModeDialog::fillToneList(ToneDropList* list, bool dqt)
 {
     const orvo::ToneRange range = orvo::debugToneList(dqt);
     list->clear();
     list->addItems(m_tones.mid(range.first, range.count));
 }
 
-void DebugModeDialog::selectTonePosition(CToneDropList* list, int position)
+void DebugModeDialog::selectTonePosition(ToneDropList* list, int position)
 {
     // A position stored for the other list may lie beyond this one: the list then shows "Off"
     // (or its first entry), so Start always has a tone to send.
@@ -519,92 +419,76 @@ void DebugModeDialog::selectTonePosition(CToneDropList* list, int position)
 
 void DebugModeDialog::setToneMethod(Side side, bool dqt)
 {
-    QRadioButton* qt = side == Side::Receive ? m_radRxQt : m_radTxQt;
-    QRadioButton* dqtButton = side == Side::Receive ? m_radRxDqt : m_radTxDqt;
-    dqtButton->setChecked(dqt);
-    qt->setChecked(!dqt);
-    fillToneList(side == Side::Receive ? m_cmbRxTone : m_cmbTxTone, dqt);
+    const bool receive = side == Side::Receive;
+    (receive ? m_ui->radRxDqt : m_ui->radTxDqt)->setChecked(dqt);
+    (receive ? m_ui->radRxQt : m_ui->radTxQt)->setChecked(!dqt);
+    fillToneList(receive ? m_ui->cmbRxTone : m_ui->cmbTxTone, dqt);
 }
 
 void DebugModeDialog::setStep(Side side, bool step625)
 {
-    QRadioButton* step500 = side == Side::Receive ? m_radRxStep500 : m_radTxStep500;
-    QRadioButton* step625Button = side == Side::Receive ? m_radRxStep625 : m_radTxStep625;
-    step625Button->setChecked(step625);
-    step500->setChecked(!step625);
+    const bool receive = side == Side::Receive;
+    (receive ? m_ui->radRxStep625 : m_ui->radTxStep625)->setChecked(step625);
+    (receive ? m_ui->radRxStep500 : m_ui->radTxStep500)->setChecked(!step625);
 }
 
 void DebugModeDialog::showFrequencyPage(bool show)
 {
-    const std::array<QWidget*, 22> page{
-        m_grpReceive,      m_lblRxFrequency,  m_editRxFreq,     m_lblRxTone,  m_cmbRxTone,
-        m_lblRxToneMethod, m_radRxQt,         m_radRxDqt,       m_lblRxStep,  m_radRxStep500,
-        m_radRxStep625,    m_grpTransmit,     m_lblTxFrequency, m_editTxFreq, m_lblTxTone,
-        m_cmbTxTone,       m_lblTxToneMethod, m_radTxQt,        m_radTxDqt,   m_lblTxStep,
-        m_radTxStep500,    m_radTxStep625};
-    for (QWidget* control : page)
+    const std::array<QWidget*, 22> controls{
+        m_ui->grpReceive,      m_ui->lblRxFrequency,  m_ui->editRxFreq,   m_ui->lblRxTone,
+        m_ui->cmbRxTone,       m_ui->lblRxToneMethod, m_ui->radRxQt,      m_ui->radRxDqt,
+        m_ui->lblRxStep,       m_ui->radRxStep500,    m_ui->radRxStep625, m_ui->grpTransmit,
+        m_ui->lblTxFrequency,  m_ui->editTxFreq,      m_ui->lblTxTone,    m_ui->cmbTxTone,
+        m_ui->lblTxToneMethod, m_ui->radTxQt,         m_ui->radTxDqt,     m_ui->lblTxStep,
+        m_ui->radTxStep500,    m_ui->radTxStep625};
+    for (QWidget* control : controls)
         control->setVisible(show);
 }
 
 void DebugModeDialog::showItemPage(bool show)
 {
-    const std::array<QWidget*, 10> page{m_grpChooseFrequency, m_radHigh, m_radMiddle,   m_radLow,
-                                        m_grpParameterValue,  m_lblMin,  m_sliderValue, m_lblMax,
-                                        m_lblCurrentValue,    m_btnStart};
-    for (QWidget* control : page)
+    const std::array<QWidget*, 10> controls{
+        m_ui->grpChooseFrequency, m_ui->radHigh, m_ui->radMiddle,   m_ui->radLow,
+        m_ui->grpParameterValue,  m_ui->lblMin,  m_ui->sliderValue, m_ui->lblMax,
+        m_ui->lblCurrentValue,    m_ui->btnStart};
+    for (QWidget* control : controls)
         control->setVisible(show);
 }
 
 void DebugModeDialog::showCurrentPosition(int value)
 {
-    m_strText = QString::fromLatin1(kCurrentPosition) + QString::number(value);
-    m_lblCurrentValue->setText(m_strText);
+    m_ui->lblCurrentValue->setText(tr("Current Position:") + QString::number(value));
 }
 
 void DebugModeDialog::checkFrequency(Side side)
 {
-    QLineEdit* edit = side == Side::Receive ? m_editRxFreq : m_editTxFreq;
-    const QRadioButton* step500 = side == Side::Receive ? m_radRxStep500 : m_radTxStep500;
-    const orvo::DebugStep step =
-        step500->isChecked() ? orvo::DebugStep::Khz5 : orvo::DebugStep::Khz6_25;
-    m_strText = QString::fromStdString(
-        orvo::confirmDebugFrequency(edit->text().toStdString(), m_dBandBase, step));
-    edit->setText(m_strText);
+    const bool receive = side == Side::Receive;
+    QLineEdit* edit = receive ? m_ui->editRxFreq : m_ui->editTxFreq;
+    const orvo::DebugStep step = (receive ? m_ui->radRxStep500 : m_ui->radTxStep500)->isChecked()
+                                     ? orvo::DebugStep::Khz5
+                                     : orvo::DebugStep::Khz6_25;
+    edit->setText(QString::fromStdString(
+        orvo::confirmDebugFrequency(edit->text().toStdString(), m_bandBase, step)));
 }
 
-void DebugModeDialog::moveFocusOn()
+std::size_t DebugModeDialog::itemIndex(int item)
 {
-    focusNextChild();
+    const int index = item - kItemTxFrequency;
+    return static_cast<std::size_t>(index >= 0 && index < 4 ? index : 0);
 }
 
-int* DebugModeDialog::itemValue(int item)
+int& DebugModeDialog::itemValue(int item)
 {
-    switch (item) {
-    case kItemTxFrequency:
-        return &m_nTxFreqValue;
-    case kItemLowPowerVoltage:
-        return &m_nLowPowerValue;
-    case kItemSquelchLevel:
-        return &m_nSquelchValue;
-    case kItemTxPower:
-        return &m_nTxPowerValue;
-    default:
-        return nullptr;
-    }
+    return m_itemValues[itemIndex(item)];
+}
+
+int DebugModeDialog::itemValue(int item) const
+{
+    return m_itemValues[itemIndex(item)];
 }
 
 DebugModeDialog::DebugPage& DebugModeDialog::page()
 {
-    const int index = m_nDebugFreq - kDebugHigh;
+    const int index = m_debugFrequency - kDebugHigh;
     return m_pages[static_cast<std::size_t>(index >= 0 && index < 3 ? index : 0)];
-}
-
-void DebugModeDialog::SetBandBase(double bandBase)
-{
-    m_dBandBase = bandBase;
-    for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {
-        DebugPage& page = m_pages[static_cast<std::size_t>(which - kDebugHigh)];
-        page.rxFrequency = page.txFrequency =
-            bandBase + orvo::debugFrequencyOffset(static_cast<orvo::DebugFrequency>(which));
-    }
 }

@@ -2,7 +2,6 @@
 
 #include "document/document.h"
 #include "widgets/grid/channel_table.h"
-#include "widgets/out_of_band_prompt.h"
 
 #include "ui_tern_view.h"
 
@@ -177,9 +176,4 @@ void FormView::showDocument()
         box->setCurrentIndex(index < box->count() ? index : -1);
     }
     m_grid->viewport()->update();
-}
-
-bool FormView::ConfirmOutOfBandChannels(QWidget* parent, const Document& doc)
-{
-    return confirmOutOfBandChannels(parent, doc);
 }

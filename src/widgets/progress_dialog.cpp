@@ -1,50 +1,49 @@
 #include "widgets/progress_dialog.h"
 
 #include "document/settings.h"
-#include "widgets/form_view.h"
-#include "widgets/grid/channel_table.h"
 
 #include "ui_progress_dlg.h"
 
-#include <QCheckBox>
-#include <QMetaObject>
 #include <QSignalBlocker>
 #include <QWindow>
 
-ProgressDialog::ProgressDialog(FormView* view)
-    : QDialog(view), m_pView(view), m_ui(std::make_unique<Ui::ProgressDlg>())
+ProgressDialog::ProgressDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ProgressDlg>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("ProgressDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
-    m_btnStart = m_ui->btnStart;
-    m_btnCancel = m_ui->btnCancel;
-    m_progress = m_ui->progressBar;
-    m_lblStatus = m_ui->lblStatus;
-    m_chkVerify = m_ui->chkVerify;
-    m_chkVerify->setVisible(false);
-    connect(m_chkVerify, &QCheckBox::toggled, this,
+    m_ui->chkVerify->setVisible(false);
+    connect(m_ui->chkVerify, &QCheckBox::toggled, this,
             [](bool on) { Settings().setVerifyAfterWriting(on); });
-    m_strTemplateStatus = m_lblStatus->text();
-    connect(m_btnStart, &QPushButton::clicked, this, &ProgressDialog::OnOK);
-    connect(m_btnCancel, &QPushButton::clicked, this, &ProgressDialog::OnCancel);
+    m_firstStatus = m_ui->lblStatus->text();
+    connect(m_ui->btnStart, &QPushButton::clicked, this, &ProgressDialog::accept);
+    connect(m_ui->btnCancel, &QPushButton::clicked, this, &ProgressDialog::reject);
 }
 
 ProgressDialog::~ProgressDialog() = default;
 
-void ProgressDialog::Create()
+void ProgressDialog::setCommand(const QString& title, bool verifyOption)
 {
-    if (m_bHasWindow)
-        return;
-    m_bHasWindow = true;
-    m_lblStatus->setText(m_strTemplateStatus);
-    OnInitDialog();
+    setWindowTitle(title);
+    m_ui->chkVerify->setVisible(verifyOption);
+}
 
-    if (m_pView && m_pView->grid()) {
-        const ChannelTable* grid = m_pView->grid();
-        const QPoint centre = grid->mapToGlobal(grid->rect().center());
+void ProgressDialog::showReady(const QWidget* over)
+{
+    m_ui->lblStatus->setText(m_firstStatus);
+    m_ui->progressBar->setRange(0, 128);
+    m_ui->progressBar->setValue(0);
+    {
+        const QSignalBlocker quiet(m_ui->chkVerify);
+        m_ui->chkVerify->setChecked(Settings().verifyAfterWriting());
+    }
+    setRunning(false);
+    m_ui->btnStart->setFocus();
+    if (over) {
+        const QPoint centre = over->mapToGlobal(over->rect().center());
         move(centre - rect().center());
     }
     show();
@@ -52,101 +51,65 @@ void ProgressDialog::Create()
     activateWindow();
 }
 
-bool ProgressDialog::HasWindow() const
+void ProgressDialog::setRunning(bool running)
 {
-    return m_bHasWindow;
+    m_ui->btnStart->setEnabled(!running);
+    m_ui->chkVerify->setEnabled(!running);
 }
 
-void ProgressDialog::DestroyWindow()
+bool ProgressDialog::isRunning() const
 {
-    if (!m_bHasWindow)
+    return !m_ui->btnStart->isEnabled();
+}
+
+void ProgressDialog::dismiss()
+{
+    if (!isVisible())
         return;
-    m_bHasWindow = false;
     const bool wasActive = isActiveWindow();
     hide();
     // The keyboard goes back to the main window. Asked of the window itself: where the hidden
     // dialog still counts as the focus window, the main window takes itself for active already.
-    if (wasActive && m_pView) {
-        if (QWindow* main = m_pView->window()->windowHandle())
+    if (wasActive && parentWidget()) {
+        if (QWindow* main = parentWidget()->window()->windowHandle())
             main->requestActivate();
     }
 }
 
-bool ProgressDialog::OnInitDialog()
+void ProgressDialog::setStatusText(const QString& text)
 {
-    m_progress->setRange(0, 128);
-    m_progress->setValue(0);
-    m_bCancel = false;
-    m_btnStart->setEnabled(true);
-    m_chkVerify->setEnabled(true);
-    {
-        const QSignalBlocker quiet(m_chkVerify);
-        m_chkVerify->setChecked(Settings().verifyAfterWriting());
-    }
-    m_btnStart->setFocus();
-    setWindowTitle(m_strTitle);
-    return true;
+    m_ui->lblStatus->setText(text);
 }
 
-void ProgressDialog::OnOK()
+QString ProgressDialog::statusText() const
 {
-    if (!m_btnStart->isEnabled())
-        return; // Enter while a transfer runs
-    m_btnStart->setEnabled(false);
-    m_chkVerify->setEnabled(false);
-    // The transfer runs from the event loop, as a posted message would, not inside this click.
-    if (FormView* view = m_pView)
-        QMetaObject::invokeMethod(view, &FormView::OnStartTransfer, Qt::QueuedConnection);
+    return m_ui->lblStatus->text();
 }
 
-void ProgressDialog::OnCancel()
+void ProgressDialog::setPosition(int position)
 {
-    m_bCancel = true;
-    if (m_btnStart->isEnabled())
-        DestroyWindow();
+    m_ui->progressBar->setValue(position);
 }
 
-void ProgressDialog::SetStatusText(const QString& text)
+int ProgressDialog::position() const
 {
-    m_lblStatus->setText(text);
+    return m_ui->progressBar->value();
 }
 
-QString ProgressDialog::GetStatusText() const
+bool ProgressDialog::verifyAfterWriting() const
 {
-    return m_lblStatus->text();
-}
-
-void ProgressDialog::SetPos(int position)
-{
-    m_progress->setValue(position);
-}
-
-int ProgressDialog::GetPos() const
-{
-    return m_progress->value();
-}
-
-bool ProgressDialog::IsStartEnabled() const
-{
-    return m_btnStart->isEnabled();
-}
-
-void ProgressDialog::ShowVerifyOption(bool show)
-{
-    m_chkVerify->setVisible(show);
-}
-
-bool ProgressDialog::IsVerifyAfterWriting() const
-{
-    return m_chkVerify->isVisibleTo(this) && m_chkVerify->isChecked();
+    return m_ui->chkVerify->isVisibleTo(this) && m_ui->chkVerify->isChecked();
 }
 
 void ProgressDialog::accept()
 {
-    OnOK();
+    if (isRunning())
+        return; // Enter while a transfer runs
+    setRunning(true);
+    emit startRequested();
 }
 
 void ProgressDialog::reject()
 {
-    OnCancel();
+    emit cancelRequested();
 }

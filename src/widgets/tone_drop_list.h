@@ -1,5 +1,5 @@
 #pragma once
-// CToneDropList: a drop-down list that reports when its drop-down closes, after the entry the
+// ToneDropList: a drop-down list that reports when its drop-down closes, after the entry the
 // user picked in it (if any) has become current. Changes made with the keyboard or the wheel
 // while the drop-down is closed are not reported.
 
@@ -9,10 +9,10 @@
 #include <functional>
 #include <utility>
 
-class CToneDropList : public QComboBox
+class ToneDropList : public QComboBox
 {
 public:
-    explicit CToneDropList(QWidget* parent = nullptr) : QComboBox(parent)
+    explicit ToneDropList(QWidget* parent = nullptr) : QComboBox(parent)
     {
         // A drop-down of maxVisibleItems rows with a scroll bar, in every style: some styles
         // would otherwise open the whole list of tones as a column the height of the screen.
@@ -20,9 +20,9 @@ public:
         // A pick in the drop-down hides it first and makes the entry current afterwards, then
         // reports it as activated; the close is reported once more at that point.
         connect(this, &QComboBox::activated, this, [this] {
-            if (m_bClosing && m_onCloseUp)
+            if (m_closing && m_onCloseUp)
                 m_onCloseUp();
-            m_bClosing = false;
+            m_closing = false;
         });
     }
 
@@ -31,7 +31,7 @@ public:
 
     void showPopup() override
     {
-        m_bClosing = false;
+        m_closing = false;
         QComboBox::showPopup();
     }
 
@@ -41,7 +41,7 @@ public:
         QComboBox::hidePopup();
         if (!wasShown)
             return;
-        m_bClosing = true;
+        m_closing = true;
         if (m_onCloseUp)
             m_onCloseUp();
     }
@@ -49,19 +49,19 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        m_bClosing = false;
+        m_closing = false;
         QComboBox::keyPressEvent(event);
     }
 
 #if QT_CONFIG(wheelevent)
     void wheelEvent(QWheelEvent* event) override
     {
-        m_bClosing = false;
+        m_closing = false;
         QComboBox::wheelEvent(event);
     }
 #endif
 
 private:
     std::function<void()> m_onCloseUp;
-    bool m_bClosing = false;
+    bool m_closing = false;
 };

@@ -43,9 +43,11 @@ private slots:
             slider->setFocus();
             for (int i = 0; i < 3; ++i)
                 QTest::keyClick(slider, Qt::Key_Right);
+            auto* start = dialog.findChild<QWidget*>(QStringLiteral("btnStart"));
             for (const auto& [item, sent] : starts) {
                 clickTreeItem(tree, QString::fromLatin1(item));
                 click("btnStart");
+                QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled(), 60000); // the exchange has ended
             }
             clickTreeItem(tree, QStringLiteral("Exit Debug"));
         };

@@ -39,6 +39,8 @@ struct Dlg
                 clickTreeItem(get<QTreeWidget>("treeDebug"), command.section(' ', 1));
             } else if (verb == "click") {
                 QTest::mouseClick(widget, Qt::LeftButton);
+                if (name == "btnStart") // the dialog stays as it is while the exchange runs
+                    QVERIFY(!widget->isEnabled() && !get("treeDebug")->isEnabled());
             } else if (verb == "type" || verb == "put") {
                 QTest::mouseClick(widget, Qt::LeftButton);
                 QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
@@ -56,6 +58,8 @@ struct Dlg
                 widget->setFocus();
                 QTest::keyClick(widget, verb == "right" ? Qt::Key_Right : Qt::Key_Return);
             }
+            // Start's exchange has ended once the dialog is no longer busy.
+            QTRY_VERIFY_WITH_TIMEOUT(get("btnStart")->isEnabled(), 60000);
         }
     }
 };

@@ -13,7 +13,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -158,6 +160,40 @@ private slots:
         QVERIFY(sim.stopAndReadMemory() == memory);
     }
 
+    // About opened in the middle of a write leaves the line alone: the write goes on while the
+    // box is up, and the radio ends up holding the whole file.
+    void aDialogDuringAWrite()
+    {
+        SimProcess sim({"--delay", "10"});
+        useRadio(sim);
+        DialogAnswers answers;
+        const QString file = dir->filePath(QStringLiteral("document.sin"));
+        saveWithCore(file, reliability::documentImage());
+        answers.fileAnswers = {file};
+        ctrl(Qt::Key_O);
+        ctrl(Qt::Key_S); // the file as the program stores it
+        QProgressBar* bar = nullptr;
+        int movedDuringAbout = 0;
+        answers.dialogDriver = [&](QDialog& about) {
+            QCOMPARE(about.objectName(), QStringLiteral("AboutDlg"));
+            const int from = bar->value();
+            QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= from + 20, 20000);
+            movedDuringAbout = bar->value() - from;
+        };
+        ctrl(Qt::Key_W);
+        bar = progressDialog()->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+        {
+            ProgressWatch watch([](int at) {
+                if (at == 30)
+                    QTimer::singleShot(0, [] { clickTool("ID_APP_ABOUT"); });
+            });
+            startAndWait();
+        }
+        QVERIFY(movedDuringAbout >= 20);
+        QVERIFY(answers.boxes.isEmpty());
+        QVERIFY(sim.stopAndReadMemory() == fromBytes(readFileBytes(file)));
+    }
+
     // "Verify after writing" to a radio that stores block 2 wrongly names the block. The check
     // box and COM3's device typed in Choose Port stay over a restart, where the Port menu names
     // each COMn's device and disables those with none. A file edited with its cell still open is
@@ -253,9 +289,12 @@ private slots:
         DialogAnswers answers;
         answers.fileAnswers = {QString(), dir->filePath(QStringLiteral("log.csv"))};
         answers.dialogDriver = [&](QDialog& dialog) {
+            auto* start = dialog.findChild<QPushButton*>(QStringLiteral("btnStart"));
             for (const SimProcess* radio : {&first, &silent, &third}) {
                 useRadio(*radio);
                 QTest::keyClick(&dialog, Qt::Key_Return);
+                QVERIFY(!start->isEnabled());
+                QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled(), 60000); // the next radio is asked for
             }
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
                      QStringLiteral("Radios written: 1"));

@@ -92,7 +92,9 @@ Course readBlocks(Course c)
     for (int n = 0; n < 128; ++n) {
         c({"purge", command("52", n), "r 12", "timeouts 50 0 2", "r 1", "timeouts 50 50 200",
            "purge"});
-        progress(c, n + 1, 123)({"pause 10", "purge", "w 06", "r 1"})({"cycle"}, 199)({"pause 10"});
+        // The pause before the ACK runs from the reply's arrival: the look spends its first part.
+        progress(c, n + 1, 123)({"pause 10 after r 12", "purge", "w 06", "r 1"});
+        c({"cycle"}, 199)({"pause 10"});
     }
     c({"close", "progress 123"});
     return c;

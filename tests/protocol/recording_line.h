@@ -7,9 +7,11 @@
 #include "core/testmode/testmode_session.h"
 #include "serial/qt_serial_line.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // "02 50 52"
@@ -24,8 +26,8 @@ inline std::string hexBytes(const std::uint8_t* data, std::size_t n)
     return text;
 }
 
-// Steps as "open", "timeouts 50 50 200", "purge", "w 02 50", "r 12", "pause 10", "close"; the
-// hosts add "cycle" and "msg TEXT".
+// Steps as "open", "timeouts 50 50 200", "purge", "w 02 50", "r 12", "pause 10", "pause 10 after
+// r 12" (counted from the end of that step), "close"; the hosts add "cycle" and "msg TEXT".
 using Steps = std::vector<std::string>;
 
 class RecordingLine : public orvo::SerialLine
@@ -53,6 +55,17 @@ public:
     void configure9600_8N1() override { add("9600 8N1"), inner->configure9600_8N1(); }
     void purge() override { add("purge"), inner->purge(); }
     void pause(int ms) override { add("pause " + std::to_string(ms)), inner->pause(ms); }
+    void pauseSince(std::chrono::steady_clock::time_point since, int ms) override
+    {
+        std::string after;
+        for (const auto& [began, step] : m_lineSteps) {
+            if (began > since)
+                break;
+            after = step;
+        }
+        add("pause " + std::to_string(ms) + " after " + after);
+        inner->pauseSince(since, ms);
+    }
     long read(std::uint8_t* data, std::size_t n) override
     {
         return add("r " + std::to_string(n)), inner->read(data, n);
@@ -66,7 +79,13 @@ public:
     }
 
 private:
-    void add(std::string step) { steps.push_back(std::move(step)); }
+    void add(std::string step)
+    {
+        m_lineSteps.emplace_back(std::chrono::steady_clock::now(), step);
+        steps.push_back(std::move(step));
+    }
+    // The line's own steps with the moment each began (the hosts' steps are not among them).
+    std::vector<std::pair<std::chrono::steady_clock::time_point, std::string>> m_lineSteps;
 };
 
 // Where two records part: empty when equal, else the first differing step with what led to it.

@@ -1,20 +1,19 @@
 // fault_matrix: one cell of the fault matrix in CMakeLists.txt. orvo-radio-sim, started with the
-// cell's SIM-OPTIONs, misbehaves against a read, a write or a test-mode adjustment, run by the
-// core (CloneSession or runTestMode over QtSerialLine) as the window and orvo-cli run it. Every
-// message gets its cautious answer (Cancel, OK).
+// cell's SIM-OPTIONs, misbehaves against a read, a write or a test-mode adjustment, run on the
+// radio worker as the window runs it. Every message gets its cautious answer (Cancel, OK).
 //   fault_matrix read|write|test MESSAGE REQUESTS completes|fails BLOCKS [SIM-OPTION...]
 #include "reliability_support.h"
 #include "sim_process.h"
-#include "test_host.h"
 
 #include "core/link/clone_session.h"
 #include "core/testmode/testmode_session.h"
-#include "serial/qt_serial_line.h"
+#include "serial/radio_worker.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QMap>
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -25,9 +24,9 @@ namespace {
 enum class Mode { Read, Write, Test };
 
 // A message as the cell expects it: its exact text, then its buttons.
-QString asShown(const std::string& text, bool retryCancel)
+QString asShown(const QString& text, bool retryCancel)
 {
-    return QString::fromStdString(text) + (retryCancel ? " [Retry Cancel]" : " [OK]");
+    return text + (retryCancel ? " [Retry Cancel]" : " [OK]");
 }
 
 struct Cell
@@ -59,50 +58,43 @@ void checkRadioMemory(SimProcess& sim, const orvo::RadioImage& document,
     QVERIFY(sim.stopAndReadMemory() == expected);
 }
 
-struct CautiousTestModeHost final : orvo::TestModeHost
-{
-    QStringList shown;
-    Answer showMessage(const std::string& text, Buttons buttons) override
-    {
-        shown << asShown(text, buttons == Buttons::RetryCancel);
-        return buttons == Buttons::RetryCancel ? Answer::Cancel : Answer::Ok;
-    }
-};
-
-void runCoreCell(const Cell& cell)
+void runCell(const Cell& cell)
 {
     const orvo::RadioImage radio = reliability::radioMemory();
     const orvo::RadioImage document = reliability::documentImage();
     SimProcess sim(QStringList{"--delay", "10"} + cell.simOptions, &radio);
     QVERIFY(sim.started());
-    const auto line = orvo::makeSerialLine();
+    orvo::RadioLink link;
     QStringList shown;
+    QObject::connect(&link, &orvo::RadioLink::messageAsked,
+                     [&](const QString& text, bool retryCancel) {
+                         shown << asShown(text, retryCancel);
+                         link.answer(false);
+                     });
+    QSignalSpy cloneEnd(&link, &orvo::RadioLink::cloneFinished);
+    QSignalSpy testModeEnd(&link, &orvo::RadioLink::testModeFinished);
     if (cell.mode == Mode::Test) {
-        CautiousTestModeHost host;
-        const orvo::TestModeOutcome outcome = orvo::runTestMode(
-            *line, host,
+        link.startTestMode(
             {sim.path(), orvo::TestItem::TxPower, 47, "146.00000", "146.00000", "Off", "88.5"});
-        QCOMPARE(outcome, cell.completes ? orvo::TestModeOutcome::Succeeded
-                                         : orvo::TestModeOutcome::Cancelled);
-        shown = host.shown;
+        QTRY_COMPARE_WITH_TIMEOUT(testModeEnd.count(), 1, 60000);
+        QCOMPARE(testModeEnd[0][0].value<orvo::TestModeOutcome>(),
+                 cell.completes ? orvo::TestModeOutcome::Succeeded
+                                : orvo::TestModeOutcome::Cancelled);
     } else {
-        TestHost host; // Cancel where Retry is offered
-        host.directionToGive =
-            cell.mode == Mode::Write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read;
-        orvo::CloneSession session(*line, host, document);
-        const orvo::CloneResult result = session.run(sim.path());
-        for (const ShownMessage& m : host.messages)
-            shown << asShown(m.text, m.buttons == orvo::CloneHost::Buttons::RetryCancel);
-        QCOMPARE(result.outcome,
+        const bool write = cell.mode == Mode::Write;
+        link.startClone({sim.path(),
+                         write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read, document,
+                         false});
+        QTRY_COMPARE_WITH_TIMEOUT(cloneEnd.count(), 1, 60000);
+        const auto report = cloneEnd[0][0].value<orvo::CloneReport>();
+        QCOMPARE(report.result.outcome,
                  cell.completes ? orvo::CloneOutcome::Completed : orvo::CloneOutcome::Failed);
-        QCOMPARE(session.state(), orvo::CloneState::Closed);
         if (cell.mode == Mode::Read && cell.completes)
-            QVERIFY(session.receivedImage() == radio);
-        if (cell.mode == Mode::Write)
-            QCOMPARE(result.blocksDone, cell.blocksWritten);
+            QVERIFY(report.received == radio);
+        if (write)
+            QCOMPARE(report.result.blocksDone, cell.blocksWritten);
     }
     QCOMPARE(shown, cell.messages);
-    QVERIFY(!line->isOpen());
     QCOMPARE(portFreeProblem(sim.path()), QString());
     QCOMPARE(reliability::requestsHeard(sim.logPath(), cell.mode == Mode::Test), cell.requests);
     if (cell.mode == Mode::Write)
@@ -117,7 +109,7 @@ public:
     explicit FaultMatrixCell(const Cell& cell) : m_cell(cell) {}
 
 private slots:
-    void cell() { runCoreCell(m_cell); }
+    void cell() { runCell(m_cell); }
 
 private:
     Cell m_cell;
@@ -132,8 +124,8 @@ int main(int argc, char** argv)
         {"comm-error", {asShown(orvo::kCommunicationErrorText, true)}},
         {"block-error", {asShown(orvo::kBlockErrorText, false)}},
         {"short-reply", {asShown(orvo::kShortReplyText, false)}},
-        {"try-again", {asShown(" Error had happen ,need try again", true)}},
-        {"finished", {asShown("Finish successfully!", false)}}};
+        {"try-again", {asShown(orvo::kTestModeTryAgainText, true)}},
+        {"finished", {asShown(orvo::kTestModeFinishedText, false)}}};
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

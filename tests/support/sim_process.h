@@ -4,9 +4,10 @@
 
 #include "core/image/radio_image.h"
 
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <sys/types.h>
 
 #include <string>
 #include <vector>
@@ -34,8 +35,12 @@ public:
     std::vector<std::string> stopAndReadTestLog();
 
 private:
+    // Sends `signal` and waits up to 10 s for the simulator to end.
+    void stop(int signal);
+
     QTemporaryDir m_dir;
-    QProcess m_process;
+    pid_t m_pid = -1;
+    int m_output = -1;
     std::string m_path;
 };
 

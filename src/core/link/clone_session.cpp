@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace orvo {
 
@@ -227,9 +228,13 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         // Only a whole reply is taken: with a byte or two missing, the data would be incomplete;
         // with a byte to spare, it would be shifted. Its four leading bytes are not looked at
         // (radios fill them as they like), so the look for a spare byte is what finds a shift.
+        // The look spends the first part of the pause before the block's acknowledgement, which
+        // runs from the reply's arrival: the acknowledgement leaves as if there were no look.
         std::array<std::uint8_t, kReplyLength> reply{};
-        if (m_line.read(reply.data(), reply.size()) < static_cast<long>(kReplyLength) ||
-            surplusByteFollows()) {
+        const bool whole =
+            m_line.read(reply.data(), reply.size()) == static_cast<long>(kReplyLength);
+        const auto replyArrived = std::chrono::steady_clock::now();
+        if (!whole || surplusByteFollows()) {
             m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
@@ -239,7 +244,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         result.blocksDone = block + 1;
         progressStep(CloneDirection::Read, result.blocksDone);
 
-        m_line.pause(10);
+        m_line.pauseSince(replyArrived, 10);
         m_line.purge();
         writeByte(kAck);
         std::uint8_t ack = 0;

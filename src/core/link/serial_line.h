@@ -3,9 +3,9 @@
 // writes under time-outs, pause. Plain C++; the Qt implementation and the test doubles live
 // elsewhere.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace orvo {
@@ -58,12 +58,16 @@ public:
     // Pauses the calling thread.
     virtual void pause(int milliseconds) = 0;
 
-    // Has reads that wait call `callback` about every `everyMs` ms, so that a program can keep
-    // its window live while the radio is slow or silent. The callback must not use this line.
-    // Bytes, counts and time-outs of reads stay as they are; a callback that runs long only makes
-    // the read return later, with the bytes that had arrived by its time-out. An empty callback
-    // makes reads block again. Lines that cannot call back ignore it.
-    virtual void setWaitCallback(std::function<void()> /*callback*/, int /*everyMs*/) {}
+    // Pauses the calling thread until `milliseconds` after `since`, a moment the caller took
+    // from std::chrono::steady_clock; returns at once when that has passed. Lines that pause by
+    // whole milliseconds round the rest up.
+    virtual void pauseSince(std::chrono::steady_clock::time_point since, int milliseconds)
+    {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            since + std::chrono::milliseconds(milliseconds) - std::chrono::steady_clock::now());
+        if (left.count() > 0)
+            pause(static_cast<int>(left.count()));
+    }
 };
 
 } // namespace orvo

@@ -23,9 +23,6 @@ constexpr std::array<std::uint8_t, 7> kTestRequest{0x02, 0x50, 0x52, 0x4F, 0x47,
 // A one-byte read waits at most 100 ms, an 8-byte read 450 ms; 10 ms between bytes end a read.
 constexpr LineTimeouts kTestModeTimeouts{10, 50, 50, 50, 50};
 
-constexpr const char* kTryAgain = " Error had happen ,need try again";
-constexpr const char* kFinished = "Finish successfully!";
-
 // Closes the line at every way out of the exchange.
 class LineCloser
 {
@@ -152,10 +149,10 @@ TestModeOutcome runTestMode(SerialLine& line, TestModeHost& host, const TestMode
     for (;;) {
         if (runAttempt(line, frames)) {
             line.close();
-            host.showMessage(kFinished, TestModeHost::Buttons::Ok);
+            host.showMessage(kTestModeFinishedText, TestModeHost::Buttons::Ok);
             return TestModeOutcome::Succeeded;
         }
-        if (host.showMessage(kTryAgain, TestModeHost::Buttons::RetryCancel) !=
+        if (host.showMessage(kTestModeTryAgainText, TestModeHost::Buttons::RetryCancel) !=
             TestModeHost::Answer::Retry) {
             line.close();
             return TestModeOutcome::Cancelled;

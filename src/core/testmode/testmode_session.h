@@ -11,6 +11,10 @@ namespace orvo {
 
 class SerialLine;
 
+// The exchange's messages, exactly as the user sees them.
+inline constexpr const char* kTestModeTryAgainText = " Error had happen ,need try again";
+inline constexpr const char* kTestModeFinishedText = "Finish successfully!";
+
 // What the exchange needs from its surroundings: modal messages that return the user's button.
 class TestModeHost
 {
