@@ -492,7 +492,7 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
 
         std::vector<std::string> f(kColumnNames.size());
         f[kLocation] = std::to_string(ch);
-        const auto [rx, tx] = units;
+        const std::uint32_t rx = units[0], tx = units[1];
         const bool hasRx = rx != 0, hasTx = tx != 0;
         f[kFrequency] = hasRx ? mhz(rx, 6) : "";
         const bool oneBand = std::any_of(bands().begin(), bands().end(), [&](const Band& b) {
