@@ -1,5 +1,6 @@
 #include "core/report/report_data.h"
 
+#include "core/image/image_diff.h"
 #include "core/image/settings_codec.h"
 
 #include <cstddef>
@@ -41,8 +42,8 @@ ReportData reportDataFromImage(const RadioImage& image)
     for (int channel = 1; channel <= kChannelCount; ++channel)
         data.channels[static_cast<std::size_t>(channel - 1)] = decodeChannel(image, channel);
 
-    SettingSelections selections = initialSelections();
-    decodeSettings(image, selections);
+    // As show and diff read a file: the band byte gives the Field whatever the model code.
+    const SettingSelections selections = formSelections(image);
     data.type = selectedText(selections, SettingBox::Type);
     data.field = selectedText(selections, SettingBox::Field);
     data.txTotalTime = selectedText(selections, SettingBox::TxTotalTime);
