@@ -68,12 +68,18 @@ VerifyDialog::VerifyDialog(const orvo::RadioImage& document, const orvo::RadioIm
             m_ui->buttons->addButton(tr("&Details"), QDialogButtonBox::ActionRole);
         details->setObjectName(QStringLiteral("btnDetails"));
         details->setCheckable(true);
-        connect(details, &QPushButton::toggled, m_ui->lstBytes, &QWidget::setVisible);
+        connect(details, &QPushButton::toggled, this, [this](bool on) {
+            m_ui->lstBytes->setVisible(on);
+            adjustSize();
+        });
     }
     for (QTreeWidget* list : {m_ui->lstDifferences, m_ui->lstBytes}) {
         for (int c = 0; c < 4; ++c)
             list->resizeColumnToContents(c);
     }
+    // Without a list the statements alone make the dialog.
+    if (fields == 0)
+        adjustSize();
 }
 
 VerifyDialog::~VerifyDialog() = default;
