@@ -218,15 +218,20 @@ int runExport(int argc, char** argv)
 
 int runImport(int argc, char** argv)
 {
-    static const char* kArgs = "FILE.sin IN.csv -o OUT.sin [--field BAND]   (IN.csv '-' reads "
-                               "standard input; BAND as the Field list shows it, \"400 - 470MHz\")";
+    static const char* kArgs =
+        "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace]   (IN.csv '-' reads standard "
+        "input; BAND as the Field list shows it, \"400 - 470MHz\"; --replace empties the "
+        "channels the file does not list)";
     if (wantsHelp(argc, argv))
         return usage("import", kArgs, true);
     std::vector<std::string> positional;
     std::optional<std::string> out;
     int field = -1;
+    bool replace = false;
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-o") == 0) {
+        if (std::strcmp(argv[i], "--replace") == 0) {
+            replace = true;
+        } else if (std::strcmp(argv[i], "-o") == 0) {
             if (i + 1 >= argc || out)
                 return usage("import", kArgs, false);
             out = argv[++i];
@@ -257,8 +262,19 @@ int runImport(int argc, char** argv)
     const auto csv = readText(positional[1]);
     if (!csv)
         return kExitFailed;
-    const std::vector<std::string> errors =
-        isCommonCsv(*csv) ? importCommonCsv(*csv, *image) : importChannelCsv(*csv, *image);
+    const RadioImage before = *image;
+    std::vector<std::string> errors;
+    if (isCommonCsv(*csv)) {
+        // The memory list names only the channels it changes; with --replace it is the whole
+        // list, so every channel starts empty.
+        if (replace) {
+            for (int ch = 1; ch <= kChannelCount; ++ch)
+                encodeChannel(ChannelTexts{}, *image, ch);
+        }
+        errors = importCommonCsv(*csv, *image);
+    } else {
+        errors = importChannelCsv(*csv, *image, replace);
+    }
     if (!errors.empty()) {
         for (const std::string& e : errors)
             fail(escapedText(positional[1]) + ": " + e);
@@ -270,6 +286,9 @@ int runImport(int argc, char** argv)
         fail(r.error);
         return kExitFailed;
     }
+    const int changed = changedChannelCount(before, *image);
+    std::fprintf(stderr, "orvo-cli import: %d channel%s changed\n", changed,
+                 changed == 1 ? "" : "s");
     return kExitOk;
 }
 
@@ -303,9 +322,10 @@ const Verb kFileVerbs[] = {
      "write the channel table as CSV ('-' for standard output), or the memory CSV of other "
      "programs",
      runExport},
-    {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND]",
+    {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace]",
      "apply a CSV channel table or memory CSV to FILE.sin (its Field set to BAND first) and save "
-     "the result as OUT.sin",
+     "the result as OUT.sin; channels the file does not list are kept, or emptied with "
+     "--replace",
      runImport},
     {"diff", "A.sin B.sin",
      "list the differences of two channel data files by meaning, then by byte", runDiff},

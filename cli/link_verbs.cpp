@@ -192,6 +192,14 @@ bool targetWritable(const std::string& path)
 }
 
 // Runs one transfer; true when all 128 blocks moved. `session` keeps what a read received.
+// A failed write has said how much of it the radio holds; a cancelled one says it here.
+void reportCancel(const char* verb, const CloneResult& result)
+{
+    std::fprintf(stderr, "orvo-cli %s: cancelled\n", verb);
+    if (leftPartlyWritten(result))
+        std::fprintf(stderr, "orvo-cli %s: %s\n", verb, kPartialWriteText);
+}
+
 CloneResult transfer(const char* verb, CloneDirection direction, const TransferArgs& args,
                      const RadioImage& source, RadioImage& received)
 {
@@ -207,7 +215,7 @@ CloneResult transfer(const char* verb, CloneDirection direction, const TransferA
     }
     std::signal(SIGINT, previous);
     if (result.outcome == CloneOutcome::Cancelled)
-        std::fprintf(stderr, "orvo-cli %s: cancelled\n", verb);
+        reportCancel(verb, result);
     return result;
 }
 
@@ -224,7 +232,7 @@ VerifiedWrite writeVerified(const TransferArgs& args, const RadioImage& image)
     }
     std::signal(SIGINT, previous);
     if (write.transfer.outcome == CloneOutcome::Cancelled)
-        std::fprintf(stderr, "orvo-cli write: cancelled\n");
+        reportCancel("write", write.transfer);
     return write;
 }
 
@@ -259,8 +267,9 @@ int writeRepeatedly(const TransferArgs& args, const RadioImage& image)
             }
         }
         const RadioLogEntry& e = log.back();
-        std::printf("radio %d: %s%s%s\n", radio, e.result.c_str(),
-                    e.differences.empty() ? "" : ": ", e.differences.c_str());
+        const std::string& detail = e.differences.empty() ? e.reason : e.differences;
+        std::printf("radio %d: %s%s%s\n", radio, e.result.c_str(), detail.empty() ? "" : ": ",
+                    detail.c_str());
         std::fflush(stdout);
     }
     std::printf("%d of %zu radios written and verified\n", written, log.size());

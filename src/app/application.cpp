@@ -93,8 +93,17 @@ bool Application::openFile(const QString& path)
 {
     if (!canReplaceDocument())
         return false;
-    if (!m_document->load(path))
+    // A recent file that cannot be opened now leaves the list, and the message says so.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const bool recent = m_recentFiles.contains(absolute);
+    if (!m_document->load(path, recent ? tr("It is taken off the list of recent files.")
+                                       : QString())) {
+        if (recent) {
+            m_recentFiles.removeAll(absolute);
+            saveSettings();
+        }
         return false;
+    }
     m_document->setFilePath(path);
     view()->resetForm();
     return true;

@@ -37,7 +37,8 @@ public:
     // File Open: asks for a file, then opens it as openFile does.
     void open();
     // After the save prompt, loads `path` and shows it; on failure the document and the view
-    // stay as they were. False when cancelled or failed.
+    // stay as they were, and a file of the recent-file list leaves it. False when cancelled or
+    // failed.
     bool openFile(const QString& path);
     // The About box.
     void about();

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/transfer_controller.h"
 #include "core/editing/channel_csv.h"
+#include "core/editing/common_csv.h"
 #include "core/image/atomic_file.h"
 #include "document/document.h"
 #include "widgets/file_dialog.h"
@@ -98,9 +99,13 @@ bool importChannelsFile(FormView& view, const QString& path)
         return false;
     }
     const QByteArray csv = file.readAll();
-    orvo::RadioImage image = documentImage(view);
-    const std::vector<std::string> errors =
-        orvo::cli::importChannelCsv(std::string_view(csv.constData(), csv.size()), image);
+    const std::string_view text(csv.constData(), static_cast<std::size_t>(csv.size()));
+    const orvo::RadioImage before = documentImage(view);
+    orvo::RadioImage image = before;
+    // The file says by its header which of the two formats it is.
+    const std::vector<std::string> errors = orvo::isCommonCsv(text)
+                                                ? orvo::importCommonCsv(text, image)
+                                                : orvo::cli::importChannelCsv(text, image);
     if (!errors.empty()) {
         QString text =
             QStringLiteral("Nothing was imported from \"%1\":").arg(QFileInfo(path).fileName());
@@ -109,7 +114,19 @@ bool importChannelsFile(FormView& view, const QString& path)
         AppMessageBox(view.window(), text);
         return false;
     }
-    applyImportedImage(view, image);
+    const int changed = orvo::cli::changedChannelCount(before, image);
+    if (changed > 0)
+        applyImportedImage(view, image);
+    const QString name = QFileInfo(path).fileName();
+    AppMessageBox(view.window(),
+                  changed == 1 ? QObject::tr("\"%1\": 1 channel changed; the channels the file "
+                                             "does not list are as they were.")
+                                     .arg(name)
+                               : QObject::tr("\"%1\": %2 channels changed; the channels the "
+                                             "file does not list are as they were.")
+                                     .arg(name)
+                                     .arg(changed),
+                  QString(), QMessageBox::Information);
     return true;
 }
 
@@ -120,15 +137,43 @@ void applyImportedImage(FormView& view, const orvo::RadioImage& image)
 
 void exportChannels(FormView& view)
 {
-    const std::string csv = orvo::cli::exportChannelCsv(documentImage(view));
-    const QString path =
-        AppGetSaveFileName(view.window(), QStringLiteral("Export Channels"),
-                           QStringLiteral("channels.csv"), kCsvFilter, QStringLiteral("csv"));
+    const orvo::RadioImage image = documentImage(view);
+    const QString ownFormat = QObject::tr("Orvo channel table (*.csv)");
+    const QString commonFormat = QObject::tr("Memory CSV of other programs (*.csv)");
+    QString format;
+    const QString path = AppGetSaveFileName(
+        view.window(), QStringLiteral("Export Channels"), QStringLiteral("channels.csv"),
+        ownFormat + QStringLiteral(";;") + commonFormat, QStringLiteral("csv"), &format);
     if (path.isEmpty())
         return;
-    const orvo::FileResult saved = orvo::writeFileAtomically(path.toStdString(), csv);
-    if (!saved.ok)
-        AppMessageBox(view.window(), QString::fromStdString(saved.error));
+    const bool common = format == commonFormat;
+    const orvo::CommonCsvExport exported =
+        common ? orvo::exportCommonCsv(image) : orvo::CommonCsvExport{};
+    const std::string csv = common ? exported.text : orvo::cli::exportChannelCsv(image);
+    const orvo::FileResult saved =
+        orvo::writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
+    if (!saved.ok) {
+        AppMessageBox(view.window(), QString::fromLocal8Bit(saved.error.c_str()));
+        return;
+    }
+    // What the other programs' format cannot carry, said once.
+    QStringList remarks;
+    if (!exported.busyChannels.empty()) {
+        QStringList channels;
+        for (int ch : exported.busyChannels)
+            channels << QString::number(ch);
+        remarks << QObject::tr("The memory CSV has no Busy column: Busy Yes of channel(s) %1 "
+                               "is not written.")
+                       .arg(channels.join(QStringLiteral(", ")));
+    }
+    for (const orvo::CommonCsvNote& note : exported.notes) {
+        remarks << QObject::tr("Channel %1 %2")
+                       .arg(note.channel)
+                       .arg(QString::fromStdString(note.text));
+    }
+    if (!remarks.isEmpty())
+        AppMessageBox(view.window(), remarks.join(QLatin1Char('\n')), QString(),
+                      QMessageBox::Information);
 }
 
 void installFileDrops(MainWindow& window)

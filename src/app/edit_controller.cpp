@@ -39,10 +39,15 @@ void EditController::copy()
 void EditController::cut()
 {
     copy();
-    deleteChannels();
+    emptyChannels(true);
 }
 
 void EditController::deleteChannels()
+{
+    emptyChannels(false);
+}
+
+void EditController::emptyChannels(bool cut)
 {
     m_view.commitPendingEdit();
     const std::vector<int> channels = m_view.grid()->selectedChannels();
@@ -51,9 +56,11 @@ void EditController::deleteChannels()
     std::vector<std::pair<int, orvo::ChannelTexts>> rows;
     for (int channel : channels)
         rows.emplace_back(channel, orvo::ChannelTexts{});
-    m_document.setRows(rows, channels.size() == 1
-                                 ? tr("Delete channel %1").arg(channels.front())
-                                 : tr("Delete %1 channels").arg(channels.size()));
+    const bool one = channels.size() == 1;
+    const QString text = cut ? (one ? tr("Cut channel %1") : tr("Cut %1 channels"))
+                             : (one ? tr("Delete channel %1") : tr("Delete %1 channels"));
+    m_document.setRows(rows, text.arg(one ? static_cast<qsizetype>(channels.front())
+                                          : static_cast<qsizetype>(channels.size())));
 }
 
 void EditController::paste()
@@ -74,19 +81,26 @@ void EditController::paste()
                                             ? tr("Paste channel %1").arg(pasted.rows[0].first)
                                             : tr("Paste %1 channels").arg(pasted.rows.size()));
     }
-    if (pasted.refused.empty())
+    if (pasted.refused.empty() && pasted.firstUnfitRow == 0)
         return;
     QStringList lines;
+    if (!pasted.refused.empty())
+        lines << (pasted.rows.empty() ? tr("Nothing was pasted. Refused cells:")
+                                      : tr("The other rows were pasted. Refused cells:"));
     for (const orvo::RefusedCell& cell : pasted.refused) {
         lines << tr("Channel %1, %2: %3")
                      .arg(cell.channel)
                      .arg(cell.column == 0 ? tr("row") : ChannelModel::columnName(cell.column),
                           QString::fromStdString(cell.reason));
     }
-    AppMessageBox(m_view.window(),
-                  (pasted.rows.empty() ? tr("Nothing was pasted. Refused cells:")
-                                       : tr("The other rows were pasted. Refused cells:")) +
-                      QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
+    // Rows that found no channel are named too: the paste must not lose them without a word.
+    if (pasted.firstUnfitRow == pasted.lastUnfitRow && pasted.firstUnfitRow > 0)
+        lines << tr("Row %1 did not fit below channel 16").arg(pasted.firstUnfitRow);
+    else if (pasted.firstUnfitRow > 0)
+        lines << tr("Rows %1-%2 did not fit below channel 16")
+                     .arg(pasted.firstUnfitRow)
+                     .arg(pasted.lastUnfitRow);
+    AppMessageBox(m_view.window(), lines.join(QLatin1Char('\n')));
 }
 
 void EditController::moveUp()
@@ -97,6 +111,13 @@ void EditController::moveUp()
 void EditController::moveDown()
 {
     move(1);
+}
+
+bool EditController::canMove(int by) const
+{
+    const std::vector<int> channels = m_view.grid()->selectedChannels();
+    return !channels.empty() && channels.front() + by >= 1 &&
+           channels.back() + by <= orvo::kChannelCount;
 }
 
 void EditController::move(int by)

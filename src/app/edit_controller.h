@@ -37,8 +37,13 @@ public:
     // Program > Optional Features: the dialog, and on OK the features into the document.
     void optionalFeatures();
 
+    // Move Up and Move Down can do something for the rows selected now (not at the edge).
+    bool canMove(int by) const;
+
 private:
     void move(int by);
+    // Empties the rows as one step named after Cut or Delete.
+    void emptyChannels(bool cut);
 
     FormView& m_view;
     Document& m_document;

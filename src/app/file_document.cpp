@@ -27,13 +27,16 @@ void FileDocument::newDocument()
     setModified(false);
 }
 
-bool FileDocument::load(const QString& path)
+bool FileDocument::load(const QString& path, const QString& failureNote)
 {
     orvo::RadioImage loaded = image();
     const orvo::FileResult result =
         orvo::loadImageFile(QFile::encodeName(path).toStdString(), loaded);
     if (!result.ok) {
-        AppMessageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
+        QString text = QString::fromLocal8Bit(result.error.c_str());
+        if (!failureNote.isEmpty())
+            text += QLatin1Char('\n') + failureNote;
+        AppMessageBox(m_window, text);
         return false;
     }
     resetImage(loaded);

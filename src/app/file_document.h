@@ -19,8 +19,9 @@ public:
 
     // Loads the file into the image, not modified. A file shorter than 1024 bytes, or one that
     // cannot be read, is reported in a message box and changes nothing; longer files give their
-    // first 1024 bytes. The file name is left to the caller (setFilePath).
-    bool load(const QString& path);
+    // first 1024 bytes; `failureNote` is the message's last line. The file name is left to the
+    // caller (setFilePath).
+    bool load(const QString& path, const QString& failureNote = QString());
 
     // File Save: saves under the current name, or asks for one when there is none.
     void save();

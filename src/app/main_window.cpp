@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -307,6 +308,12 @@ QMenu* MainWindow::createEditMenu()
         QStringLiteral("Move the selected channels one place down\nMove Down"),
         QKeySequence(Qt::ALT | Qt::Key_Down), &EditController::moveDown);
 
+    ChannelTable* grid = m_view->grid();
+    connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::updateMoveActions);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::updateMoveActions);
+
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
     edit->addActions({undo, redo});
@@ -383,12 +390,21 @@ void MainWindow::updateCommandStates()
                        ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
             if (QAction* action = commandAction(id))
                 action->setEnabled(!m_transfers->isRunning());
+        updateMoveActions();
         // No recent file replaces the document while the radio is read into it or written
         // from it.
         for (QAction* item : m_recentFileItems)
             item->setEnabled(!m_transfers->isRunning());
     }
     updateUndoActions();
+}
+
+void MainWindow::updateMoveActions()
+{
+    // Move Up on channel 1 and Move Down on channel 16 would do nothing.
+    const bool idle = !m_transfers || !m_transfers->isRunning();
+    commandAction(ID_EDIT_MOVE_UP)->setEnabled(idle && m_edit->canMove(-1));
+    commandAction(ID_EDIT_MOVE_DOWN)->setEnabled(idle && m_edit->canMove(1));
 }
 
 void MainWindow::updateUndoActions()

@@ -111,6 +111,7 @@ private:
     void createStatusBar();
     void updateLockIndicators();
     void updateUndoActions();
+    void updateMoveActions();
     // main_window_menus.cpp: the recent files in the File menu, the Port menu, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
     void updateRecentFileItems();

@@ -3,6 +3,7 @@
 #include "core/link/port_names.h"
 #include "document/settings.h"
 #include "serial/system_ports.h"
+#include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 #include "widgets/port_chooser.h"
 
@@ -31,6 +32,12 @@ PortController::PortController(const QList<QAction*>& items, QWidget* window, QO
     }
     connect(m_group, &QActionGroup::triggered, this, [this](QAction* item) {
         m_port = item->data().toString();
+        const std::string device = orvo::systemPortPath(m_port.toStdString());
+        if (!orvo::portDeviceExists(device)) {
+            AppMessageBox(m_window, tr("%1 stands for %2, which is not there now. Plug the cable "
+                                       "in, or give %1 another device with Port > Choose Port.")
+                                        .arg(m_port, QString::fromStdString(device)));
+        }
         emit portChosen(m_port);
     });
 }
@@ -56,8 +63,9 @@ void PortController::showDevices()
         // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
         // otherwise. The shortcut text stays at the end of the item.
         const QString device = QString::fromStdString(orvo::describePort(port));
+        const bool gone = !orvo::portDeviceExists(orvo::systemPortPath(port));
         QStringList parts = fixed.toString().split(QLatin1Char('\t'));
-        parts.first() += QStringLiteral("  \u2014  ") + device;
+        parts.first() += QStringLiteral("  \u2014  ") + device + (gone ? tr("  (gone)") : QString());
         item->setText(parts.join(QLatin1Char('\t')));
         item->setEnabled(!orvo::systemPortPath(port).empty());
     }

@@ -58,15 +58,17 @@ void TestModeController::start()
 void TestModeController::askUser(const QString& text, bool retryCancel)
 {
     QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_window;
+    // The test mode's boxes carry the program's short title.
+    const QString caption = tr("Orvo");
     if (retryCancel) {
         const auto answer =
-            AppMessageBox(parent, text, QString(), QMessageBox::Warning,
+            AppMessageBox(parent, text, caption, QMessageBox::Warning,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    AppMessageBox(parent, text, QString(),
+    AppMessageBox(parent, text, caption,
                   finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }

@@ -190,6 +190,10 @@ void TransferController::finish(const orvo::CloneReport& report)
     if (m_focusBefore && m_focusBefore->isVisible() && m_focusBefore->isEnabled())
         m_focusBefore->setFocus();
 
+    // A failed write has said so through the session; a cancelled one says it here.
+    if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
+        AppMessageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
+
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
         const auto differences = orvo::compareImages(m_source, report.received);
@@ -200,7 +204,7 @@ void TransferController::finish(const orvo::CloneReport& report)
             AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
-        VerifyDialog verify(orvo::compareImages(m_source, report.received), window());
+        VerifyDialog verify(m_source, report.received, window());
         AppExecDialog(verify);
     }
 
@@ -266,8 +270,7 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
     orvo::VerifiedWrite write{report.result, {}};
     if (report.result.readBack)
         write.differences = orvo::compareImages(m_source, report.received);
-    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write),
-                       write.succeeded());
+    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
         AppMessageBox(m_batch, QString::fromStdString(orvo::verifyFailureText(write.differences)));
     m_batch->askForNextRadio();

@@ -2,6 +2,7 @@
 
 #include "core/link/port_names.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QtGlobal>
 
@@ -54,6 +55,29 @@ std::string chosenPortDevice(int n)
     return it == g_chosenDevices.end() ? std::string() : it->second;
 }
 
+std::string environmentPortDevice(int n)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(n);
+    return {};
+#else
+    const std::string variable = "ORVO_COM" + std::to_string(n);
+    const char* value = std::getenv(variable.c_str());
+    return value ? std::string(value) : std::string();
+#endif
+}
+
+bool portDeviceExists(const std::string& device)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(device);
+    return true;
+#else
+    return device.empty() || device.front() != '/' ||
+           QFileInfo::exists(QString::fromStdString(device));
+#endif
+}
+
 std::string systemPortPath(const std::string& name)
 {
 #ifdef Q_OS_WIN
@@ -62,11 +86,11 @@ std::string systemPortPath(const std::string& name)
     const int n = comPortNumber(name);
     if (n == 0)
         return name;
-    const std::string variable = "ORVO_COM" + std::to_string(n);
-    const char* override = std::getenv(variable.c_str());
+    const std::string variable = environmentPortDevice(n);
+    const char* override = variable.empty() ? nullptr : variable.c_str();
     const std::string chosen = chosenPortDevice(n);
     std::vector<ListedPort> listed;
-    if ((!override || !*override) && chosen.empty()) {
+    if (!override && chosen.empty()) {
         // A device chosen for another COMn is that one's, not a candidate for this one.
         const std::vector<SystemPort> ports = systemPorts();
         const std::lock_guard lock(g_chosenLock);

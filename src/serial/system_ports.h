@@ -26,6 +26,14 @@ std::vector<SystemPort> systemPorts();
 void setChosenPortDevice(int n, const std::string& device);
 std::string chosenPortDevice(int n);
 
+// The device the variable ORVO_COMn names for "COMn" (n 1..4), which decides the port before
+// any choice; empty when it is unset or empty, and where the system names its ports COMn.
+std::string environmentPortDevice(int n);
+
+// False for a device path that is not there now (an adapter pulled out, a simulator that ended);
+// true for any other name.
+bool portDeviceExists(const std::string& device);
+
 // The device to open for `name`. Where the system names its ports "COMn" the name is used as it
 // is; elsewhere "COMn" follows ORVO_COMn, then the chosen device, then the listed ports that no
 // other COMn was given (see resolvePortPath). Empty when no device stands for the name.

@@ -6,6 +6,10 @@
 
 #include "ui_batch_write_dialog.h"
 
+#include <QFile>
+
+#include <map>
+
 BatchWriteDialog::BatchWriteDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::BatchWriteDialog>())
 {
@@ -25,7 +29,11 @@ int BatchWriteDialog::nextRadio() const
 
 void BatchWriteDialog::setStatusText(const QString& text)
 {
-    m_ui->lblStatus->setText(text);
+    // The session counts its blocks in the status line as well; the bar shows them here.
+    bool number = false;
+    text.toInt(&number);
+    if (!number)
+        m_ui->lblStatus->setText(text);
 }
 
 void BatchWriteDialog::setPosition(int position)
@@ -40,33 +48,53 @@ void BatchWriteDialog::start()
     m_running = true;
     m_ui->btnStart->setEnabled(false);
     m_ui->btnSaveLog->setEnabled(false);
+    m_ui->btnCancel->setText(tr("Cancel"));
     m_ui->progressBar->setValue(0);
+    m_ui->lblStatus->clear();
     emit startRequested();
 }
 
-void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry, bool verified)
+void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry)
 {
     m_log.push_back(entry);
-    m_written += verified ? 1 : 0;
+    m_ui->progressBar->setValue(m_ui->progressBar->maximum());
+    const QString detail = QString::fromStdString(entry.differences.empty() ? entry.reason
+                                                                            : entry.differences);
     new QTreeWidgetItem(m_ui->lstLog,
                         {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
                          QString::number(entry.radio), QString::fromStdString(entry.result),
-                         QString::fromStdString(entry.differences)});
+                         detail});
     m_ui->lstLog->scrollToBottom();
+    if (!m_logPath.isEmpty())
+        writeLog();
 }
 
 void BatchWriteDialog::askForNextRadio()
 {
     m_running = false;
     QString text = tr("Connect radio %1 and press Start.").arg(nextRadio());
+    std::map<std::string, int> results;
+    for (const orvo::RadioLogEntry& entry : m_log)
+        ++results[entry.result == "not opened" ? std::string("failed") : entry.result];
     if (!m_log.empty()) {
         const orvo::RadioLogEntry& last = m_log.back();
         text.prepend(tr("Radio %1: %2.").arg(last.radio).arg(QString::fromStdString(last.result)) +
                      QLatin1Char('\n'));
+        QString counts = (m_log.size() == 1 ? tr("1 radio: %2 verified, %3 different, %4 failed")
+                                            : tr("%1 radios: %2 verified, %3 different, %4 failed")
+                                                  .arg(m_log.size()))
+                             .arg(results["verified"])
+                             .arg(results["different"])
+                             .arg(results["failed"]);
+        if (results["cancelled"] > 0)
+            counts += tr(", %1 cancelled").arg(results["cancelled"]);
+        m_ui->lblCount->setText(counts);
+        m_ui->btnCancel->setText(tr("Close"));
     }
     m_ui->lblInstruction->setText(text);
-    m_ui->lblCount->setText(tr("Radios written: %1").arg(m_written));
-    m_ui->btnSaveLog->setEnabled(!m_log.empty());
+    m_ui->lblStatus->clear();
+    m_ui->lblCount->setVisible(!m_log.empty());
+    m_ui->btnSaveLog->setEnabled(true);
     m_ui->btnStart->setEnabled(true);
     m_ui->btnStart->setFocus();
 }
@@ -78,10 +106,21 @@ void BatchWriteDialog::saveLog()
                            tr("CSV Files (*.csv);;All Files (*)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    const orvo::FileResult saved =
-        orvo::writeFileAtomically(path.toStdString(), orvo::radioLogCsv(m_log));
-    if (!saved.ok)
-        AppMessageBox(this, QString::fromStdString(saved.error));
+    m_logPath = path;
+    writeLog();
+}
+
+bool BatchWriteDialog::writeLog()
+{
+    const orvo::FileResult saved = orvo::writeFileAtomically(
+        QFile::encodeName(m_logPath).toStdString(), orvo::radioLogCsv(m_log));
+    if (saved.ok)
+        return true;
+    m_logPath.clear();
+    AppMessageBox(this, QString::fromLocal8Bit(saved.error.c_str()) + QLatin1Char('\n') +
+                            tr("The log is no longer saved as each radio finishes; choose Save "
+                               "Log again."));
+    return false;
 }
 
 void BatchWriteDialog::reject()

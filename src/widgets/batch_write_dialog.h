@@ -1,13 +1,16 @@
 #pragma once
 // BatchWriteDialog: Program > Write To Several Radios. Start (or Enter) asks for the connected
 // radio to be written and verified; the dialog shows that transfer's progress and then asks for
-// the next radio. It counts the radios written and verified and keeps a log (time, port, radio
-// number, result, differences) that Save Log writes as CSV. Cancel stops the radio being
-// written, or closes the dialog between radios. A view: the transfer controller runs each radio.
+// the next radio. It counts the radios by their result and keeps a log (time, port, radio number,
+// result, differences, reason) that Save Log writes as CSV; once a log file is chosen, it is
+// saved again as each radio finishes. Cancel stops the radio being written; between radios the
+// button reads Close (after the first radio) and closes the dialog. A view: the transfer
+// controller runs each radio.
 
 #include "core/link/verify.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -27,11 +30,13 @@ public:
     // The number of the radio that Start writes: 1 for the first of the run.
     int nextRadio() const;
 
-    // The transfer's status line and progress (0..128).
+    // The transfer's status line (the progress counts are the bar's, not shown as text) and
+    // progress (0..128).
     void setStatusText(const QString& text);
     void setPosition(int position);
-    // Logs a radio's end, counted when `verified`.
-    void addResult(const orvo::RadioLogEntry& entry, bool verified);
+    // Logs a radio's end: the bar fills, the row and the counts show it, and the chosen log
+    // file is saved again.
+    void addResult(const orvo::RadioLogEntry& entry);
     // Names the last radio's result and asks for the next radio; Start is enabled again.
     void askForNextRadio();
 
@@ -46,9 +51,11 @@ signals:
 private:
     void start();
     void saveLog();
+    // Writes the log to m_logPath; on failure says so and forgets the path.
+    bool writeLog();
 
     std::unique_ptr<Ui::BatchWriteDialog> m_ui;
     std::vector<orvo::RadioLogEntry> m_log;
-    int m_written = 0;
+    QString m_logPath;
     bool m_running = false;
 };

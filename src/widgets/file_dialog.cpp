@@ -37,12 +37,15 @@ QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QStrin
 }
 
 QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter, const QString& defaultSuffix)
+                           const QString& filter, const QString& defaultSuffix,
+                           QString* chosenFilter)
 {
+    if (chosenFilter)
+        *chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
     if (const auto& hook = fileDialogHook()) {
-        return withSuffix(
-            hook({FileDialogRequest::Mode::Save, parent, caption, proposed, filter, defaultSuffix}),
-            defaultSuffix);
+        return withSuffix(hook({FileDialogRequest::Mode::Save, parent, caption, proposed, filter,
+                                defaultSuffix, chosenFilter}),
+                          defaultSuffix);
     }
 
     QFileDialog dialog(parent, caption, proposed, filter);
@@ -51,6 +54,8 @@ QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QStrin
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
     return withSuffix(dialog.selectedFiles().constFirst(), defaultSuffix);
 }
 

@@ -18,6 +18,9 @@ struct FileDialogRequest
     QString proposed;      // the folder, or the file name offered in a save dialog
     QString filter;        // Qt filter list, e.g. "Channel Data (*.sin);;All Files (*)"
     QString defaultSuffix; // without the dot; empty for open dialogs
+    // Where a save dialog that offers a choice of formats puts the filter the user picked (its
+    // first, unless the hook sets another); null for the other dialogs.
+    QString* chosenFilter = nullptr;
 };
 
 // Answers a file dialog in place of the user: the chosen path, or an empty string for Cancel.
@@ -28,9 +31,11 @@ QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QStrin
                            const QString& filter);
 
 // Asks for the name to save under; asks before replacing an existing file. A chosen name
-// without an extension gets `defaultSuffix`. Returns an empty string when cancelled.
+// without an extension gets `defaultSuffix`. Returns an empty string when cancelled. With
+// `chosenFilter`, the filters of `filter` are a choice of formats and the one picked goes there.
 QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter, const QString& defaultSuffix);
+                           const QString& filter, const QString& defaultSuffix,
+                           QString* chosenFilter = nullptr);
 
 // Installs the hook that answers every following file dialog; an empty function restores the
 // real dialogs.

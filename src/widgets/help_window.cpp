@@ -2,9 +2,41 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
+
+namespace {
+
+// The anchor a Markdown heading has where the manual is read on the web ("## Verifying a radio"
+// is #verifying-a-radio): lower case, punctuation dropped, blanks as hyphens.
+QString headingAnchor(const QString& heading)
+{
+    QString anchor = heading.toLower();
+    anchor.remove(QRegularExpression(QStringLiteral("[^\\w\\- ]")));
+    anchor.replace(QLatin1Char(' '), QLatin1Char('-'));
+    return anchor;
+}
+
+// Gives every heading of `document` its anchor, so the Contents' links jump to it.
+void anchorHeadings(QTextDocument* document)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        QTextCursor cursor(block);
+        cursor.select(QTextCursor::BlockUnderCursor);
+        QTextCharFormat format;
+        format.setAnchor(true);
+        format.setAnchorNames({headingAnchor(block.text())});
+        cursor.mergeCharFormat(format);
+    }
+}
+
+} // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -18,8 +50,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_browser);
 
     QFile manual(QStringLiteral(":/help/manual.md"));
-    if (manual.open(QIODevice::ReadOnly))
+    if (manual.open(QIODevice::ReadOnly)) {
         m_browser->setMarkdown(QString::fromUtf8(manual.readAll()));
+        anchorHeadings(m_browser->document());
+    }
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     resize(qMin(760, available.width()), qMin(available.height() * 9 / 10, 900));

@@ -12,8 +12,24 @@ PortChooser::PortChooser(const QString& port, QWidget* parent)
     m_ui->setupUi(this);
     m_ui->cmbPort->setCurrentText(port);
     auto showDevice = [this] {
-        const std::string device = orvo::systemPortPath(m_ui->cmbPort->currentText().toStdString());
-        m_ui->editDevice->setText(QString::fromStdString(device));
+        const QString port = m_ui->cmbPort->currentText();
+        const int n = port.mid(3).toInt();
+        const QString variable =
+            QString::fromStdString(orvo::environmentPortDevice(n));
+        // ORVO_COMn decides before any choice: the dialog says so and keeps the choice for when
+        // the variable is gone.
+        if (!variable.isEmpty()) {
+            m_ui->lblNote->setText(tr("ORVO_COM%1 sets %2 to %3: a device chosen here takes "
+                                      "effect only once that variable is unset.")
+                                       .arg(n)
+                                       .arg(port, variable));
+            m_ui->editDevice->setText(QString::fromStdString(orvo::chosenPortDevice(n)));
+        } else {
+            m_ui->lblNote->clear();
+            m_ui->editDevice->setText(
+                QString::fromStdString(orvo::systemPortPath(port.toStdString())));
+        }
+        m_ui->lblNote->setVisible(!variable.isEmpty());
     };
     connect(m_ui->cmbPort, &QComboBox::currentTextChanged, this, showDevice);
     connect(m_ui->btnRefresh, &QPushButton::clicked, this, &PortChooser::refresh);

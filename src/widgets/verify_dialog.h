@@ -1,13 +1,14 @@
 #pragma once
-// VerifyDialog: what Verify With Radio found, the differences of the radio from the document in a
-// list (what, the document's text, the radio's text, the block). It changes nothing.
+// VerifyDialog: what Verify With Radio found. First a plain statement whether the radio's
+// channels and settings equal the document's, then the fields that differ in a list (what, the
+// document's text, the radio's text, the block), then the bytes that no field shows summarised
+// in a line per kind, their full list behind Details. It changes nothing.
 
-#include "core/image/image_diff.h"
+#include "core/image/radio_image.h"
 
 #include <QDialog>
 
 #include <memory>
-#include <vector>
 
 namespace Ui {
 class VerifyDialog;
@@ -18,8 +19,9 @@ class VerifyDialog : public QDialog
     Q_OBJECT
 
 public:
-    // `differences` are document -> radio, as compareImages gives them.
-    VerifyDialog(const std::vector<orvo::ImageDifference>& differences, QWidget* parent);
+    // Shows how `radio` differs from `document`.
+    VerifyDialog(const orvo::RadioImage& document, const orvo::RadioImage& radio,
+                 QWidget* parent);
     ~VerifyDialog() override;
 
 private:

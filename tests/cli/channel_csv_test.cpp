@@ -35,6 +35,7 @@ struct Case
     std::vector<std::string> errors; // none: channel `ch` then shows `texts`
     int ch = 0;
     ChannelTexts texts{};
+    bool emptyUnlisted = false;
 };
 
 TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell)
@@ -59,8 +60,14 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
          {},
          7,
          {"470.00000", "470.00000", "", "", "No", "Wide", "Add", "High"}},
-        // A channel without a line is emptied; a header with blanks is the header.
-        {"CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n\r\n", {}, 5, {}},
+        // A channel without a line is kept, or emptied when unlisted channels are; a line of
+        // empty cells empties its channel; a header with blanks is the header.
+        {"CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n\r\n",
+         {},
+         5,
+         {"446.00625", "446.00625", "", "", "No", "Wide", "Add", "High"}},
+        {H, {}, 5, {}, true},
+        {H + "5,,,,,,,,\n", {}, 5, {}},
         // As spreadsheets give it back: a byte order mark, fewer decimals, whole tones, ';'.
         {"\xEF\xBB\xBF"
          "CH;Receive(MHz);Transmit(MHz);Rx Tone;Tx Tone;Busy;W/N;Scan;Power\n1;446.52;\"446.5125\";"
@@ -115,7 +122,7 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
         SCOPED_TRACE(c.csv.substr(0, 120));
         RadioImage image = uhfImage();
         const RadioImage before = image;
-        const auto errors = importChannelCsv(c.csv, image);
+        const auto errors = importChannelCsv(c.csv, image, c.emptyUnlisted);
         if (c.ch == 0) {
             EXPECT_EQ(image, before);
             if (c.errors.empty()) { // 16 bad lines: 32 errors
@@ -128,7 +135,7 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
         }
         ASSERT_EQ(errors, std::vector<std::string>{});
         EXPECT_EQ(decodeChannel(image, c.ch), c.texts);
-        EXPECT_TRUE(c.ch == 5 || isChannelEmpty(image, 5));
+        EXPECT_TRUE(c.ch == 5 || isChannelEmpty(image, 5) == c.emptyUnlisted);
         std::copy_n(before.record(1), 16 * kRecordSize, image.record(1));
         EXPECT_EQ(image, before); // nothing but the channel records changed
     }

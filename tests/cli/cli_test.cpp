@@ -254,7 +254,7 @@ const Row kRows[] = {
     {"import missing.sin in.csv -o out.sin", "", 1, "~missing.sin"},
     {"import a.sin bad4.csv -o a.sin", "", 1, "~bad4.csv: line 2: 9 fields expected, found 8", "",
      "a.sin="},
-    {"import a.sin - -o a.sin <in.csv", "", 0},
+    {"import a.sin - -o a.sin <in.csv", "", 0, "orvo-cli import: 1 channel changed\n"},
     {"show ff.sin", "", 0, "", "", "", "(model code FF is not ZT-4"},
     {"show full.sin", "", 0, "", "", "",
      "5   146.00625     146.00500      D023N    67.0     Yes   "},
@@ -318,8 +318,17 @@ const Row kRows[] = {
     // A channel outside the band is refused unless the file holds it already; import --field
     // sets the band before the check.
     {"import a.sin uhf.csv -o out.sin", "", 1, "~462.56250 is outside the band 136 - 174MHz"},
-    {"import uhf.sin uhf.csv -o out.sin", "", 0, "", "out.sin", "out.sin=uhf.sin"},
-    {"import a.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0, "", "out.sin"},
+    {"import uhf.sin uhf.csv -o out.sin", "", 0, "orvo-cli import: 0 channels changed\n",
+     "out.sin", "out.sin=uhf.sin"},
+    {"import a.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0,
+     "orvo-cli import: 1 channel changed\n", "out.sin"},
+    // Import changes the channels the file lists and keeps the others; --replace empties them.
+    {"diff full.sin \"$(\"$0\" import full.sin in.csv -o out.sin && echo out.sin)\"", "", 1,
+     "orvo-cli import: 1 channel changed\n", "out.sin", "",
+     "block 2: CH 1 Receive(MHz): \"\" -> \"146.52000\""},
+    {"diff full.sin \"$(\"$0\" import full.sin in.csv -o out.sin --replace && echo out.sin)\"",
+     "", 1, "orvo-cli import: 4 channels changed\n", "out.sin", "",
+     "block 4: CH 2 Receive(MHz): \"146.52000\" -> \"\""},
     {"import a.sin uhf.csv -o out.sin --field 400-470", "", 2, "~no Field \"400-470\""},
     {"read --port PORT a.sin", "--short-read 5:11", 1, "not received enough  byte\n", "", "a.sin="},
     {"read --port PORT --retries 1 out.sin", "--refuse-program", 1,
@@ -375,7 +384,7 @@ const Row kRows[] = {
      "", 1,
      "orvo-cli: the common memory CSV has no Busy column: Busy Yes of channel 5 is not written\n"
      "orvo-cli: channel 9 has a transmit frequency only: its line leaves Frequency empty, which "
-     "other programs may refuse\n",
+     "other programs may refuse\norvo-cli import: 1 channel changed\n",
      "c.csv out.sin", "", "block 11: CH 5 Busy: \"Yes\" -> \"No\"\n"},
     {"import a.sin \"$(printf 'Location,Frequency\\n17,146.52\\n' >m.csv && echo m.csv)\" -o a.sin",
      "", 1,
@@ -390,7 +399,7 @@ const Row kRows[] = {
     // A channel on the band's upper edge lies inside it: written without --force.
     {"write --port PORT \"$(printf '%s\\n1,174,,,,,,,\\n' \"$(head -1 in.csv)\" | \"$0\" "
      "import a.sin - -o edge.sin && echo edge.sin)\"",
-     "", 0, "", "edge.sin", "radio=edge.sin"},
+     "", 0, "orvo-cli import: 1 channel changed\n", "edge.sin", "radio=edge.sin"},
 };
 
 QByteArray contentsOf(const QString& dir, const QString& name, SimProcess* sim)
@@ -493,13 +502,16 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
     cli.closeWriteChannel();
     cli.waitForFinished(60000);
     lines << QString::fromUtf8(cli.readAllStandardOutput());
-    EXPECT_EQ(lines,
-              QStringList({"radio 1: cancelled\n", "radio 2: failed\n", "radio 3: verified\n",
-                           "radio 4: not opened\n", "1 of 4 radios written and verified\n"}));
+    EXPECT_EQ(lines, QStringList({"radio 1: cancelled\n", QString::fromStdString("radio 2: failed: " + kCommError),
+                                  "radio 3: verified\n",
+                                  "radio 4: not opened: Could not Open the Port,Please check "
+                                  "whether the Port are occupied or the device are ok " +
+                                      port + ": No such file or directory\n",
+                                  "1 of 4 radios written and verified\n"}));
     EXPECT_EQ(cli.exitCode(), 1);
     const QList<QByteArray> log = readWholeFile(folder + "/log.csv").split('\n');
     ASSERT_EQ(log.size(), 6);
-    EXPECT_TRUE(log[1].endsWith(",\"" + port.toUtf8() + "\",1,cancelled,\r")) << log[1].data();
+    EXPECT_TRUE(log[1].endsWith(",\"" + port.toUtf8() + "\",1,cancelled,,\r")) << log[1].data();
     EXPECT_EQ(radios[2].stopAndReadMemory(), patternedImage(3));
 }
 

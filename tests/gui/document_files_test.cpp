@@ -12,10 +12,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDropEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 namespace {
@@ -147,9 +151,10 @@ private slots:
         QCOMPARE(formTextsOf(fromBytes(readFileBytes(path("sample.sin")))), form);
 
         // Import Channels refuses a file it cannot read, and one with bad cells in one message
-        // that names each. A good CSV dropped on the window replaces the table as one undo step;
-        // Export Channels writes it back for another drop; a dropped .sin asks about the unsaved
-        // import first.
+        // that names each. A good CSV dropped on the window changes the channels it lists as one
+        // undo step and says how many; Export Channels writes it back for another drop, or as the
+        // memory CSV of other programs, which says that Busy does not travel and imports by its
+        // header; a dropped .sin asks about the unsaved import first.
         const QByteArray header =
             "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
         writeFileBytes(path("bad.csv"),
@@ -166,17 +171,34 @@ private slots:
                  "line 2, column Receive(MHz): 462.56250 is outside the band "
                  "136 - 174MHz\nline 3, column Busy: \"Maybe\" is neither Yes nor No");
         QCOMPARE(formTexts(), form);
+        const QStringList kept = rowTexts(3);
         dropOnWindow(path("good.csv"));
         const QStringList imported = formTexts();
         QCOMPARE(rowTexts(5),
                  (QStringList{"146.00000", "146.60000", "", "D023N", "Yes", "Wide", "Add", "Low"}));
-        QCOMPARE(rowTexts(3), QStringList(8, QString()));
+        QCOMPARE(rowTexts(3), kept);
+        QCOMPARE(answers.texts().last(), "\"good.csv\": 2 channels changed; the channels the file "
+                                         "does not list are as they were.");
         answers.fileAnswers = {path("exported")};
         clickMenu("menuFile", "ID_EXPORT_CHANNELS");
         ctrl(Qt::Key_Z);
         QCOMPARE(formTexts(), form);
         dropOnWindow(path("exported.csv"));
         QCOMPARE(formTexts(), imported);
+        answers.fileAnswers = {path("common")};
+        answers.fileFilters = {QStringLiteral("Memory CSV of other programs (*.csv)")};
+        clickMenu("menuFile", "ID_EXPORT_CHANNELS");
+        QVERIFY2(answers.texts().last().contains("has no Busy column: Busy Yes of channel(s) 3, 5 "),
+                 qPrintable(answers.texts().last()));
+        QVERIFY(readFileBytes(path("common.csv")).startsWith("Location,Name,Frequency,"));
+        ctrl(Qt::Key_Z);
+        answers.fileAnswers = {path("common.csv")};
+        clickMenu("menuFile", "ID_IMPORT_CHANNELS");
+        QCOMPARE(rowTexts(5),
+                 (QStringList{"146.00000", "146.60000", "", "D023N", "No", "Wide", "Add", "Low"}));
+        QCOMPARE(rowTexts(1), imported.mid(10, 8));
+        ctrl(Qt::Key_Z);
+        dropOnWindow(path("exported.csv"));
         dropOnWindow(path("sample.sin"));
         QCOMPARE(answers.texts().last(), QStringLiteral("Save changes?"));
         QCOMPARE(formTexts(), imported);
@@ -191,14 +213,35 @@ private slots:
         QCOMPARE(command("ID_FILE_MRU_FILE1")->text(), "&1 " + path("features.sin"));
         clickMenu("menuFile", "ID_FILE_MRU_FILE2");
         QCOMPARE(formTexts(), form);
-        QCOMPARE(answers.boxes.size(), 4);
+        QCOMPARE(answers.boxes.size(), 9);
+        // One that has gone leaves the list, and the message says so.
+        QFile::remove(path("features.sin"));
+        clickMenu("menuFile", "ID_FILE_MRU_FILE2");
+        QVERIFY(answers.texts().last().endsWith("\nIt is taken off the list of recent files."));
+        clickMenu("menuFile", "ID_FILE_MRU_FILE1");
+        for (const char* item : {"ID_FILE_MRU_FILE1", "ID_FILE_MRU_FILE2", "ID_FILE_MRU_FILE3"})
+            QVERIFY(!command(item)->isVisible() || !command(item)->text().contains("features"));
 
-        // F1 shows the user manual in the program's help window; Help > About the About box.
+        // F1 shows the user manual in the program's help window, which names every command of
+        // every menu; its Contents jump to their sections. Help > About shows the About box.
         press(Qt::Key_F1);
         auto* help = named<QWidget>(QStringLiteral("helpWindow"));
         QVERIFY(help);
         QTRY_VERIFY(help->isVisible());
-        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("Verifying a radio"));
+        auto* browser = help->findChild<QTextBrowser*>();
+        const QString manual = browser->toPlainText();
+        for (const QMenu* menu : mainWindow()->menuBar()->findChildren<QMenu*>()) {
+            for (const QAction* action : menu->actions()) {
+                if (action->isSeparator() || action->objectName().startsWith("ID_FILE_MRU"))
+                    continue;
+                QString name = action->text().section('\t', 0, 0).section(QStringLiteral("  \u2014  "), 0, 0);
+                name.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove('&');
+                QVERIFY2(manual.contains(name), qPrintable(name));
+            }
+        }
+        browser->setSource(QUrl(QStringLiteral("#the-command-line-tool")));
+        QVERIFY(browser->verticalScrollBar()->value() > 0);
+        QCOMPARE(browser->toPlainText(), manual);
         clickMenu("menuHelp", "ID_APP_ABOUT");
         QCOMPARE(answers.dialogTitles.size(), 5);
     }

@@ -166,8 +166,9 @@ private slots:
     void rowsNewOpenAndSave()
     {
         // Rows copied by their channel numbers paste onto others, move up with Alt+Up (the last
-        // not down) and go with Ctrl+X; rows with refused cells are named. Ctrl+Z and Ctrl+Y undo
-        // and redo (what undo restores is the document's headless test).
+        // not down) and go with Ctrl+X; rows with refused cells and rows past channel 16 are
+        // named. Ctrl+Z and Ctrl+Y undo and redo, as the menu names them (what undo restores is
+        // the document's headless test).
         typeOnCell(1, 2, QStringLiteral("446.1"));
         clickCell(1, 0);
         ctrl(Qt::Key_C);
@@ -178,14 +179,21 @@ private slots:
         press(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(rowTexts(2), edited);
         ctrl(Qt::Key_X);
+        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Cut channel 2\tCtrl+Z"));
         QApplication::clipboard()->setText(QApplication::clipboard()->text() + "12\n");
         clickCell(5, 0);
         ctrl(Qt::Key_V);
         QCOMPARE(answers->texts(), QStringList{"The other rows were pasted. Refused cells:\n"
                                                "Channel 6, row: 8 or 9 columns expected, found 1"});
         clickCell(16, 0);
+        QVERIFY(!command("ID_EDIT_MOVE_DOWN")->isEnabled());
+        QVERIFY(command("ID_EDIT_MOVE_UP")->isEnabled());
         press(Qt::Key_Down, Qt::AltModifier); // the last channel stays: no undo step
         const QStringList form = formTexts();
+        ctrl(Qt::Key_V);
+        QCOMPARE(answers->texts().last(), QStringLiteral("Row 2 did not fit below channel 16"));
+        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Paste channel 16\tCtrl+Z"));
+        ctrl(Qt::Key_Z);
         QCOMPARE(rowTexts(5), edited);
         QCOMPARE(rowTexts(2), kEmpty);
         ctrl(Qt::Key_Z);

@@ -73,6 +73,8 @@ void DialogAnswers::install()
     });
     setFileDialogHook([this](const FileDialogRequest& request) {
         fileRequests.append(request);
+        if (request.chosenFilter && !fileFilters.isEmpty())
+            *request.chosenFilter = fileFilters.takeFirst();
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     });
     setDialogHook([this](QDialog& dialog) {

@@ -46,6 +46,7 @@ struct DialogAnswers
     QList<QMessageBox::StandardButton> boxAnswers;
     QList<FileDialogRequest> fileRequests;
     QStringList fileAnswers;
+    QStringList fileFilters; // the file type each save dialog with a choice takes (none: its first)
     QStringList dialogTitles;
     std::function<void(QDialog&)> dialogDriver;
 

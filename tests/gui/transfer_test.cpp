@@ -112,7 +112,11 @@ private slots:
         QVERIFY(!formEnabled);
         QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
         QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{false, true, false, false}));
-        QVERIFY(answers.boxes.isEmpty());
+        // The only box: COM2's device is not there.
+        QCOMPARE(answers.texts(),
+                 QStringList{"COM2 stands for /nonexistent/orvo-port, which is not there now. Plug "
+                             "the cable in, or give COM2 another device with Port > Choose Port."});
+        answers.boxes.clear();
         QCOMPARE(formTexts(), form);
         QVERIFY(!asksToSave());
         // COM2 leads nowhere: the message names the device and the reason.
@@ -253,6 +257,7 @@ private slots:
             {"152.00000", "151.82500", "D023N", "D023N", "Yes", "Narrow", "Add", "Low"}, changed,
             3);
         changed[0x3FA] ^= 0x01;
+        changed.record(10)[15] ^= 0x01; // an empty channel's byte that no text shows
         SimProcess other({"--delay", "10"}, &changed);
         QStringList listed;
         answers.dialogDriver = [&listed](QDialog& dialog) {
@@ -260,27 +265,44 @@ private slots:
             auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDifferences"));
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 listed << list->topLevelItem(i)->text(0) + ',' + list->topLevelItem(i)->text(3);
+            auto* bytes = dialog.findChild<QLabel*>(QStringLiteral("lblBytes"));
+            if (!bytes->isHidden())
+                listed << bytes->text();
+            if (auto* details = dialog.findChild<QPushButton*>(QStringLiteral("btnDetails"))) {
+                auto* byteList = dialog.findChild<QTreeWidget*>(QStringLiteral("lstBytes"));
+                QTest::mouseClick(details, Qt::LeftButton);
+                listed << QString::number(byteList->isHidden() ? -1 : byteList->topLevelItemCount());
+            }
         };
         for (const SimProcess* radio : {&good, &other}) {
             useRadio(*radio);
             clickMenu("menuProgram", "ID_VERIFY_WITH_RADIO");
             startAndWait();
         }
-        QCOMPARE(listed, (QStringList{"The radio holds what the document holds.",
-                                      "The radio differs from the document in 2 place(s):",
-                                      "CH 3 Receive(MHz),6", "byte 0x3FA,127"}));
+        QCOMPARE(listed,
+                 (QStringList{"The radio holds what the document holds.",
+                              "The radio's channels and settings differ from the document's in 1 "
+                              "field:",
+                              "CH 3 Receive(MHz),6",
+                              "1 empty channel differs only in unused bytes: a Write makes it "
+                              "equal.\n1 byte(s) outside the channels differ where no setting "
+                              "shows them.",
+                              "2"}));
         QCOMPARE(formTexts(), formTextsOf(same));
         QVERIFY(!asksToSave());
-        QCOMPARE(answers.boxes.size(), 2);
+        QCOMPARE(answers.boxes.size(), 3); // the write's, COM3's device not there, the verified write
         QVERIFY(good.stopAndReadMemory() == same);
+        QVERIFY(answers.texts().value(1).startsWith("COM3 stands for /dev/ttyORVO3, which is not"));
         ctrl(Qt::Key_W);
         QTest::mouseClick(verifyBox(), Qt::LeftButton); // off again for the other tests
         QTest::keyClick(progressDialog(), Qt::Key_Escape);
     }
 
     // Write To Several Radios: three radios in a row, the second silent, the third storing a
-    // block wrongly. Start, then Enter for each; the count and the log saved as CSV (after a
-    // cancelled first try) say which radios were written and verified.
+    // block wrongly. Start, then Enter for each; the counts and the log, chosen before the first
+    // radio (after a cancelled first try) and saved as each finishes, say which radios were
+    // written and verified and why the others were not. After the run the bar is full and the
+    // button reads Close.
     void severalRadiosWithASilentOne()
     {
         SimProcess first({"--delay", "10"});
@@ -290,25 +312,30 @@ private slots:
         answers.fileAnswers = {QString(), dir->filePath(QStringLiteral("log.csv"))};
         answers.dialogDriver = [&](QDialog& dialog) {
             auto* start = dialog.findChild<QPushButton*>(QStringLiteral("btnStart"));
+            auto* save = dialog.findChild<QPushButton*>(QStringLiteral("btnSaveLog"));
+            QTest::mouseClick(save, Qt::LeftButton);
+            QTest::mouseClick(save, Qt::LeftButton);
             for (const SimProcess* radio : {&first, &silent, &third}) {
                 useRadio(*radio);
                 QTest::keyClick(&dialog, Qt::Key_Return);
                 QVERIFY(!start->isEnabled());
                 QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled(), 60000); // the next radio is asked for
+                auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("progressBar"));
+                QCOMPARE(bar->value(), bar->maximum());
             }
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
-                     QStringLiteral("Radios written: 1"));
-            auto* save = dialog.findChild<QPushButton*>(QStringLiteral("btnSaveLog"));
-            QTest::mouseClick(save, Qt::LeftButton);
-            QTest::mouseClick(save, Qt::LeftButton);
+                     QStringLiteral("3 radios: 1 verified, 1 different, 1 failed"));
+            QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnCancel"))->text(),
+                     QStringLiteral("Close"));
         };
         clickMenu("menuProgram", "ID_WRITE_TO_SEVERAL_RADIOS");
         QStringList log;
         for (const QByteArray& line : readFileBytes(dir->filePath("log.csv")).split('\n'))
             log.append(QString::fromUtf8(line).section(QLatin1Char(','), 1).trimmed());
-        QCOMPARE(log,
-                 (QStringList{"Port,Radio,Result,Differences", "COM1,1,verified,", "COM1,2,failed,",
-                              "COM1,3,different,block 2: byte 0x010: FF -> FE", ""}));
+        QCOMPARE(log, (QStringList{"Port,Radio,Result,Differences,Reason", "COM1,1,verified,,",
+                                   "COM1,2,failed,,Communication Error\uFF0CPlease check all the "
+                                   "connections and the radio power",
+                                   "COM1,3,different,block 2: byte 0x010: FF -> FE,", ""}));
         QCOMPARE(answers.texts().size(), 2); // the silent radio's error, the third's differences
     }
 };

@@ -230,7 +230,20 @@ std::string exportChannelCsv(const RadioImage& image)
     return out;
 }
 
-std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image)
+int changedChannelCount(const RadioImage& before, const RadioImage& after)
+{
+    int changed = 0;
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        changed += std::equal(before.record(ch), before.record(ch) + kRecordSize,
+                              after.record(ch))
+                       ? 0
+                       : 1;
+    }
+    return changed;
+}
+
+std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image,
+                                          bool emptyUnlisted)
 {
     if (csv.size() > kMaxCsvBytes)
         return {"the file is larger than 1 MiB; a channel table is far smaller"};
@@ -313,6 +326,8 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     RadioImage result = image;
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         const auto& row = rows[static_cast<std::size_t>(ch)];
+        if (!row && !emptyUnlisted)
+            continue;
         const ChannelTexts texts = row ? *row : ChannelTexts{};
         encodeChannel(texts, result, ch);
         // A cell the table gives as the file shows it keeps its bytes, down to those no text

@@ -36,10 +36,17 @@ constexpr std::size_t kMaxCsvBytes = 1024 * 1024;
 // Fields may be separated by ';' instead of ',' (as the header shows). Texts over kMaxCsvBytes
 // and lines over 4 KiB are refused with one error. Channels without a line become empty. A line
 // with only a receive frequency gets the transmit frequency and the default texts that typing it
-// gives; a channel with a frequency gets the default word for every flag left empty.
+// gives; a channel with a frequency gets the default word for every flag left empty. A line whose
+// cells are all empty empties its channel. Channels without a line keep every byte, or with
+// `emptyUnlisted` become empty (the table then stands for the whole channel list).
 // On any error `image` is left as it was and the errors (one per bad cell or line, naming the
 // line and the column, cell texts escaped as escapedText does; at most 20, then
 // "... and N more") are returned; an empty result means success.
-std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image);
+std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image,
+                                          bool emptyUnlisted = false);
+
+// How many of channels 1..16 differ in any byte of their records between `before` and `after`:
+// what an import changed.
+int changedChannelCount(const RadioImage& before, const RadioImage& after);
 
 } // namespace orvo::cli

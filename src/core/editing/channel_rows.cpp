@@ -140,13 +140,18 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
 {
     PastedRows result;
     int channel = first;
+    int row = 0;
     for (std::vector<std::string> fields : splitLines(text)) {
         if (isBlank(fields))
             continue;
         if (sameWord(trimmed(fields[0]), channelColumnHeaders()[0]))
             continue; // the header line
-        if (channel > kChannelCount)
-            break;
+        ++row;
+        if (channel > kChannelCount) {
+            result.firstUnfitRow = result.firstUnfitRow ? result.firstUnfitRow : row;
+            result.lastUnfitRow = row;
+            continue;
+        }
         if (fields.size() == 9)
             fields.erase(fields.begin());
         if (fields.size() != 8) {

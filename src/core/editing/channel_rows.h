@@ -33,6 +33,10 @@ struct PastedRows
     // Rows to write, each with its channel, checked and completed as typing them would.
     std::vector<std::pair<int, ChannelTexts>> rows;
     std::vector<RefusedCell> refused;
+    // The rows of the text (counted from 1, header and blank lines aside) that came below
+    // channel 16 and were not taken; 0 and 0 when every row found a channel.
+    int firstUnfitRow = 0;
+    int lastUnfitRow = 0;
 };
 
 // Reads pasted rows (tab-separated, or CSV when no line holds a tab; an optional header line;
@@ -40,7 +44,8 @@ struct PastedRows
 // `first` + 1, ... 16, one row per line. Each cell goes through the checks of typing into an
 // empty row, in column order: frequencies the check of leaving the cell against `band`, tones
 // must be entries of the tone table or "Off", flags one of their two words; a flag on a row
-// without a frequency is refused. A row with a refused cell is left out whole.
+// without a frequency is refused. A row with a refused cell is left out whole; rows beyond
+// channel 16 are counted in firstUnfitRow..lastUnfitRow.
 PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band);
 
 } // namespace orvo

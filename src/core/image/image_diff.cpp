@@ -121,6 +121,29 @@ std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage
     return differences;
 }
 
+UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& differences,
+                                           const RadioImage& a, const RadioImage& b)
+{
+    UnshownDifferences counts;
+    std::array<bool, kChannelCount + 1> counted{};
+    for (const ImageDifference& d : differences) {
+        if (!d.raw)
+            continue;
+        const int ch = static_cast<int>(d.offset / kRecordSize);
+        if (ch < 1 || ch > kChannelCount) {
+            ++counts.otherBytes;
+            continue;
+        }
+        if (counted[static_cast<std::size_t>(ch)])
+            continue;
+        counted[static_cast<std::size_t>(ch)] = true;
+        const ChannelTexts none{};
+        const bool empty = decodeChannel(a, ch) == none && decodeChannel(b, ch) == none;
+        ++(empty ? counts.emptyChannels : counts.channels);
+    }
+    return counts;
+}
+
 std::string differenceText(const ImageDifference& d)
 {
     if (d.raw)

@@ -26,6 +26,20 @@ struct ImageDifference
 // column), then raw bytes by offset. Empty exactly when the images are equal.
 std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage& b);
 
+// The raw differences (bytes no text shows) counted by where they lie, for a summary the user
+// can read: channels empty in both images that differ only there (a Write makes them equal),
+// other channels whose records differ there, and bytes outside channel records 1..16.
+struct UnshownDifferences
+{
+    int emptyChannels = 0;
+    int channels = 0;
+    int otherBytes = 0;
+};
+
+// Counts the raw entries of `differences` (compareImages(a, b)) as UnshownDifferences says.
+UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& differences,
+                                           const RadioImage& a, const RadioImage& b);
+
 // One line as orvo-cli diff prints it: `CH 3 Receive: "462.56250" -> "462.57500"` for a field,
 // `byte 0x3C5: 05 -> 03` for a raw byte.
 std::string differenceText(const ImageDifference& difference);

@@ -50,15 +50,35 @@ CloneSession::CloneSession(SerialLine& line, CloneHost& host, const RadioImage& 
 {
 }
 
+bool leftPartlyWritten(const CloneResult& result)
+{
+    return result.directionKnown && result.direction == CloneDirection::Write &&
+           result.outcome != CloneOutcome::Completed && result.blocksDone > 0 &&
+           result.blocksDone < kBlockCount;
+}
+
+CloneHost::Answer CloneSession::tell(const std::string& text, CloneHost::Buttons buttons)
+{
+    std::string line = text;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    m_told += (m_told.empty() ? "" : " ") + line;
+    const CloneHost::Answer answer = m_host.showMessage(text, buttons);
+    if (answer == CloneHost::Answer::Retry)
+        m_told.clear();
+    return answer;
+}
+
 CloneResult CloneSession::run(const std::string& portName)
 {
     CloneResult result;
+    m_told.clear();
     m_position = 0;
     m_state = CloneState::Idle;
     if (!openRadioPort(m_line, portName, kCloneTimeouts)) {
         m_state = CloneState::Closed;
-        m_host.showMessage(openFailedMessage(m_line), CloneHost::Buttons::Ok);
+        tell(openFailedMessage(m_line), CloneHost::Buttons::Ok);
         result.outcome = CloneOutcome::OpenFailed;
+        result.message = m_told;
         return result;
     }
     m_host.showStatus(kDetectingText);
@@ -87,6 +107,10 @@ CloneResult CloneSession::run(const std::string& portName)
     result.outcome = step == Step::Go       ? CloneOutcome::Completed
                      : step == Step::Cancel ? CloneOutcome::Cancelled
                                             : CloneOutcome::Failed;
+    // A cancelled write says no more than a failed one would: how much of it the radio holds.
+    if (result.outcome == CloneOutcome::Cancelled && leftPartlyWritten(result))
+        m_told += (m_told.empty() ? "" : " ") + std::string(kPartialWriteText);
+    result.message = m_told;
     const bool endsAtFinal =
         result.directionKnown && result.outcome != CloneOutcome::Cancelled &&
         (result.direction == CloneDirection::Write || result.outcome == CloneOutcome::Completed);
@@ -106,7 +130,7 @@ CloneSession::Step CloneSession::enter(CloneDirection& direction)
         if (step != Step::Failure)
             return step;
         m_state = CloneState::Failed;
-        if (m_host.showMessage(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
+        if (tell(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
             CloneHost::Answer::Retry)
             return step;
     }
@@ -169,7 +193,7 @@ CloneSession::Step CloneSession::identifyAndEnter(CloneDirection& direction)
     while (writeByte(kAck) < 0) {
         if (++failedWrites >= kEntryWriteLimit)
             return Step::Failure;
-        m_host.showMessage(kSendOrderErrorText, CloneHost::Buttons::Ok);
+        tell(kSendOrderErrorText, CloneHost::Buttons::Ok);
         m_line.purge();
     }
 
@@ -202,9 +226,9 @@ CloneSession::Step CloneSession::writeBlocks(CloneResult& result)
 
         std::uint8_t reply = 0;
         if (readByte(reply) != 1 || reply != kAck) {
-            m_host.showMessage(kBlockErrorText, CloneHost::Buttons::Ok);
+            tell(kBlockErrorText, CloneHost::Buttons::Ok);
             if (result.blocksDone > 0)
-                m_host.showMessage(kPartialWriteText, CloneHost::Buttons::Ok);
+                tell(kPartialWriteText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         result.blocksDone = block + 1;
@@ -235,7 +259,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
             m_line.read(reply.data(), reply.size()) == static_cast<long>(kReplyLength);
         const auto replyArrived = std::chrono::steady_clock::now();
         if (!whole || surplusByteFollows()) {
-            m_host.showMessage(kShortReplyText, CloneHost::Buttons::Ok);
+            tell(kShortReplyText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         m_line.purge();
@@ -249,7 +273,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         writeByte(kAck);
         std::uint8_t ack = 0;
         if (readByte(ack) != 1 || ack != kAck) {
-            m_host.showMessage(kBlockErrorText, CloneHost::Buttons::Ok);
+            tell(kBlockErrorText, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         if (!waitingCycles(199, 0))

@@ -73,7 +73,15 @@ struct CloneResult
     // With the read-back on: every block of a completed write was read back into the session's
     // image (receivedImage), after a new wake-up in the same opening of the port.
     bool readBack = false;
+    // What the transfer told the user since the last Retry, one message after the other, lines
+    // joined by blanks: the reason of a failure ("Error had happen,please try again"), and
+    // kPartialWriteText after a write that broke off (cancelled too) after its first block.
+    std::string message;
 };
+
+// The write broke off after its first block and before its last: the radio holds part of the
+// new data.
+bool leftPartlyWritten(const CloneResult& result);
 
 // Status-line and message texts, exactly as the user sees them.
 inline constexpr const char* kDetectingText = "Now are detecting Communication Port,Please wait...";
@@ -120,6 +128,8 @@ private:
     Step identifyAndEnter(CloneDirection& direction);
     Step writeBlocks(CloneResult& result);
     Step readBlocks(CloneResult& result);
+    // Shows a message through the host and keeps it for CloneResult::message.
+    CloneHost::Answer tell(const std::string& text, CloneHost::Buttons buttons);
     bool waitingCycles(int count, int pauseMs);
     void progressStep(CloneDirection direction, int blocksDone);
     // Looks for one byte more, a byte time long; true when one came. The byte is never stored.
@@ -135,6 +145,7 @@ private:
     CloneState m_state = CloneState::Idle;
     bool m_readBackAfterWrite = false;
     bool m_readingBack = false;
+    std::string m_told;
 };
 
 } // namespace orvo

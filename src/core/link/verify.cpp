@@ -66,7 +66,9 @@ RadioLogEntry makeLogEntry(int radio, const std::string& port, const VerifiedWri
     std::string differences;
     for (const std::string& line : blockDifferenceLines(write.differences))
         differences += (differences.empty() ? "" : "; ") + line;
-    return {localTimeText(), port, radio, verifiedWriteResult(write), differences};
+    const std::string reason =
+        write.transfer.outcome == CloneOutcome::Completed ? std::string() : write.transfer.message;
+    return {localTimeText(), port, radio, verifiedWriteResult(write), differences, reason};
 }
 
 namespace {
@@ -85,10 +87,11 @@ std::string csvField(const std::string& text)
 
 std::string radioLogCsv(const std::vector<RadioLogEntry>& entries)
 {
-    std::string csv = "Time,Port,Radio,Result,Differences\r\n";
+    std::string csv = "Time,Port,Radio,Result,Differences,Reason\r\n";
     for (const RadioLogEntry& e : entries) {
         csv += csvField(e.time) + "," + csvField(e.port) + "," + std::to_string(e.radio) + "," +
-               csvField(e.result) + "," + csvField(e.differences) + "\r\n";
+               csvField(e.result) + "," + csvField(e.differences) + "," + csvField(e.reason) +
+               "\r\n";
     }
     return csv;
 }

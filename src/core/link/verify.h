@@ -47,6 +47,9 @@ struct RadioLogEntry
     int radio = 0;      // 1 for the first radio of the run
     std::string result; // verifiedWriteResult
     std::string differences; // the block difference lines, joined with "; "
+    // Why a transfer that did not complete ended: what it told the user (CloneResult::message);
+    // empty when it said nothing (a Cancel before the first block).
+    std::string reason;
 };
 
 // The local time now, as RadioLogEntry::time shows it.
@@ -55,7 +58,7 @@ std::string localTimeText();
 // A log entry for radio number `radio` written through `port`.
 RadioLogEntry makeLogEntry(int radio, const std::string& port, const VerifiedWrite& write);
 
-// The log as CSV: a header line "Time,Port,Radio,Result,Differences", then one line an entry,
+// The log as CSV: a header line "Time,Port,Radio,Result,Differences,Reason", then one line an entry,
 // fields quoted where they hold a comma, a quote or a line break.
 std::string radioLogCsv(const std::vector<RadioLogEntry>& entries);
 
