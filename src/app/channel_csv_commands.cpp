@@ -10,6 +10,7 @@
 #include "widgets/form_view.h"
 #include "widgets/message_box.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -18,7 +19,10 @@
 
 namespace {
 
-const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
+QString csvFilter()
+{
+    return QCoreApplication::translate("ChannelCsvCommands", "CSV Files (*.csv);;All Files (*)");
+}
 
 // The document's image with the edit in progress committed, as a write or a save takes it.
 orvo::RadioImage documentImage(FormView& view)
@@ -83,8 +87,9 @@ private:
 
 void importChannels(FormView& view)
 {
-    const QString path =
-        AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"), QString(), kCsvFilter);
+    const QString path = AppGetOpenFileName(
+        view.window(), QCoreApplication::translate("ChannelCsvCommands", "Import Channels"),
+        QString(), csvFilter());
     if (!path.isEmpty())
         importChannelsFile(view, path);
 }
@@ -93,8 +98,9 @@ bool importChannelsFile(FormView& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        AppMessageBox(view.window(), QStringLiteral("Cannot open \"%1\": %2")
-                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+        AppMessageBox(view.window(),
+                      QCoreApplication::translate("ChannelCsvCommands", "Cannot open \"%1\": %2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
     const QByteArray csv = file.readAll();
@@ -103,7 +109,8 @@ bool importChannelsFile(FormView& view, const QString& path)
         orvo::cli::importChannelCsv(std::string_view(csv.constData(), csv.size()), image);
     if (!errors.empty()) {
         QString text =
-            QStringLiteral("Nothing was imported from \"%1\":").arg(QFileInfo(path).fileName());
+            QCoreApplication::translate("ChannelCsvCommands", "Nothing was imported from \"%1\":")
+                .arg(QFileInfo(path).fileName());
         for (const std::string& e : errors)
             text += QLatin1Char('\n') + QString::fromStdString(e);
         AppMessageBox(view.window(), text);
@@ -115,15 +122,16 @@ bool importChannelsFile(FormView& view, const QString& path)
 
 void applyImportedImage(FormView& view, const orvo::RadioImage& image)
 {
-    view.document()->applyImage(image, QObject::tr("Import channels"));
+    view.document()->applyImage(
+        image, QCoreApplication::translate("ChannelCsvCommands", "Import channels"));
 }
 
 void exportChannels(FormView& view)
 {
     const std::string csv = orvo::cli::exportChannelCsv(documentImage(view));
-    const QString path =
-        AppGetSaveFileName(view.window(), QStringLiteral("Export Channels"),
-                           QStringLiteral("channels.csv"), kCsvFilter, QStringLiteral("csv"));
+    const QString path = AppGetSaveFileName(
+        view.window(), QCoreApplication::translate("ChannelCsvCommands", "Export Channels"),
+        QStringLiteral("channels.csv"), csvFilter(), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     const orvo::FileResult saved = orvo::writeFileAtomically(path.toStdString(), csv);

@@ -2,6 +2,7 @@
 
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
+#include "document/core_text.h"
 #include "document/document.h"
 #include "serial/radio_worker.h"
 #include "widgets/debug_mode_dialog.h"
@@ -60,13 +61,13 @@ void TestModeController::askUser(const QString& text, bool retryCancel)
     QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_window;
     if (retryCancel) {
         const auto answer =
-            AppMessageBox(parent, text, QString(), QMessageBox::Warning,
+            AppMessageBox(parent, coreText(text), QString(), QMessageBox::Warning,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    AppMessageBox(parent, text, QString(),
+    AppMessageBox(parent, coreText(text), QString(),
                   finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }

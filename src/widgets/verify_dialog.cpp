@@ -9,9 +9,8 @@ VerifyDialog::VerifyDialog(const std::vector<orvo::ImageDifference>& differences
     m_ui->setupUi(this);
     m_ui->lblSummary->setText(
         differences.empty()
-            ? QStringLiteral("The radio holds what the document holds.")
-            : QStringLiteral("The radio differs from the document in %1 place(s):")
-                  .arg(differences.size()));
+            ? tr("The radio holds what the document holds.")
+            : tr("The radio differs from the document in %1 place(s):").arg(differences.size()));
     for (const orvo::ImageDifference& d : differences) {
         auto* item = new QTreeWidgetItem(
             m_ui->lstDifferences,
