@@ -103,6 +103,9 @@ private slots:
         typeOnCell(3, 1, QStringLiteral("x"));
         QCOMPARE(answers.texts(), QStringList{QStringLiteral("Please input Number")});
         QCOMPARE(coreText(orvo::kBlockErrorText), QString::fromUtf8(orvo::kBlockErrorText));
+        // View > Language overrides the locale (zh_CN here) from the next start on.
+        command("language_en")->trigger();
+        QCOMPARE(startLanguage(), Language::English);
     }
 
     void theLocaleVariablesDecideInTheirOrder()
