@@ -6,6 +6,7 @@ set -euo pipefail
 orvo_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei
   libgl-dev libgtest-dev googletest
   fonts-liberation poppler-utils
   clang libclang-rt-dev

@@ -83,8 +83,8 @@ void Application::open()
         folder = QFileInfo(m_document->filePath()).absolutePath();
     else if (!m_recentFiles.isEmpty())
         folder = QFileInfo(m_recentFiles.constFirst()).absolutePath();
-    const QString path = AppGetOpenFileName(m_window.get(), QStringLiteral("Open"), folder,
-                                            FileDocument::fileFilter());
+    const QString path =
+        AppGetOpenFileName(m_window.get(), tr("Open"), folder, FileDocument::fileFilter());
     if (!path.isEmpty())
         openFile(path);
 }

@@ -11,6 +11,7 @@
 #include "widgets/form_view.h"
 #include "widgets/message_box.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -19,7 +20,10 @@
 
 namespace {
 
-const QString kCsvFilter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
+QString csvFilter()
+{
+    return QCoreApplication::translate("ChannelCsvCommands", "CSV Files (*.csv);;All Files (*)");
+}
 
 // The document's image with the edit in progress committed, as a write or a save takes it.
 orvo::RadioImage documentImage(FormView& view)
@@ -84,8 +88,9 @@ private:
 
 void importChannels(FormView& view)
 {
-    const QString path =
-        AppGetOpenFileName(view.window(), QStringLiteral("Import Channels"), QString(), kCsvFilter);
+    const QString path = AppGetOpenFileName(
+        view.window(), QCoreApplication::translate("ChannelCsvCommands", "Import Channels"),
+        QString(), csvFilter());
     if (!path.isEmpty())
         importChannelsFile(view, path);
 }
@@ -94,8 +99,9 @@ bool importChannelsFile(FormView& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        AppMessageBox(view.window(), QStringLiteral("Cannot open \"%1\": %2")
-                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+        AppMessageBox(view.window(),
+                      QCoreApplication::translate("ChannelCsvCommands", "Cannot open \"%1\": %2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
     const QByteArray csv = file.readAll();
@@ -108,7 +114,8 @@ bool importChannelsFile(FormView& view, const QString& path)
                                                 : orvo::cli::importChannelCsv(text, image);
     if (!errors.empty()) {
         QString text =
-            QStringLiteral("Nothing was imported from \"%1\":").arg(QFileInfo(path).fileName());
+            QCoreApplication::translate("ChannelCsvCommands", "Nothing was imported from \"%1\":")
+                .arg(QFileInfo(path).fileName());
         for (const std::string& e : errors)
             text += QLatin1Char('\n') + QString::fromStdString(e);
         AppMessageBox(view.window(), text);
@@ -118,32 +125,39 @@ bool importChannelsFile(FormView& view, const QString& path)
     if (changed > 0)
         applyImportedImage(view, image);
     const QString name = QFileInfo(path).fileName();
-    AppMessageBox(view.window(),
-                  changed == 1 ? QObject::tr("\"%1\": 1 channel changed; the channels the file "
-                                             "does not list are as they were.")
-                                     .arg(name)
-                               : QObject::tr("\"%1\": %2 channels changed; the channels the "
-                                             "file does not list are as they were.")
-                                     .arg(name)
-                                     .arg(changed),
-                  QString(), QMessageBox::Information);
+    AppMessageBox(
+        view.window(),
+        changed == 1 ? QCoreApplication::translate(
+                           "ChannelCsvCommands", "\"%1\": 1 channel changed; the channels the file "
+                                                 "does not list are as they were.")
+                           .arg(name)
+                     : QCoreApplication::translate("ChannelCsvCommands",
+                                                   "\"%1\": %2 channels changed; the channels the "
+                                                   "file does not list are as they were.")
+                           .arg(name)
+                           .arg(changed),
+        QString(), QMessageBox::Information);
     return true;
 }
 
 void applyImportedImage(FormView& view, const orvo::RadioImage& image)
 {
-    view.document()->applyImage(image, QObject::tr("Import channels"));
+    view.document()->applyImage(
+        image, QCoreApplication::translate("ChannelCsvCommands", "Import channels"));
 }
 
 void exportChannels(FormView& view)
 {
     const orvo::RadioImage image = documentImage(view);
-    const QString ownFormat = QObject::tr("Orvo channel table (*.csv)");
-    const QString commonFormat = QObject::tr("Memory CSV of other programs (*.csv)");
+    const QString ownFormat =
+        QCoreApplication::translate("ChannelCsvCommands", "Orvo channel table (*.csv)");
+    const QString commonFormat =
+        QCoreApplication::translate("ChannelCsvCommands", "Memory CSV of other programs (*.csv)");
     QString format;
     const QString path = AppGetSaveFileName(
-        view.window(), QStringLiteral("Export Channels"), QStringLiteral("channels.csv"),
-        ownFormat + QStringLiteral(";;") + commonFormat, QStringLiteral("csv"), &format);
+        view.window(), QCoreApplication::translate("ChannelCsvCommands", "Export Channels"),
+        QStringLiteral("channels.csv"), ownFormat + QStringLiteral(";;") + commonFormat,
+        QStringLiteral("csv"), &format);
     if (path.isEmpty())
         return;
     const bool common = format == commonFormat;
@@ -162,12 +176,14 @@ void exportChannels(FormView& view)
         QStringList channels;
         for (int ch : exported.busyChannels)
             channels << QString::number(ch);
-        remarks << QObject::tr("The memory CSV has no Busy column: Busy Yes of channel(s) %1 "
-                               "is not written.")
+        remarks << QCoreApplication::translate(
+                       "ChannelCsvCommands",
+                       "The memory CSV has no Busy column: Busy Yes of channel(s) %1 "
+                       "is not written.")
                        .arg(channels.join(QStringLiteral(", ")));
     }
     for (const orvo::CommonCsvNote& note : exported.notes) {
-        remarks << QObject::tr("Channel %1 %2")
+        remarks << QCoreApplication::translate("ChannelCsvCommands", "Channel %1 %2")
                        .arg(note.channel)
                        .arg(QString::fromStdString(note.text));
     }

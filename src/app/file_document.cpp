@@ -12,7 +12,7 @@ FileDocument::FileDocument(QObject* parent) : Document(parent) {}
 
 QString FileDocument::fileFilter()
 {
-    return QStringLiteral("Channel Data (*.sin);;All Files (*)");
+    return tr("Channel Data (*.sin);;All Files (*)");
 }
 
 QString FileDocument::defaultExtension()
@@ -77,9 +77,8 @@ bool FileDocument::saveUnder(const QString& path)
         QString proposed = title();
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
-        name =
-            AppGetSaveFileName(m_window, QStringLiteral("Save As"),
-                               QDir(folder).filePath(proposed), fileFilter(), defaultExtension());
+        name = AppGetSaveFileName(m_window, tr("Save As"), QDir(folder).filePath(proposed),
+                                  fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
     }
@@ -93,9 +92,9 @@ bool FileDocument::saveModified()
 {
     if (!isModified())
         return true;
-    switch (AppMessageBox(
-        m_window, QStringLiteral("Save changes?"), AppTitle(), QMessageBox::Warning,
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    switch (AppMessageBox(m_window, tr("Save changes?"), AppTitle(), QMessageBox::Warning,
+                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                          QMessageBox::Save)) {
     case QMessageBox::Save:
         return saveUnder(m_filePath);
     case QMessageBox::Discard:
@@ -114,5 +113,5 @@ void FileDocument::setFilePath(const QString& path, bool addToRecentFiles)
 
 QString FileDocument::title() const
 {
-    return m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
+    return m_filePath.isEmpty() ? tr("Untitled") : QFileInfo(m_filePath).fileName();
 }

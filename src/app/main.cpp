@@ -1,5 +1,6 @@
 // orvo: the desktop application. An optional argument names a channel data file to open.
 #include "app/application.h"
+#include "document/language.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));
+    installTranslations(application, startLanguage());
 
     Application app;
     if (!app.start(QApplication::arguments().mid(1)))

@@ -93,20 +93,20 @@ void MainWindow::createMenus()
     };
 
     // File
-    QAction* fileNew = addCommand(ID_FILE_NEW, "ID_FILE_NEW", QStringLiteral("&New\tCtrl+N"),
-                                  QStringLiteral("Create a new document\nNew"));
+    QAction* fileNew = addCommand(ID_FILE_NEW, "ID_FILE_NEW", tr("&New\tCtrl+N"),
+                                  tr("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
     bind(fileNew, [this] { callApp(&Application::newFile); });
 
-    QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", QStringLiteral("&Open...\tCtrl+O"),
-                                   QStringLiteral("Open an existing document\nOpen"));
+    QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", tr("&Open...\tCtrl+O"),
+                                   tr("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
     bind(fileOpen, [this] { callApp(&Application::open); });
 
-    QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", QStringLiteral("&Save\tCtrl+S"),
-                                   QStringLiteral("Save the active document\nSave"));
+    QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", tr("&Save\tCtrl+S"),
+                                   tr("Save the active document\nSave"));
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
     // A save stores the text of a cell editor still open, as leaving the cell would take it.
@@ -115,114 +115,105 @@ void MainWindow::createMenus()
         doc->save();
     });
 
-    QAction* fileSaveAs =
-        addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", QStringLiteral("Save &As..."),
-                   QStringLiteral("Save the active document with a new name\nSave As"));
+    QAction* fileSaveAs = addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", tr("Save &As..."),
+                                     tr("Save the active document with a new name\nSave As"));
     bind(fileSaveAs, [view, doc] {
         view->commitPendingEdit();
         doc->saveAs();
     });
 
-    QAction* fileImport = addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS",
-                                     QStringLiteral("&Import Channels\u2026"),
-                                     QStringLiteral("Take the channel table from a CSV file"));
+    QAction* fileImport =
+        addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS", tr("&Import Channels…"),
+                   tr("Take the channel table from a CSV file"));
     bind(fileImport, [view] { importChannels(*view); });
-    QAction* fileExport = addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS",
-                                     QStringLiteral("&Export Channels\u2026"),
-                                     QStringLiteral("Write the channel table as a CSV file"));
+    QAction* fileExport =
+        addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS", tr("&Export Channels…"),
+                   tr("Write the channel table as a CSV file"));
     bind(fileExport, [view] { exportChannels(*view); });
     installFileDrops(*this);
 
-    QAction* filePrint =
-        addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", QStringLiteral("&Print...\tCtrl+P"),
-                   QStringLiteral("Print the active document\nPrint"));
+    QAction* filePrint = addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", tr("&Print...\tCtrl+P"),
+                                    tr("Print the active document\nPrint"));
     filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     filePrint->setIcon(QIcon(QStringLiteral(":/icons/print.png")));
     connect(filePrint, &QAction::triggered, m_print, &PrintController::print);
 
     QAction* filePreview =
-        addCommand(ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", QStringLiteral("Print Pre&view"),
-                   QStringLiteral("Display full pages\nPrint Preview"));
+        addCommand(ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", tr("Print Pre&view"),
+                   tr("Display full pages\nPrint Preview"));
     connect(filePreview, &QAction::triggered, m_print, &PrintController::preview);
 
     QAction* fileSetup =
-        addCommand(ID_FILE_PRINT_SETUP, "ID_FILE_PRINT_SETUP", QStringLiteral("P&rint Setup..."),
-                   QStringLiteral("Change the printer and printing options\nPrint Setup"));
+        addCommand(ID_FILE_PRINT_SETUP, "ID_FILE_PRINT_SETUP", tr("P&rint Setup..."),
+                   tr("Change the printer and printing options\nPrint Setup"));
     connect(fileSetup, &QAction::triggered, m_print, &PrintController::pageSetup);
 
-    QAction* appExit =
-        addCommand(ID_APP_EXIT, "ID_APP_EXIT", QStringLiteral("E&xit"),
-                   QStringLiteral("Quit the application; prompts to save documents\nExit"));
+    QAction* appExit = addCommand(ID_APP_EXIT, "ID_APP_EXIT", tr("E&xit"),
+                                  tr("Quit the application; prompts to save documents\nExit"));
     connect(appExit, &QAction::triggered, this, &QWidget::close);
 
     // Program
     QAction* read = addCommand(ID_READ_FROM_RADIO, "ID_READ_FROM_RADIO",
-                               QStringLiteral("&Read From Radio\tCtrl+R"),
-                               QStringLiteral("Read Data From Radio\nRead"));
+                               tr("&Read From Radio\tCtrl+R"), tr("Read Data From Radio\nRead"));
     read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     read->setIcon(QIcon(QStringLiteral(":/icons/read.png")));
     bind(read, [this] { m_transfers->read(); });
 
     QAction* write = addCommand(ID_WRITE_TO_RADIO, "ID_WRITE_TO_RADIO",
-                                QStringLiteral("&Write To Radio\tCtrl+W"),
-                                QStringLiteral("Write Data to Radio \nWrite"));
+                                tr("&Write To Radio\tCtrl+W"), tr("Write Data to Radio \nWrite"));
     write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
     bind(write, [this] { m_transfers->write(); });
 
-    QAction* verify = addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO",
-                                 QStringLiteral("&Verify With Radio"),
-                                 QStringLiteral("Compare the radio with the document\nVerify"));
+    QAction* verify =
+        addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO", tr("&Verify With Radio"),
+                   tr("Compare the radio with the document\nVerify"));
     bind(verify, [this] { m_transfers->verify(); });
     QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
-                                  QStringLiteral("Write To &Several Radios\u2026"),
-                                  QStringLiteral("Write and verify one radio after the other"));
+                                  tr("Write To &Several Radios…"),
+                                  tr("Write and verify one radio after the other"));
     bind(several, [this] { m_transfers->writeToSeveralRadios(); });
 
-    QAction* test =
-        addCommand(ID_TEST_MODE, "ID_TEST_MODE", QStringLiteral("&Test Mode\tCtrl+T"),
-                   QStringLiteral("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
+    QAction* test = addCommand(ID_TEST_MODE, "ID_TEST_MODE", tr("&Test Mode\tCtrl+T"),
+                               tr("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
     test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
     bind(test, [this] { m_testMode->open(); });
 
     QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
-                                   QStringLiteral("Optional Features"), QString());
+                                   tr("Optional Features"), QString());
     connect(optional, &QAction::triggered, m_edit, &EditController::optionalFeatures);
 
     // View: the check marks follow the bars, also when the toolbar's own menu hides it.
-    QAction* viewToolbar =
-        addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", QStringLiteral("&Toolbar"),
-                   QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
+    QAction* viewToolbar = addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", tr("&Toolbar"),
+                                      tr("Show or hide the toolbar\nToggle ToolBar"));
     viewToolbar->setCheckable(true);
     viewToolbar->setChecked(true);
     connect(viewToolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
 
-    QAction* viewStatus =
-        addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", QStringLiteral("&Status Bar"),
-                   QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
+    QAction* viewStatus = addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", tr("&Status Bar"),
+                                     tr("Show or hide the status bar\nToggle StatusBar"));
     viewStatus->setCheckable(true);
     viewStatus->setChecked(true);
     connect(viewStatus, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     // Toolbar only
-    QAction* about = addCommand(
-        ID_APP_ABOUT, "ID_APP_ABOUT", QStringLiteral("&About Orvo..."),
-        QStringLiteral("Display program information, version number and copyright\nAbout"));
+    QAction* about =
+        addCommand(ID_APP_ABOUT, "ID_APP_ABOUT", tr("&About Orvo..."),
+                   tr("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
     bind(about, [this] { callApp(&Application::about); });
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
-    QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", QStringLiteral("Next Pane"),
-                                   QStringLiteral("Switch to the next window pane\nNext Pane"));
+    QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", tr("Next Pane"),
+                                   tr("Switch to the next window pane\nNext Pane"));
     nextPane->setShortcut(QKeySequence(Qt::Key_F6));
-    QAction* prevPane =
-        addCommand(ID_PREV_PANE, "ID_PREV_PANE", QStringLiteral("Previous Pane"),
-                   QStringLiteral("Switch back to the previous window pane\nPrevious Pane"));
+    QAction* prevPane = addCommand(ID_PREV_PANE, "ID_PREV_PANE", tr("Previous Pane"),
+                                   tr("Switch back to the previous window pane\nPrevious Pane"));
     prevPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     file->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
     file->addSeparator();
@@ -235,7 +226,7 @@ void MainWindow::createMenus()
 
     QMenu* edit = createEditMenu();
 
-    QMenu* program = bar->addMenu(QStringLiteral("&Program"));
+    QMenu* program = bar->addMenu(tr("&Program"));
     program->setObjectName(QStringLiteral("menuProgram"));
     program->addAction(read);
     program->addSeparator();
@@ -248,9 +239,10 @@ void MainWindow::createMenus()
 
     QMenu* port = createPortMenu();
 
-    QMenu* viewMenu = bar->addMenu(QStringLiteral("&View"));
+    QMenu* viewMenu = bar->addMenu(tr("&View"));
     viewMenu->setObjectName(QStringLiteral("menuView"));
     viewMenu->addActions({viewToolbar, viewStatus});
+    addLanguageMenu(viewMenu);
     createHelpMenu();
 
     for (QMenu* menu : {file, edit, program, port, viewMenu})
@@ -262,13 +254,13 @@ QMenu* MainWindow::createEditMenu()
     QUndoStack* stack = m_document->undoStack();
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
-    QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", QStringLiteral("&Undo\tCtrl+Z"),
-                               QStringLiteral("Undo the last action\nUndo"));
+    QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", tr("&Undo\tCtrl+Z"),
+                               tr("Undo the last action\nUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = addCommand(ID_EDIT_REDO, "ID_EDIT_REDO", QStringLiteral("&Redo\tCtrl+Y"),
-                               QStringLiteral("Redo the previously undone action\nRedo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    QAction* redo = addCommand(ID_EDIT_REDO, "ID_EDIT_REDO", tr("&Redo\tCtrl+Y"),
+                               tr("Redo the previously undone action\nRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(undo, &QAction::triggered, m_edit, &EditController::undo);
     connect(redo, &QAction::triggered, m_edit, &EditController::redo);
     connect(stack, &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
@@ -286,27 +278,25 @@ QMenu* MainWindow::createEditMenu()
         connect(action, &QAction::triggered, m_edit, handler);
         return action;
     };
-    QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", QStringLiteral("Cu&t\tCtrl+X"),
-                              QStringLiteral("Cut the selected channels to the clipboard\nCut"),
+    QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", tr("Cu&t\tCtrl+X"),
+                              tr("Cut the selected channels to the clipboard\nCut"),
                               QKeySequence(Qt::CTRL | Qt::Key_X), &EditController::cut);
-    QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", QStringLiteral("&Copy\tCtrl+C"),
-                               QStringLiteral("Copy the selected channels to the clipboard\nCopy"),
+    QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", tr("&Copy\tCtrl+C"),
+                               tr("Copy the selected channels to the clipboard\nCopy"),
                                QKeySequence(Qt::CTRL | Qt::Key_C), &EditController::copy);
-    QAction* paste = rowCommand(
-        ID_EDIT_PASTE, "ID_EDIT_PASTE", QStringLiteral("&Paste\tCtrl+V"),
-        QStringLiteral("Paste channels from the clipboard onto the selected channels\nPaste"),
-        QKeySequence(Qt::CTRL | Qt::Key_V), &EditController::paste);
-    QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", QStringLiteral("&Delete Channel\tDel"),
-                                QStringLiteral("Empty the selected channels\nDelete Channel"),
+    QAction* paste =
+        rowCommand(ID_EDIT_PASTE, "ID_EDIT_PASTE", tr("&Paste\tCtrl+V"),
+                   tr("Paste channels from the clipboard onto the selected channels\nPaste"),
+                   QKeySequence(Qt::CTRL | Qt::Key_V), &EditController::paste);
+    QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", tr("&Delete Channel\tDel"),
+                                tr("Empty the selected channels\nDelete Channel"),
                                 QKeySequence(Qt::Key_Delete), &EditController::deleteChannels);
-    QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP",
-                             QStringLiteral("Move &Up\tAlt+Up"),
-                             QStringLiteral("Move the selected channels one place up\nMove Up"),
+    QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP", tr("Move &Up\tAlt+Up"),
+                             tr("Move the selected channels one place up\nMove Up"),
                              QKeySequence(Qt::ALT | Qt::Key_Up), &EditController::moveUp);
-    QAction* down = rowCommand(
-        ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", QStringLiteral("Move Do&wn\tAlt+Down"),
-        QStringLiteral("Move the selected channels one place down\nMove Down"),
-        QKeySequence(Qt::ALT | Qt::Key_Down), &EditController::moveDown);
+    QAction* down = rowCommand(ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", tr("Move Do&wn\tAlt+Down"),
+                               tr("Move the selected channels one place down\nMove Down"),
+                               QKeySequence(Qt::ALT | Qt::Key_Down), &EditController::moveDown);
 
     ChannelTable* grid = m_view->grid();
     connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -314,7 +304,7 @@ QMenu* MainWindow::createEditMenu()
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::updateMoveActions);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
     edit->addActions({undo, redo});
     edit->addSeparator();
@@ -326,7 +316,7 @@ QMenu* MainWindow::createEditMenu()
 
 void MainWindow::createToolBar()
 {
-    m_toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar = new QToolBar(tr("Toolbar"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setIconSize(QSize(18, 18));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -352,7 +342,7 @@ void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    m_paneMessage = new QLabel(QStringLiteral("Ready"), bar);
+    m_paneMessage = new QLabel(tr("Ready"), bar);
     m_paneMessage->setObjectName(QStringLiteral("paneMessage"));
     bar->addWidget(m_paneMessage, 1);
     auto indicator = [bar](const QString& text, const char* name) {
@@ -363,9 +353,9 @@ void MainWindow::createStatusBar()
         bar->addPermanentWidget(pane);
         return pane;
     };
-    m_paneCaps = indicator(QStringLiteral("CAP"), "indicatorCaps");
-    m_paneNum = indicator(QStringLiteral("NUM"), "indicatorNum");
-    m_paneScroll = indicator(QStringLiteral("SCRL"), "indicatorScroll");
+    m_paneCaps = indicator(tr("CAP"), "indicatorCaps");
+    m_paneNum = indicator(tr("NUM"), "indicatorNum");
+    m_paneScroll = indicator(tr("SCRL"), "indicatorScroll");
     updateLockIndicators();
 }
 
@@ -418,10 +408,8 @@ void MainWindow::updateUndoActions()
     redo->setEnabled(idle && stack->canRedo());
     const QString undoText = stack->undoText();
     const QString redoText = stack->redoText();
-    undo->setText(undoText.isEmpty() ? QStringLiteral("&Undo\tCtrl+Z")
-                                     : QStringLiteral("&Undo %1\tCtrl+Z").arg(undoText));
-    redo->setText(redoText.isEmpty() ? QStringLiteral("&Redo\tCtrl+Y")
-                                     : QStringLiteral("&Redo %1\tCtrl+Y").arg(redoText));
+    undo->setText(undoText.isEmpty() ? tr("&Undo\tCtrl+Z") : tr("&Undo %1\tCtrl+Z").arg(undoText));
+    redo->setText(redoText.isEmpty() ? tr("&Redo\tCtrl+Y") : tr("&Redo %1\tCtrl+Y").arg(redoText));
 }
 
 void MainWindow::setMessageText(const QString& text)

@@ -117,6 +117,8 @@ private:
     void updateRecentFileItems();
     QMenu* createPortMenu();
     void createHelpMenu();
+    // View > Language: English or 中文, remembered for the next start.
+    void addLanguageMenu(QMenu* view);
     void showHelp();
     void callApp(void (Application::*handler)());
 

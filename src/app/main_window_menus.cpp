@@ -4,11 +4,14 @@
 
 #include "app/application.h"
 #include "app/port_controller.h"
+#include "document/language.h"
 #include "document/settings.h"
 #include "widgets/form_view.h"
 #include "widgets/help_window.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,7 +22,7 @@ void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
         auto* item = new QAction(this);
         item->setObjectName(QStringLiteral("ID_FILE_MRU_FILE%1").arg(i + 1));
         item->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
-        item->setStatusTip(QStringLiteral("Open this document"));
+        item->setStatusTip(tr("Open this document"));
         connect(item, &QAction::triggered, this, [this, item] {
             if (m_app)
                 m_app->openFile(item->data().toString());
@@ -60,14 +63,14 @@ QMenu* MainWindow::createPortMenu()
         QString prompt;
     };
     const PortItem ports[] = {
-        {ID_COM1, "ID_COM1", "COM1", QStringLiteral("COM1(&P)\tCtrl+C"),
-         QStringLiteral("Choose Communication Port one \nCom1")},
-        {ID_COM2, "ID_COM2", "COM2", QStringLiteral("COM2(&Q)\tCtrl+D"),
-         QStringLiteral("Choose Communication Port two \nCom2")},
-        {ID_COM3, "ID_COM3", "COM3", QStringLiteral("COM3(&S)\tCtrl+E"),
-         QStringLiteral("Choose Communication Port three \nCom3")},
-        {ID_COM4, "ID_COM4", "COM4", QStringLiteral("COM4(&T)\tCtrl+F"),
-         QStringLiteral("Choose Communication Port four \nCom4")},
+        {ID_COM1, "ID_COM1", "COM1", tr("COM1(&P)\tCtrl+C"),
+         tr("Choose Communication Port one \nCom1")},
+        {ID_COM2, "ID_COM2", "COM2", tr("COM2(&Q)\tCtrl+D"),
+         tr("Choose Communication Port two \nCom2")},
+        {ID_COM3, "ID_COM3", "COM3", tr("COM3(&S)\tCtrl+E"),
+         tr("Choose Communication Port three \nCom3")},
+        {ID_COM4, "ID_COM4", "COM4", tr("COM4(&T)\tCtrl+F"),
+         tr("Choose Communication Port four \nCom4")},
     };
     QList<QAction*> items;
     for (const PortItem& port : ports) {
@@ -77,13 +80,12 @@ QMenu* MainWindow::createPortMenu()
     }
     m_ports = new PortController(items, this, this);
 
-    QAction* choose =
-        addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", QStringLiteral("Choose Port\u2026"),
-                   QStringLiteral("Choose the serial device that COM1 to COM4 stand for\n"
-                                  "Choose Port"));
+    QAction* choose = addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", tr("Choose Port…"),
+                                 tr("Choose the serial device that COM1 to COM4 stand for\n"
+                                    "Choose Port"));
     connect(choose, &QAction::triggered, m_ports, &PortController::choosePort);
 
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("P&ort"));
+    QMenu* menu = menuBar()->addMenu(tr("P&ort"));
     menu->setObjectName(QStringLiteral("menuPort"));
     menu->addActions(items);
     menu->addSeparator();
@@ -94,18 +96,45 @@ QMenu* MainWindow::createPortMenu()
 
 void MainWindow::createHelpMenu()
 {
-    QAction* contents =
-        addCommand(ID_HELP_FINDER, "ID_HELP_FINDER", QStringLiteral("&Contents\tF1"),
-                   QStringLiteral("Show the user manual\nHelp"));
+    QAction* contents = addCommand(ID_HELP_FINDER, "ID_HELP_FINDER", tr("&Contents\tF1"),
+                                   tr("Show the user manual\nHelp"));
     contents->setShortcut(QKeySequence(Qt::Key_F1));
     connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
     help->setToolTipsVisible(false);
     help->addAction(contents);
     help->addSeparator();
     help->addAction(commandAction(ID_APP_ABOUT));
+}
+
+void MainWindow::addLanguageMenu(QMenu* view)
+{
+    QMenu* menu = view->addMenu(tr("&Language"));
+    menu->setObjectName(QStringLiteral("menuLanguage"));
+    auto* group = new QActionGroup(menu);
+    // Each language is named in its own words, whatever the window speaks.
+    const std::pair<Language, QString> languages[] = {
+        {Language::English, QStringLiteral("English")},
+        {Language::Chinese, QStringLiteral("\u4E2D\u6587")},
+    };
+    for (const auto& entry : languages) {
+        const Language language = entry.first;
+        QAction* item = menu->addAction(entry.second);
+        item->setObjectName(QStringLiteral("language_") + languageKey(language));
+        item->setCheckable(true);
+        item->setChecked(language == activeLanguage());
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, language] {
+            Settings().setLanguage(language);
+            if (language != activeLanguage())
+                AppMessageBox(this,
+                              tr("The window changes its language when the program is "
+                                 "started again."),
+                              QString(), QMessageBox::Information);
+        });
+    }
 }
 
 void MainWindow::showHelp()

@@ -1,6 +1,7 @@
 #include "app/port_controller.h"
 
 #include "core/link/port_names.h"
+#include "document/core_text.h"
 #include "document/settings.h"
 #include "serial/system_ports.h"
 #include "widgets/message_box.h"
@@ -62,10 +63,11 @@ void PortController::showDevices()
         }
         // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
         // otherwise. The shortcut text stays at the end of the item.
-        const QString device = QString::fromStdString(orvo::describePort(port));
+        const QString device = coreText(orvo::describePort(port));
         const bool gone = !orvo::portDeviceExists(orvo::systemPortPath(port));
         QStringList parts = fixed.toString().split(QLatin1Char('\t'));
-        parts.first() += QStringLiteral("  \u2014  ") + device + (gone ? tr("  (gone)") : QString());
+        parts.first() +=
+            QStringLiteral("  \u2014  ") + device + (gone ? tr("  (gone)") : QString());
         item->setText(parts.join(QLatin1Char('\t')));
         item->setEnabled(!orvo::systemPortPath(port).empty());
     }

@@ -1,6 +1,8 @@
 #include "app/print_controller.h"
 
+#include "document/core_text.h"
 #include "document/document.h"
+#include "document/language.h"
 #include "document/settings.h"
 #include "widgets/form_view.h"
 #include "widgets/message_box.h"
@@ -60,8 +62,12 @@ QPrinter& PrintController::printer()
 
 orvo::ReportData PrintController::reportData(const Document& doc)
 {
+    // The report speaks the window's language; its words and values are those the form shows.
     using orvo::SettingBox;
-    auto selected = [&doc](SettingBox box) { return doc.selectionText(box).toStdString(); };
+    auto shown = [](const std::string& text) { return coreText(text).toStdString(); };
+    auto selected = [&doc, &shown](SettingBox box) {
+        return shown(doc.selectionText(box).toStdString());
+    };
     orvo::ReportData data;
     data.type = selected(SettingBox::Type);
     data.field = selected(SettingBox::Field);
@@ -73,8 +79,35 @@ orvo::ReportData PrintController::reportData(const Document& doc)
     for (int col = 0; col < orvo::kReportGridColumns; ++col)
         data.headers[static_cast<std::size_t>(col)] =
             orvo::channelColumnHeaders()[static_cast<std::size_t>(col)];
-    for (int channel = 1; channel <= orvo::kChannelCount; ++channel)
-        data.channels[static_cast<std::size_t>(channel - 1)] = doc.channelTexts(channel);
+    for (int channel = 1; channel <= orvo::kChannelCount; ++channel) {
+        orvo::ChannelTexts texts = doc.channelTexts(channel);
+        for (std::string& text : texts)
+            text = shown(text);
+        data.channels[static_cast<std::size_t>(channel - 1)] = texts;
+    }
+
+    orvo::ReportLabels& labels = data.labels;
+    auto label = [](const char* text) { return tr(text).toStdString(); };
+    labels.title = label(QT_TR_NOOP("The Radio Settings"));
+    labels.functionSetting = label(QT_TR_NOOP("Function Setting:"));
+    labels.type = label(QT_TR_NOOP("Type:   "));
+    labels.field = label(QT_TR_NOOP("Frequency Field:"));
+    labels.txTotalTime = label(QT_TR_NOOP("Tx Total Time: "));
+    labels.beep = label(QT_TR_NOOP("Warning Setting: "));
+    labels.squelchLevel = label(QT_TR_NOOP("Squelch Level: "));
+    labels.bandwidth = label(QT_TR_NOOP("W/N: "));
+    labels.moni = label(QT_TR_NOOP("Moni: "));
+    labels.channelSetting = label(QT_TR_NOOP("Channel Setting:"));
+    labels.mixed = shown("Mixed");
+    // The English heading is one line of the grid's headers parted by blanks; a translated one
+    // has words of other widths, so each stands at its column, in words short enough for it.
+    if (activeLanguage() != Language::English) {
+        static const char* const kHeading[] = {QT_TR_NOOP("CH"),      QT_TR_NOOP("Rx(MHz)"),
+                                               QT_TR_NOOP("Tx(MHz)"), QT_TR_NOOP("Rx Tone"),
+                                               QT_TR_NOOP("Tx Tone"), QT_TR_NOOP("Busy")};
+        for (std::size_t c = 0; c < labels.headingCells.size(); ++c)
+            labels.headingCells[c] = label(kHeading[c]);
+    }
     return data;
 }
 
@@ -90,7 +123,7 @@ void PrintController::print()
     // A printer keeps its error state; the session goes on with a fresh one of the same set-up,
     // so that a later cancel is not taken for another failure.
     m_printer = copyOfPrinter(target);
-    AppMessageBox(m_view.window(), QStringLiteral("Failed to start print job."));
+    AppMessageBox(m_view.window(), tr("Failed to start print job."));
 }
 
 void PrintController::preview()

@@ -2,6 +2,7 @@
 
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
+#include "document/core_text.h"
 #include "document/document.h"
 #include "serial/radio_worker.h"
 #include "widgets/debug_mode_dialog.h"
@@ -62,13 +63,13 @@ void TestModeController::askUser(const QString& text, bool retryCancel)
     const QString caption = tr("Orvo");
     if (retryCancel) {
         const auto answer =
-            AppMessageBox(parent, text, caption, QMessageBox::Warning,
+            AppMessageBox(parent, coreText(text), caption, QMessageBox::Warning,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    AppMessageBox(parent, text, caption,
+    AppMessageBox(parent, coreText(text), caption,
                   finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }

@@ -1,6 +1,7 @@
 #include "app/transfer_controller.h"
 
 #include "core/link/verify.h"
+#include "document/core_text.h"
 #include "document/document.h"
 #include "serial/radio_worker.h"
 #include "widgets/batch_write_dialog.h"
@@ -141,9 +142,9 @@ void TransferController::setRunning(bool running)
 void TransferController::showStatus(const QString& text)
 {
     if (m_job == Job::Batch && m_batch)
-        m_batch->setStatusText(text);
+        m_batch->setStatusText(coreText(text));
     else if (m_job == Job::Single && !m_cancelled)
-        m_dialog->setStatusText(text);
+        m_dialog->setStatusText(coreText(text));
 }
 
 void TransferController::showPosition(int position)
@@ -163,12 +164,12 @@ void TransferController::askUser(const QString& text, bool retryCancel)
         parent = m_dialog;
     if (retryCancel) {
         const auto pressed =
-            AppMessageBox(parent, text, QString(), QMessageBox::NoIcon,
+            AppMessageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(pressed == QMessageBox::Retry);
         return;
     }
-    AppMessageBox(parent, text, QString(), QMessageBox::Warning, QMessageBox::Ok);
+    AppMessageBox(parent, coreText(text), QString(), QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }
 
@@ -201,7 +202,7 @@ void TransferController::finish(const orvo::CloneReport& report)
             AppMessageBox(window(), tr("Written and verified: the radio holds what was written."),
                           QString(), QMessageBox::Information);
         } else {
-            AppMessageBox(window(), QString::fromStdString(orvo::verifyFailureText(differences)));
+            AppMessageBox(window(), coreText(orvo::verifyFailureText(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
         VerifyDialog verify(m_source, report.received, window());
@@ -272,6 +273,6 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
         write.differences = orvo::compareImages(m_source, report.received);
     m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
-        AppMessageBox(m_batch, QString::fromStdString(orvo::verifyFailureText(write.differences)));
+        AppMessageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
     m_batch->askForNextRadio();
 }

@@ -1,5 +1,6 @@
 #include "document/channel_model.h"
 
+#include "document/core_text.h"
 #include "document/document.h"
 
 #include <QColor>
@@ -8,15 +9,20 @@ namespace {
 
 // What each column does, for the tooltips of the column headers.
 const char* const kColumnHelp[] = {
-    "The channel number, as the radio's channel knob selects it",
-    "Frequency the channel receives on, in MHz",
-    "Frequency the channel transmits on, in MHz",
-    "Tone (CTCSS) or code (DCS) the channel needs to hear before it opens",
-    "Tone (CTCSS) or code (DCS) the channel sends with each transmission",
-    "Busy channel lock-out: Yes keeps the radio from transmitting on a busy channel",
-    "Channel width: Wide (25 kHz) or Narrow (12.5 kHz)",
-    "Add takes the channel into the scan list, Delete leaves it out",
-    "Transmit power: High or Low",
+    QT_TRANSLATE_NOOP("ChannelModel", "The channel number, as the radio's channel knob selects it"),
+    QT_TRANSLATE_NOOP("ChannelModel", "Frequency the channel receives on, in MHz"),
+    QT_TRANSLATE_NOOP("ChannelModel", "Frequency the channel transmits on, in MHz"),
+    QT_TRANSLATE_NOOP("ChannelModel",
+                      "Tone (CTCSS) or code (DCS) the channel needs to hear before it opens"),
+    QT_TRANSLATE_NOOP("ChannelModel",
+                      "Tone (CTCSS) or code (DCS) the channel sends with each transmission"),
+    QT_TRANSLATE_NOOP(
+        "ChannelModel",
+        "Busy channel lock-out: Yes keeps the radio from transmitting on a busy channel"),
+    QT_TRANSLATE_NOOP("ChannelModel", "Channel width: Wide (25 kHz) or Narrow (12.5 kHz)"),
+    QT_TRANSLATE_NOOP("ChannelModel",
+                      "Add takes the channel into the scan list, Delete leaves it out"),
+    QT_TRANSLATE_NOOP("ChannelModel", "Transmit power: High or Low"),
 };
 
 } // namespace
@@ -40,7 +46,7 @@ int ChannelModel::columnCount(const QModelIndex& parent) const
 
 QString ChannelModel::columnName(int column)
 {
-    QString name = QString::fromLatin1(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
+    QString name = coreText(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
     return name.remove(QStringLiteral("(MHz)"));
 }
 
@@ -65,6 +71,10 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const
     if (column == 0)
         return role == Qt::DisplayRole ? QVariant(QString::number(channel)) : QVariant();
     const std::string text = m_doc->channelTexts(channel)[static_cast<std::size_t>(column - 1)];
+    // The flag columns' words are shown in the window's language; what is edited, saved and
+    // copied stays the word itself.
+    if (role == Qt::DisplayRole && column >= orvo::kColBusy)
+        return coreText(text);
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return QString::fromStdString(text);
     if ((role == Qt::ForegroundRole || role == Qt::ToolTipRole) && isFrequencyColumn(column) &&
@@ -107,7 +117,7 @@ QVariant ChannelModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(orvo::channelColumnHeaders()[static_cast<std::size_t>(section)]);
+        return coreText(orvo::channelColumnHeaders()[static_cast<std::size_t>(section)]);
     if (role == Qt::ToolTipRole)
         return tr(kColumnHelp[section]);
     return {};

@@ -1,5 +1,7 @@
 #include "document/settings.h"
 
+#include "document/language.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -159,4 +161,17 @@ bool Settings::verifyAfterWriting() const
 void Settings::setVerifyAfterWriting(bool on)
 {
     m_store.setValue(QStringLiteral("Write/verify"), on);
+}
+
+Language Settings::language() const
+{
+    return languageFromKey(m_store.value(QStringLiteral("View/language")).toString());
+}
+
+void Settings::setLanguage(Language language)
+{
+    if (language == Language::System)
+        m_store.remove(QStringLiteral("View/language"));
+    else
+        m_store.setValue(QStringLiteral("View/language"), languageKey(language));
 }

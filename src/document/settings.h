@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+enum class Language;
+
 class Settings
 {
 public:
@@ -42,6 +44,11 @@ public:
     // Write To Radio reads the radio back after writing ("Verify after writing"); off by default.
     bool verifyAfterWriting() const;
     void setVerifyAfterWriting(bool on);
+
+    // The window's language chosen with View > Language; System (the default) follows the
+    // system's locale.
+    Language language() const;
+    void setLanguage(Language language);
 
 private:
     static QSettings::Scope usableScope();

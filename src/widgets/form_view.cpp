@@ -3,6 +3,7 @@
 #include "document/document.h"
 #include "widgets/grid/channel_table.h"
 
+#include "document/core_text.h"
 #include "ui_tern_view.h"
 
 #include <QApplication>
@@ -12,10 +13,12 @@
 
 namespace {
 
-const QString kHintComboBox = QStringLiteral("Please click the CommBox to choose value");
-const QString kHintGrid = QStringLiteral("Please Click the cell to edit or input data");
+const char* const kHintComboBox =
+    QT_TRANSLATE_NOOP("FormView", "Please click the CommBox to choose value");
+const char* const kHintGrid =
+    QT_TRANSLATE_NOOP("FormView", "Please Click the cell to edit or input data");
 // The comma is the full-width U+FF0C.
-const QString kHintElsewhere = QStringLiteral("For help\uFF0Cplease press F1");
+const char* const kHintElsewhere = QT_TRANSLATE_NOOP("FormView", "For help，please press F1");
 
 void sendKey(QWidget* target, Qt::Key key)
 {
@@ -64,7 +67,7 @@ FormView::FormView(Document* doc, QWidget* parent)
     for (const orvo::SettingBoxInfo& info : orvo::settingBoxes()) {
         QComboBox* box = settingBox(info.box);
         for (const std::string& entry : info.entries)
-            box->addItem(QString::fromStdString(entry));
+            box->addItem(coreText(entry));
         if (info.box == SettingBox::Type)
             continue;
         connect(box, &QComboBox::currentIndexChanged, this, [this, which = info.box](int index) {
@@ -139,16 +142,16 @@ void FormView::showHint(QWidget* under)
 {
     if (!under)
         return;
-    QString hint = kHintElsewhere;
+    QString hint = tr(kHintElsewhere);
     for (QWidget* w = under; w && w != this; w = w->parentWidget()) {
         if (qobject_cast<QComboBox*>(w)) {
-            hint = kHintComboBox;
+            hint = tr(kHintComboBox);
             break;
         }
         if (w->objectName() == QLatin1String("editFreq"))
             break;
         if (w == m_grid) {
-            hint = kHintGrid;
+            hint = tr(kHintGrid);
             break;
         }
     }

@@ -1,5 +1,7 @@
 #include "widgets/help_window.h"
 
+#include "document/language.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -41,7 +43,7 @@ void anchorHeadings(QTextDocument* document)
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(QStringLiteral("Orvo Help"));
+    setWindowTitle(tr("Orvo Help"));
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(true);
@@ -49,7 +51,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
 
-    QFile manual(QStringLiteral(":/help/manual.md"));
+    const bool chinese = activeLanguage() == Language::Chinese;
+    QFile manual(chinese ? QStringLiteral(":/help/manual_zh_CN.md")
+                         : QStringLiteral(":/help/manual.md"));
     if (manual.open(QIODevice::ReadOnly)) {
         m_browser->setMarkdown(QString::fromUtf8(manual.readAll()));
         anchorHeadings(m_browser->document());

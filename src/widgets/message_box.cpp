@@ -1,6 +1,7 @@
 #include "widgets/message_box.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 
 #include <utility>
 
@@ -47,7 +48,7 @@ QMessageBox::StandardButton showBox(const MessageBoxRequest& request)
 
 QString AppTitle()
 {
-    return QStringLiteral("Orvo Programming Software");
+    return QCoreApplication::translate("AppMessageBox", "Orvo Programming Software");
 }
 
 QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
@@ -63,7 +64,7 @@ bool AppContinueOrCancel(QWidget* parent, const QString& text)
 {
     return showBox({parent, text, AppTitle(), QMessageBox::Warning,
                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
-                    QStringLiteral("Continue")}) == QMessageBox::Ok;
+                    QCoreApplication::translate("AppMessageBox", "Continue")}) == QMessageBox::Ok;
 }
 
 void setMessageBoxHook(MessageBoxHook hook)

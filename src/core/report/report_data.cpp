@@ -64,7 +64,7 @@ std::string commonBandwidth(const ReportData& data)
             common = row[kColWidth - 1];
             any = true;
         } else if (row[kColWidth - 1] != common) {
-            return "Mixed";
+            return data.labels.mixed;
         }
     }
     return common;

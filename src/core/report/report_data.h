@@ -16,6 +16,26 @@ constexpr int kReportGridColumns = 9;
 // Header texts of the channel grid's row 0, columns 0 to 8, as the form shows them.
 const std::array<std::string, kReportGridColumns>& reportGridHeaders();
 
+// The report's own words. The defaults are the English report; the window gives them in its
+// language. Each label ends with the blanks that part it from its value.
+struct ReportLabels
+{
+    std::string title = "The Radio Settings";
+    std::string functionSetting = "Function Setting:";
+    std::string type = "Type:   ";
+    std::string field = "Frequency Field:";
+    std::string txTotalTime = "Tx Total Time: ";
+    std::string beep = "Warning Setting: ";
+    std::string squelchLevel = "Squelch Level: ";
+    std::string bandwidth = "W/N: ";
+    std::string moni = "Moni: ";
+    std::string channelSetting = "Channel Setting:";
+    std::string mixed = "Mixed"; // the W/N value when the channels' widths differ
+    // The channel table's heading over columns 0 to 5, each drawn at its column. Empty: the
+    // heading is one line of the grid's headers parted by blanks.
+    std::array<std::string, 6> headingCells{};
+};
+
 // Everything the report shows, as plain texts. A box without a selection holds the empty text.
 struct ReportData {
     std::string type;         // selected text of the Type box (1017)
@@ -28,6 +48,7 @@ struct ReportData {
     std::array<std::string, kReportGridColumns> headers = reportGridHeaders();
     // Cell texts of channel rows 1 to 16 (index = row - 1), columns 1 to 8 (index = column - 1).
     std::array<ChannelTexts, kChannelCount> channels{};
+    ReportLabels labels;
 };
 
 // The report of `image` as the form shows it right after opening the image: channel cells and
@@ -36,7 +57,8 @@ struct ReportData {
 ReportData reportDataFromImage(const RadioImage& image);
 
 // The bandwidth all programmed channels (those with a receive or a transmit frequency) share:
-// their W/N text when they all agree, "Mixed" when they differ, empty when none is programmed.
+// their W/N text when they all agree, labels.mixed when they differ, empty when none is
+// programmed.
 std::string commonBandwidth(const ReportData& data);
 
 } // namespace orvo

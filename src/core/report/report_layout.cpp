@@ -55,35 +55,43 @@ std::vector<ReportText> layoutReport(const ReportData& data, const ReportMetrics
         out.push_back({x, y, ReportFont::Body, std::move(text)});
     };
 
-    out.push_back({metrics.pageCentre - 14 * w, -(titlePitch / 2), ReportFont::Title,
-                   "The Radio Settings"});
+    const ReportLabels& l = data.labels;
+    out.push_back({metrics.pageCentre - 14 * w, -(titlePitch / 2), ReportFont::Title, l.title});
     int y = -(titlePitch / 2) - titlePitch;
 
     auto nextLine = [&y, p] { y -= p; };
     auto gap = [&y, p] { y = truncated(y - 1.2 * p); };
 
-    body(5 * w, y, "Function Setting:");
+    body(5 * w, y, l.functionSetting);
     gap();
-    body(2 * w, y, "Type:   " + data.type);
+    body(2 * w, y, l.type + data.type);
     nextLine();
-    body(2 * w, y, "Frequency Field:" + data.field);
+    body(2 * w, y, l.field + data.field);
     nextLine();
-    body(2 * w, y, "Tx Total Time: " + data.txTotalTime);
-    body(31 * w, y, "Warning Setting: " + data.beep);
+    body(2 * w, y, l.txTotalTime + data.txTotalTime);
+    body(31 * w, y, l.beep + data.beep);
     nextLine();
-    body(2 * w, y, "Squelch Level: " + data.squelchLevel);
-    body(31 * w, y, "W/N: " + commonBandwidth(data));
+    body(2 * w, y, l.squelchLevel + data.squelchLevel);
+    body(31 * w, y, l.bandwidth + commonBandwidth(data));
     nextLine();
-    body(2 * w, y, "Moni: " + data.moni);
+    body(2 * w, y, l.moni + data.moni);
     nextLine();
-    body(5 * w, y, "Channel Setting:");
+    body(5 * w, y, l.channelSetting);
     gap();
-
-    const auto& h = data.headers;
-    body(w, y, h[0] + "    " + "Rx(MHz)" + "  " + "Tx(MHz)" + "     " + h[3] + "  " + h[4] + "     " + h[5]);
 
     // Columns 1 to 5 of each channel row, each followed by one blank.
     static constexpr int kCellX[] = {6, 18, 32, 42, 52};
+    const auto& h = data.headers;
+    if (l.headingCells[0].empty()) {
+        body(w, y,
+             h[0] + "    " + "Rx(MHz)" + "  " + "Tx(MHz)" + "     " + h[3] + "  " + h[4] + "     " +
+                 h[5]);
+    } else {
+        body(w, y, l.headingCells[0]);
+        for (std::size_t c = 0; c < 5; ++c)
+            body(kCellX[c] * w, y, l.headingCells[c + 1]);
+    }
+
     for (int row = 1; row <= kChannelCount; ++row) {
         nextLine();
         const ChannelTexts& cells = data.channels[static_cast<std::size_t>(row - 1)];

@@ -43,8 +43,8 @@ struct ReportText {
 
 // The report's texts in drawing order: the title, the settings block, the table heading and 16
 // channel lines. titlePitch and bodyPitch are the fonts' line pitches (height plus external
-// leading) in twips, as measured on the device. Empty grid cells print as a single blank; "W/N: "
-// prints commonBandwidth(data).
+// leading) in twips, as measured on the device. Empty grid cells print as a single blank; the W/N
+// label prints commonBandwidth(data). The words are those of data.labels.
 std::vector<ReportText> layoutReport(const ReportData& data, const ReportMetrics& metrics,
                                      int titlePitch, int bodyPitch);
 

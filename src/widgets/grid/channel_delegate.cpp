@@ -2,6 +2,7 @@
 
 #include "core/image/channel_codec.h"
 #include "core/image/tone_codec.h"
+#include "document/core_text.h"
 #include "widgets/grid/channel_table.h"
 
 #include <QComboBox>
@@ -51,6 +52,23 @@ QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStr
     return box;
 }
 
+// A flag column's list: each entry shows its word in the window's language and holds the word.
+QComboBox* makeFlagList(QWidget* parent, const char* name, int controlId, const char* first,
+                        const char* second)
+{
+    QComboBox* box = makeList(parent, name, controlId, {}, false);
+    for (const char* word : {first, second})
+        box->addItem(coreText(word), QString::fromLatin1(word));
+    return box;
+}
+
+// The word an entry stands for: a flag list's entry holds it, a tone list's entry is it.
+QString entryWord(const QComboBox* list, int entry)
+{
+    const QVariant word = list->itemData(entry);
+    return word.isValid() ? word.toString() : list->itemText(entry);
+}
+
 QStringList toneEntries()
 {
     QStringList tones;
@@ -79,19 +97,16 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         break;
     }
     case orvo::kColBusy:
-        editor = makeList(parent, "cmbBusy", 61448, {QStringLiteral("Yes"), QStringLiteral("No")}, false);
+        editor = makeFlagList(parent, "cmbBusy", 61448, "Yes", "No");
         break;
     case orvo::kColWidth:
-        editor = makeList(parent, "cmbWidth", 61449, {QStringLiteral("Wide"), QStringLiteral("Narrow")},
-                          false);
+        editor = makeFlagList(parent, "cmbWidth", 61449, "Wide", "Narrow");
         break;
     case orvo::kColScan:
-        editor = makeList(parent, "cmbScanAdd", 61450, {QStringLiteral("Add"), QStringLiteral("Delete")},
-                          false);
+        editor = makeFlagList(parent, "cmbScanAdd", 61450, "Add", "Delete");
         break;
     case orvo::kColPower:
-        editor = makeList(parent, "cmbPower", 1073, {QStringLiteral("High"), QStringLiteral("Low")},
-                          false);
+        editor = makeFlagList(parent, "cmbPower", 1073, "High", "Low");
         break;
     default: {
         auto* edit = new QLineEdit(parent);
@@ -124,7 +139,7 @@ void ChannelDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
         int entry = 0;
         for (int i = 0; i < list->count(); ++i) {
-            if (list->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+            if (entryWord(list, i).startsWith(text, Qt::CaseInsensitive)) {
                 entry = i;
                 break;
             }
@@ -163,7 +178,7 @@ void ChannelDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 QString ChannelDelegate::editorText(const QWidget* editor)
 {
     if (const auto* list = qobject_cast<const QComboBox*>(editor))
-        return list->currentText();
+        return list->isEditable() ? list->currentText() : entryWord(list, list->currentIndex());
     if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
         return edit->text();
     return {};

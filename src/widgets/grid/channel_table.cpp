@@ -1,6 +1,7 @@
 #include "widgets/grid/channel_table.h"
 
 #include "document/channel_model.h"
+#include "document/core_text.h"
 #include "widgets/grid/channel_delegate.h"
 #include "widgets/message_box.h"
 
@@ -17,8 +18,6 @@
 
 namespace {
 
-const QString kNotANumberText = QStringLiteral("Please input Number");
-
 // Column widths of columns 0..8 in 1/1440 inch, as the form was laid out: factors of the
 // standard width of 1020.
 constexpr std::array<double, 9> kColumnWidthFactors{0.43, 1.2, 1.2, 0.9, 0.9, 0.8, 0.9, 0.8, 0.8};
@@ -31,10 +30,10 @@ void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
     if (!outcome.check)
         return;
     for (orvo::FrequencyFault fault : outcome.check->faults()) {
-        const QString text = QString::fromUtf8(orvo::frequencyFaultText(fault));
+        const QString text = coreText(orvo::frequencyFaultText(fault));
         if (orvo::isPromptFault(fault))
-            AppMessageBox(owner, text, QString::fromUtf8(orvo::kBandFaultCaption),
-                          QMessageBox::Information, QMessageBox::Ok);
+            AppMessageBox(owner, text, coreText(orvo::kBandFaultCaption), QMessageBox::Information,
+                          QMessageBox::Ok);
         else
             AppMessageBox(owner, text);
     }
@@ -208,7 +207,7 @@ void ChannelTable::beginEdit(QChar typed)
     const bool isTyped = !typed.isNull();
     const bool digit = isTyped && typed >= QLatin1Char('0') && typed <= QLatin1Char('9');
     if (isTyped && !digit && ChannelModel::isFrequencyColumn(index.column()))
-        AppMessageBox(this, kNotANumberText);
+        AppMessageBox(this, tr("Please input Number"));
 
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
         // The typed character replaces the tone editor's text, the caret after it. A list

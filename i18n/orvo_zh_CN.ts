@@ -1,0 +1,1409 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>AboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Version 1.0.0</source>
+        <translation>版本 1.0.0</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Orvo authors
+All rights reserved.
+For the ZT-4 two-way radio.</source>
+        <translation>版权所有 (C) Orvo 作者
+保留所有权利。
+适用于 ZT-4 对讲机。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>AppMessageBox</name>
+    <message>
+        <source>Orvo Programming Software</source>
+        <translation>Orvo 写频软件</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+</context>
+<context>
+    <name>BatchWriteDialog</name>
+    <message>
+        <source>Write To Several Radios</source>
+        <translation>批量写频</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>开始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>对讲机</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>差异</translation>
+    </message>
+    <message>
+        <source>Save &amp;Log...</source>
+        <translation>保存日志(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Connect radio %1 and press Start.</source>
+        <translation>请连接第 %1 台对讲机，然后按“开始”。</translation>
+    </message>
+    <message>
+        <source>Radio %1: %2.</source>
+        <translation>第 %1 台对讲机：%2。</translation>
+    </message>
+    <message>
+        <source>Radios written: %1</source>
+        <translation>已写频台数：%1</translation>
+    </message>
+    <message>
+        <source>Save Log</source>
+        <translation>保存日志</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv);;All Files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelCsvCommands</name>
+    <message>
+        <source>CSV Files (*.csv);;All Files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>无法打开“%1”：%2</translation>
+    </message>
+    <message>
+        <source>Nothing was imported from &quot;%1&quot;:</source>
+        <translation>未从“%1”导入任何内容：</translation>
+    </message>
+    <message>
+        <source>Import channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>导出信道</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelModel</name>
+    <message>
+        <source>The channel number, as the radio&apos;s channel knob selects it</source>
+        <translation>信道号，即对讲机信道旋钮所选的信道</translation>
+    </message>
+    <message>
+        <source>Frequency the channel receives on, in MHz</source>
+        <translation>信道的接收频率，单位 MHz</translation>
+    </message>
+    <message>
+        <source>Frequency the channel transmits on, in MHz</source>
+        <translation>信道的发射频率，单位 MHz</translation>
+    </message>
+    <message>
+        <source>Tone (CTCSS) or code (DCS) the channel needs to hear before it opens</source>
+        <translation>信道打开前需收到的亚音频 (CTCSS) 或数字亚音 (DCS)</translation>
+    </message>
+    <message>
+        <source>Tone (CTCSS) or code (DCS) the channel sends with each transmission</source>
+        <translation>信道每次发射时附带的亚音频 (CTCSS) 或数字亚音 (DCS)</translation>
+    </message>
+    <message>
+        <source>Busy channel lock-out: Yes keeps the radio from transmitting on a busy channel</source>
+        <translation>遇忙禁发：选“是”时，信道忙时对讲机不发射</translation>
+    </message>
+    <message>
+        <source>Channel width: Wide (25 kHz) or Narrow (12.5 kHz)</source>
+        <translation>信道带宽：宽带 (25 kHz) 或窄带 (12.5 kHz)</translation>
+    </message>
+    <message>
+        <source>Add takes the channel into the scan list, Delete leaves it out</source>
+        <translation>“添加”将信道加入扫描列表，“删除”则不加入</translation>
+    </message>
+    <message>
+        <source>Transmit power: High or Low</source>
+        <translation>发射功率：高或低</translation>
+    </message>
+    <message>
+        <source>Channel %1 %2 %3 lies outside %4</source>
+        <translation>信道 %1 %2 %3 超出 %4</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelTable</name>
+    <message>
+        <source>Please input Number</source>
+        <translation>请输入数字</translation>
+    </message>
+</context>
+<context>
+    <name>DebugModeDialog</name>
+    <message>
+        <source>Debug Frequency</source>
+        <translation>调试频率</translation>
+    </message>
+    <message>
+        <source>High Frequency</source>
+        <translation>高端频率</translation>
+    </message>
+    <message>
+        <source>Middle Frequency</source>
+        <translation>中间频率</translation>
+    </message>
+    <message>
+        <source>Low Frequency</source>
+        <translation>低端频率</translation>
+    </message>
+    <message>
+        <source>Debug Item</source>
+        <translation>调试项目</translation>
+    </message>
+    <message>
+        <source>TX Frequency</source>
+        <translation>发射频率</translation>
+    </message>
+    <message>
+        <source>Low Power Voltage</source>
+        <translation>低电压报警</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>TX Power</source>
+        <translation>发射功率</translation>
+    </message>
+    <message>
+        <source>Exit Debug</source>
+        <translation>退出调试</translation>
+    </message>
+    <message>
+        <source>Please Choose Frequency first</source>
+        <translation>请先选择频率</translation>
+    </message>
+    <message>
+        <source>Low frequency</source>
+        <translation>低端频率</translation>
+    </message>
+    <message>
+        <source>Current Position:</source>
+        <translation>当前位置：</translation>
+    </message>
+</context>
+<context>
+    <name>DebugModeDlg</name>
+    <message>
+        <source>Debug Mode</source>
+        <translation>调试模式</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>静态</translation>
+    </message>
+    <message>
+        <source>Receive</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>Transmit</source>
+        <translation>发射</translation>
+    </message>
+    <message>
+        <source>Choose Debug Frequency</source>
+        <translation>选择调试频率</translation>
+    </message>
+    <message>
+        <source>Parameter Value</source>
+        <translation>参数值</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>Frequency (MHz)</source>
+        <translation>频率 (MHz)</translation>
+    </message>
+    <message>
+        <source>Tone</source>
+        <translation>亚音</translation>
+    </message>
+    <message>
+        <source>Tone Method</source>
+        <translation>亚音
+方式</translation>
+    </message>
+    <message>
+        <source>QT</source>
+        <translation>QT</translation>
+    </message>
+    <message>
+        <source>DQT</source>
+        <translation>DQT</translation>
+    </message>
+    <message>
+        <source>Step Value</source>
+        <translation>步进</translation>
+    </message>
+    <message>
+        <source>5.00KHZ</source>
+        <translation>5.00KHZ</translation>
+    </message>
+    <message>
+        <source>6.25KHZ</source>
+        <translation>6.25KHZ</translation>
+    </message>
+    <message>
+        <source>High(MHz)</source>
+        <translation>高端(MHz)</translation>
+    </message>
+    <message>
+        <source>Middle(MHz)</source>
+        <translation>中间(MHz)</translation>
+    </message>
+    <message>
+        <source>Low(MHz)</source>
+        <translation>低端(MHz)</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>Current Value</source>
+        <translation>当前值</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>Choose %1</source>
+        <translation>选择%1</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Edit channel %1 %2</source>
+        <translation>编辑信道 %1 %2</translation>
+    </message>
+    <message>
+        <source>Move channel up</source>
+        <translation>信道上移</translation>
+    </message>
+    <message>
+        <source>Move channel down</source>
+        <translation>信道下移</translation>
+    </message>
+</context>
+<context>
+    <name>EditController</name>
+    <message>
+        <source>Delete channel %1</source>
+        <translation>删除信道 %1</translation>
+    </message>
+    <message>
+        <source>Delete %1 channels</source>
+        <translation>删除 %1 个信道</translation>
+    </message>
+    <message>
+        <source>Paste channel %1</source>
+        <translation>粘贴信道 %1</translation>
+    </message>
+    <message>
+        <source>Paste %1 channels</source>
+        <translation>粘贴 %1 个信道</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: %3</source>
+        <translation>信道 %1，%2：%3</translation>
+    </message>
+    <message>
+        <source>row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted. Refused cells:</source>
+        <translation>未粘贴任何内容。被拒绝的单元格：</translation>
+    </message>
+    <message>
+        <source>The other rows were pasted. Refused cells:</source>
+        <translation>其余各行已粘贴。被拒绝的单元格：</translation>
+    </message>
+</context>
+<context>
+    <name>FileDocument</name>
+    <message>
+        <source>Channel Data (*.sin);;All Files (*)</source>
+        <translation>信道数据 (*.sin);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>保存更改吗？</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>无标题</translation>
+    </message>
+</context>
+<context>
+    <name>FormView</name>
+    <message>
+        <source>Please click the CommBox to choose value</source>
+        <translation>请单击下拉框选择数值</translation>
+    </message>
+    <message>
+        <source>Please Click the cell to edit or input data</source>
+        <translation>请单击单元格编辑或输入数据</translation>
+    </message>
+    <message>
+        <source>For help，please press F1</source>
+        <translation>需要帮助，请按 F1</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Orvo Help</source>
+        <translation>Orvo 帮助</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>新建(&amp;N)	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>创建新文档
+新建</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>打开(&amp;O)...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>打开已有文档
+打开</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>保存(&amp;S)	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save the active document
+Save</source>
+        <translation>保存当前文档
+保存</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>另存为(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name
+Save As</source>
+        <translation>以新文件名保存当前文档
+另存为</translation>
+    </message>
+    <message>
+        <source>&amp;Import Channels…</source>
+        <translation>导入信道(&amp;I)…</translation>
+    </message>
+    <message>
+        <source>Take the channel table from a CSV file</source>
+        <translation>从 CSV 文件读入信道表</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels…</source>
+        <translation>导出信道(&amp;E)…</translation>
+    </message>
+    <message>
+        <source>Write the channel table as a CSV file</source>
+        <translation>将信道表保存为 CSV 文件</translation>
+    </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>打印(&amp;P)...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>打印当前文档
+打印</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>打印预览(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>显示整页
+打印预览</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>打印设置(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>更改打印机和打印选项
+打印设置</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>退出程序；提示保存文档
+退出</translation>
+    </message>
+    <message>
+        <source>&amp;Read From Radio	Ctrl+R</source>
+        <translation>读频(&amp;R)	Ctrl+R</translation>
+    </message>
+    <message>
+        <source>Read Data From Radio
+Read</source>
+        <translation>从对讲机读取数据
+读频</translation>
+    </message>
+    <message>
+        <source>&amp;Write To Radio	Ctrl+W</source>
+        <translation>写频(&amp;W)	Ctrl+W</translation>
+    </message>
+    <message>
+        <source>Write Data to Radio 
+Write</source>
+        <translation>将数据写入对讲机
+写频</translation>
+    </message>
+    <message>
+        <source>&amp;Verify With Radio</source>
+        <translation>与对讲机核对(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Compare the radio with the document
+Verify</source>
+        <translation>比较对讲机与文档
+核对</translation>
+    </message>
+    <message>
+        <source>Write To &amp;Several Radios…</source>
+        <translation>批量写频(&amp;S)…</translation>
+    </message>
+    <message>
+        <source>Write and verify one radio after the other</source>
+        <translation>逐台写频并核对</translation>
+    </message>
+    <message>
+        <source>&amp;Test Mode	Ctrl+T</source>
+        <translation>调试模式(&amp;T)	Ctrl+T</translation>
+    </message>
+    <message>
+        <source>Debug TX Power,Squelch Level,Low Power Alert
+Debug on line</source>
+        <translation>调试发射功率、静噪等级、低电压报警
+在线调试</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>工具栏(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar
+Toggle ToolBar</source>
+        <translation>显示或隐藏工具栏
+切换工具栏</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>状态栏(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle StatusBar</source>
+        <translation>显示或隐藏状态栏
+切换状态栏</translation>
+    </message>
+    <message>
+        <source>&amp;About Orvo...</source>
+        <translation>关于 Orvo(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>显示程序信息、版本号和版权
+关于</translation>
+    </message>
+    <message>
+        <source>Next Pane</source>
+        <translation>下一窗格</translation>
+    </message>
+    <message>
+        <source>Switch to the next window pane
+Next Pane</source>
+        <translation>切换到下一个窗格
+下一窗格</translation>
+    </message>
+    <message>
+        <source>Previous Pane</source>
+        <translation>上一窗格</translation>
+    </message>
+    <message>
+        <source>Switch back to the previous window pane
+Previous Pane</source>
+        <translation>切换回上一个窗格
+上一窗格</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Program</source>
+        <translation>编程(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>查看(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>撤销(&amp;U)	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>撤销上一步操作
+撤销</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>重做(&amp;R)	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action
+Redo</source>
+        <translation>重做上一步撤销的操作
+重做</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>剪切(&amp;T)	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>Cut the selected channels to the clipboard
+Cut</source>
+        <translation>将所选信道剪切到剪贴板
+剪切</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>复制(&amp;C)	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels to the clipboard
+Copy</source>
+        <translation>将所选信道复制到剪贴板
+复制</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>粘贴(&amp;P)	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Paste channels from the clipboard onto the selected channels
+Paste</source>
+        <translation>将剪贴板中的信道粘贴到所选信道
+粘贴</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel	Del</source>
+        <translation>删除信道(&amp;D)	Del</translation>
+    </message>
+    <message>
+        <source>Empty the selected channels
+Delete Channel</source>
+        <translation>清空所选信道
+删除信道</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up	Alt+Up</source>
+        <translation>上移(&amp;U)	Alt+Up</translation>
+    </message>
+    <message>
+        <source>Move the selected channels one place up
+Move Up</source>
+        <translation>将所选信道上移一位
+上移</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn	Alt+Down</source>
+        <translation>下移(&amp;W)	Alt+Down</translation>
+    </message>
+    <message>
+        <source>Move the selected channels one place down
+Move Down</source>
+        <translation>将所选信道下移一位
+下移</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>工具栏</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1	Ctrl+Z</source>
+        <translation>撤销 %1(&amp;U)	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1	Ctrl+Y</source>
+        <translation>重做 %1(&amp;R)	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>打开此文档</translation>
+    </message>
+    <message>
+        <source>COM1(&amp;P)	Ctrl+C</source>
+        <translation>COM1(&amp;P)	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Choose Communication Port one 
+Com1</source>
+        <translation>选择通信端口 1
+Com1</translation>
+    </message>
+    <message>
+        <source>COM2(&amp;Q)	Ctrl+D</source>
+        <translation>COM2(&amp;Q)	Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Choose Communication Port two 
+Com2</source>
+        <translation>选择通信端口 2
+Com2</translation>
+    </message>
+    <message>
+        <source>COM3(&amp;S)	Ctrl+E</source>
+        <translation>COM3(&amp;S)	Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Choose Communication Port three 
+Com3</source>
+        <translation>选择通信端口 3
+Com3</translation>
+    </message>
+    <message>
+        <source>COM4(&amp;T)	Ctrl+F</source>
+        <translation>COM4(&amp;T)	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Choose Communication Port four 
+Com4</source>
+        <translation>选择通信端口 4
+Com4</translation>
+    </message>
+    <message>
+        <source>Choose Port…</source>
+        <translation>选择端口…</translation>
+    </message>
+    <message>
+        <source>Choose the serial device that COM1 to COM4 stand for
+Choose Port</source>
+        <translation>选择 COM1 至 COM4 所对应的串口设备
+选择端口</translation>
+    </message>
+    <message>
+        <source>P&amp;ort</source>
+        <translation>端口(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Contents	F1</source>
+        <translation>目录(&amp;C)	F1</translation>
+    </message>
+    <message>
+        <source>Show the user manual
+Help</source>
+        <translation>显示用户手册
+帮助</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>The window changes its language when the program is started again.</source>
+        <translation>程序下次启动时，窗口将使用所选语言。</translation>
+    </message>
+</context>
+<context>
+    <name>OptionalFeaturesDlg</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Refuse Emergency Alert</source>
+        <translation>拒收紧急报警</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Squelch Tail Elimination</source>
+        <translation>尾音消除</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooserDlg</name>
+    <message>
+        <source>Choose Port</source>
+        <translation>选择端口</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>端口(&amp;P)：</translation>
+    </message>
+    <message>
+        <source>The port name the program uses (COM1 to COM4) that the chosen device stands for</source>
+        <translation>所选设备对应的程序端口名 (COM1 至 COM4)</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>刷新(&amp;R)</translation>
+    </message>
+    <message>
+        <source>List the serial ports again, after plugging in or out a cable</source>
+        <translation>插拔数据线后，重新列出串口</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>制造商</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>&amp;Device:</source>
+        <translation>设备(&amp;D)：</translation>
+    </message>
+    <message>
+        <source>The device to open for the port; pick one above or type a path (for example the simulator&apos;s)</source>
+        <translation>该端口要打开的设备；可从上方选择，或输入路径（例如模拟器的路径）</translation>
+    </message>
+</context>
+<context>
+    <name>PrintController</name>
+    <message>
+        <source>The Radio Settings</source>
+        <translation>对讲机设置</translation>
+    </message>
+    <message>
+        <source>Function Setting:</source>
+        <translation>功能设置：</translation>
+    </message>
+    <message>
+        <source>Type:   </source>
+        <translation>机型：   </translation>
+    </message>
+    <message>
+        <source>Frequency Field:</source>
+        <translation>频段：</translation>
+    </message>
+    <message>
+        <source>Tx Total Time: </source>
+        <translation>发射限时：</translation>
+    </message>
+    <message>
+        <source>Warning Setting: </source>
+        <translation>提示音：</translation>
+    </message>
+    <message>
+        <source>Squelch Level: </source>
+        <translation>静噪等级：</translation>
+    </message>
+    <message>
+        <source>W/N: </source>
+        <translation>宽/窄带：</translation>
+    </message>
+    <message>
+        <source>Moni: </source>
+        <translation>监听：</translation>
+    </message>
+    <message>
+        <source>Channel Setting:</source>
+        <translation>信道设置：</translation>
+    </message>
+    <message>
+        <source>Failed to start print job.</source>
+        <translation>无法启动打印作业。</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Rx(MHz)</source>
+        <translation>接收频率</translation>
+    </message>
+    <message>
+        <source>Tx(MHz)</source>
+        <translation>发射频率</translation>
+    </message>
+    <message>
+        <source>Rx Tone</source>
+        <translation>收亚音</translation>
+    </message>
+    <message>
+        <source>Tx Tone</source>
+        <translation>发亚音</translation>
+    </message>
+    <message>
+        <source>Busy</source>
+        <translation>遇忙禁发</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Verify after writing</source>
+        <translation>写频后核对</translation>
+    </message>
+    <message>
+        <source>Progress：</source>
+        <translation>进度：</translation>
+    </message>
+    <message>
+        <source>   Not start yet</source>
+        <translation>   尚未开始</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>The settings file %1 is not a regular file. The program starts with its default settings and leaves that file alone.</source>
+        <translation>设置文件 %1 不是普通文件。程序将以默认设置启动，不会改动该文件。</translation>
+    </message>
+</context>
+<context>
+    <name>TernViewForm</name>
+    <message>
+        <source>Type Setting</source>
+        <translation>机型设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>The radio model the channel data is for</source>
+        <translation>信道数据所适用的对讲机型号</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>The frequency band of the radio: channel frequencies must lie within it, and test mode starts its debug frequencies at its lower edge</source>
+        <translation>对讲机的频段：信道频率必须在此范围内，调试模式的调试频率从其下限开始</translation>
+    </message>
+    <message>
+        <source>Function Setting</source>
+        <translation>功能设置</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Whether the radio scans the channels marked Add in the Scan column</source>
+        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣</translation>
+    </message>
+    <message>
+        <source>Whether the radio beeps when a key is pressed</source>
+        <translation>按键时对讲机是否发出提示音</translation>
+    </message>
+    <message>
+        <source>Battery Save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Whether the radio saves battery by sleeping between checks of the channel while idle</source>
+        <translation>空闲时对讲机是否在两次侦听信道之间休眠以节省电量</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>How strong a signal must be before the radio opens its speaker: 0 opens for everything, 9 only for strong signals</source>
+        <translation>信号需多强对讲机才打开喇叭：0 对所有信号打开，9 仅对强信号打开</translation>
+    </message>
+    <message>
+        <source>Tx Total Time(s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>The longest the radio transmits at a stretch, in seconds, before it stops by itself (Off: no limit)</source>
+        <translation>对讲机连续发射的最长时间（秒），超时自动停止（关：不限时）</translation>
+    </message>
+    <message>
+        <source>Voice Annuciation</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>The language in which the radio announces channels and functions, or Off</source>
+        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
+    </message>
+    <message>
+        <source>Moni</source>
+        <translation>监听</translation>
+    </message>
+    <message>
+        <source>What the Moni key does: open the squelch while held or until pressed again</source>
+        <translation>监听键的作用：按住时打开静噪，或打开直到再次按下</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>信道：</translation>
+    </message>
+    <message>
+        <source>Urgency Call           Switch</source>
+        <translation>紧急报警           开关</translation>
+    </message>
+    <message>
+        <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
+        <translation>紧急键的作用：本机发出报警声、向其他对讲机发送报警，或两者兼有</translation>
+    </message>
+</context>
+<context>
+    <name>TransferController</name>
+    <message>
+        <source>Reading Data Progress</source>
+        <translation>读频进度</translation>
+    </message>
+    <message>
+        <source>Writing Data Progress</source>
+        <translation>写频进度</translation>
+    </message>
+    <message>
+        <source>Verify With Radio</source>
+        <translation>与对讲机核对</translation>
+    </message>
+    <message>
+        <source>Read from radio</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>Written and verified: the radio holds what was written.</source>
+        <translation>写频并核对完毕：对讲机中的数据与写入的一致。</translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running.
+Cancel it and close the program when it has stopped?</source>
+        <translation>正在与对讲机传输数据。
+是否取消传输，并在传输停止后关闭程序？</translation>
+    </message>
+</context>
+<context>
+    <name>VerifyDialog</name>
+    <message>
+        <source>Verify With Radio</source>
+        <translation>与对讲机核对</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>文档</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>对讲机</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>数据块</translation>
+    </message>
+    <message>
+        <source>The radio holds what the document holds.</source>
+        <translation>对讲机中的数据与文档一致。</translation>
+    </message>
+    <message>
+        <source>The radio differs from the document in %1 place(s):</source>
+        <translation>对讲机与文档有 %1 处不同：</translation>
+    </message>
+</context>
+<context>
+    <name>orvo</name>
+    <message>
+        <source>Now are detecting Communication Port,Please wait...</source>
+        <translation>正在检测通信端口，请稍候...</translation>
+    </message>
+    <message>
+        <source>Waiting the response from radio....</source>
+        <translation>正在等待对讲机响应....</translation>
+    </message>
+    <message>
+        <source>Communication Error，Please check all the connections and the radio power</source>
+        <translation>通信错误，请检查所有连接和对讲机电源</translation>
+    </message>
+    <message>
+        <source> Error in the Send Order</source>
+        <translation> 发送指令出错</translation>
+    </message>
+    <message>
+        <source>Error had happen,please try again</source>
+        <translation>发生错误，请重试</translation>
+    </message>
+    <message>
+        <source>not received enough  byte</source>
+        <translation>接收的字节数不足</translation>
+    </message>
+    <message>
+        <source>The radio now holds part of the new data. Write to the radio again before using it.</source>
+        <translation>对讲机现在只有部分新数据。使用前请重新写频。</translation>
+    </message>
+    <message>
+        <source>Could not Open the Port,Please check whether the Port are occupied or the device are ok</source>
+        <translation>无法打开端口，请检查端口是否被占用或设备是否正常</translation>
+    </message>
+    <message>
+        <source>The radio does not hold what was written:</source>
+        <translation>对讲机中的数据与写入的不一致：</translation>
+    </message>
+    <message>
+        <source>(no device)</source>
+        <translation>(无设备)</translation>
+    </message>
+    <message>
+        <source> Error had happen ,need try again</source>
+        <translation> 发生错误，需要重试</translation>
+    </message>
+    <message>
+        <source>Finish successfully!</source>
+        <translation>成功完成！</translation>
+    </message>
+    <message>
+        <source>No adjustment item is chosen. Please choose one under &quot;Debug Item&quot;.</source>
+        <translation>未选择调试项目。请在“调试项目”下选择一项。</translation>
+    </message>
+    <message>
+        <source>No receive tone is chosen. Please choose one in the receive tone list.</source>
+        <translation>未选择接收亚音。请在接收亚音列表中选择一项。</translation>
+    </message>
+    <message>
+        <source>No transmit tone is chosen. Please choose one in the transmit tone list.</source>
+        <translation>未选择发射亚音。请在发射亚音列表中选择一项。</translation>
+    </message>
+    <message>
+        <source>Error Data Format，Please input again</source>
+        <translation>数据格式错误，请重新输入</translation>
+    </message>
+    <message>
+        <source>Out of range!</source>
+        <translation>超出范围！</translation>
+    </message>
+    <message>
+        <source>Error data Value，Please input according the step value(6.25K/5k)</source>
+        <translation>数据值错误，请按步进值 (6.25K/5K) 输入</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣</translation>
+    </message>
+    <message>
+        <source>Battery Save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Tx Total Time(s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>Voice Annuciation</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>Moni</source>
+        <translation>监听</translation>
+    </message>
+    <message>
+        <source>Urgency Call           Switch</source>
+        <translation>紧急报警           开关</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>Monitor  Momentary</source>
+        <translation>瞬时监听</translation>
+    </message>
+    <message>
+        <source>Monitor Lock</source>
+        <translation>锁定监听</translation>
+    </message>
+    <message>
+        <source>SQ-Off Momentary</source>
+        <translation>瞬时静噪关闭</translation>
+    </message>
+    <message>
+        <source>Local Alert </source>
+        <translation>本机报警</translation>
+    </message>
+    <message>
+        <source>Local Alert TX Alert</source>
+        <translation>本机报警+发射报警</translation>
+    </message>
+    <message>
+        <source>TX Alert </source>
+        <translation>发射报警</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Receive(MHz)</source>
+        <translation>接收(MHz)</translation>
+    </message>
+    <message>
+        <source>Transmit(MHz)</source>
+        <translation>发射(MHz)</translation>
+    </message>
+    <message>
+        <source>Rx Tone</source>
+        <translation>接收亚音</translation>
+    </message>
+    <message>
+        <source>Tx Tone</source>
+        <translation>发射亚音</translation>
+    </message>
+    <message>
+        <source>Busy</source>
+        <translation>遇忙禁发</translation>
+    </message>
+    <message>
+        <source>W/N</source>
+        <translation>宽/窄带</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>宽带</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>窄带</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>Mixed</source>
+        <translation>混合</translation>
+    </message>
+</context>
+</TS>
