@@ -41,6 +41,10 @@ For the ZT-4 two-way radio.</source>
         <source>Open</source>
         <translation>打开</translation>
     </message>
+    <message>
+        <source>It is taken off the list of recent files.</source>
+        <translation>已将它从最近文件列表中移除。</translation>
+    </message>
 </context>
 <context>
     <name>BatchWriteDialog</name>
@@ -69,10 +73,6 @@ For the ZT-4 two-way radio.</source>
         <translation>结果</translation>
     </message>
     <message>
-        <source>Differences</source>
-        <translation>差异</translation>
-    </message>
-    <message>
         <source>Save &amp;Log...</source>
         <translation>保存日志(&amp;L)...</translation>
     </message>
@@ -89,16 +89,36 @@ For the ZT-4 two-way radio.</source>
         <translation>第 %1 台对讲机：%2。</translation>
     </message>
     <message>
-        <source>Radios written: %1</source>
-        <translation>已写频台数：%1</translation>
-    </message>
-    <message>
         <source>Save Log</source>
         <translation>保存日志</translation>
     </message>
     <message>
         <source>CSV Files (*.csv);;All Files (*)</source>
         <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Differences or reason</source>
+        <translation>差异或原因</translation>
+    </message>
+    <message>
+        <source>1 radio: %2 verified, %3 different, %4 failed</source>
+        <translation>1 台对讲机：%2 台核对一致，%3 台不同，%4 台失败</translation>
+    </message>
+    <message>
+        <source>%1 radios: %2 verified, %3 different, %4 failed</source>
+        <translation>%1 台对讲机：%2 台核对一致，%3 台不同，%4 台失败</translation>
+    </message>
+    <message>
+        <source>, %1 cancelled</source>
+        <translation>，%1 台已取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The log is no longer saved as each radio finishes; choose Save Log again.</source>
+        <translation>每台对讲机写完后不再保存日志；请重新选择“保存日志”。</translation>
     </message>
 </context>
 <context>
@@ -126,6 +146,30 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>Export Channels</source>
         <translation>导出信道</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: 1 channel changed; the channels the file does not list are as they were.</source>
+        <translation>“%1”：1 个信道已更改；文件未列出的信道保持不变。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2 channels changed; the channels the file does not list are as they were.</source>
+        <translation>“%1”：%2 个信道已更改；文件未列出的信道保持不变。</translation>
+    </message>
+    <message>
+        <source>Orvo channel table (*.csv)</source>
+        <translation>Orvo 信道表 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Memory CSV of other programs (*.csv)</source>
+        <translation>其他写频软件的存储 CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The memory CSV has no Busy column: Busy Yes of channel(s) %1 is not written.</source>
+        <translation>存储 CSV 没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入。</translation>
+    </message>
+    <message>
+        <source>Channel %1 %2</source>
+        <translation>信道 %1 %2</translation>
     </message>
 </context>
 <context>
@@ -381,6 +425,22 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>The other rows were pasted. Refused cells:</source>
         <translation>其余各行已粘贴。被拒绝的单元格：</translation>
+    </message>
+    <message>
+        <source>Cut channel %1</source>
+        <translation>剪切信道 %1</translation>
+    </message>
+    <message>
+        <source>Cut %1 channels</source>
+        <translation>剪切 %1 个信道</translation>
+    </message>
+    <message>
+        <source>Row %1 did not fit below channel 16</source>
+        <translation>第 %1 行超出信道 16，未粘贴</translation>
+    </message>
+    <message>
+        <source>Rows %1-%2 did not fit below channel 16</source>
+        <translation>第 %1-%2 行超出信道 16，未粘贴</translation>
     </message>
 </context>
 <context>
@@ -861,6 +921,13 @@ Help</source>
     </message>
 </context>
 <context>
+    <name>PortChooser</name>
+    <message>
+        <source>ORVO_COM%1 sets %2 to %3: a device chosen here takes effect only once that variable is unset.</source>
+        <translation>ORVO_COM%1 将 %2 设为 %3：只有取消该环境变量后，此处选择的设备才会生效。</translation>
+    </message>
+</context>
+<context>
     <name>PortChooserDlg</name>
     <message>
         <source>Choose Port</source>
@@ -905,6 +972,17 @@ Help</source>
     <message>
         <source>The device to open for the port; pick one above or type a path (for example the simulator&apos;s)</source>
         <translation>该端口要打开的设备；可从上方选择，或输入路径（例如模拟器的路径）</translation>
+    </message>
+</context>
+<context>
+    <name>PortController</name>
+    <message>
+        <source>%1 stands for %2, which is not there now. Plug the cable in, or give %1 another device with Port &gt; Choose Port.</source>
+        <translation>%1 对应 %2，但该设备现在不存在。请插上写频线，或通过“端口 &gt; 选择端口”为 %1 指定其他设备。</translation>
+    </message>
+    <message>
+        <source>  (gone)</source>
+        <translation>  （已断开）</translation>
     </message>
 </context>
 <context>
@@ -1108,6 +1186,13 @@ Help</source>
     </message>
 </context>
 <context>
+    <name>TestModeController</name>
+    <message>
+        <source>Orvo</source>
+        <translation>Orvo</translation>
+    </message>
+</context>
+<context>
     <name>TransferController</name>
     <message>
         <source>Reading Data Progress</source>
@@ -1163,8 +1248,40 @@ Cancel it and close the program when it has stopped?</source>
         <translation>对讲机中的数据与文档一致。</translation>
     </message>
     <message>
-        <source>The radio differs from the document in %1 place(s):</source>
-        <translation>对讲机与文档有 %1 处不同：</translation>
+        <source>Byte</source>
+        <translation>字节</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s channels and settings equal the document&apos;s.</source>
+        <translation>对讲机的信道和设置与文档一致。</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s channels and settings differ from the document&apos;s in 1 field:</source>
+        <translation>对讲机的信道和设置与文档有 1 项不同：</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s channels and settings differ from the document&apos;s in %1 fields:</source>
+        <translation>对讲机的信道和设置与文档有 %1 项不同：</translation>
+    </message>
+    <message>
+        <source>1 empty channel differs only in unused bytes: a Write makes it equal.</source>
+        <translation>1 个空信道仅在未使用的字节上不同：写频后即一致。</translation>
+    </message>
+    <message>
+        <source>%1 empty channels differ only in unused bytes: a Write makes them equal.</source>
+        <translation>%1 个空信道仅在未使用的字节上不同：写频后即一致。</translation>
+    </message>
+    <message>
+        <source>%1 channel(s) differ also in bytes that no column shows.</source>
+        <translation>%1 个信道还在未显示于任何列的字节上不同。</translation>
+    </message>
+    <message>
+        <source>%1 byte(s) outside the channels differ where no setting shows them.</source>
+        <translation>信道以外有 %1 个字节不同，没有任何设置显示它们。</translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation>详细信息(&amp;D)</translation>
     </message>
 </context>
 <context>
@@ -1404,6 +1521,26 @@ Cancel it and close the program when it has stopped?</source>
     <message>
         <source>Mixed</source>
         <translation>混合</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>核对一致</translation>
+    </message>
+    <message>
+        <source>different</source>
+        <translation>不同</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>not opened</source>
+        <translation>未能打开</translation>
     </message>
 </context>
 </TS>

@@ -81,6 +81,12 @@ constexpr const char* kContext = "orvo";
     QT_TRANSLATE_NOOP("orvo", "High"),
     QT_TRANSLATE_NOOP("orvo", "Low"),
     QT_TRANSLATE_NOOP("orvo", "Mixed"),
+    // How each radio of several ended.
+    QT_TRANSLATE_NOOP("orvo", "verified"),
+    QT_TRANSLATE_NOOP("orvo", "different"),
+    QT_TRANSLATE_NOOP("orvo", "failed"),
+    QT_TRANSLATE_NOOP("orvo", "cancelled"),
+    QT_TRANSLATE_NOOP("orvo", "not opened"),
 };
 
 } // namespace

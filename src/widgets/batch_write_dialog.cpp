@@ -1,6 +1,7 @@
 #include "widgets/batch_write_dialog.h"
 
 #include "core/image/atomic_file.h"
+#include "document/core_text.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
@@ -58,11 +59,11 @@ void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry)
 {
     m_log.push_back(entry);
     m_ui->progressBar->setValue(m_ui->progressBar->maximum());
-    const QString detail = QString::fromStdString(entry.differences.empty() ? entry.reason
-                                                                            : entry.differences);
+    const QString detail = entry.differences.empty() ? coreText(entry.reason)
+                                                     : QString::fromStdString(entry.differences);
     new QTreeWidgetItem(m_ui->lstLog,
                         {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
-                         QString::number(entry.radio), QString::fromStdString(entry.result),
+                         QString::number(entry.radio), coreText(entry.result),
                          detail});
     m_ui->lstLog->scrollToBottom();
     if (!m_logPath.isEmpty())
@@ -78,7 +79,7 @@ void BatchWriteDialog::askForNextRadio()
         ++results[entry.result == "not opened" ? std::string("failed") : entry.result];
     if (!m_log.empty()) {
         const orvo::RadioLogEntry& last = m_log.back();
-        text.prepend(tr("Radio %1: %2.").arg(last.radio).arg(QString::fromStdString(last.result)) +
+        text.prepend(tr("Radio %1: %2.").arg(last.radio).arg(coreText(last.result)) +
                      QLatin1Char('\n'));
         QString counts = (m_log.size() == 1 ? tr("1 radio: %2 verified, %3 different, %4 failed")
                                             : tr("%1 radios: %2 verified, %3 different, %4 failed")
