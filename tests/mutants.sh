@@ -149,8 +149,12 @@ m cli-decimal-comma src/core/editing/channel_csv.cpp 'if (!isPlainDecimal(typed)
 m cli-line-limit src/core/editing/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
 m cli-bom src/core/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
 # The window (few: the window's code is reshaped more often).
-m dm-shared-value src/widgets/debug_mode_dialog.cpp 'return &m_nSquelchValue;' 'return &m_nTxPowerValue;' debug_items_test
-m dm-low-power-value src/widgets/debug_mode_dialog.cpp 'return &m_nLowPowerValue;' 'return &m_nSquelchValue;' debug_items_test
+m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemValue(int item)
+{
+    return m_itemValues[itemIndex(item)];' 'int& DebugModeDialog::itemValue(int item)
+{
+    return m_itemValues[0];' debug_mode_test
+m dm-tx-power-value src/widgets/debug_mode_dialog.cpp 'index >= 0 && index < 4' 'index >= 0 && index < 3' debug_mode_test
 m gui-modified-flag src/app/file_document.cpp '    setModified(false);
     return true;
 }

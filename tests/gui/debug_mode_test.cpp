@@ -131,6 +131,13 @@ private slots:
              "enter radRxQt; select TX Frequency; click btnDefault; right sliderValue; "
              "enter btnStart",
              "71 TX Frequency", "00 00 60 14 00 00 60 14", "00 00 00 00 FB 01 01 5C"},
+            // Each item kept its own value through the session.
+            {"select TX Power", "74 TX Power", "00 00 60 14 00 00 60 14",
+             "00 00 00 00 FB 01 01 2F"},
+            {"select Squelch Level", "73 Squelch Level", "00 00 60 14 00 00 60 14",
+             "00 00 00 00 FB 01 01 A0"},
+            {"select Low Power Voltage", "72 Low Power Voltage", "00 00 60 14 00 00 60 14",
+             "00 00 00 00 FB 01 01 26"},
         };
         SimProcess sim({"--delay", "10"});
         QVERIFY(sim.started());
