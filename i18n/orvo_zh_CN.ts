@@ -25,17 +25,6 @@ For the ZT-4 two-way radio.</source>
     </message>
 </context>
 <context>
-    <name>AppMessageBox</name>
-    <message>
-        <source>Orvo Programming Software</source>
-        <translation>Orvo 写频软件</translation>
-    </message>
-    <message>
-        <source>Continue</source>
-        <translation>继续</translation>
-    </message>
-</context>
-<context>
     <name>Application</name>
     <message>
         <source>Open</source>
@@ -887,6 +876,17 @@ Help</source>
     <message>
         <source>The window changes its language when the program is started again.</source>
         <translation>程序下次启动时，窗口将使用所选语言。</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Orvo Programming Software</source>
+        <translation>Orvo 写频软件</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
     </message>
 </context>
 <context>

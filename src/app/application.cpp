@@ -62,7 +62,7 @@ bool Application::start(const QStringList& arguments)
         return false;
     }
 
-    m_window->setWindowIcon(AppIcon());
+    m_window->setWindowIcon(appIcon());
     m_window->show();
     m_window->repaint();
     return true;
@@ -84,7 +84,7 @@ void Application::open()
     else if (!m_recentFiles.isEmpty())
         folder = QFileInfo(m_recentFiles.constFirst()).absolutePath();
     const QString path =
-        AppGetOpenFileName(m_window.get(), tr("Open"), folder, FileDocument::fileFilter());
+        getOpenFileName(m_window.get(), tr("Open"), folder, FileDocument::fileFilter());
     if (!path.isEmpty())
         openFile(path);
 }
@@ -112,7 +112,7 @@ bool Application::openFile(const QString& path)
 void Application::about()
 {
     AboutDialog dialog(m_window.get());
-    AppExecDialog(dialog);
+    execDialog(dialog);
 }
 
 bool Application::canReplaceDocument()
@@ -140,7 +140,7 @@ void Application::addRecentFile(const QString& path)
 void Application::loadSettings()
 {
     if (const QString problem = Settings::storeProblem(); !problem.isEmpty())
-        AppMessageBox(nullptr, problem);
+        messageBox(nullptr, problem);
     const Settings settings;
     m_recentFiles = settings.recentFiles();
     for (int n = 1; n <= 4; ++n)

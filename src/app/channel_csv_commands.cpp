@@ -88,7 +88,7 @@ private:
 
 void importChannels(FormView& view)
 {
-    const QString path = AppGetOpenFileName(
+    const QString path = getOpenFileName(
         view.window(), QCoreApplication::translate("ChannelCsvCommands", "Import Channels"),
         QString(), csvFilter());
     if (!path.isEmpty())
@@ -99,7 +99,7 @@ bool importChannelsFile(FormView& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        AppMessageBox(view.window(),
+        messageBox(view.window(),
                       QCoreApplication::translate("ChannelCsvCommands", "Cannot open \"%1\": %2")
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
@@ -118,14 +118,14 @@ bool importChannelsFile(FormView& view, const QString& path)
                 .arg(QFileInfo(path).fileName());
         for (const std::string& e : errors)
             text += QLatin1Char('\n') + QString::fromStdString(e);
-        AppMessageBox(view.window(), text);
+        messageBox(view.window(), text);
         return false;
     }
     const int changed = orvo::cli::changedChannelCount(before, image);
     if (changed > 0)
         applyImportedImage(view, image);
     const QString name = QFileInfo(path).fileName();
-    AppMessageBox(
+    messageBox(
         view.window(),
         changed == 1 ? QCoreApplication::translate(
                            "ChannelCsvCommands", "\"%1\": 1 channel changed; the channels the file "
@@ -154,7 +154,7 @@ void exportChannels(FormView& view)
     const QString commonFormat =
         QCoreApplication::translate("ChannelCsvCommands", "Memory CSV of other programs (*.csv)");
     QString format;
-    const QString path = AppGetSaveFileName(
+    const QString path = getSaveFileName(
         view.window(), QCoreApplication::translate("ChannelCsvCommands", "Export Channels"),
         QStringLiteral("channels.csv"), ownFormat + QStringLiteral(";;") + commonFormat,
         QStringLiteral("csv"), &format);
@@ -167,7 +167,7 @@ void exportChannels(FormView& view)
     const orvo::FileResult saved =
         orvo::writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
     if (!saved.ok) {
-        AppMessageBox(view.window(), QString::fromLocal8Bit(saved.error.c_str()));
+        messageBox(view.window(), QString::fromLocal8Bit(saved.error.c_str()));
         return;
     }
     // What the other programs' format cannot carry, said once.
@@ -188,7 +188,7 @@ void exportChannels(FormView& view)
                        .arg(QString::fromStdString(note.text));
     }
     if (!remarks.isEmpty())
-        AppMessageBox(view.window(), remarks.join(QLatin1Char('\n')), QString(),
+        messageBox(view.window(), remarks.join(QLatin1Char('\n')), QString(),
                       QMessageBox::Information);
 }
 

@@ -100,7 +100,7 @@ void EditController::paste()
         lines << tr("Rows %1-%2 did not fit below channel 16")
                      .arg(pasted.firstUnfitRow)
                      .arg(pasted.lastUnfitRow);
-    AppMessageBox(m_view.window(), lines.join(QLatin1Char('\n')));
+    messageBox(m_view.window(), lines.join(QLatin1Char('\n')));
 }
 
 void EditController::moveUp()
@@ -148,6 +148,6 @@ void EditController::optionalFeatures()
 {
     OptionalFeaturesDialog dialog(m_view.window());
     dialog.setFeatures(m_document.optionalFeatures());
-    if (AppExecDialog(dialog) == QDialog::Accepted)
+    if (execDialog(dialog) == QDialog::Accepted)
         m_document.setOptionalFeatures(dialog.features());
 }

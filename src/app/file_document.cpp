@@ -36,7 +36,7 @@ bool FileDocument::load(const QString& path, const QString& failureNote)
         QString text = QString::fromLocal8Bit(result.error.c_str());
         if (!failureNote.isEmpty())
             text += QLatin1Char('\n') + failureNote;
-        AppMessageBox(m_window, text);
+        messageBox(m_window, text);
         return false;
     }
     resetImage(loaded);
@@ -51,7 +51,7 @@ bool FileDocument::store(const QString& path)
     const orvo::FileResult result =
         orvo::saveImageFile(QFile::encodeName(path).toStdString(), image());
     if (!result.ok) {
-        AppMessageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
+        messageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
         return false;
     }
     setModified(false);
@@ -77,7 +77,7 @@ bool FileDocument::saveUnder(const QString& path)
         QString proposed = title();
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
-        name = AppGetSaveFileName(m_window, tr("Save As"), QDir(folder).filePath(proposed),
+        name = getSaveFileName(m_window, tr("Save As"), QDir(folder).filePath(proposed),
                                   fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
@@ -92,7 +92,7 @@ bool FileDocument::saveModified()
 {
     if (!isModified())
         return true;
-    switch (AppMessageBox(m_window, tr("Save changes?"), AppTitle(), QMessageBox::Warning,
+    switch (messageBox(m_window, tr("Save changes?"), appTitle(), QMessageBox::Warning,
                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                           QMessageBox::Save)) {
     case QMessageBox::Save:

@@ -30,7 +30,7 @@
 MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_document(doc)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(AppTitle());
+    setWindowTitle(appTitle());
     resize(850, 640);
 
     m_view = new FormView(doc, this);

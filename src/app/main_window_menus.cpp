@@ -129,7 +129,7 @@ void MainWindow::addLanguageMenu(QMenu* view)
         connect(item, &QAction::triggered, this, [this, language] {
             Settings().setLanguage(language);
             if (language != activeLanguage())
-                AppMessageBox(this,
+                messageBox(this,
                               tr("The window changes its language when the program is "
                                  "started again."),
                               QString(), QMessageBox::Information);

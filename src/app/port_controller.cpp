@@ -35,7 +35,7 @@ PortController::PortController(const QList<QAction*>& items, QWidget* window, QO
         m_port = item->data().toString();
         const std::string device = orvo::systemPortPath(m_port.toStdString());
         if (!orvo::portDeviceExists(device)) {
-            AppMessageBox(m_window, tr("%1 stands for %2, which is not there now. Plug the cable "
+            messageBox(m_window, tr("%1 stands for %2, which is not there now. Plug the cable "
                                        "in, or give %1 another device with Port > Choose Port.")
                                         .arg(m_port, QString::fromStdString(device)));
         }
@@ -76,7 +76,7 @@ void PortController::showDevices()
 void PortController::choosePort()
 {
     PortChooser dialog(m_port, m_window);
-    if (AppExecDialog(dialog) != QDialog::Accepted)
+    if (execDialog(dialog) != QDialog::Accepted)
         return;
     const int n = orvo::comPortNumber(dialog.port().toStdString());
     QAction* item = itemOf(dialog.port());

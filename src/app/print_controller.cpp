@@ -123,7 +123,7 @@ void PrintController::print()
     // A printer keeps its error state; the session goes on with a fresh one of the same set-up,
     // so that a later cancel is not taken for another failure.
     m_printer = copyOfPrinter(target);
-    AppMessageBox(m_view.window(), tr("Failed to start print job."));
+    messageBox(m_view.window(), tr("Failed to start print job."));
 }
 
 void PrintController::preview()

@@ -42,7 +42,7 @@ void TestModeController::open()
     DebugModeDialog dialog(orvo::leadingNumber(band), m_window);
     m_dialog = &dialog;
     connect(&dialog, &DebugModeDialog::startRequested, this, &TestModeController::start);
-    AppExecDialog(dialog);
+    execDialog(dialog);
     m_dialog = nullptr;
 }
 
@@ -63,13 +63,13 @@ void TestModeController::askUser(const QString& text, bool retryCancel)
     const QString caption = tr("Orvo");
     if (retryCancel) {
         const auto answer =
-            AppMessageBox(parent, coreText(text), caption, QMessageBox::Warning,
+            messageBox(parent, coreText(text), caption, QMessageBox::Warning,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    AppMessageBox(parent, coreText(text), caption,
+    messageBox(parent, coreText(text), caption,
                   finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }

@@ -164,12 +164,12 @@ void TransferController::askUser(const QString& text, bool retryCancel)
         parent = m_dialog;
     if (retryCancel) {
         const auto pressed =
-            AppMessageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
+            messageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
                           QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(pressed == QMessageBox::Retry);
         return;
     }
-    AppMessageBox(parent, coreText(text), QString(), QMessageBox::Warning, QMessageBox::Ok);
+    messageBox(parent, coreText(text), QString(), QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }
 
@@ -193,20 +193,20 @@ void TransferController::finish(const orvo::CloneReport& report)
 
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
-        AppMessageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
+        messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
         const auto differences = orvo::compareImages(m_source, report.received);
         if (differences.empty()) {
-            AppMessageBox(window(), tr("Written and verified: the radio holds what was written."),
+            messageBox(window(), tr("Written and verified: the radio holds what was written."),
                           QString(), QMessageBox::Information);
         } else {
-            AppMessageBox(window(), coreText(orvo::verifyFailureText(differences)));
+            messageBox(window(), coreText(orvo::verifyFailureText(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
         VerifyDialog verify(m_source, report.received, window());
-        AppExecDialog(verify);
+        execDialog(verify);
     }
 
     if (m_closeAfter) {
@@ -221,7 +221,7 @@ bool TransferController::queryClose()
 {
     if (!isRunning())
         return true;
-    const auto answer = AppMessageBox(window(),
+    const auto answer = messageBox(window(),
                                       tr("A transfer with the radio is running.\n"
                                          "Cancel it and close the program when it has stopped?"),
                                       QString(), QMessageBox::Question,
@@ -249,7 +249,7 @@ void TransferController::writeToSeveralRadios()
     m_batch = &dialog;
     connect(&dialog, &BatchWriteDialog::startRequested, this, &TransferController::startBatchRadio);
     connect(&dialog, &BatchWriteDialog::cancelRequested, m_link, &orvo::RadioLink::cancel);
-    AppExecDialog(dialog);
+    execDialog(dialog);
     // A radio still being written when the dialog went ends unseen.
     m_link->cancel();
     m_batch = nullptr;
@@ -273,6 +273,6 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
         write.differences = orvo::compareImages(m_source, report.received);
     m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
-        AppMessageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
+        messageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
     m_batch->askForNextRadio();
 }

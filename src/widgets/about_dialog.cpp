@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-QIcon AppIcon()
+QIcon appIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
@@ -17,7 +17,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    m_ui->lblIcon->setPixmap(AppIcon().pixmap(32, 32));
+    m_ui->lblIcon->setPixmap(appIcon().pixmap(32, 32));
 }
 
 AboutDialog::~AboutDialog() = default;

@@ -11,7 +11,7 @@ class AboutDlg;
 }
 
 // The application's icon (the main window's and the About box's), in several sizes.
-QIcon AppIcon();
+QIcon appIcon();
 
 class AboutDialog : public QDialog
 {

@@ -103,7 +103,7 @@ void BatchWriteDialog::askForNextRadio()
 void BatchWriteDialog::saveLog()
 {
     const QString path =
-        AppGetSaveFileName(this, tr("Save Log"), QStringLiteral("radios.csv"),
+        getSaveFileName(this, tr("Save Log"), QStringLiteral("radios.csv"),
                            tr("CSV Files (*.csv);;All Files (*)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
@@ -118,7 +118,7 @@ bool BatchWriteDialog::writeLog()
     if (saved.ok)
         return true;
     m_logPath.clear();
-    AppMessageBox(this, QString::fromLocal8Bit(saved.error.c_str()) + QLatin1Char('\n') +
+    messageBox(this, QString::fromLocal8Bit(saved.error.c_str()) + QLatin1Char('\n') +
                             tr("The log is no longer saved as each radio finishes; choose Save "
                                "Log again."));
     return false;

@@ -22,7 +22,7 @@ QString withSuffix(const QString& path, const QString& suffix)
 
 } // namespace
 
-QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
                            const QString& filter)
 {
     if (const auto& hook = fileDialogHook())
@@ -36,7 +36,7 @@ QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QStrin
     return dialog.selectedFiles().constFirst();
 }
 
-QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                            const QString& filter, const QString& defaultSuffix,
                            QString* chosenFilter)
 {

@@ -27,13 +27,13 @@ struct FileDialogRequest
 using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
 
 // Asks for an existing file to open; returns its path, or an empty string when cancelled.
-QString AppGetOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
                            const QString& filter);
 
 // Asks for the name to save under; asks before replacing an existing file. A chosen name
 // without an extension gets `defaultSuffix`. Returns an empty string when cancelled. With
 // `chosenFilter`, the filters of `filter` are a choice of formats and the one picked goes there.
-QString AppGetSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                            const QString& filter, const QString& defaultSuffix,
                            QString* chosenFilter = nullptr);
 

@@ -46,25 +46,25 @@ QMessageBox::StandardButton showBox(const MessageBoxRequest& request)
 
 } // namespace
 
-QString AppTitle()
+QString appTitle()
 {
-    return QCoreApplication::translate("AppMessageBox", "Orvo Programming Software");
+    return QCoreApplication::translate("MessageBox", "Orvo Programming Software");
 }
 
-QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text,
+QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text,
                                           const QString& caption, QMessageBox::Icon icon,
                                           QMessageBox::StandardButtons buttons,
                                           QMessageBox::StandardButton defaultButton)
 {
-    return showBox({parent, text, caption.isEmpty() ? AppTitle() : caption, icon, buttons,
+    return showBox({parent, text, caption.isEmpty() ? appTitle() : caption, icon, buttons,
                     defaultButton, QString()});
 }
 
-bool AppContinueOrCancel(QWidget* parent, const QString& text)
+bool continueOrCancel(QWidget* parent, const QString& text)
 {
-    return showBox({parent, text, AppTitle(), QMessageBox::Warning,
+    return showBox({parent, text, appTitle(), QMessageBox::Warning,
                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
-                    QCoreApplication::translate("AppMessageBox", "Continue")}) == QMessageBox::Ok;
+                    QCoreApplication::translate("MessageBox", "Continue")}) == QMessageBox::Ok;
 }
 
 void setMessageBoxHook(MessageBoxHook hook)

@@ -1,6 +1,6 @@
 #pragma once
 // The one way the application shows a message box. Every box of the program goes through
-// AppMessageBox, so tests can answer boxes (and see their text, caption, icon and buttons)
+// messageBox, so tests can answer boxes (and see their text, caption, icon and buttons)
 // through a hook set before the action, without any real window.
 
 #include <QMessageBox>
@@ -12,14 +12,14 @@ class QWidget;
 
 // The application's title: the main window's caption and the caption of a message box that
 // names no caption of its own.
-QString AppTitle();
+QString appTitle();
 
 // Everything a message box shows, as handed to the hook.
 struct MessageBoxRequest
 {
     QWidget* parent = nullptr;
     QString text;
-    QString caption; // never empty: AppTitle() when the caller gave none
+    QString caption; // never empty: appTitle() when the caller gave none
     QMessageBox::Icon icon = QMessageBox::Warning;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -31,15 +31,15 @@ using MessageBoxHook = std::function<QMessageBox::StandardButton(const MessageBo
 
 // Shows a modal message box and returns the button the user pressed (Escape or the close box
 // give the Cancel, No or Ok button, whichever the box has, in that order of preference).
-// An empty caption means AppTitle(). With a hook set, no box appears: the hook answers.
+// An empty caption means appTitle(). With a hook set, no box appears: the hook answers.
 QMessageBox::StandardButton
-AppMessageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
+messageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
               QMessageBox::Icon icon = QMessageBox::Warning,
               QMessageBox::StandardButtons buttons = QMessageBox::Ok,
               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // A warning answered Continue (the Ok button, renamed) or Cancel, the default; true for Continue.
-bool AppContinueOrCancel(QWidget* parent, const QString& text);
+bool continueOrCancel(QWidget* parent, const QString& text);
 
 // Installs the hook that answers every following message box; an empty function restores the
 // real boxes. Tests set it before the action that shows a box.

@@ -14,7 +14,7 @@ DialogHook& dialogHook()
 
 } // namespace
 
-int AppExecDialog(QDialog& dialog)
+int execDialog(QDialog& dialog)
 {
     const DialogHook hook = dialogHook(); // a copy: the hook may replace itself
     if (!hook)

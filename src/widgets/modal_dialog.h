@@ -14,7 +14,7 @@ using DialogHook = std::function<void(QDialog&)>;
 // Runs `dialog` modally and returns its result (QDialog::Accepted or QDialog::Rejected).
 // With a hook set, the dialog is shown and handed to the hook instead of entering a local
 // event loop.
-int AppExecDialog(QDialog& dialog);
+int execDialog(QDialog& dialog);
 
 // Installs the hook that drives every following modal dialog; an empty function restores the
 // real modal loop.

@@ -1,7 +1,7 @@
 #pragma once
 // OptionalFeaturesDialog: shows and changes the two features the form has no place for: Refuse
 // Emergency Alert ("Off", "On") and Squelch Tail Elimination. The caller loads it with the
-// document's features, runs it (AppExecDialog) and, on OK, hands back features()
+// document's features, runs it (execDialog) and, on OK, hands back features()
 // (Document::setOptionalFeatures).
 
 #include "document/document.h"

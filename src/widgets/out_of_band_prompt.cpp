@@ -18,5 +18,5 @@ bool confirmOutOfBandChannels(QWidget* parent, const Document& doc)
                 lines.append(tip);
         }
     }
-    return lines.isEmpty() || AppContinueOrCancel(parent, lines.join(QLatin1Char('\n')));
+    return lines.isEmpty() || continueOrCancel(parent, lines.join(QLatin1Char('\n')));
 }

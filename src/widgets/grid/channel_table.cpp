@@ -32,10 +32,10 @@ void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
     for (orvo::FrequencyFault fault : outcome.check->faults()) {
         const QString text = coreText(orvo::frequencyFaultText(fault));
         if (orvo::isPromptFault(fault))
-            AppMessageBox(owner, text, coreText(orvo::kBandFaultCaption), QMessageBox::Information,
+            messageBox(owner, text, coreText(orvo::kBandFaultCaption), QMessageBox::Information,
                           QMessageBox::Ok);
         else
-            AppMessageBox(owner, text);
+            messageBox(owner, text);
     }
 }
 
@@ -207,7 +207,7 @@ void ChannelTable::beginEdit(QChar typed)
     const bool isTyped = !typed.isNull();
     const bool digit = isTyped && typed >= QLatin1Char('0') && typed <= QLatin1Char('9');
     if (isTyped && !digit && ChannelModel::isFrequencyColumn(index.column()))
-        AppMessageBox(this, tr("Please input Number"));
+        messageBox(this, tr("Please input Number"));
 
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
         // The typed character replaces the tone editor's text, the caret after it. A list
