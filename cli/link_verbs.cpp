@@ -132,12 +132,11 @@ int parseTransferArgs(const char* verb, int argc, char** argv, TransferArgs& arg
 {
     bool logGiven = false;
     auto usage = [verb](const std::string& text) {
-        std::fprintf(stderr,
-                     "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n",
-                     verb, text.c_str(), verb,
-                     std::strcmp(verb, "write") == 0
-                         ? " [--force] [--verify] [--repeat [--log LOG.csv]]"
-                         : "");
+        std::fprintf(
+            stderr, "orvo-cli %s: %s\nusage: orvo-cli %s --port P [--retries N]%s FILE.sin\n", verb,
+            text.c_str(), verb,
+            std::strcmp(verb, "write") == 0 ? " [--force] [--verify] [--repeat [--log LOG.csv]]"
+                                            : "");
         return kExitUsage;
     };
     for (int i = 0; i < argc; ++i) {

@@ -96,8 +96,8 @@ bool Application::openFile(const QString& path)
     // A recent file that cannot be opened now leaves the list, and the message says so.
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const bool recent = m_recentFiles.contains(absolute);
-    if (!m_document->load(path, recent ? tr("It is taken off the list of recent files.")
-                                       : QString())) {
+    if (!m_document->load(path,
+                          recent ? tr("It is taken off the list of recent files.") : QString())) {
         if (recent) {
             m_recentFiles.removeAll(absolute);
             saveSettings();

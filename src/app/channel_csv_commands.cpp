@@ -100,8 +100,8 @@ bool importChannelsFile(FormView& view, const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         messageBox(view.window(),
-                      QCoreApplication::translate("ChannelCsvCommands", "Cannot open \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
+                   QCoreApplication::translate("ChannelCsvCommands", "Cannot open \"%1\": %2")
+                       .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
     const QByteArray csv = file.readAll();
@@ -125,18 +125,18 @@ bool importChannelsFile(FormView& view, const QString& path)
     if (changed > 0)
         applyImportedImage(view, image);
     const QString name = QFileInfo(path).fileName();
-    messageBox(
-        view.window(),
-        changed == 1 ? QCoreApplication::translate(
-                           "ChannelCsvCommands", "\"%1\": 1 channel changed; the channels the file "
+    messageBox(view.window(),
+               changed == 1
+                   ? QCoreApplication::translate("ChannelCsvCommands",
+                                                 "\"%1\": 1 channel changed; the channels the file "
                                                  "does not list are as they were.")
-                           .arg(name)
-                     : QCoreApplication::translate("ChannelCsvCommands",
-                                                   "\"%1\": %2 channels changed; the channels the "
-                                                   "file does not list are as they were.")
-                           .arg(name)
-                           .arg(changed),
-        QString(), QMessageBox::Information);
+                         .arg(name)
+                   : QCoreApplication::translate("ChannelCsvCommands",
+                                                 "\"%1\": %2 channels changed; the channels the "
+                                                 "file does not list are as they were.")
+                         .arg(name)
+                         .arg(changed),
+               QString(), QMessageBox::Information);
     return true;
 }
 
@@ -189,7 +189,7 @@ void exportChannels(FormView& view)
     }
     if (!remarks.isEmpty())
         messageBox(view.window(), remarks.join(QLatin1Char('\n')), QString(),
-                      QMessageBox::Information);
+                   QMessageBox::Information);
 }
 
 void installFileDrops(MainWindow& window)

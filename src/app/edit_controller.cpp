@@ -69,13 +69,12 @@ void EditController::paste()
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data)
         return;
-    const QString text =
-        data->hasText() ? data->text() : QString::fromUtf8(data->data(kCsvMime));
+    const QString text = data->hasText() ? data->text() : QString::fromUtf8(data->data(kCsvMime));
     const std::vector<int> channels = m_view.grid()->selectedChannels();
     if (text.trimmed().isEmpty() || channels.empty())
         return;
-    const orvo::PastedRows pasted = orvo::pasteChannelRows(
-        text.toStdString(), channels.front(), m_document.selectedBand());
+    const orvo::PastedRows pasted =
+        orvo::pasteChannelRows(text.toStdString(), channels.front(), m_document.selectedBand());
     if (!pasted.rows.empty()) {
         m_document.setRows(pasted.rows, pasted.rows.size() == 1
                                             ? tr("Paste channel %1").arg(pasted.rows[0].first)

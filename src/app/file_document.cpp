@@ -78,7 +78,7 @@ bool FileDocument::saveUnder(const QString& path)
         if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QLatin1Char('.') + defaultExtension();
         name = getSaveFileName(m_window, tr("Save As"), QDir(folder).filePath(proposed),
-                                  fileFilter(), defaultExtension());
+                               fileFilter(), defaultExtension());
         if (name.isEmpty())
             return false;
     }
@@ -93,8 +93,8 @@ bool FileDocument::saveModified()
     if (!isModified())
         return true;
     switch (messageBox(m_window, tr("Save changes?"), appTitle(), QMessageBox::Warning,
-                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                          QMessageBox::Save)) {
+                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                       QMessageBox::Save)) {
     case QMessageBox::Save:
         return saveUnder(m_filePath);
     case QMessageBox::Discard:

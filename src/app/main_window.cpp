@@ -267,9 +267,8 @@ QMenu* MainWindow::createEditMenu()
 
     // The row commands act on the grid's rows, so their keys work while the grid (or a cell
     // editor that leaves the key unused) has the focus.
-    auto rowCommand = [this](int id, const char* name, const QString& text,
-                             const QString& prompt, const QKeySequence& key,
-                             void (EditController::*handler)()) {
+    auto rowCommand = [this](int id, const char* name, const QString& text, const QString& prompt,
+                             const QKeySequence& key, void (EditController::*handler)()) {
         QAction* action = addCommand(id, name, text, prompt);
         removeAction(action);
         action->setShortcut(key);
@@ -374,10 +373,9 @@ void MainWindow::updateCommandStates()
     if (m_view) {
         for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
                        ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
-                       ID_TEST_MODE, ID_OPTIONAL_FEATURES,
-                       ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
-                       ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-                       ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
+                       ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
+                       ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT,
+                       ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
             if (QAction* action = commandAction(id))
                 action->setEnabled(!m_transfers->isRunning());
         updateMoveActions();

@@ -130,9 +130,9 @@ void MainWindow::addLanguageMenu(QMenu* view)
             Settings().setLanguage(language);
             if (language != activeLanguage())
                 messageBox(this,
-                              tr("The window changes its language when the program is "
-                                 "started again."),
-                              QString(), QMessageBox::Information);
+                           tr("The window changes its language when the program is "
+                              "started again."),
+                           QString(), QMessageBox::Information);
         });
     }
 }

@@ -36,8 +36,8 @@ PortController::PortController(const QList<QAction*>& items, QWidget* window, QO
         const std::string device = orvo::systemPortPath(m_port.toStdString());
         if (!orvo::portDeviceExists(device)) {
             messageBox(m_window, tr("%1 stands for %2, which is not there now. Plug the cable "
-                                       "in, or give %1 another device with Port > Choose Port.")
-                                        .arg(m_port, QString::fromStdString(device)));
+                                    "in, or give %1 another device with Port > Choose Port.")
+                                     .arg(m_port, QString::fromStdString(device)));
         }
         emit portChosen(m_port);
     });

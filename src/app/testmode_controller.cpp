@@ -64,13 +64,13 @@ void TestModeController::askUser(const QString& text, bool retryCancel)
     if (retryCancel) {
         const auto answer =
             messageBox(parent, coreText(text), caption, QMessageBox::Warning,
-                          QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+                       QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
     messageBox(parent, coreText(text), caption,
-                  finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
+               finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }
 

@@ -165,7 +165,7 @@ void TransferController::askUser(const QString& text, bool retryCancel)
     if (retryCancel) {
         const auto pressed =
             messageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
-                          QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+                       QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(pressed == QMessageBox::Retry);
         return;
     }
@@ -200,7 +200,7 @@ void TransferController::finish(const orvo::CloneReport& report)
         const auto differences = orvo::compareImages(m_source, report.received);
         if (differences.empty()) {
             messageBox(window(), tr("Written and verified: the radio holds what was written."),
-                          QString(), QMessageBox::Information);
+                       QString(), QMessageBox::Information);
         } else {
             messageBox(window(), coreText(orvo::verifyFailureText(differences)));
         }
@@ -222,10 +222,10 @@ bool TransferController::queryClose()
     if (!isRunning())
         return true;
     const auto answer = messageBox(window(),
-                                      tr("A transfer with the radio is running.\n"
-                                         "Cancel it and close the program when it has stopped?"),
-                                      QString(), QMessageBox::Question,
-                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+                                   tr("A transfer with the radio is running.\n"
+                                      "Cancel it and close the program when it has stopped?"),
+                                   QString(), QMessageBox::Question,
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         m_closeAfter = true;
         if (m_job == Job::Single)

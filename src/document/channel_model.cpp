@@ -29,9 +29,8 @@ const char* const kColumnHelp[] = {
 
 ChannelModel::ChannelModel(Document* doc, QObject* parent) : QAbstractTableModel(parent), m_doc(doc)
 {
-    connect(doc, &Document::changed, this, [this] {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    });
+    connect(doc, &Document::changed, this,
+            [this] { emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1)); });
 }
 
 int ChannelModel::rowCount(const QModelIndex& parent) const
@@ -98,9 +97,9 @@ bool ChannelModel::setData(const QModelIndex& index, const QVariant& value, int 
     m_lastCommit = {};
     if (!index.isValid() || index.column() == 0 || (role != Qt::EditRole && role != EnterRole))
         return false;
-    m_lastCommit = m_doc->commitCell(
-        index.row() + 1, index.column(), value.toString(),
-        role == EnterRole ? orvo::CommitVariant::Enter : orvo::CommitVariant::LeaveCell);
+    m_lastCommit = m_doc->commitCell(index.row() + 1, index.column(), value.toString(),
+                                     role == EnterRole ? orvo::CommitVariant::Enter
+                                                       : orvo::CommitVariant::LeaveCell);
     return !(m_lastCommit.check && !m_lastCommit.check->accepted());
 }
 

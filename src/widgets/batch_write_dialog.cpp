@@ -63,8 +63,7 @@ void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry)
                                                      : QString::fromStdString(entry.differences);
     new QTreeWidgetItem(m_ui->lstLog,
                         {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
-                         QString::number(entry.radio), coreText(entry.result),
-                         detail});
+                         QString::number(entry.radio), coreText(entry.result), detail});
     m_ui->lstLog->scrollToBottom();
     if (!m_logPath.isEmpty())
         writeLog();
@@ -81,12 +80,13 @@ void BatchWriteDialog::askForNextRadio()
         const orvo::RadioLogEntry& last = m_log.back();
         text.prepend(tr("Radio %1: %2.").arg(last.radio).arg(coreText(last.result)) +
                      QLatin1Char('\n'));
-        QString counts = (m_log.size() == 1 ? tr("1 radio: %2 verified, %3 different, %4 failed")
-                                            : tr("%1 radios: %2 verified, %3 different, %4 failed")
-                                                  .arg(m_log.size()))
-                             .arg(results["verified"])
-                             .arg(results["different"])
-                             .arg(results["failed"]);
+        QString counts =
+            (m_log.size() == 1
+                 ? tr("1 radio: %2 verified, %3 different, %4 failed")
+                 : tr("%1 radios: %2 verified, %3 different, %4 failed").arg(m_log.size()))
+                .arg(results["verified"])
+                .arg(results["different"])
+                .arg(results["failed"]);
         if (results["cancelled"] > 0)
             counts += tr(", %1 cancelled").arg(results["cancelled"]);
         m_ui->lblCount->setText(counts);
@@ -104,7 +104,7 @@ void BatchWriteDialog::saveLog()
 {
     const QString path =
         getSaveFileName(this, tr("Save Log"), QStringLiteral("radios.csv"),
-                           tr("CSV Files (*.csv);;All Files (*)"), QStringLiteral("csv"));
+                        tr("CSV Files (*.csv);;All Files (*)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     m_logPath = path;
@@ -119,8 +119,8 @@ bool BatchWriteDialog::writeLog()
         return true;
     m_logPath.clear();
     messageBox(this, QString::fromLocal8Bit(saved.error.c_str()) + QLatin1Char('\n') +
-                            tr("The log is no longer saved as each radio finishes; choose Save "
-                               "Log again."));
+                         tr("The log is no longer saved as each radio finishes; choose Save "
+                            "Log again."));
     return false;
 }
 

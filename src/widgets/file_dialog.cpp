@@ -23,7 +23,7 @@ QString withSuffix(const QString& path, const QString& suffix)
 } // namespace
 
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter)
+                        const QString& filter)
 {
     if (const auto& hook = fileDialogHook())
         return hook({FileDialogRequest::Mode::Open, parent, caption, proposed, filter, {}});
@@ -37,8 +37,7 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter, const QString& defaultSuffix,
-                           QString* chosenFilter)
+                        const QString& filter, const QString& defaultSuffix, QString* chosenFilter)
 {
     if (chosenFilter)
         *chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);

@@ -28,14 +28,14 @@ using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
 
 // Asks for an existing file to open; returns its path, or an empty string when cancelled.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter);
+                        const QString& filter);
 
 // Asks for the name to save under; asks before replacing an existing file. A chosen name
 // without an extension gets `defaultSuffix`. Returns an empty string when cancelled. With
 // `chosenFilter`, the filters of `filter` are a choice of formats and the one picked goes there.
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                           const QString& filter, const QString& defaultSuffix,
-                           QString* chosenFilter = nullptr);
+                        const QString& filter, const QString& defaultSuffix,
+                        QString* chosenFilter = nullptr);
 
 // Installs the hook that answers every following file dialog; an empty function restores the
 // real dialogs.

@@ -51,10 +51,9 @@ QString appTitle()
     return QCoreApplication::translate("MessageBox", "Orvo Programming Software");
 }
 
-QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text,
-                                          const QString& caption, QMessageBox::Icon icon,
-                                          QMessageBox::StandardButtons buttons,
-                                          QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text, const QString& caption,
+                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
 {
     return showBox({parent, text, caption.isEmpty() ? appTitle() : caption, icon, buttons,
                     defaultButton, QString()});

@@ -34,9 +34,9 @@ using MessageBoxHook = std::function<QMessageBox::StandardButton(const MessageBo
 // An empty caption means appTitle(). With a hook set, no box appears: the hook answers.
 QMessageBox::StandardButton
 messageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
-              QMessageBox::Icon icon = QMessageBox::Warning,
-              QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-              QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+           QMessageBox::Icon icon = QMessageBox::Warning,
+           QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // A warning answered Continue (the Ok button, renamed) or Cancel, the default; true for Continue.
 bool continueOrCancel(QWidget* parent, const QString& text);

@@ -14,8 +14,7 @@ PortChooser::PortChooser(const QString& port, QWidget* parent)
     auto showDevice = [this] {
         const QString port = m_ui->cmbPort->currentText();
         const int n = port.mid(3).toInt();
-        const QString variable =
-            QString::fromStdString(orvo::environmentPortDevice(n));
+        const QString variable = QString::fromStdString(orvo::environmentPortDevice(n));
         // ORVO_COMn decides before any choice: the dialog says so and keeps the choice for when
         // the variable is gone.
         if (!variable.isEmpty()) {

@@ -53,8 +53,8 @@ VerifyDialog::VerifyDialog(const orvo::RadioImage& document, const orvo::RadioIm
         kinds << tr("%1 empty channels differ only in unused bytes: a Write makes them equal.")
                      .arg(unshown.emptyChannels);
     if (unshown.channels > 0)
-        kinds << tr("%1 channel(s) differ also in bytes that no column shows.")
-                     .arg(unshown.channels);
+        kinds
+            << tr("%1 channel(s) differ also in bytes that no column shows.").arg(unshown.channels);
     if (unshown.otherBytes > 0)
         kinds << tr("%1 byte(s) outside the channels differ where no setting shows them.")
                      .arg(unshown.otherBytes);

@@ -20,8 +20,7 @@ class VerifyDialog : public QDialog
 
 public:
     // Shows how `radio` differs from `document`.
-    VerifyDialog(const orvo::RadioImage& document, const orvo::RadioImage& radio,
-                 QWidget* parent);
+    VerifyDialog(const orvo::RadioImage& document, const orvo::RadioImage& radio, QWidget* parent);
     ~VerifyDialog() override;
 
 private:

@@ -318,16 +318,16 @@ const Row kRows[] = {
     // A channel outside the band is refused unless the file holds it already; import --field
     // sets the band before the check.
     {"import a.sin uhf.csv -o out.sin", "", 1, "~462.56250 is outside the band 136 - 174MHz"},
-    {"import uhf.sin uhf.csv -o out.sin", "", 0, "orvo-cli import: 0 channels changed\n",
-     "out.sin", "out.sin=uhf.sin"},
+    {"import uhf.sin uhf.csv -o out.sin", "", 0, "orvo-cli import: 0 channels changed\n", "out.sin",
+     "out.sin=uhf.sin"},
     {"import a.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0,
      "orvo-cli import: 1 channel changed\n", "out.sin"},
     // Import changes the channels the file lists and keeps the others; --replace empties them.
     {"diff full.sin \"$(\"$0\" import full.sin in.csv -o out.sin && echo out.sin)\"", "", 1,
      "orvo-cli import: 1 channel changed\n", "out.sin", "",
      "block 2: CH 1 Receive(MHz): \"\" -> \"146.52000\""},
-    {"diff full.sin \"$(\"$0\" import full.sin in.csv -o out.sin --replace && echo out.sin)\"",
-     "", 1, "orvo-cli import: 4 channels changed\n", "out.sin", "",
+    {"diff full.sin \"$(\"$0\" import full.sin in.csv -o out.sin --replace && echo out.sin)\"", "",
+     1, "orvo-cli import: 4 channels changed\n", "out.sin", "",
      "block 4: CH 2 Receive(MHz): \"146.52000\" -> \"\""},
     {"import a.sin uhf.csv -o out.sin --field 400-470", "", 2, "~no Field \"400-470\""},
     {"read --port PORT a.sin", "--short-read 5:11", 1, "not received enough  byte\n", "", "a.sin="},
@@ -502,7 +502,8 @@ TEST(Cli, WriteRepeatWritesOneRadioAfterTheOtherAndLogsEach)
     cli.closeWriteChannel();
     cli.waitForFinished(60000);
     lines << QString::fromUtf8(cli.readAllStandardOutput());
-    EXPECT_EQ(lines, QStringList({"radio 1: cancelled\n", QString::fromStdString("radio 2: failed: " + kCommError),
+    EXPECT_EQ(lines, QStringList({"radio 1: cancelled\n",
+                                  QString::fromStdString("radio 2: failed: " + kCommError),
                                   "radio 3: verified\n",
                                   "radio 4: not opened: Could not Open the Port,Please check "
                                   "whether the Port are occupied or the device are ok " +

@@ -28,8 +28,11 @@ TEST(Document, PasteTakesGoodRowsAndListsRefusedCells)
         {"162.5\t\t\t\t\t\t\t\n\t\t\t\tYes\t\t\t\n", 0, {{3, 1}, {4, 5}}},
         {"1,446.1,,,,,,,\n", 1, {}}, // CSV
         // Four rows onto channel 15: two fit.
-        {"446.1\t\t\t\t\t\t\t\nx\t\t\t\t\t\t\t\n446.3\t\t\t\t\t\t\t\n446.4\t\t\t\t\t\t\t\n", 1,
-         {{16, 1}}, 15, {3, 4}},
+        {"446.1\t\t\t\t\t\t\t\nx\t\t\t\t\t\t\t\n446.3\t\t\t\t\t\t\t\n446.4\t\t\t\t\t\t\t\n",
+         1,
+         {{16, 1}},
+         15,
+         {3, 4}},
     };
     for (const Case& c : cases) {
         const orvo::PastedRows pasted =

@@ -234,8 +234,7 @@ int changedChannelCount(const RadioImage& before, const RadioImage& after)
 {
     int changed = 0;
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        changed += std::equal(before.record(ch), before.record(ch) + kRecordSize,
-                              after.record(ch))
+        changed += std::equal(before.record(ch), before.record(ch) + kRecordSize, after.record(ch))
                        ? 0
                        : 1;
     }

@@ -56,7 +56,8 @@ std::vector<std::vector<std::string>> splitLines(std::string_view text)
         std::vector<std::string> fields;
         std::string_view line = text.substr(start, end - start);
         std::size_t from = 0;
-        for (std::size_t tab; (tab = line.find('\t', from)) != std::string_view::npos; from = tab + 1)
+        for (std::size_t tab; (tab = line.find('\t', from)) != std::string_view::npos;
+             from = tab + 1)
             fields.push_back(trimmed(line.substr(from, tab - from)));
         fields.push_back(trimmed(line.substr(from)));
         lines.push_back(std::move(fields));
@@ -94,9 +95,9 @@ ChannelTexts typedRow(const std::vector<std::string>& cells, int channel,
             } else if (sameWord(cell, words.second)) {
                 cell = words.second;
             } else {
-                refused.push_back({channel, col,
-                                   "\"" + cell + "\" is neither " + words.first + " nor " +
-                                       words.second});
+                refused.push_back(
+                    {channel, col,
+                     "\"" + cell + "\" is neither " + words.first + " nor " + words.second});
                 continue;
             }
             if (isRowEmpty(row)) {
@@ -155,8 +156,8 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
         if (fields.size() == 9)
             fields.erase(fields.begin());
         if (fields.size() != 8) {
-            result.refused.push_back({channel++, 0, "8 or 9 columns expected, found " +
-                                                        std::to_string(fields.size())});
+            result.refused.push_back(
+                {channel++, 0, "8 or 9 columns expected, found " + std::to_string(fields.size())});
             continue;
         }
         const std::size_t before = result.refused.size();

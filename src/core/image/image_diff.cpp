@@ -111,8 +111,8 @@ std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage
             if (((a[offset] ^ b[offset]) & mask) != 0)
                 first = std::min(first, offset);
         }
-        differences.push_back({f.name, f.a, f.b, first == kImageSize ? f.bits[0].first : first,
-                               false});
+        differences.push_back(
+            {f.name, f.a, f.b, first == kImageSize ? f.bits[0].first : first, false});
     }
     for (std::size_t i = 0; i < kImageSize; ++i) {
         if (((a[i] ^ b[i]) & ~explained[i]) != 0)

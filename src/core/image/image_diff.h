@@ -1,7 +1,8 @@
 #pragma once
 // The differences of two images as the user reads them: first the settings (as formSelections
 // shows them) and channel fields whose texts differ ("CH 3 Receive: "462.56250" -> "462.57500""),
-// then the bytes that differ in bits no changed text covers. orvo-cli diff and verify and the window's Verify With Radio share it.
+// then the bytes that differ in bits no changed text covers. orvo-cli diff and verify and the
+// window's Verify With Radio share it.
 
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
@@ -15,9 +16,9 @@ namespace orvo {
 // One difference between image A and image B.
 struct ImageDifference
 {
-    std::string name;   // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
-    std::string before; // the text in A (a field) or two hex digits (a raw byte)
-    std::string after;  // the same in B
+    std::string name;       // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
+    std::string before;     // the text in A (a field) or two hex digits (a raw byte)
+    std::string after;      // the same in B
     std::size_t offset = 0; // the first byte of the difference; its block is offset / 8
     bool raw = false;       // a byte whose difference shows in no text
 };

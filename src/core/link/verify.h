@@ -44,8 +44,8 @@ struct RadioLogEntry
 {
     std::string time; // local time, "2026-05-04 13:45:07"
     std::string port;
-    int radio = 0;      // 1 for the first radio of the run
-    std::string result; // verifiedWriteResult
+    int radio = 0;           // 1 for the first radio of the run
+    std::string result;      // verifiedWriteResult
     std::string differences; // the block difference lines, joined with "; "
     // Why a transfer that did not complete ended: what it told the user (CloneResult::message);
     // empty when it said nothing (a Cancel before the first block).
@@ -58,8 +58,8 @@ std::string localTimeText();
 // A log entry for radio number `radio` written through `port`.
 RadioLogEntry makeLogEntry(int radio, const std::string& port, const VerifiedWrite& write);
 
-// The log as CSV: a header line "Time,Port,Radio,Result,Differences,Reason", then one line an entry,
-// fields quoted where they hold a comma, a quote or a line break.
+// The log as CSV: a header line "Time,Port,Radio,Result,Differences,Reason", then one line an
+// entry, fields quoted where they hold a comma, a quote or a line break.
 std::string radioLogCsv(const std::vector<RadioLogEntry>& entries);
 
 } // namespace orvo

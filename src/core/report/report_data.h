@@ -37,7 +37,8 @@ struct ReportLabels
 };
 
 // Everything the report shows, as plain texts. A box without a selection holds the empty text.
-struct ReportData {
+struct ReportData
+{
     std::string type;         // selected text of the Type box (1017)
     std::string field;        // selected text of the Field box (1011), the band
     std::string txTotalTime;  // selected text of the Tx Total Time box (1013)

@@ -30,7 +30,8 @@ ReportMetrics reportMetrics(int pageWidthPx, int pageHeightPx, int dpiX, int dpi
     const std::int64_t height = pageHeightPx;
     ReportMetrics m;
     m.bodyHeight = static_cast<int>((height / kLinesPerPage) * kTwipsPerInch / dpiY);
-    m.columnUnit = static_cast<int>((width * kTwipsPerInch / dpiX - kSideTwips) / kColumnUnitsPerLine);
+    m.columnUnit =
+        static_cast<int>((width * kTwipsPerInch / dpiX - kSideTwips) / kColumnUnitsPerLine);
     m.pageCentre = static_cast<int>((width / 2) * kTwipsPerInch / dpiX);
     return m;
 }

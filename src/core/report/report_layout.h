@@ -11,7 +11,8 @@
 namespace orvo {
 
 // The three sizes the whole page is measured in, all in twips.
-struct ReportMetrics {
+struct ReportMetrics
+{
     int bodyHeight = 0; // H: character height of the body font
     int columnUnit = 0; // W: average character width of the body font, the unit of all x positions
     int pageCentre = 0; // X0: the middle of the printable width
@@ -24,7 +25,8 @@ struct ReportMetrics {
 ReportMetrics reportMetrics(int pageWidthPx, int pageHeightPx, int dpiX, int dpiY);
 
 // Character height and average character width of a report font, in twips.
-struct ReportFontSize {
+struct ReportFontSize
+{
     int height = 0;
     int averageWidth = 0;
 };
@@ -34,7 +36,8 @@ ReportFontSize bodyFontSize(const ReportMetrics& metrics);  // H by W
 enum class ReportFont { Title, Body };
 
 // One text of the report, drawn with its top-left corner at (x, y).
-struct ReportText {
+struct ReportText
+{
     int x = 0;
     int y = 0;
     ReportFont font = ReportFont::Body;

@@ -116,9 +116,8 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setValidator(new FitWidthValidator(edit));
         // Whatever the user types after a refusal is theirs to commit, an emptied box included.
-        connect(edit, &QLineEdit::textEdited, m_table, [table = m_table] {
-            table->m_freqRejected = false;
-        });
+        connect(edit, &QLineEdit::textEdited, m_table,
+                [table = m_table] { table->m_freqRejected = false; });
         editor = edit;
         break;
     }

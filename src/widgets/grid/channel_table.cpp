@@ -33,7 +33,7 @@ void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
         const QString text = coreText(orvo::frequencyFaultText(fault));
         if (orvo::isPromptFault(fault))
             messageBox(owner, text, coreText(orvo::kBandFaultCaption), QMessageBox::Information,
-                          QMessageBox::Ok);
+                       QMessageBox::Ok);
         else
             messageBox(owner, text);
     }
@@ -99,8 +99,9 @@ void ChannelTable::applyGeometry()
         return;
     for (std::size_t col = 0; col < kColumnWidthFactors.size(); ++col) {
         const long long units = static_cast<long long>(kColumnWidthFactors[col] * kStandardWidth);
-        setColumnWidth(static_cast<int>(col),
-                       static_cast<int>((units * logicalDpiX() + kUnitsPerInch / 2) / kUnitsPerInch));
+        setColumnWidth(
+            static_cast<int>(col),
+            static_cast<int>((units * logicalDpiX() + kUnitsPerInch / 2) / kUnitsPerInch));
     }
 }
 
