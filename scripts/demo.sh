@@ -31,13 +31,19 @@ trap 'exit 130' INT TERM
 
 # The radio's memory: a new image with four channels in its 136 - 174 MHz band.
 "$bin/orvo-cli" new "$work/new.sin" >/dev/null
-"$bin/orvo-cli" import "$work/new.sin" - -o "$work/radio.sin" >/dev/null <<'CSV'
+# Quiet unless it fails: it counts the channels it changed on stderr.
+if ! "$bin/orvo-cli" import "$work/new.sin" - -o "$work/radio.sin" >/dev/null 2>"$work/import.log" \
+  <<'CSV'
 CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power
 1,145.50000,145.50000,67.0,67.0,No,Narrow,Add,High
 2,146.52000,146.52000,D023N,D023N,Yes,Wide,Add,Low
 3,151.62500,151.62500,,,No,Narrow,Delete,High
 5,162.55000,,,,No,Wide,Delete,Low
 CSV
+then
+  cat "$work/import.log" >&2
+  exit 1
+fi
 
 # The simulator prints its pseudo-terminal's path on its first line, then serves transfers.
 coproc SIM { exec "$bin/orvo-radio-sim" --image "$work/radio.sin" --dump "$work/radio.sin" \
