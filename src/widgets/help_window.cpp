@@ -14,11 +14,14 @@
 namespace {
 
 // The anchor a Markdown heading has where the manual is read on the web ("## Verifying a radio"
-// is #verifying-a-radio): lower case, punctuation dropped, blanks as hyphens.
+// is #verifying-a-radio): lower case, punctuation dropped, blanks as hyphens. Letters of every
+// script stay ("## 核对对讲机" is #核对对讲机), so the Chinese manual's Contents jump too.
 QString headingAnchor(const QString& heading)
 {
+    static const QRegularExpression punctuation(QStringLiteral("[^\\w\\- ]"),
+                                                QRegularExpression::UseUnicodePropertiesOption);
     QString anchor = heading.toLower();
-    anchor.remove(QRegularExpression(QStringLiteral("[^\\w\\- ]")));
+    anchor.remove(punctuation);
     anchor.replace(QLatin1Char(' '), QLatin1Char('-'));
     return anchor;
 }

@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
@@ -213,6 +217,42 @@ bool asksToSave()
     answers.boxAnswers = {QMessageBox::Cancel, QMessageBox::Ok};
     ctrl(Qt::Key_O);
     return answers.texts().value(0) == QLatin1String("Save changes?");
+}
+
+QString manualFaults()
+{
+    press(Qt::Key_F1);
+    auto* help = named<QWidget>(QStringLiteral("helpWindow"));
+    if (!help || !QTest::qWaitFor([help] { return help->isVisible(); }))
+        return QStringLiteral("no help window");
+    auto* browser = help->findChild<QTextBrowser*>();
+    const QString manual = browser->toPlainText();
+    QStringList faults;
+    static const QRegularExpression marks(QStringLiteral("\\(&.\\)|&|\\.\\.\\.|\u2026"));
+    for (const QMenu* menu : mainWindow()->menuBar()->findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator() || action->objectName().startsWith("ID_FILE_MRU"))
+                continue;
+            QString name = action->text().section('\t', 0, 0);
+            name = name.section(QStringLiteral("  \u2014  "), 0, 0); // a port's device
+            if (!manual.contains(name.remove(marks)))
+                faults.append(name);
+        }
+    }
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto part = block.begin(); !part.atEnd(); ++part) {
+            const QString link = part.fragment().charFormat().anchorHref();
+            if (!link.startsWith('#'))
+                continue;
+            browser->verticalScrollBar()->setValue(0);
+            browser->setSource(QUrl(link));
+            if (browser->verticalScrollBar()->value() == 0)
+                faults.append(link);
+        }
+    }
+    if (browser->toPlainText() != manual)
+        faults.append(QStringLiteral("a link replaced the manual"));
+    return faults.join(QStringLiteral(", "));
 }
 
 QAbstractItemView* channelTable()

@@ -82,6 +82,10 @@ void chooseListEntry(QComboBox* list, int index);
 // True when the document has unsaved changes: File Open of a missing file asks "Save changes?"
 // first (answered Cancel); without changes, the file is refused and nothing changes.
 bool asksToSave();
+// Opens the user manual with F1 and lists what it lacks: each menu command it does not name as the
+// menu shows it (no accelerator, shortcut, ellipsis or port device), each link to a section that
+// does not scroll there, joined by ", ". Empty when the manual serves the window's menus.
+QString manualFaults();
 
 // --- The form's texts --------------------------------------------------------------------------
 // Channels count 1..16, columns 1..8 (Receive .. Power); column 0 holds the channel numbers.

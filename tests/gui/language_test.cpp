@@ -1,6 +1,7 @@
 // The window in the language the system asks for: Chinese menus and messages under
 // LANG=zh_CN.UTF-8 (the environment of this test's entry), English ones otherwise, channel data
-// that stays the same whichever the window speaks, and a Chinese file complete in every entry.
+// that stays the same whichever the window speaks, a Chinese file complete in every entry and a
+// Chinese manual that names every menu command.
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
@@ -30,6 +31,7 @@ private slots:
         QVERIFY(installTranslations(*qApp, startLanguage())); // the window's and Qt's own
         auto app = startApp();
         QCOMPARE(named<QMenu>(QStringLiteral("menuFile"))->title(), QString::fromUtf8("文件(&F)"));
+        QCOMPARE(manualFaults(), QString()); // the Chinese manual, as the English one
         DialogAnswers answers;
         typeOnCell(3, 1, QStringLiteral("x"));
         QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("请输入数字")});
