@@ -57,7 +57,7 @@ m file-symlink src/core/image/atomic_file.cpp 'target = reachedPath(reached.get(
 m file-not-regular src/core/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
             return' 'if (false)
             return' "$img $cli"
-m file-leftovers src/core/image/atomic_file.cpp '    removeLeftovers(target);' '' "$img $cli"
+m file-leftovers src/core/image/atomic_file.cpp '    removeLeftovers(target.path);' '' "$img $cli"
 # The clone transfer and the serial line.
 m clone-block-address src/core/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
 m clone-11-byte-reply src/core/link/clone_session.cpp '== static_cast<long>(kReplyLength);' '>= static_cast<long>(kReplyLength) - 1;' "$link"
