@@ -70,8 +70,8 @@ m clone-write-data src/core/link/clone_session.cpp 'm_line.write(image.bytes.dat
 m line-partial-read src/serial/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
 m port-chosen src/core/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
-m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", port.c_str());' '' "$cli"
-m port-reason src/core/link/port_names.cpp 'device + ": " + reason' 'device' "$cli"
+m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", escapedText(port).c_str());' '' "$cli"
+m port-reason src/core/link/port_names.cpp 'escapedText(device) + ": " + reason' 'escapedText(device)' "$cli"
 m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' transfer_test
 m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
