@@ -142,7 +142,7 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
         emitModified();' '        emitModified();' $doc
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
-        return 1;' '' "$link $cli"
+        return kExitFailed;' '' "$link $cli"
 m cli-channel-range src/core/editing/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
 m cli-duplicate-channel src/core/editing/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
 m cli-decimal-comma src/core/editing/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
