@@ -122,7 +122,7 @@ m rep-cell-x src/core/report/report_layout.cpp '{6, 18, 32, 42, 52}' '{6, 18, 31
 m rep-gap src/core/report/report_layout.cpp 'truncated(y - 1.2 * p)' 'truncated(y - 1.3 * p)' $rep
 m rep-title-x src/core/report/report_layout.cpp 'metrics.pageCentre - 14 * w' 'metrics.pageCentre - 13 * w' $rep
 m rep-title-y src/core/report/report_layout.cpp '-(titlePitch / 2), ReportFont::Title' '-(titlePitch / 3), ReportFont::Title' $rep
-m rep-warning-x src/core/report/report_layout.cpp 'body(31 * w, y, "Warning' 'body(30 * w, y, "Warning' $rep
+m rep-warning-x src/core/report/report_layout.cpp 'body(31 * w, y, l.beep' 'body(30 * w, y, l.beep' $rep
 m rep-side src/core/report/report_layout.cpp 'kSideTwips = 900' 'kSideTwips = 800' $rep
 m rep-ascent src/render/report_renderer.cpp 'QPointF(x, top + ascent)' 'QPointF(x, top)' $rep
 # The document's undo.
