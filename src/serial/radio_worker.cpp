@@ -205,32 +205,33 @@ RadioLink::~RadioLink()
     m_worker.reset(); // its thread has ended
 }
 
+namespace {
+
+// Hands `job` to the worker unless one runs; false when one does.
+bool handOver(RadioMailbox& mailbox, bool& busy, RadioWorker* worker, RadioMailbox::Job job)
+{
+    if (busy)
+        return false;
+    busy = true;
+    mailbox.cancel = false;
+    {
+        const std::lock_guard hold(mailbox.lock);
+        mailbox.job = std::move(job);
+    }
+    QMetaObject::invokeMethod(worker, &RadioWorker::runJob, Qt::QueuedConnection);
+    return true;
+}
+
+} // namespace
+
 bool RadioLink::startClone(const CloneJob& job)
 {
-    if (m_busy)
-        return false;
-    m_busy = true;
-    m_mailbox->cancel = false;
-    {
-        const std::lock_guard hold(m_mailbox->lock);
-        m_mailbox->job = job;
-    }
-    QMetaObject::invokeMethod(m_worker.get(), &RadioWorker::runJob, Qt::QueuedConnection);
-    return true;
+    return handOver(*m_mailbox, m_busy, m_worker.get(), job);
 }
 
 bool RadioLink::startTestMode(const TestModeRequest& request)
 {
-    if (m_busy)
-        return false;
-    m_busy = true;
-    m_mailbox->cancel = false;
-    {
-        const std::lock_guard hold(m_mailbox->lock);
-        m_mailbox->job = request;
-    }
-    QMetaObject::invokeMethod(m_worker.get(), &RadioWorker::runJob, Qt::QueuedConnection);
-    return true;
+    return handOver(*m_mailbox, m_busy, m_worker.get(), request);
 }
 
 void RadioLink::cancel()
