@@ -1,10 +1,10 @@
 // Verbs on channel data files: new, show, export, import, diff.
-#include "core/editing/channel_csv.h"
-#include "core/editing/common_csv.h"
+#include "core/formats/channel_csv.h"
+#include "core/formats/common_csv.h"
 #include "verbs.h"
 
 #include "core/editing/band_check.h"
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "core/image/channel_codec.h"
 #include "core/image/escaped_text.h"
 #include "core/image/image_diff.h"

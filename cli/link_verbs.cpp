@@ -3,7 +3,7 @@
 #include "verbs.h"
 
 #include "core/editing/band_check.h"
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "core/image/escaped_text.h"
 #include "core/image/radio_image.h"
 #include "core/link/clone_session.h"

@@ -11,8 +11,8 @@
 //   exporting and importing the result again changes nothing.
 #include "fuzz_check.h"
 
-#include "core/editing/channel_csv.h"
-#include "core/image/csv.h"
+#include "core/formats/channel_csv.h"
+#include "core/formats/csv.h"
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
@@ -51,12 +51,12 @@ RadioImage startImage(std::uint8_t choice)
     return image;
 }
 
-void checkCsvRoundTrip(const cli::CsvParse& parsed)
+void checkCsvRoundTrip(const CsvParse& parsed)
 {
     // Each record is written behind a first line, where a leading byte order mark means text.
-    for (const cli::CsvRecord& rec : parsed.records) {
-        const std::string text = "CH\r\n" + cli::csvLine(rec.fields);
-        const cli::CsvParse again = cli::parseCsv(text);
+    for (const CsvRecord& rec : parsed.records) {
+        const std::string text = "CH\r\n" + csvLine(rec.fields);
+        const CsvParse again = parseCsv(text);
         FUZZ_CHECK(again.ok, "a written CSV line reads again");
         FUZZ_CHECK(again.records.size() == 2, "a written CSV line is one record");
         FUZZ_CHECK(again.records[1].fields == rec.fields, "a CSV record survives a round trip");
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string_view csv(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    const cli::CsvParse parsed = cli::parseCsv(csv);
+    const CsvParse parsed = parseCsv(csv);
     if (parsed.ok)
         checkCsvRoundTrip(parsed);
     else
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const RadioImage before = startImage(data[0]);
     RadioImage image = before;
-    const std::vector<std::string> errors = cli::importChannelCsv(csv, image);
+    const std::vector<std::string> errors = importChannelCsv(csv, image);
     if (!errors.empty()) {
         FUZZ_CHECK(image == before, "a refused import leaves the image as it was");
         for (const std::string& e : errors)
@@ -117,9 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     checkImported(before, image);
 
-    const std::string exported = cli::exportChannelCsv(image);
+    const std::string exported = exportChannelCsv(image);
     RadioImage again = image;
-    const std::vector<std::string> errorsAgain = cli::importChannelCsv(exported, again);
+    const std::vector<std::string> errorsAgain = importChannelCsv(exported, again);
     FUZZ_CHECK(errorsAgain.empty(), "an exported table imports without errors");
     FUZZ_CHECK(again == image, "exporting and importing again changes nothing");
     return 0;

@@ -2,7 +2,7 @@
 
 #include "clone_responder.h"
 
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "core/image/escaped_text.h"
 
 #include <algorithm>

@@ -50,14 +50,14 @@ m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 
 m set-model src/core/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
     }' '    }' $img
 m img-short-file src/core/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
-m file-keeps-mode src/core/image/atomic_file.cpp 'if (exists)
+m file-keeps-mode src/core/formats/atomic_file.cpp 'if (exists)
         ::fchmod(' 'if (false)
         ::fchmod(' "$img $cli"
-m file-symlink src/core/image/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
-m file-not-regular src/core/image/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
+m file-symlink src/core/formats/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
+m file-not-regular src/core/formats/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
             return' 'if (false)
             return' "$img $cli"
-m file-leftovers src/core/image/atomic_file.cpp '    removeLeftovers(target.path);' '' "$img $cli"
+m file-leftovers src/core/formats/atomic_file.cpp '    removeLeftovers(target.path);' '' "$img $cli"
 # The clone transfer and the serial line.
 m clone-block-address src/core/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
 m clone-11-byte-reply src/core/link/clone_session.cpp '== static_cast<long>(kReplyLength);' '>= static_cast<long>(kReplyLength) - 1;' "$link"
@@ -143,11 +143,11 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitFailed;' '' "$link $cli"
-m cli-channel-range src/core/editing/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
-m cli-duplicate-channel src/core/editing/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
-m cli-decimal-comma src/core/editing/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
-m cli-line-limit src/core/editing/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
-m cli-bom src/core/image/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
+m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
+m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
+m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
+m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
+m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
 # The window (few: the window's code is reshaped more often).
 m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemValue(int item)
 {

@@ -3,9 +3,9 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/transfer_controller.h"
-#include "core/editing/channel_csv.h"
-#include "core/editing/common_csv.h"
-#include "core/image/atomic_file.h"
+#include "core/formats/channel_csv.h"
+#include "core/formats/common_csv.h"
+#include "core/formats/atomic_file.h"
 #include "document/document.h"
 #include "widgets/file_dialog.h"
 #include "widgets/form_view.h"
@@ -111,7 +111,7 @@ bool importChannelsFile(FormView& view, const QString& path)
     // The file says by its header which of the two formats it is.
     const std::vector<std::string> errors = orvo::isCommonCsv(text)
                                                 ? orvo::importCommonCsv(text, image)
-                                                : orvo::cli::importChannelCsv(text, image);
+                                                : orvo::importChannelCsv(text, image);
     if (!errors.empty()) {
         QString text =
             QCoreApplication::translate("ChannelCsvCommands", "Nothing was imported from \"%1\":")
@@ -121,7 +121,7 @@ bool importChannelsFile(FormView& view, const QString& path)
         messageBox(view.window(), text);
         return false;
     }
-    const int changed = orvo::cli::changedChannelCount(before, image);
+    const int changed = orvo::changedChannelCount(before, image);
     if (changed > 0)
         applyImportedImage(view, image);
     const QString name = QFileInfo(path).fileName();
@@ -163,7 +163,7 @@ void exportChannels(FormView& view)
     const bool common = format == commonFormat;
     const orvo::CommonCsvExport exported =
         common ? orvo::exportCommonCsv(image) : orvo::CommonCsvExport{};
-    const std::string csv = common ? exported.text : orvo::cli::exportChannelCsv(image);
+    const std::string csv = common ? exported.text : orvo::exportChannelCsv(image);
     const orvo::FileResult saved =
         orvo::writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
     if (!saved.ok) {

@@ -1,6 +1,6 @@
 #include "render/report_pdf.h"
 
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "render/report_renderer.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "widgets/batch_write_dialog.h"
 
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "document/core_text.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"

@@ -1,10 +1,10 @@
 // The CSV import of orvo-cli and the window, on its own: what each table does to the channels of
 // an image whose Field is "400 - 470MHz", or the errors it gives; and the round trip of export
 // and import over random images.
-#include "core/editing/channel_csv.h"
+#include "core/formats/channel_csv.h"
 
 #include "core/image/channel_codec.h"
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
 
@@ -12,7 +12,7 @@
 
 #include <random>
 
-namespace orvo::cli {
+namespace orvo {
 namespace {
 
 const std::string H = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
@@ -241,4 +241,4 @@ TEST(CsvLine, QuotesOnlyWhatMustBeQuotedAndParsesBack)
 }
 
 } // namespace
-} // namespace orvo::cli
+} // namespace orvo

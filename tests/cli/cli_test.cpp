@@ -1,6 +1,6 @@
 // orvo-cli run as a program, one row per case: arguments, the radio on the port and its fault, the
 // exit status, what it says, and which files it leaves.
-#include "core/editing/channel_csv.h"
+#include "core/formats/channel_csv.h"
 #include "core/image/channel_codec.h"
 #include "sim_process.h"
 
@@ -74,7 +74,7 @@ void putInputs(const QString& dir)
         {"uhf.sin", bytesOf(uhf)},
         {"uhf.csv", QByteArray(kHeader) + "3,462.56250,462.56250,,,No,Wide,Add,High\n"},
         {"full.sin", bytesOf(full)},
-        {"full.csv", QByteArray::fromStdString(cli::exportChannelCsv(full))},
+        {"full.csv", QByteArray::fromStdString(exportChannelCsv(full))},
         {"b.sin", bytesOf(b)},
         {"model.sin", bytesOf(model)},
         {"big.sin", bytesOf(patternedImage(12)) + "trailing bytes are not sent"},

@@ -1,9 +1,9 @@
 // The memory CSV of other programs: what each memory becomes in our channel table or why it is
 // refused, and that export then import gives back the same channels.
-#include "core/editing/common_csv.h"
+#include "core/formats/common_csv.h"
 
 #include "core/editing/band_check.h"
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -39,7 +39,7 @@ ChannelTexts texts(std::string rx, std::string tx, std::string rxTone, std::stri
 // The columns of each data line of an exported text, by name.
 std::vector<std::map<std::string, std::string>> exportedLines(const std::string& text)
 {
-    const auto records = cli::parseCsv(text).records;
+    const auto records = parseCsv(text).records;
     std::vector<std::map<std::string, std::string>> lines;
     for (std::size_t r = 1; r < records.size(); ++r) {
         auto& line = lines.emplace_back();

@@ -4,7 +4,7 @@
 // orvo-cli write's list) and held to by the test mode's frequencies. One table; each check must
 // agree with the band's inclusive limits.
 #include "core/editing/band_check.h"
-#include "core/editing/channel_csv.h"
+#include "core/formats/channel_csv.h"
 #include "core/editing/channel_rows.h"
 #include "core/image/number_text.h"
 #include "core/testmode/debug_frequency.h"
@@ -88,7 +88,7 @@ TEST(BandEdges, EveryCheckTakesTheBandsLimitsAsInclusive)
         const std::string header = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,"
                                    "Power\n";
         EXPECT_EQ(
-            cli::importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
+            importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
             row.inside);
         const PastedRows pasted = pasteChannelRows(rowLine(row.text, '\t') + "\n", 1, band);
         EXPECT_EQ(pasted.rows.size(), row.inside ? 1u : 0u);

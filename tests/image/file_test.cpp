@@ -1,6 +1,6 @@
 // Channel data files in the process itself: what loads, and the safe writes' modes, links and
 // leftovers. How each verb of orvo-cli fails is cli_test's.
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "core/image/radio_image.h"
 
 #include <gtest/gtest.h>

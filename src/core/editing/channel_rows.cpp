@@ -1,6 +1,6 @@
 #include "core/editing/channel_rows.h"
 
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 #include "core/image/tone_codec.h"
 
 #include <array>
@@ -43,8 +43,8 @@ std::vector<std::vector<std::string>> splitLines(std::string_view text)
 {
     std::vector<std::vector<std::string>> lines;
     if (text.find('\t') == std::string_view::npos) {
-        const cli::CsvParse parsed = cli::parseCsv(text);
-        for (const cli::CsvRecord& record : parsed.records)
+        const CsvParse parsed = parseCsv(text);
+        for (const CsvRecord& record : parsed.records)
             lines.push_back(record.fields);
         return lines;
     }
@@ -120,7 +120,7 @@ std::string channelRowsText(const RadioImage& image, const std::vector<int>& cha
 {
     auto line = [separator](const std::vector<std::string>& fields) {
         if (separator == ',')
-            return cli::csvLine(fields);
+            return csvLine(fields);
         std::string out;
         for (std::size_t i = 0; i < fields.size(); ++i)
             out += (i ? "\t" : "") + fields[i];

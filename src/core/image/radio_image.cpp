@@ -1,6 +1,6 @@
 #include "core/image/radio_image.h"
 
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 #include "core/image/escaped_text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 
-namespace orvo::cli {
+namespace orvo {
 
 CsvParse parseCsv(std::string_view text, char separator)
 {
@@ -95,4 +95,4 @@ std::string csvLine(const std::vector<std::string>& fields)
     return line;
 }
 
-} // namespace orvo::cli
+} // namespace orvo

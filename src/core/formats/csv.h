@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvo::cli {
+namespace orvo {
 
 // One record and the line of the text it starts on (from 1).
 struct CsvRecord
@@ -32,4 +32,4 @@ CsvParse parseCsv(std::string_view text, char separator = ',');
 // One record as a line of text ending in CRLF, each field quoted only when it must be.
 std::string csvLine(const std::vector<std::string>& fields);
 
-} // namespace orvo::cli
+} // namespace orvo

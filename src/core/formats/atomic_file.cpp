@@ -1,6 +1,6 @@
 // POSIX (and, where present, Linux) file calls: open without blocking, fstat, O_TMPFILE, linkat,
 // fsync, rename.
-#include "core/image/atomic_file.h"
+#include "core/formats/atomic_file.h"
 
 #include "core/image/escaped_text.h"
 

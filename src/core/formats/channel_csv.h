@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvo::cli {
+namespace orvo {
 
 // The header and the 16 channel lines, CRLF line ends.
 std::string exportChannelCsv(const RadioImage& image);
@@ -49,4 +49,4 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
 // what an import changed.
 int changedChannelCount(const RadioImage& before, const RadioImage& after);
 
-} // namespace orvo::cli
+} // namespace orvo

@@ -1,8 +1,8 @@
-#include "core/editing/channel_csv.h"
+#include "core/formats/channel_csv.h"
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 #include "core/image/escaped_text.h"
 #include "core/image/image_diff.h"
 #include "core/image/number_text.h"
@@ -14,7 +14,7 @@
 #include <cmath>
 #include <optional>
 
-namespace orvo::cli {
+namespace orvo {
 
 namespace {
 
@@ -346,4 +346,4 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     return {};
 }
 
-} // namespace orvo::cli
+} // namespace orvo

@@ -1,7 +1,7 @@
-#include "core/editing/common_csv.h"
+#include "core/formats/common_csv.h"
 
 #include "core/editing/frequency_check.h"
-#include "core/image/csv.h"
+#include "core/formats/csv.h"
 #include "core/image/escaped_text.h"
 #include "core/image/image_diff.h"
 #include "core/image/number_text.h"
@@ -128,7 +128,7 @@ std::string faultReason(const FrequencyCheck& check, const char* bandText)
 class MemoryLine
 {
 public:
-    MemoryLine(const cli::CsvRecord& record, const std::array<int, kColumnNames.size()>& at,
+    MemoryLine(const CsvRecord& record, const std::array<int, kColumnNames.size()>& at,
                std::vector<CommonCsvRefusal>& refused)
         : m_record(record), m_at(at), m_refused(refused)
     {
@@ -155,7 +155,7 @@ public:
     bool ok() const { return m_ok; }
 
 private:
-    const cli::CsvRecord& m_record;
+    const CsvRecord& m_record;
     const std::array<int, kColumnNames.size()>& m_at;
     std::vector<CommonCsvRefusal>& m_refused;
     bool m_ok = true;
@@ -298,7 +298,7 @@ bool isCommonCsv(std::string_view text)
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     text.remove_prefix(std::min(text.find_first_not_of(" \t\r\n"), text.size()));
-    const cli::CsvParse first = cli::parseCsv(text.substr(0, text.find('\n')));
+    const CsvParse first = parseCsv(text.substr(0, text.find('\n')));
     if (!first.ok || first.records.empty())
         return false;
     const auto& names = first.records[0].fields;
@@ -317,12 +317,12 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
         refused.push_back({0, "", "the file is larger than 1 MiB; a memory list is far smaller"});
         return result;
     }
-    const cli::CsvParse parsed = cli::parseCsv(text);
+    const CsvParse parsed = parseCsv(text);
     if (!parsed.ok) {
         refused.push_back({0, "", parsed.error});
         return result;
     }
-    const auto blank = [](const cli::CsvRecord& r) {
+    const auto blank = [](const CsvRecord& r) {
         return std::all_of(r.fields.begin(), r.fields.end(),
                            [](const std::string& f) { return trimmed(f).empty(); });
     };
@@ -458,7 +458,7 @@ std::vector<std::string> importCommonCsv(std::string_view text, RadioImage& imag
 CommonCsvExport exportCommonCsv(const RadioImage& image)
 {
     CommonCsvExport out;
-    out.text = cli::csvLine({kColumnNames.begin(), kColumnNames.end()});
+    out.text = csvLine({kColumnNames.begin(), kColumnNames.end()});
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         if (isChannelEmpty(image, ch))
             continue;
@@ -554,7 +554,7 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
         }
         f[kSkip] = t[kColScan - 1] == "Delete" ? "S" : "";
         f[kPower] = t[kColPower - 1];
-        out.text += cli::csvLine(f);
+        out.text += csvLine(f);
     }
     return out;
 }
