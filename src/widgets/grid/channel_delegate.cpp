@@ -1,9 +1,9 @@
 #include "widgets/grid/channel_delegate.h"
 
 #include "core/image/channel_codec.h"
-#include "core/image/tone_codec.h"
 #include "document/core_text.h"
 #include "widgets/grid/channel_table.h"
+#include "widgets/tone_drop_list.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -37,12 +37,10 @@ private:
     QLineEdit* m_edit;
 };
 
-QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStringList& entries,
-                    bool editable)
+QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries, bool editable)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setProperty("controlId", controlId);
     box->setEditable(editable);
     if (editable) {
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -53,10 +51,9 @@ QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStr
 }
 
 // A flag column's list: each entry shows its word in the window's language and holds the word.
-QComboBox* makeFlagList(QWidget* parent, const char* name, int controlId, const char* first,
-                        const char* second)
+QComboBox* makeFlagList(QWidget* parent, const char* name, const char* first, const char* second)
 {
-    QComboBox* box = makeList(parent, name, controlId, {}, false);
+    QComboBox* box = makeList(parent, name, {}, false);
     for (const char* word : {first, second})
         box->addItem(coreText(word), QString::fromLatin1(word));
     return box;
@@ -67,14 +64,6 @@ QString entryWord(const QComboBox* list, int entry)
 {
     const QVariant word = list->itemData(entry);
     return word.isValid() ? word.toString() : list->itemText(entry);
-}
-
-QStringList toneEntries()
-{
-    QStringList tones;
-    for (const std::string& tone : orvo::toneTable())
-        tones.append(QString::fromStdString(tone));
-    return tones;
 }
 
 } // namespace
@@ -90,28 +79,27 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     switch (index.column()) {
     case orvo::kColRxTone:
     case orvo::kColTxTone: {
-        static const QStringList tones = toneEntries();
-        QComboBox* box = makeList(parent, "cmbTone", 1000, tones, true);
+        static const QStringList tones = toneListEntries();
+        QComboBox* box = makeList(parent, "cmbTone", tones, true);
         box->setMaxVisibleItems(kToneListRows);
         editor = box;
         break;
     }
     case orvo::kColBusy:
-        editor = makeFlagList(parent, "cmbBusy", 61448, "Yes", "No");
+        editor = makeFlagList(parent, "cmbBusy", "Yes", "No");
         break;
     case orvo::kColWidth:
-        editor = makeFlagList(parent, "cmbWidth", 61449, "Wide", "Narrow");
+        editor = makeFlagList(parent, "cmbWidth", "Wide", "Narrow");
         break;
     case orvo::kColScan:
-        editor = makeFlagList(parent, "cmbScanAdd", 61450, "Add", "Delete");
+        editor = makeFlagList(parent, "cmbScanAdd", "Add", "Delete");
         break;
     case orvo::kColPower:
-        editor = makeFlagList(parent, "cmbPower", 1073, "High", "Low");
+        editor = makeFlagList(parent, "cmbPower", "High", "Low");
         break;
     default: {
         auto* edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("editFreq"));
-        edit->setProperty("controlId", 61446);
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setValidator(new FitWidthValidator(edit));
