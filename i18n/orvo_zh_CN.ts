@@ -465,6 +465,98 @@ For the ZT-4 two-way radio.</source>
         <source>For help，please press F1</source>
         <translation>需要帮助，请按 F1</translation>
     </message>
+    <message>
+        <source>Type Setting</source>
+        <translation>机型设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>The radio model the channel data is for</source>
+        <translation>信道数据所适用的对讲机型号</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>The frequency band of the radio: channel frequencies must lie within it, and test mode starts its debug frequencies at its lower edge</source>
+        <translation>对讲机的频段：信道频率必须在此范围内，调试模式的调试频率从其下限开始</translation>
+    </message>
+    <message>
+        <source>Function Setting</source>
+        <translation>功能设置</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Whether the radio scans the channels marked Add in the Scan column</source>
+        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣</translation>
+    </message>
+    <message>
+        <source>Whether the radio beeps when a key is pressed</source>
+        <translation>按键时对讲机是否发出提示音</translation>
+    </message>
+    <message>
+        <source>Battery Save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Whether the radio saves battery by sleeping between checks of the channel while idle</source>
+        <translation>空闲时对讲机是否在两次侦听信道之间休眠以节省电量</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>How strong a signal must be before the radio opens its speaker: 0 opens for everything, 9 only for strong signals</source>
+        <translation>信号需多强对讲机才打开喇叭：0 对所有信号打开，9 仅对强信号打开</translation>
+    </message>
+    <message>
+        <source>Tx Total Time(s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>The longest the radio transmits at a stretch, in seconds, before it stops by itself (Off: no limit)</source>
+        <translation>对讲机连续发射的最长时间（秒），超时自动停止（关：不限时）</translation>
+    </message>
+    <message>
+        <source>Voice Annuciation</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>The language in which the radio announces channels and functions, or Off</source>
+        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
+    </message>
+    <message>
+        <source>Moni</source>
+        <translation>监听</translation>
+    </message>
+    <message>
+        <source>What the Moni key does: open the squelch while held or until pressed again</source>
+        <translation>监听键的作用：按住时打开静噪，或打开直到再次按下</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>信道：</translation>
+    </message>
+    <message>
+        <source>Urgency Call           Switch</source>
+        <translation>紧急报警           开关</translation>
+    </message>
+    <message>
+        <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
+        <translation>紧急键的作用：本机发出报警声、向其他对讲机发送报警，或两者兼有</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1088,101 +1180,6 @@ Help</source>
     <message>
         <source>The settings file %1 is not a regular file. The program starts with its default settings and leaves that file alone.</source>
         <translation>设置文件 %1 不是普通文件。程序将以默认设置启动，不会改动该文件。</translation>
-    </message>
-</context>
-<context>
-    <name>TernViewForm</name>
-    <message>
-        <source>Type Setting</source>
-        <translation>机型设置</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>机型</translation>
-    </message>
-    <message>
-        <source>The radio model the channel data is for</source>
-        <translation>信道数据所适用的对讲机型号</translation>
-    </message>
-    <message>
-        <source>Field</source>
-        <translation>频段</translation>
-    </message>
-    <message>
-        <source>The frequency band of the radio: channel frequencies must lie within it, and test mode starts its debug frequencies at its lower edge</source>
-        <translation>对讲机的频段：信道频率必须在此范围内，调试模式的调试频率从其下限开始</translation>
-    </message>
-    <message>
-        <source>Function Setting</source>
-        <translation>功能设置</translation>
-    </message>
-    <message>
-        <source>Scan</source>
-        <translation>扫描</translation>
-    </message>
-    <message>
-        <source>Whether the radio scans the channels marked Add in the Scan column</source>
-        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
-    </message>
-    <message>
-        <source>Beep</source>
-        <translation>蜂鸣</translation>
-    </message>
-    <message>
-        <source>Whether the radio beeps when a key is pressed</source>
-        <translation>按键时对讲机是否发出提示音</translation>
-    </message>
-    <message>
-        <source>Battery Save</source>
-        <translation>省电</translation>
-    </message>
-    <message>
-        <source>Whether the radio saves battery by sleeping between checks of the channel while idle</source>
-        <translation>空闲时对讲机是否在两次侦听信道之间休眠以节省电量</translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation>静噪等级</translation>
-    </message>
-    <message>
-        <source>How strong a signal must be before the radio opens its speaker: 0 opens for everything, 9 only for strong signals</source>
-        <translation>信号需多强对讲机才打开喇叭：0 对所有信号打开，9 仅对强信号打开</translation>
-    </message>
-    <message>
-        <source>Tx Total Time(s)</source>
-        <translation>发射限时(秒)</translation>
-    </message>
-    <message>
-        <source>The longest the radio transmits at a stretch, in seconds, before it stops by itself (Off: no limit)</source>
-        <translation>对讲机连续发射的最长时间（秒），超时自动停止（关：不限时）</translation>
-    </message>
-    <message>
-        <source>Voice Annuciation</source>
-        <translation>语音提示</translation>
-    </message>
-    <message>
-        <source>The language in which the radio announces channels and functions, or Off</source>
-        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
-    </message>
-    <message>
-        <source>Moni</source>
-        <translation>监听</translation>
-    </message>
-    <message>
-        <source>What the Moni key does: open the squelch while held or until pressed again</source>
-        <translation>监听键的作用：按住时打开静噪，或打开直到再次按下</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>信道：</translation>
-    </message>
-    <message>
-        <source>Urgency Call           Switch</source>
-        <translation>紧急报警           开关</translation>
-    </message>
-    <message>
-        <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
-        <translation>紧急键的作用：本机发出报警声、向其他对讲机发送报警，或两者兼有</translation>
     </message>
 </context>
 <context>
