@@ -179,7 +179,7 @@ private slots:
         press(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(rowTexts(2), edited);
         ctrl(Qt::Key_X);
-        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Cut channel 2\tCtrl+Z"));
+        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Cut channel 2"));
         QApplication::clipboard()->setText(QApplication::clipboard()->text() + "12\n");
         clickCell(5, 0);
         ctrl(Qt::Key_V);
@@ -192,7 +192,7 @@ private slots:
         const QStringList form = formTexts();
         ctrl(Qt::Key_V);
         QCOMPARE(answers->texts().last(), QStringLiteral("Row 2 did not fit below channel 16"));
-        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Paste channel 16\tCtrl+Z"));
+        QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Paste channel 16"));
         ctrl(Qt::Key_Z);
         QCOMPARE(rowTexts(5), edited);
         QCOMPARE(rowTexts(2), kEmpty);
