@@ -6,7 +6,7 @@
 #include "widgets/tone_drop_list.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QValidator>
@@ -103,9 +103,6 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setValidator(new FitWidthValidator(edit));
-        // Whatever the user types after a refusal is theirs to commit, an emptied box included.
-        connect(edit, &QLineEdit::textEdited, m_table,
-                [table = m_table] { table->m_freqRejected = false; });
         editor = edit;
         break;
     }
@@ -139,9 +136,16 @@ void ChannelDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
     }
 }
 
-void ChannelDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const
+void ChannelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                   const QModelIndex& index) const
 {
-    // The table commits (with the checks and their messages); the view's own commits are none.
+    commit(editor, model, index, Qt::EditRole);
+}
+
+bool ChannelDelegate::commit(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index,
+                             int role) const
+{
+    return model->setData(index, editorText(editor), role);
 }
 
 void ChannelDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -173,13 +177,54 @@ QString ChannelDelegate::editorText(const QWidget* editor)
 
 bool ChannelDelegate::eventFilter(QObject* watched, QEvent* event)
 {
-    // Not the item view's own commit on focus loss or its key handling: the table decides.
+    // Not the item view's own handling (a commit on focus loss, its keys): the table decides.
     QWidget* widget = qobject_cast<QWidget*>(watched);
     while (widget && !widget->isWindow() && widget->parentWidget() != m_table->viewport())
         widget = widget->parentWidget();
-    if (widget && widget->isWindow())
+    if (!widget || widget->isWindow() || widget != m_table->openEditor())
         return false; // a list's pop-up handles its own keys
-    if (!widget)
+    QWidget* editor = widget;
+
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The keys of the row commands (Delete, Ctrl+X/C/V, Alt+Up/Down) belong to the editor
+        // while it is open: a cell's editor never deletes, cuts or moves whole rows.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        const int k = key->key();
+        if ((k == Qt::Key_Delete && mods == Qt::NoModifier) ||
+            (mods == Qt::ControlModifier && (k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V)) ||
+            (mods == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down))) {
+            event->accept();
+            return true;
+        }
         return false;
-    return m_table->editorEvent(widget, event);
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    EditKey key;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = EditKey::Enter;
+        break;
+    case Qt::Key_Escape:
+        key = EditKey::Escape;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (qobject_cast<QComboBox*>(editor))
+            return false;
+        key = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up ? EditKey::Up : EditKey::Down;
+        break;
+    case Qt::Key_Tab:
+        key = EditKey::Tab;
+        break;
+    case Qt::Key_Backtab:
+        key = EditKey::Backtab;
+        break;
+    default:
+        return false;
+    }
+    emit editKeyPressed(editor, key);
+    return true;
 }
