@@ -290,8 +290,10 @@ void ChannelTable::endEdit(QWidget* editor, ChannelDelegate::EditKey key)
         break;
     case ChannelDelegate::EditKey::Up:
     case ChannelDelegate::EditKey::Down: {
+        // A refused value keeps its cell current, as Enter's refusal does.
         const QModelIndex index = m_editIndex;
-        commitEdit();
+        if (!commitEdit())
+            break;
         const int row = std::clamp(index.row() + (key == ChannelDelegate::EditKey::Up ? -1 : 1),
                                    0, model()->rowCount() - 1);
         setCurrentIndex(model()->index(row, index.column()));

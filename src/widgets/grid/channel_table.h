@@ -8,7 +8,8 @@
 // editor and keeps the cell. Leaving a cell commits its editor as well. Every commit goes through
 // the delegate to the model's setData, which runs the document's checks; once the commit has
 // returned, the table shows their messages. A frequency Enter refuses keeps its editor open,
-// emptied, and the cell its text.
+// emptied, and the cell its text; one Up or Down refuses closes the editor and keeps its cell
+// current, the grid holding the keyboard.
 
 #include "core/editing/frequency_check.h"
 #include "widgets/grid/channel_delegate.h"
