@@ -22,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -57,11 +56,6 @@ MainWindow::MainWindow(FileDocument* doc, QWidget* parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
-}
-
-QToolBar* MainWindow::toolBar() const
-{
-    return m_ui->toolBar;
 }
 
 void MainWindow::callApp(void (Application::*handler)())

@@ -23,7 +23,6 @@ class PrintController;
 class QAction;
 class QLabel;
 class QMenu;
-class QToolBar;
 class TestModeController;
 class TransferController;
 
@@ -42,7 +41,6 @@ public:
     ~MainWindow() override;
 
     FormView* view() const { return m_view; }
-    QToolBar* toolBar() const;
     // The application whose commands File New, File Open and About run, and which is asked
     // before the window closes.
     void setApplication(Application* app) { m_app = app; }

@@ -42,7 +42,6 @@ public:
     // While the exchange runs the dialog shows that it is busy, its controls do not change and it
     // does not close.
     void setBusy(bool busy);
-    bool isBusy() const { return m_busy; }
 
     void accept() override;
     void reject() override;
