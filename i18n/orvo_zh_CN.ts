@@ -465,6 +465,98 @@ For the ZT-4 two-way radio.</source>
         <source>For help，please press F1</source>
         <translation>需要帮助，请按 F1</translation>
     </message>
+    <message>
+        <source>Type Setting</source>
+        <translation>机型设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>The radio model the channel data is for</source>
+        <translation>信道数据所适用的对讲机型号</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>The frequency band of the radio: channel frequencies must lie within it, and test mode starts its debug frequencies at its lower edge</source>
+        <translation>对讲机的频段：信道频率必须在此范围内，调试模式的调试频率从其下限开始</translation>
+    </message>
+    <message>
+        <source>Function Setting</source>
+        <translation>功能设置</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Whether the radio scans the channels marked Add in the Scan column</source>
+        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣</translation>
+    </message>
+    <message>
+        <source>Whether the radio beeps when a key is pressed</source>
+        <translation>按键时对讲机是否发出提示音</translation>
+    </message>
+    <message>
+        <source>Battery Save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Whether the radio saves battery by sleeping between checks of the channel while idle</source>
+        <translation>空闲时对讲机是否在两次侦听信道之间休眠以节省电量</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>How strong a signal must be before the radio opens its speaker: 0 opens for everything, 9 only for strong signals</source>
+        <translation>信号需多强对讲机才打开喇叭：0 对所有信号打开，9 仅对强信号打开</translation>
+    </message>
+    <message>
+        <source>Tx Total Time(s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>The longest the radio transmits at a stretch, in seconds, before it stops by itself (Off: no limit)</source>
+        <translation>对讲机连续发射的最长时间（秒），超时自动停止（关：不限时）</translation>
+    </message>
+    <message>
+        <source>Voice Annuciation</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>The language in which the radio announces channels and functions, or Off</source>
+        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
+    </message>
+    <message>
+        <source>Moni</source>
+        <translation>监听</translation>
+    </message>
+    <message>
+        <source>What the Moni key does: open the squelch while held or until pressed again</source>
+        <translation>监听键的作用：按住时打开静噪，或打开直到再次按下</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>信道：</translation>
+    </message>
+    <message>
+        <source>Urgency Call           Switch</source>
+        <translation>紧急报警           开关</translation>
+    </message>
+    <message>
+        <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
+        <translation>紧急键的作用：本机发出报警声、向其他对讲机发送报警，或两者兼有</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -476,44 +568,52 @@ For the ZT-4 two-way radio.</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>&amp;New	Ctrl+N</source>
-        <translation>新建(&amp;N)	Ctrl+N</translation>
+        <source>&amp;New</source>
+        <translation>新建(&amp;N)</translation>
     </message>
     <message>
-        <source>Create a new document
-New</source>
-        <translation>创建新文档
-新建</translation>
+        <source>Create a new document</source>
+        <translation>创建新文档</translation>
     </message>
     <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>打开(&amp;O)...	Ctrl+O</translation>
+        <source>New</source>
+        <translation>新建</translation>
     </message>
     <message>
-        <source>Open an existing document
-Open</source>
-        <translation>打开已有文档
-打开</translation>
+        <source>&amp;Open...</source>
+        <translation>打开(&amp;O)...</translation>
     </message>
     <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>保存(&amp;S)	Ctrl+S</translation>
+        <source>Open an existing document</source>
+        <translation>打开已有文档</translation>
     </message>
     <message>
-        <source>Save the active document
-Save</source>
-        <translation>保存当前文档
-保存</translation>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation>保存当前文档</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
         <translation>另存为(&amp;A)...</translation>
     </message>
     <message>
-        <source>Save the active document with a new name
-Save As</source>
-        <translation>以新文件名保存当前文档
-另存为</translation>
+        <source>Save the active document with a new name</source>
+        <translation>以新文件名保存当前文档</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
     </message>
     <message>
         <source>&amp;Import Channels…</source>
@@ -532,74 +632,88 @@ Save As</source>
         <translation>将信道表保存为 CSV 文件</translation>
     </message>
     <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>打印(&amp;P)...	Ctrl+P</translation>
+        <source>&amp;Print...</source>
+        <translation>打印(&amp;P)...</translation>
     </message>
     <message>
-        <source>Print the active document
-Print</source>
-        <translation>打印当前文档
-打印</translation>
+        <source>Print the active document</source>
+        <translation>打印当前文档</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
     </message>
     <message>
         <source>Print Pre&amp;view</source>
         <translation>打印预览(&amp;V)</translation>
     </message>
     <message>
-        <source>Display full pages
-Print Preview</source>
-        <translation>显示整页
-打印预览</translation>
+        <source>Display full pages</source>
+        <translation>显示整页</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
         <translation>打印设置(&amp;R)...</translation>
     </message>
     <message>
-        <source>Change the printer and printing options
-Print Setup</source>
-        <translation>更改打印机和打印选项
-打印设置</translation>
+        <source>Change the printer and printing options</source>
+        <translation>更改打印机和打印选项</translation>
+    </message>
+    <message>
+        <source>Print Setup</source>
+        <translation>打印设置</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
         <translation>退出(&amp;X)</translation>
     </message>
     <message>
-        <source>Quit the application; prompts to save documents
-Exit</source>
-        <translation>退出程序；提示保存文档
-退出</translation>
+        <source>Quit the application; prompts to save documents</source>
+        <translation>退出程序；提示保存文档</translation>
     </message>
     <message>
-        <source>&amp;Read From Radio	Ctrl+R</source>
-        <translation>读频(&amp;R)	Ctrl+R</translation>
+        <source>Exit</source>
+        <translation>退出</translation>
     </message>
     <message>
-        <source>Read Data From Radio
-Read</source>
-        <translation>从对讲机读取数据
-读频</translation>
+        <source>&amp;Read From Radio</source>
+        <translation>读频(&amp;R)</translation>
     </message>
     <message>
-        <source>&amp;Write To Radio	Ctrl+W</source>
-        <translation>写频(&amp;W)	Ctrl+W</translation>
+        <source>Read Data From Radio</source>
+        <translation>从对讲机读取数据</translation>
     </message>
     <message>
-        <source>Write Data to Radio 
-Write</source>
-        <translation>将数据写入对讲机
-写频</translation>
+        <source>Read</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>&amp;Write To Radio</source>
+        <translation>写频(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Write Data to Radio </source>
+        <translation>将数据写入对讲机</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写频</translation>
     </message>
     <message>
         <source>&amp;Verify With Radio</source>
         <translation>与对讲机核对(&amp;V)</translation>
     </message>
     <message>
-        <source>Compare the radio with the document
-Verify</source>
-        <translation>比较对讲机与文档
-核对</translation>
+        <source>Compare the radio with the document</source>
+        <translation>比较对讲机与文档</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>核对</translation>
     </message>
     <message>
         <source>Write To &amp;Several Radios…</source>
@@ -610,14 +724,16 @@ Verify</source>
         <translation>逐台写频并核对</translation>
     </message>
     <message>
-        <source>&amp;Test Mode	Ctrl+T</source>
-        <translation>调试模式(&amp;T)	Ctrl+T</translation>
+        <source>&amp;Test Mode</source>
+        <translation>调试模式(&amp;T)</translation>
     </message>
     <message>
-        <source>Debug TX Power,Squelch Level,Low Power Alert
-Debug on line</source>
-        <translation>调试发射功率、静噪等级、低电压报警
-在线调试</translation>
+        <source>Debug TX Power,Squelch Level,Low Power Alert</source>
+        <translation>调试发射功率、静噪等级、低电压报警</translation>
+    </message>
+    <message>
+        <source>Debug on line</source>
+        <translation>在线调试</translation>
     </message>
     <message>
         <source>Optional Features</source>
@@ -628,50 +744,52 @@ Debug on line</source>
         <translation>工具栏(&amp;T)</translation>
     </message>
     <message>
-        <source>Show or hide the toolbar
-Toggle ToolBar</source>
-        <translation>显示或隐藏工具栏
-切换工具栏</translation>
+        <source>Show or hide the toolbar</source>
+        <translation>显示或隐藏工具栏</translation>
+    </message>
+    <message>
+        <source>Toggle ToolBar</source>
+        <translation>切换工具栏</translation>
     </message>
     <message>
         <source>&amp;Status Bar</source>
         <translation>状态栏(&amp;S)</translation>
     </message>
     <message>
-        <source>Show or hide the status bar
-Toggle StatusBar</source>
-        <translation>显示或隐藏状态栏
-切换状态栏</translation>
+        <source>Show or hide the status bar</source>
+        <translation>显示或隐藏状态栏</translation>
+    </message>
+    <message>
+        <source>Toggle StatusBar</source>
+        <translation>切换状态栏</translation>
     </message>
     <message>
         <source>&amp;About Orvo...</source>
         <translation>关于 Orvo(&amp;A)...</translation>
     </message>
     <message>
-        <source>Display program information, version number and copyright
-About</source>
-        <translation>显示程序信息、版本号和版权
-关于</translation>
+        <source>Display program information, version number and copyright</source>
+        <translation>显示程序信息、版本号和版权</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
     </message>
     <message>
         <source>Next Pane</source>
         <translation>下一窗格</translation>
     </message>
     <message>
-        <source>Switch to the next window pane
-Next Pane</source>
-        <translation>切换到下一个窗格
-下一窗格</translation>
+        <source>Switch to the next window pane</source>
+        <translation>切换到下一个窗格</translation>
     </message>
     <message>
         <source>Previous Pane</source>
         <translation>上一窗格</translation>
     </message>
     <message>
-        <source>Switch back to the previous window pane
-Previous Pane</source>
-        <translation>切换回上一个窗格
-上一窗格</translation>
+        <source>Switch back to the previous window pane</source>
+        <translation>切换回上一个窗格</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -686,84 +804,100 @@ Previous Pane</source>
         <translation>查看(&amp;V)</translation>
     </message>
     <message>
-        <source>&amp;Undo	Ctrl+Z</source>
-        <translation>撤销(&amp;U)	Ctrl+Z</translation>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
     </message>
     <message>
-        <source>Undo the last action
-Undo</source>
-        <translation>撤销上一步操作
-撤销</translation>
+        <source>Undo the last action</source>
+        <translation>撤销上一步操作</translation>
     </message>
     <message>
-        <source>&amp;Redo	Ctrl+Y</source>
-        <translation>重做(&amp;R)	Ctrl+Y</translation>
+        <source>Undo</source>
+        <translation>撤销</translation>
     </message>
     <message>
-        <source>Redo the previously undone action
-Redo</source>
-        <translation>重做上一步撤销的操作
-重做</translation>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
-        <source>Cu&amp;t	Ctrl+X</source>
-        <translation>剪切(&amp;T)	Ctrl+X</translation>
+        <source>Redo the previously undone action</source>
+        <translation>重做上一步撤销的操作</translation>
     </message>
     <message>
-        <source>Cut the selected channels to the clipboard
-Cut</source>
-        <translation>将所选信道剪切到剪贴板
-剪切</translation>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
     <message>
-        <source>&amp;Copy	Ctrl+C</source>
-        <translation>复制(&amp;C)	Ctrl+C</translation>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
     </message>
     <message>
-        <source>Copy the selected channels to the clipboard
-Copy</source>
-        <translation>将所选信道复制到剪贴板
-复制</translation>
+        <source>Cut the selected channels to the clipboard</source>
+        <translation>将所选信道剪切到剪贴板</translation>
     </message>
     <message>
-        <source>&amp;Paste	Ctrl+V</source>
-        <translation>粘贴(&amp;P)	Ctrl+V</translation>
+        <source>Cut</source>
+        <translation>剪切</translation>
     </message>
     <message>
-        <source>Paste channels from the clipboard onto the selected channels
-Paste</source>
-        <translation>将剪贴板中的信道粘贴到所选信道
-粘贴</translation>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
     </message>
     <message>
-        <source>&amp;Delete Channel	Del</source>
-        <translation>删除信道(&amp;D)	Del</translation>
+        <source>Copy the selected channels to the clipboard</source>
+        <translation>将所选信道复制到剪贴板</translation>
     </message>
     <message>
-        <source>Empty the selected channels
-Delete Channel</source>
-        <translation>清空所选信道
-删除信道</translation>
+        <source>Copy</source>
+        <translation>复制</translation>
     </message>
     <message>
-        <source>Move &amp;Up	Alt+Up</source>
-        <translation>上移(&amp;U)	Alt+Up</translation>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
-        <source>Move the selected channels one place up
-Move Up</source>
-        <translation>将所选信道上移一位
-上移</translation>
+        <source>Paste channels from the clipboard onto the selected channels</source>
+        <translation>将剪贴板中的信道粘贴到所选信道</translation>
     </message>
     <message>
-        <source>Move Do&amp;wn	Alt+Down</source>
-        <translation>下移(&amp;W)	Alt+Down</translation>
+        <source>Paste</source>
+        <translation>粘贴</translation>
     </message>
     <message>
-        <source>Move the selected channels one place down
-Move Down</source>
-        <translation>将所选信道下移一位
-下移</translation>
+        <source>&amp;Delete Channel</source>
+        <translation>删除信道(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Empty the selected channels</source>
+        <translation>清空所选信道</translation>
+    </message>
+    <message>
+        <source>Delete Channel</source>
+        <translation>删除信道</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>上移(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels one place up</source>
+        <translation>将所选信道上移一位</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation>下移(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels one place down</source>
+        <translation>将所选信道下移一位</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -790,12 +924,12 @@ Move Down</source>
         <translation>SCRL</translation>
     </message>
     <message>
-        <source>&amp;Undo %1	Ctrl+Z</source>
-        <translation>撤销 %1(&amp;U)	Ctrl+Z</translation>
+        <source>&amp;Undo %1</source>
+        <translation>撤销 %1(&amp;U)</translation>
     </message>
     <message>
-        <source>&amp;Redo %1	Ctrl+Y</source>
-        <translation>重做 %1(&amp;R)	Ctrl+Y</translation>
+        <source>&amp;Redo %1</source>
+        <translation>重做 %1(&amp;R)</translation>
     </message>
     <message>
         <source>Open this document</source>
@@ -806,64 +940,76 @@ Move Down</source>
         <translation>COM1(&amp;P)	Ctrl+C</translation>
     </message>
     <message>
-        <source>Choose Communication Port one 
-Com1</source>
-        <translation>选择通信端口 1
-Com1</translation>
+        <source>Choose Communication Port one </source>
+        <translation>选择通信端口 1</translation>
+    </message>
+    <message>
+        <source>Com1</source>
+        <translation>Com1</translation>
     </message>
     <message>
         <source>COM2(&amp;Q)	Ctrl+D</source>
         <translation>COM2(&amp;Q)	Ctrl+D</translation>
     </message>
     <message>
-        <source>Choose Communication Port two 
-Com2</source>
-        <translation>选择通信端口 2
-Com2</translation>
+        <source>Choose Communication Port two </source>
+        <translation>选择通信端口 2</translation>
+    </message>
+    <message>
+        <source>Com2</source>
+        <translation>Com2</translation>
     </message>
     <message>
         <source>COM3(&amp;S)	Ctrl+E</source>
         <translation>COM3(&amp;S)	Ctrl+E</translation>
     </message>
     <message>
-        <source>Choose Communication Port three 
-Com3</source>
-        <translation>选择通信端口 3
-Com3</translation>
+        <source>Choose Communication Port three </source>
+        <translation>选择通信端口 3</translation>
+    </message>
+    <message>
+        <source>Com3</source>
+        <translation>Com3</translation>
     </message>
     <message>
         <source>COM4(&amp;T)	Ctrl+F</source>
         <translation>COM4(&amp;T)	Ctrl+F</translation>
     </message>
     <message>
-        <source>Choose Communication Port four 
-Com4</source>
-        <translation>选择通信端口 4
-Com4</translation>
+        <source>Choose Communication Port four </source>
+        <translation>选择通信端口 4</translation>
+    </message>
+    <message>
+        <source>Com4</source>
+        <translation>Com4</translation>
     </message>
     <message>
         <source>Choose Port…</source>
         <translation>选择端口…</translation>
     </message>
     <message>
-        <source>Choose the serial device that COM1 to COM4 stand for
-Choose Port</source>
-        <translation>选择 COM1 至 COM4 所对应的串口设备
-选择端口</translation>
+        <source>Choose the serial device that COM1 to COM4 stand for</source>
+        <translation>选择 COM1 至 COM4 所对应的串口设备</translation>
+    </message>
+    <message>
+        <source>Choose Port</source>
+        <translation>选择端口</translation>
     </message>
     <message>
         <source>P&amp;ort</source>
         <translation>端口(&amp;O)</translation>
     </message>
     <message>
-        <source>&amp;Contents	F1</source>
-        <translation>目录(&amp;C)	F1</translation>
+        <source>&amp;Contents</source>
+        <translation>目录(&amp;C)</translation>
     </message>
     <message>
-        <source>Show the user manual
-Help</source>
-        <translation>显示用户手册
-帮助</translation>
+        <source>Show the user manual</source>
+        <translation>显示用户手册</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -1088,101 +1234,6 @@ Help</source>
     <message>
         <source>The settings file %1 is not a regular file. The program starts with its default settings and leaves that file alone.</source>
         <translation>设置文件 %1 不是普通文件。程序将以默认设置启动，不会改动该文件。</translation>
-    </message>
-</context>
-<context>
-    <name>TernViewForm</name>
-    <message>
-        <source>Type Setting</source>
-        <translation>机型设置</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>机型</translation>
-    </message>
-    <message>
-        <source>The radio model the channel data is for</source>
-        <translation>信道数据所适用的对讲机型号</translation>
-    </message>
-    <message>
-        <source>Field</source>
-        <translation>频段</translation>
-    </message>
-    <message>
-        <source>The frequency band of the radio: channel frequencies must lie within it, and test mode starts its debug frequencies at its lower edge</source>
-        <translation>对讲机的频段：信道频率必须在此范围内，调试模式的调试频率从其下限开始</translation>
-    </message>
-    <message>
-        <source>Function Setting</source>
-        <translation>功能设置</translation>
-    </message>
-    <message>
-        <source>Scan</source>
-        <translation>扫描</translation>
-    </message>
-    <message>
-        <source>Whether the radio scans the channels marked Add in the Scan column</source>
-        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
-    </message>
-    <message>
-        <source>Beep</source>
-        <translation>蜂鸣</translation>
-    </message>
-    <message>
-        <source>Whether the radio beeps when a key is pressed</source>
-        <translation>按键时对讲机是否发出提示音</translation>
-    </message>
-    <message>
-        <source>Battery Save</source>
-        <translation>省电</translation>
-    </message>
-    <message>
-        <source>Whether the radio saves battery by sleeping between checks of the channel while idle</source>
-        <translation>空闲时对讲机是否在两次侦听信道之间休眠以节省电量</translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation>静噪等级</translation>
-    </message>
-    <message>
-        <source>How strong a signal must be before the radio opens its speaker: 0 opens for everything, 9 only for strong signals</source>
-        <translation>信号需多强对讲机才打开喇叭：0 对所有信号打开，9 仅对强信号打开</translation>
-    </message>
-    <message>
-        <source>Tx Total Time(s)</source>
-        <translation>发射限时(秒)</translation>
-    </message>
-    <message>
-        <source>The longest the radio transmits at a stretch, in seconds, before it stops by itself (Off: no limit)</source>
-        <translation>对讲机连续发射的最长时间（秒），超时自动停止（关：不限时）</translation>
-    </message>
-    <message>
-        <source>Voice Annuciation</source>
-        <translation>语音提示</translation>
-    </message>
-    <message>
-        <source>The language in which the radio announces channels and functions, or Off</source>
-        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
-    </message>
-    <message>
-        <source>Moni</source>
-        <translation>监听</translation>
-    </message>
-    <message>
-        <source>What the Moni key does: open the squelch while held or until pressed again</source>
-        <translation>监听键的作用：按住时打开静噪，或打开直到再次按下</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>信道：</translation>
-    </message>
-    <message>
-        <source>Urgency Call           Switch</source>
-        <translation>紧急报警           开关</translation>
-    </message>
-    <message>
-        <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
-        <translation>紧急键的作用：本机发出报警声、向其他对讲机发送报警，或两者兼有</translation>
     </message>
 </context>
 <context>

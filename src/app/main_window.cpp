@@ -13,6 +13,8 @@
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
 
+#include "ui_main_window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,16 +22,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUndoStack>
 
-MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_document(doc)
+MainWindow::MainWindow(FileDocument* doc, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_document(doc)
 {
-    setObjectName(QStringLiteral("MainWindow"));
+    m_ui->setupUi(this);
     setWindowTitle(appTitle());
     resize(850, 640);
 
@@ -43,7 +45,6 @@ MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent)
     m_testMode = new TestModeController(doc, this, port, this);
 
     createMenus();
-    createToolBar();
     createStatusBar();
     connect(m_view, &FormView::statusHint, this, &MainWindow::setMessageText);
     connect(m_transfers, &TransferController::runningChanged, this,
@@ -57,284 +58,102 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
 }
 
-QAction* MainWindow::addCommand(int id, const char* name, const QString& text,
-                                const QString& prompt)
-{
-    auto* action = new QAction(text, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setProperty("commandId", id);
-    const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
-    action->setStatusTip(newline < 0 ? prompt : prompt.left(newline));
-    action->setToolTip(newline < 0 ? QString() : prompt.mid(newline + 1));
-    action->setIconVisibleInMenu(false);
-    addAction(action); // keeps its accelerator live wherever the focus is in the window
-    m_commands[id] = action;
-    return action;
-}
-
 void MainWindow::callApp(void (Application::*handler)())
 {
     if (m_app)
         (m_app->*handler)();
 }
 
-QAction* MainWindow::commandAction(int commandId) const
-{
-    const auto it = m_commands.find(commandId);
-    return it == m_commands.end() ? nullptr : it->second;
-}
-
 void MainWindow::createMenus()
 {
     FormView* view = m_view;
     FileDocument* doc = m_document;
+    Ui::MainWindow& ui = *m_ui;
     auto bind = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, handler);
     };
+    // Every command's key works wherever the focus is in the window, also one no menu shows.
+    addActions(findChildren<QAction*>(Qt::FindDirectChildrenOnly));
 
     // File
-    QAction* fileNew = addCommand(ID_FILE_NEW, "ID_FILE_NEW", tr("&New\tCtrl+N"),
-                                  tr("Create a new document\nNew"));
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [this] { callApp(&Application::newFile); });
-
-    QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", tr("&Open...\tCtrl+O"),
-                                   tr("Open an existing document\nOpen"));
-    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [this] { callApp(&Application::open); });
-
-    QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", tr("&Save\tCtrl+S"),
-                                   tr("Save the active document\nSave"));
-    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
+    bind(ui.ID_FILE_NEW, [this] { callApp(&Application::newFile); });
+    bind(ui.ID_FILE_OPEN, [this] { callApp(&Application::open); });
     // A save stores the text of a cell editor still open, as leaving the cell would take it.
-    bind(fileSave, [view, doc] {
+    bind(ui.ID_FILE_SAVE, [view, doc] {
         view->commitPendingEdit();
         doc->save();
     });
-
-    QAction* fileSaveAs = addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", tr("Save &As..."),
-                                     tr("Save the active document with a new name\nSave As"));
-    bind(fileSaveAs, [view, doc] {
+    bind(ui.ID_FILE_SAVE_AS, [view, doc] {
         view->commitPendingEdit();
         doc->saveAs();
     });
-
-    QAction* fileImport =
-        addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS", tr("&Import Channels…"),
-                   tr("Take the channel table from a CSV file"));
-    bind(fileImport, [view] { importChannels(*view); });
-    QAction* fileExport =
-        addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS", tr("&Export Channels…"),
-                   tr("Write the channel table as a CSV file"));
-    bind(fileExport, [view] { exportChannels(*view); });
+    bind(ui.ID_IMPORT_CHANNELS, [view] { importChannels(*view); });
+    bind(ui.ID_EXPORT_CHANNELS, [view] { exportChannels(*view); });
     installFileDrops(*this);
+    connect(ui.ID_FILE_PRINT, &QAction::triggered, m_print, &PrintController::print);
+    connect(ui.ID_FILE_PRINT_PREVIEW, &QAction::triggered, m_print, &PrintController::preview);
+    connect(ui.ID_FILE_PRINT_SETUP, &QAction::triggered, m_print, &PrintController::pageSetup);
+    connect(ui.ID_APP_EXIT, &QAction::triggered, this, &QWidget::close);
+    addRecentFileItems(ui.menuFile, ui.ID_APP_EXIT);
 
-    QAction* filePrint = addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", tr("&Print...\tCtrl+P"),
-                                    tr("Print the active document\nPrint"));
-    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    filePrint->setIcon(QIcon(QStringLiteral(":/icons/print.png")));
-    connect(filePrint, &QAction::triggered, m_print, &PrintController::print);
-
-    QAction* filePreview =
-        addCommand(ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", tr("Print Pre&view"),
-                   tr("Display full pages\nPrint Preview"));
-    connect(filePreview, &QAction::triggered, m_print, &PrintController::preview);
-
-    QAction* fileSetup =
-        addCommand(ID_FILE_PRINT_SETUP, "ID_FILE_PRINT_SETUP", tr("P&rint Setup..."),
-                   tr("Change the printer and printing options\nPrint Setup"));
-    connect(fileSetup, &QAction::triggered, m_print, &PrintController::pageSetup);
-
-    QAction* appExit = addCommand(ID_APP_EXIT, "ID_APP_EXIT", tr("E&xit"),
-                                  tr("Quit the application; prompts to save documents\nExit"));
-    connect(appExit, &QAction::triggered, this, &QWidget::close);
+    createEditMenu();
 
     // Program
-    QAction* read = addCommand(ID_READ_FROM_RADIO, "ID_READ_FROM_RADIO",
-                               tr("&Read From Radio\tCtrl+R"), tr("Read Data From Radio\nRead"));
-    read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    read->setIcon(QIcon(QStringLiteral(":/icons/read.png")));
-    bind(read, [this] { m_transfers->read(); });
+    bind(ui.ID_READ_FROM_RADIO, [this] { m_transfers->read(); });
+    bind(ui.ID_WRITE_TO_RADIO, [this] { m_transfers->write(); });
+    bind(ui.ID_VERIFY_WITH_RADIO, [this] { m_transfers->verify(); });
+    bind(ui.ID_WRITE_TO_SEVERAL_RADIOS, [this] { m_transfers->writeToSeveralRadios(); });
+    bind(ui.ID_TEST_MODE, [this] { m_testMode->open(); });
+    connect(ui.ID_OPTIONAL_FEATURES, &QAction::triggered, m_edit,
+            &EditController::optionalFeatures);
 
-    QAction* write = addCommand(ID_WRITE_TO_RADIO, "ID_WRITE_TO_RADIO",
-                                tr("&Write To Radio\tCtrl+W"), tr("Write Data to Radio \nWrite"));
-    write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    write->setIcon(QIcon(QStringLiteral(":/icons/write.png")));
-    bind(write, [this] { m_transfers->write(); });
-
-    QAction* verify =
-        addCommand(ID_VERIFY_WITH_RADIO, "ID_VERIFY_WITH_RADIO", tr("&Verify With Radio"),
-                   tr("Compare the radio with the document\nVerify"));
-    bind(verify, [this] { m_transfers->verify(); });
-    QAction* several = addCommand(ID_WRITE_TO_SEVERAL_RADIOS, "ID_WRITE_TO_SEVERAL_RADIOS",
-                                  tr("Write To &Several Radios…"),
-                                  tr("Write and verify one radio after the other"));
-    bind(several, [this] { m_transfers->writeToSeveralRadios(); });
-
-    QAction* test = addCommand(ID_TEST_MODE, "ID_TEST_MODE", tr("&Test Mode\tCtrl+T"),
-                               tr("Debug TX Power,Squelch Level,Low Power Alert\nDebug on line"));
-    test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    test->setIcon(QIcon(QStringLiteral(":/icons/testmode.png")));
-    bind(test, [this] { m_testMode->open(); });
-
-    QAction* optional = addCommand(ID_OPTIONAL_FEATURES, "ID_OPTIONAL_FEATURES",
-                                   tr("Optional Features"), QString());
-    connect(optional, &QAction::triggered, m_edit, &EditController::optionalFeatures);
+    createPortMenu();
 
     // View: the check marks follow the bars, also when the toolbar's own menu hides it.
-    QAction* viewToolbar = addCommand(ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", tr("&Toolbar"),
-                                      tr("Show or hide the toolbar\nToggle ToolBar"));
-    viewToolbar->setCheckable(true);
-    viewToolbar->setChecked(true);
-    connect(viewToolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
+    connect(ui.ID_VIEW_TOOLBAR, &QAction::toggled, ui.toolBar, &QWidget::setVisible);
+    connect(ui.toolBar, &QToolBar::visibilityChanged, this,
+            [this] { m_ui->ID_VIEW_TOOLBAR->setChecked(!m_ui->toolBar->isHidden()); });
+    connect(ui.ID_VIEW_STATUS_BAR, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+    addLanguageMenu();
 
-    QAction* viewStatus = addCommand(ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", tr("&Status Bar"),
-                                     tr("Show or hide the status bar\nToggle StatusBar"));
-    viewStatus->setCheckable(true);
-    viewStatus->setChecked(true);
-    connect(viewStatus, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
-
-    // Toolbar only
-    QAction* about =
-        addCommand(ID_APP_ABOUT, "ID_APP_ABOUT", tr("&About Orvo..."),
-                   tr("Display program information, version number and copyright\nAbout"));
-    about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [this] { callApp(&Application::about); });
-
-    // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
-    QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", tr("Next Pane"),
-                                   tr("Switch to the next window pane\nNext Pane"));
-    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
-    QAction* prevPane = addCommand(ID_PREV_PANE, "ID_PREV_PANE", tr("Previous Pane"),
-                                   tr("Switch back to the previous window pane\nPrevious Pane"));
-    prevPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-
-    QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(tr("&File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    file->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
-    file->addSeparator();
-    file->addActions({fileImport, fileExport});
-    file->addSeparator();
-    file->addActions({filePrint, filePreview, fileSetup});
-    file->addSeparator();
-    file->addAction(appExit);
-    addRecentFileItems(file, appExit);
-
-    QMenu* edit = createEditMenu();
-
-    QMenu* program = bar->addMenu(tr("&Program"));
-    program->setObjectName(QStringLiteral("menuProgram"));
-    program->addAction(read);
-    program->addSeparator();
-    program->addAction(write);
-    program->addActions({verify, several});
-    program->addSeparator();
-    program->addAction(test);
-    program->addSeparator();
-    program->addAction(optional);
-
-    QMenu* port = createPortMenu();
-
-    QMenu* viewMenu = bar->addMenu(tr("&View"));
-    viewMenu->setObjectName(QStringLiteral("menuView"));
-    viewMenu->addActions({viewToolbar, viewStatus});
-    addLanguageMenu(viewMenu);
+    // Help, and About on the toolbar too
+    bind(ui.ID_APP_ABOUT, [this] { callApp(&Application::about); });
     createHelpMenu();
-
-    for (QMenu* menu : {file, edit, program, port, viewMenu})
-        menu->setToolTipsVisible(false);
+    // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
 }
 
-QMenu* MainWindow::createEditMenu()
+void MainWindow::createEditMenu()
 {
     QUndoStack* stack = m_document->undoStack();
+    Ui::MainWindow& ui = *m_ui;
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
-    QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", tr("&Undo\tCtrl+Z"),
-                               tr("Undo the last action\nUndo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = addCommand(ID_EDIT_REDO, "ID_EDIT_REDO", tr("&Redo\tCtrl+Y"),
-                               tr("Redo the previously undone action\nRedo"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(undo, &QAction::triggered, m_edit, &EditController::undo);
-    connect(redo, &QAction::triggered, m_edit, &EditController::redo);
+    ui.ID_EDIT_REDO->setShortcuts(
+        {ui.ID_EDIT_REDO->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(ui.ID_EDIT_UNDO, &QAction::triggered, m_edit, &EditController::undo);
+    connect(ui.ID_EDIT_REDO, &QAction::triggered, m_edit, &EditController::redo);
     connect(stack, &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
 
     // The row commands act on the grid's rows, so their keys work while the grid (or a cell
     // editor that leaves the key unused) has the focus.
-    auto rowCommand = [this](int id, const char* name, const QString& text, const QString& prompt,
-                             const QKeySequence& key, void (EditController::*handler)()) {
-        QAction* action = addCommand(id, name, text, prompt);
-        removeAction(action);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        m_view->grid()->addAction(action);
-        connect(action, &QAction::triggered, m_edit, handler);
-        return action;
-    };
-    QAction* cut = rowCommand(ID_EDIT_CUT, "ID_EDIT_CUT", tr("Cu&t\tCtrl+X"),
-                              tr("Cut the selected channels to the clipboard\nCut"),
-                              QKeySequence(Qt::CTRL | Qt::Key_X), &EditController::cut);
-    QAction* copy = rowCommand(ID_EDIT_COPY, "ID_EDIT_COPY", tr("&Copy\tCtrl+C"),
-                               tr("Copy the selected channels to the clipboard\nCopy"),
-                               QKeySequence(Qt::CTRL | Qt::Key_C), &EditController::copy);
-    QAction* paste =
-        rowCommand(ID_EDIT_PASTE, "ID_EDIT_PASTE", tr("&Paste\tCtrl+V"),
-                   tr("Paste channels from the clipboard onto the selected channels\nPaste"),
-                   QKeySequence(Qt::CTRL | Qt::Key_V), &EditController::paste);
-    QAction* clear = rowCommand(ID_EDIT_CLEAR, "ID_EDIT_CLEAR", tr("&Delete Channel\tDel"),
-                                tr("Empty the selected channels\nDelete Channel"),
-                                QKeySequence(Qt::Key_Delete), &EditController::deleteChannels);
-    QAction* up = rowCommand(ID_EDIT_MOVE_UP, "ID_EDIT_MOVE_UP", tr("Move &Up\tAlt+Up"),
-                             tr("Move the selected channels one place up\nMove Up"),
-                             QKeySequence(Qt::ALT | Qt::Key_Up), &EditController::moveUp);
-    QAction* down = rowCommand(ID_EDIT_MOVE_DOWN, "ID_EDIT_MOVE_DOWN", tr("Move Do&wn\tAlt+Down"),
-                               tr("Move the selected channels one place down\nMove Down"),
-                               QKeySequence(Qt::ALT | Qt::Key_Down), &EditController::moveDown);
-
     ChannelTable* grid = m_view->grid();
+    auto rowCommand = [this, grid](QAction* action, void (EditController::*handler)()) {
+        removeAction(action);
+        grid->addAction(action);
+        connect(action, &QAction::triggered, m_edit, handler);
+    };
+    rowCommand(ui.ID_EDIT_CUT, &EditController::cut);
+    rowCommand(ui.ID_EDIT_COPY, &EditController::copy);
+    rowCommand(ui.ID_EDIT_PASTE, &EditController::paste);
+    rowCommand(ui.ID_EDIT_CLEAR, &EditController::deleteChannels);
+    rowCommand(ui.ID_EDIT_MOVE_UP, &EditController::moveUp);
+    rowCommand(ui.ID_EDIT_MOVE_DOWN, &EditController::moveDown);
+
     connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateMoveActions);
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::updateMoveActions);
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->setObjectName(QStringLiteral("menuEdit"));
-    edit->addActions({undo, redo});
-    edit->addSeparator();
-    edit->addActions({cut, copy, paste, clear});
-    edit->addSeparator();
-    edit->addActions({up, down});
-    return edit;
-}
-
-void MainWindow::createToolBar()
-{
-    m_toolBar = new QToolBar(tr("Toolbar"), this);
-    m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setIconSize(QSize(18, 18));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_toolBar->setMovable(true);
-    m_toolBar->setFloatable(true);
-    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_toolBar->addAction(commandAction(ID_FILE_NEW));
-    m_toolBar->addAction(commandAction(ID_FILE_OPEN));
-    m_toolBar->addAction(commandAction(ID_FILE_SAVE));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(commandAction(ID_READ_FROM_RADIO));
-    m_toolBar->addAction(commandAction(ID_WRITE_TO_RADIO));
-    m_toolBar->addAction(commandAction(ID_TEST_MODE));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(commandAction(ID_FILE_PRINT));
-    m_toolBar->addAction(commandAction(ID_APP_ABOUT));
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-    connect(m_toolBar, &QToolBar::visibilityChanged, this,
-            [this] { commandAction(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden()); });
 }
 
 void MainWindow::createStatusBar()
@@ -370,14 +189,16 @@ void MainWindow::updateLockIndicators()
 
 void MainWindow::updateCommandStates()
 {
+    const Ui::MainWindow& ui = *m_ui;
     if (m_view) {
-        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_VERIFY_WITH_RADIO,
-                       ID_WRITE_TO_SEVERAL_RADIOS, ID_IMPORT_CHANNELS, ID_EXPORT_CHANNELS,
-                       ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
-                       ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_CUT,
-                       ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN})
-            if (QAction* action = commandAction(id))
-                action->setEnabled(!m_transfers->isRunning());
+        for (QAction* action :
+             {ui.ID_READ_FROM_RADIO, ui.ID_WRITE_TO_RADIO, ui.ID_VERIFY_WITH_RADIO,
+              ui.ID_WRITE_TO_SEVERAL_RADIOS, ui.ID_IMPORT_CHANNELS, ui.ID_EXPORT_CHANNELS,
+              ui.ID_TEST_MODE, ui.ID_OPTIONAL_FEATURES, ui.ID_FILE_NEW, ui.ID_FILE_OPEN,
+              ui.ID_FILE_SAVE, ui.ID_FILE_SAVE_AS, ui.ID_FILE_PRINT, ui.ID_FILE_PRINT_PREVIEW,
+              ui.ID_EDIT_CUT, ui.ID_EDIT_PASTE, ui.ID_EDIT_CLEAR, ui.ID_EDIT_MOVE_UP,
+              ui.ID_EDIT_MOVE_DOWN})
+            action->setEnabled(!m_transfers->isRunning());
         updateMoveActions();
         // No recent file replaces the document while the radio is read into it or written
         // from it.
@@ -391,8 +212,8 @@ void MainWindow::updateMoveActions()
 {
     // Move Up on channel 1 and Move Down on channel 16 would do nothing.
     const bool idle = !m_transfers || !m_transfers->isRunning();
-    commandAction(ID_EDIT_MOVE_UP)->setEnabled(idle && m_edit->canMove(-1));
-    commandAction(ID_EDIT_MOVE_DOWN)->setEnabled(idle && m_edit->canMove(1));
+    m_ui->ID_EDIT_MOVE_UP->setEnabled(idle && m_edit->canMove(-1));
+    m_ui->ID_EDIT_MOVE_DOWN->setEnabled(idle && m_edit->canMove(1));
 }
 
 void MainWindow::updateUndoActions()
@@ -400,14 +221,14 @@ void MainWindow::updateUndoActions()
     // Nothing is undone while the radio is read into the document or written from it.
     const QUndoStack* stack = m_document->undoStack();
     const bool idle = !m_transfers || !m_transfers->isRunning();
-    QAction* undo = commandAction(ID_EDIT_UNDO);
-    QAction* redo = commandAction(ID_EDIT_REDO);
+    QAction* undo = m_ui->ID_EDIT_UNDO;
+    QAction* redo = m_ui->ID_EDIT_REDO;
     undo->setEnabled(idle && stack->canUndo());
     redo->setEnabled(idle && stack->canRedo());
     const QString undoText = stack->undoText();
     const QString redoText = stack->redoText();
-    undo->setText(undoText.isEmpty() ? tr("&Undo\tCtrl+Z") : tr("&Undo %1\tCtrl+Z").arg(undoText));
-    redo->setText(redoText.isEmpty() ? tr("&Redo\tCtrl+Y") : tr("&Redo %1\tCtrl+Y").arg(redoText));
+    undo->setText(undoText.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undoText));
+    redo->setText(redoText.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redoText));
 }
 
 void MainWindow::setMessageText(const QString& text)

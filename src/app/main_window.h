@@ -2,7 +2,8 @@
 // MainWindow: the main window. Menus File, Edit, Program, Port, View and Help with their exact
 // texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
-// "Orvo Programming Software". It makes the actions and connects them to the controllers that
+// "Orvo Programming Software". Its menus, toolbar and commands come from a Designer form
+// (res/main_window.ui, each command named ID_…); the window connects them to the controllers that
 // carry them out (editing, printing, the Port menu, the channel CSV, the transfers, the test
 // mode) and to the application.
 
@@ -10,7 +11,7 @@
 
 #include <QList>
 
-#include <map>
+#include <memory>
 
 class Application;
 class EditController;
@@ -22,63 +23,24 @@ class PrintController;
 class QAction;
 class QLabel;
 class QMenu;
-class QToolBar;
 class TestModeController;
 class TransferController;
+
+namespace Ui {
+class MainWindow;
+}
 
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Command ids of the main window's commands; each action's objectName is its ID_ name and
-    // its "commandId" property the number.
-    enum CommandId : int {
-        ID_FILE_NEW = 57600,
-        ID_FILE_OPEN = 57601,
-        ID_FILE_SAVE = 57603,
-        ID_FILE_SAVE_AS = 57604,
-        ID_FILE_PRINT_SETUP = 57606,
-        ID_FILE_PRINT = 57607,
-        ID_FILE_PRINT_PREVIEW = 57609,
-        ID_APP_ABOUT = 57664,
-        ID_APP_EXIT = 57665,
-        ID_READ_FROM_RADIO = 32771,
-        ID_WRITE_TO_RADIO = 32772,
-        ID_COM1 = 32773,
-        ID_COM2 = 32775,
-        ID_COM3 = 32776,
-        ID_COM4 = 32777,
-        ID_TEST_MODE = 32778,
-        ID_OPTIONAL_FEATURES = 32784,
-        ID_VERIFY_WITH_RADIO = 32790,
-        ID_WRITE_TO_SEVERAL_RADIOS = 32791,
-        ID_IMPORT_CHANNELS = 32792,
-        ID_EXPORT_CHANNELS = 32793,
-        ID_VIEW_TOOLBAR = 59392,
-        ID_VIEW_STATUS_BAR = 59393,
-        ID_NEXT_PANE = 57680,
-        ID_PREV_PANE = 57681,
-        ID_FILE_MRU_FILE1 = 57616, // to ID_FILE_MRU_FILE1 + 3
-        ID_HELP_FINDER = 57668,
-        ID_CHOOSE_PORT = 32794,
-        ID_EDIT_CLEAR = 57632,
-        ID_EDIT_COPY = 57634,
-        ID_EDIT_CUT = 57635,
-        ID_EDIT_PASTE = 57637,
-        ID_EDIT_UNDO = 57643,
-        ID_EDIT_REDO = 57644,
-        ID_EDIT_MOVE_UP = 32795,
-        ID_EDIT_MOVE_DOWN = 32796,
-    };
-
     // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
     // `doc`. The window is not shown.
     explicit MainWindow(FileDocument* doc, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     FormView* view() const { return m_view; }
-    QToolBar* toolBar() const { return m_toolBar; }
     // The application whose commands File New, File Open and About run, and which is asked
     // before the window closes.
     void setApplication(Application* app) { m_app = app; }
@@ -86,9 +48,6 @@ public:
 
     // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
     TransferController* transfers() const { return m_transfers; }
-
-    // The action of a command id, or nullptr.
-    QAction* commandAction(int commandId) const;
 
     // Sets the enabled states that follow whether a transfer runs (the commands it disables,
     // Undo and Redo).
@@ -104,10 +63,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addCommand(int id, const char* name, const QString& text, const QString& prompt);
     void createMenus();
-    QMenu* createEditMenu();
-    void createToolBar();
+    void createEditMenu();
     void createStatusBar();
     void updateLockIndicators();
     void updateUndoActions();
@@ -115,13 +72,15 @@ private:
     // main_window_menus.cpp: the recent files in the File menu, the Port menu, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
     void updateRecentFileItems();
-    QMenu* createPortMenu();
+    void createPortMenu();
     void createHelpMenu();
     // View > Language: English or 中文, remembered for the next start.
-    void addLanguageMenu(QMenu* view);
+    void addLanguageMenu();
     void showHelp();
     void callApp(void (Application::*handler)());
 
+    // The menus, the toolbar and every command of the window (res/main_window.ui).
+    std::unique_ptr<Ui::MainWindow> m_ui;
     FileDocument* m_document;
     Application* m_app = nullptr;
     FormView* m_view = nullptr;
@@ -130,8 +89,6 @@ private:
     PortController* m_ports = nullptr;
     TransferController* m_transfers = nullptr;
     TestModeController* m_testMode = nullptr;
-    QToolBar* m_toolBar = nullptr;
-    std::map<int, QAction*> m_commands;
     QLabel* m_paneMessage = nullptr;
     QLabel* m_paneCaps = nullptr;
     QLabel* m_paneNum = nullptr;

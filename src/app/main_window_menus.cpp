@@ -1,5 +1,5 @@
-// The main window's menus beyond the fixed command table: the recent files in the File menu,
-// the Port menu, and the Help menu with the manual behind F1.
+// The main window's menus beyond what its form fixes: the recent files in the File menu, the
+// Port menu's controller, View > Language, and the manual behind Help > Contents.
 #include "app/main_window.h"
 
 #include "app/application.h"
@@ -10,18 +10,18 @@
 #include "widgets/help_window.h"
 #include "widgets/message_box.h"
 
+#include "ui_main_window.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
 #include <QMenu>
-#include <QMenuBar>
 
 void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
 {
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(QStringLiteral("ID_FILE_MRU_FILE%1").arg(i + 1));
-        item->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
         item->setStatusTip(tr("Open this document"));
         connect(item, &QAction::triggered, this, [this, item] {
             if (m_app)
@@ -51,68 +51,30 @@ void MainWindow::updateRecentFileItems()
     m_recentFileItems.last()->setVisible(!files.isEmpty()); // the separator before Exit
 }
 
-QMenu* MainWindow::createPortMenu()
+void MainWindow::createPortMenu()
 {
-    // The shortcut texts are shown, but no key selects a port.
-    struct PortItem
-    {
-        int id;
-        const char* name;
-        const char* port;
-        QString text;
-        QString prompt;
-    };
-    const PortItem ports[] = {
-        {ID_COM1, "ID_COM1", "COM1", tr("COM1(&P)\tCtrl+C"),
-         tr("Choose Communication Port one \nCom1")},
-        {ID_COM2, "ID_COM2", "COM2", tr("COM2(&Q)\tCtrl+D"),
-         tr("Choose Communication Port two \nCom2")},
-        {ID_COM3, "ID_COM3", "COM3", tr("COM3(&S)\tCtrl+E"),
-         tr("Choose Communication Port three \nCom3")},
-        {ID_COM4, "ID_COM4", "COM4", tr("COM4(&T)\tCtrl+F"),
-         tr("Choose Communication Port four \nCom4")},
-    };
+    // The items show shortcut texts, but no key selects a port.
+    const Ui::MainWindow& ui = *m_ui;
+    const std::pair<QAction*, const char*> ports[] = {
+        {ui.ID_COM1, "COM1"}, {ui.ID_COM2, "COM2"}, {ui.ID_COM3, "COM3"}, {ui.ID_COM4, "COM4"}};
     QList<QAction*> items;
-    for (const PortItem& port : ports) {
-        QAction* item = addCommand(port.id, port.name, port.text, port.prompt);
-        item->setData(QString::fromLatin1(port.port));
+    for (const auto& [item, port] : ports) {
+        item->setData(QString::fromLatin1(port));
         items.append(item);
     }
     m_ports = new PortController(items, this, this);
-
-    QAction* choose = addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", tr("Choose Port…"),
-                                 tr("Choose the serial device that COM1 to COM4 stand for\n"
-                                    "Choose Port"));
-    connect(choose, &QAction::triggered, m_ports, &PortController::choosePort);
-
-    QMenu* menu = menuBar()->addMenu(tr("P&ort"));
-    menu->setObjectName(QStringLiteral("menuPort"));
-    menu->addActions(items);
-    menu->addSeparator();
-    menu->addAction(choose);
-    connect(menu, &QMenu::aboutToShow, m_ports, &PortController::showDevices);
-    return menu;
+    connect(ui.ID_CHOOSE_PORT, &QAction::triggered, m_ports, &PortController::choosePort);
+    connect(ui.menuPort, &QMenu::aboutToShow, m_ports, &PortController::showDevices);
 }
 
 void MainWindow::createHelpMenu()
 {
-    QAction* contents = addCommand(ID_HELP_FINDER, "ID_HELP_FINDER", tr("&Contents\tF1"),
-                                   tr("Show the user manual\nHelp"));
-    contents->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("menuHelp"));
-    help->setToolTipsVisible(false);
-    help->addAction(contents);
-    help->addSeparator();
-    help->addAction(commandAction(ID_APP_ABOUT));
+    connect(m_ui->ID_HELP_FINDER, &QAction::triggered, this, &MainWindow::showHelp);
 }
 
-void MainWindow::addLanguageMenu(QMenu* view)
+void MainWindow::addLanguageMenu()
 {
-    QMenu* menu = view->addMenu(tr("&Language"));
-    menu->setObjectName(QStringLiteral("menuLanguage"));
+    QMenu* menu = m_ui->menuLanguage;
     auto* group = new QActionGroup(menu);
     // Each language is named in its own words, whatever the window speaks.
     const std::pair<Language, QString> languages[] = {

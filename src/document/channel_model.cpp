@@ -92,15 +92,28 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+orvo::CommitVariant ChannelModel::variantOf(int role)
+{
+    return role == EnterRole ? orvo::CommitVariant::Enter : orvo::CommitVariant::LeaveCell;
+}
+
+orvo::CommitOutcome ChannelModel::check(const QModelIndex& index, const QString& text,
+                                        int role) const
+{
+    if (!index.isValid() || index.column() == 0 || !isCommitRole(role))
+        return {};
+    orvo::ChannelTexts texts = m_doc->channelTexts(index.row() + 1);
+    return orvo::commitEditorText(texts, index.column(), text.toStdString(),
+                                  m_doc->selectedBand(), variantOf(role));
+}
+
 bool ChannelModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    m_lastCommit = {};
-    if (!index.isValid() || index.column() == 0 || (role != Qt::EditRole && role != EnterRole))
+    if (!index.isValid() || index.column() == 0 || !isCommitRole(role))
         return false;
-    m_lastCommit = m_doc->commitCell(index.row() + 1, index.column(), value.toString(),
-                                     role == EnterRole ? orvo::CommitVariant::Enter
-                                                       : orvo::CommitVariant::LeaveCell);
-    return !(m_lastCommit.check && !m_lastCommit.check->accepted());
+    const orvo::CommitOutcome outcome =
+        m_doc->commitCell(index.row() + 1, index.column(), value.toString(), variantOf(role));
+    return !(outcome.check && !outcome.check->accepted());
 }
 
 Qt::ItemFlags ChannelModel::flags(const QModelIndex& index) const

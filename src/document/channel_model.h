@@ -17,8 +17,8 @@ class ChannelModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    // setData with EnterRole commits the text as Enter in the cell's editor does: a refused
-    // frequency changes nothing and asks for the editor to stay open (lastCommit()).
+    // setData with EnterRole commits the text as Enter in the cell's editor does; a refused
+    // frequency changes nothing with either role.
     static constexpr int EnterRole = Qt::UserRole + 1;
 
     ChannelModel(Document* doc, QObject* parent = nullptr);
@@ -37,11 +37,14 @@ public:
     // The colour of a frequency outside the selected band.
     static QColor outOfBandColor();
 
-    // What the last commit through setData found: the frequency check with the messages to show
-    // in order, and whether the editor stays open. Empty before the first commit.
-    const orvo::CommitOutcome& lastCommit() const { return m_lastCommit; }
+    // What setData(index, text, role) finds, changing nothing: the frequency check with the
+    // messages to show in order, and whether Enter keeps the editor open. Empty for a cell or
+    // role setData does not take.
+    orvo::CommitOutcome check(const QModelIndex& index, const QString& text, int role) const;
 
 private:
+    static bool isCommitRole(int role) { return role == Qt::EditRole || role == EnterRole; }
+    static orvo::CommitVariant variantOf(int role);
+
     Document* m_doc;
-    orvo::CommitOutcome m_lastCommit;
 };

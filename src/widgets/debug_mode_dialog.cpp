@@ -1,6 +1,5 @@
 #include "widgets/debug_mode_dialog.h"
 
-#include "core/image/tone_codec.h"
 #include "core/testmode/debug_frequency.h"
 #include "widgets/tone_drop_list.h"
 
@@ -12,29 +11,16 @@
 
 namespace {
 
-// Item data of the tree's items (5570 is not used), under Qt::UserRole.
-enum TreeData {
-    kDataDebugFrequency = 5567,
-    kDataHighFrequency = 5568,
-    kDataMiddleFrequency = 5569,
-    kDataLowFrequency = 5571,
-    kDataDebugItem = 5572,
-    kDataTxFrequency = 5573,
-    kDataLowPowerVoltage = 5574,
-    kDataSquelchLevel = 5575,
-    kDataTxPower = 5576,
-    kDataExitDebug = 5577,
-};
-constexpr int kItemDataRole = Qt::UserRole;
+// What a tree item stands for, under Qt::UserRole; a debug frequency's or an adjustment item's
+// own number (the core's enums) under kEntryValueRole.
+enum class TreeEntry { FrequencyGroup, Frequency, ItemGroup, Item, Exit };
+constexpr int kEntryRole = Qt::UserRole;
+constexpr int kEntryValueRole = Qt::UserRole + 1;
 
-constexpr int kDebugHigh = 2;
-constexpr int kDebugMiddle = 3;
-constexpr int kDebugLow = 4;
-
-constexpr int kItemTxFrequency = 2;
-constexpr int kItemLowPowerVoltage = 3;
-constexpr int kItemSquelchLevel = 4;
-constexpr int kItemTxPower = 5;
+TreeEntry entryOf(const QTreeWidgetItem* item)
+{
+    return static_cast<TreeEntry>(item->data(0, kEntryRole).toInt());
+}
 
 // The items' values after Default, TX Frequency first.
 constexpr std::array<int, 4> kDefaultValues{91, 38, 160, 47};
@@ -64,28 +50,19 @@ public:
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 };
 
-// The tone texts in table order, entry 0 "Off", as the core codes them.
-QStringList toneTexts()
-{
-    QStringList texts;
-    for (const std::string& tone : orvo::toneTable())
-        texts.append(QString::fromStdString(tone));
-    return texts;
-}
-
 } // namespace
 
 DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::DebugModeDlg>()), m_tones(toneTexts()),
+    : QDialog(parent), m_ui(std::make_unique<Ui::DebugModeDlg>()), m_tones(toneListEntries()),
       m_bandBase(bandBase)
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {
-        DebugPage& each = m_pages[static_cast<std::size_t>(which - kDebugHigh)];
-        each.rxFrequency = each.txFrequency =
-            bandBase + orvo::debugFrequencyOffset(static_cast<orvo::DebugFrequency>(which));
+    for (auto which :
+         {orvo::DebugFrequency::High, orvo::DebugFrequency::Middle, orvo::DebugFrequency::Low}) {
+        DebugPage& each = m_pages[pageIndex(which)];
+        each.rxFrequency = each.txFrequency = bandBase + orvo::debugFrequencyOffset(which);
     }
 
     QTreeWidget* tree = m_ui->treeDebug;
@@ -130,27 +107,38 @@ DebugModeDialog::~DebugModeDialog() = default;
 
 void DebugModeDialog::buildContent()
 {
-    const auto addItem = [](QTreeWidgetItem* item, const char* text, int data) {
+    const auto addItem = [](QTreeWidgetItem* item, const char* text, TreeEntry entry,
+                            int value = 0) {
         item->setText(0, tr(text));
-        item->setData(0, kItemDataRole, data);
+        item->setData(0, kEntryRole, static_cast<int>(entry));
+        item->setData(0, kEntryValueRole, value);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         return item;
     };
+    const auto frequency = [](orvo::DebugFrequency which) { return static_cast<int>(which); };
+    const auto adjustment = [](orvo::TestItem which) { return static_cast<int>(which); };
     QTreeWidget* tree = m_ui->treeDebug;
     tree->clear();
-    QTreeWidgetItem* frequencies =
-        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Frequency"), kDataDebugFrequency);
-    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("High Frequency"), kDataHighFrequency);
-    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Middle Frequency"), kDataMiddleFrequency);
-    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Low Frequency"), kDataLowFrequency);
+    QTreeWidgetItem* frequencies = addItem(new QTreeWidgetItem(tree),
+                                           QT_TR_NOOP("Debug Frequency"), TreeEntry::FrequencyGroup);
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("High Frequency"), TreeEntry::Frequency,
+            frequency(orvo::DebugFrequency::High));
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Middle Frequency"),
+            TreeEntry::Frequency, frequency(orvo::DebugFrequency::Middle));
+    addItem(new QTreeWidgetItem(frequencies), QT_TR_NOOP("Low Frequency"), TreeEntry::Frequency,
+            frequency(orvo::DebugFrequency::Low));
     frequencies->setExpanded(true);
     QTreeWidgetItem* items =
-        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Item"), kDataDebugItem);
-    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Frequency"), kDataTxFrequency);
-    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Low Power Voltage"), kDataLowPowerVoltage);
-    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Squelch Level"), kDataSquelchLevel);
-    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Power"), kDataTxPower);
-    addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Exit Debug"), kDataExitDebug);
+        addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Debug Item"), TreeEntry::ItemGroup);
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Frequency"), TreeEntry::Item,
+            adjustment(orvo::TestItem::TxFrequency));
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Low Power Voltage"), TreeEntry::Item,
+            adjustment(orvo::TestItem::LowPowerVoltage));
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("Squelch Level"), TreeEntry::Item,
+            adjustment(orvo::TestItem::SquelchLevel));
+    addItem(new QTreeWidgetItem(items), QT_TR_NOOP("TX Power"), TreeEntry::Item,
+            adjustment(orvo::TestItem::TxPower));
+    addItem(new QTreeWidgetItem(tree), QT_TR_NOOP("Exit Debug"), TreeEntry::Exit);
     items->setExpanded(false);
 
     m_ui->grpPage->setTitle(tr("Please Choose Frequency first"));
@@ -169,8 +157,8 @@ void DebugModeDialog::buildContent()
     for (DebugPage& each : m_pages)
         each.rxTone = each.txTone = each.rxStep = each.txStep = each.rxDqt = each.txDqt = 0;
     m_itemValues.fill(0);
-    m_debugFrequency = kDebugHigh;
-    m_debugItem = kItemTxFrequency;
+    m_debugFrequency = orvo::DebugFrequency::High;
+    m_debugItem = orvo::TestItem::TxFrequency;
 
     m_ui->sliderValue->setRange(0, kSliderMax);
     m_ui->sliderValue->setValue(0);
@@ -184,7 +172,7 @@ void DebugModeDialog::buildContent()
 orvo::TestModeRequest DebugModeDialog::request() const
 {
     orvo::TestModeRequest request;
-    request.item = static_cast<orvo::TestItem>(m_debugItem);
+    request.item = m_debugItem;
     request.value = itemValue(m_debugItem);
     request.rxFrequency = m_ui->editRxFreq->text().toStdString();
     request.txFrequency = m_ui->editTxFreq->text().toStdString();
@@ -234,30 +222,30 @@ void DebugModeDialog::selectTreeItem()
             m_defaultShown = true;
             m_ui->btnDefault->show();
         }
-        const int parentData = parent->data(0, kItemDataRole).toInt();
-        if (parentData == kDataDebugFrequency) {
+        const TreeEntry group = entryOf(parent);
+        if (group == TreeEntry::FrequencyGroup) {
             showItemPage(false);
             showFrequencyPage(true);
-        } else if (parentData == kDataDebugItem) {
+        } else if (group == TreeEntry::ItemGroup) {
             showFrequencyPage(false);
             showItemPage(true);
         }
     }
 
-    const int data = item->data(0, kItemDataRole).toInt();
-    switch (data) {
-    case kDataHighFrequency:
-    case kDataMiddleFrequency:
-    case kDataLowFrequency: {
-        if (data == kDataHighFrequency) {
+    const int value = item->data(0, kEntryValueRole).toInt();
+    switch (entryOf(item)) {
+    case TreeEntry::Frequency: {
+        m_debugFrequency = static_cast<orvo::DebugFrequency>(value);
+        switch (m_debugFrequency) {
+        case orvo::DebugFrequency::High:
             m_ui->grpPage->setTitle(tr("High Frequency"));
-            m_debugFrequency = kDebugHigh;
-        } else if (data == kDataMiddleFrequency) {
+            break;
+        case orvo::DebugFrequency::Middle:
             m_ui->grpPage->setTitle(tr("Middle Frequency"));
-            m_debugFrequency = kDebugMiddle;
-        } else {
+            break;
+        case orvo::DebugFrequency::Low:
             m_ui->grpPage->setTitle(tr("Low frequency"));
-            m_debugFrequency = kDebugLow;
+            break;
         }
         m_ui->editRxFreq->setText(
             QString::fromStdString(orvo::formatDebugFrequency(page().rxFrequency)));
@@ -271,20 +259,16 @@ void DebugModeDialog::selectTreeItem()
         selectTonePosition(m_ui->cmbTxTone, page().txTone);
         break;
     }
-    case kDataTxFrequency:
-    case kDataLowPowerVoltage:
-    case kDataSquelchLevel:
-    case kDataTxPower: {
-        const int code = kItemTxFrequency + (data - kDataTxFrequency);
-        m_ui->sliderValue->setValue(itemValue(code));
-        m_debugItem = code;
-        showCurrentPosition(itemValue(code));
+    case TreeEntry::Item:
+        m_debugItem = static_cast<orvo::TestItem>(value);
+        m_ui->sliderValue->setValue(itemValue(m_debugItem));
+        showCurrentPosition(itemValue(m_debugItem));
         break;
-    }
-    case kDataExitDebug:
+    case TreeEntry::Exit:
         accept();
         break;
-    default:
+    case TreeEntry::FrequencyGroup:
+    case TreeEntry::ItemGroup:
         break;
     }
 }
@@ -343,8 +327,7 @@ void DebugModeDialog::applyDefaults()
     if (m_ui->editRxFreq->isHidden())
         return;
 
-    const auto which = static_cast<orvo::DebugFrequency>(m_debugFrequency);
-    const double frequency = m_bandBase + orvo::debugFrequencyOffset(which);
+    const double frequency = m_bandBase + orvo::debugFrequencyOffset(m_debugFrequency);
     page() = DebugPage{frequency, frequency}; // 5.00 kHz steps, QT, tone "Off" on both sides
     const QString text = QString::fromStdString(orvo::formatDebugFrequency(frequency));
     m_ui->editRxFreq->setText(text);
@@ -471,24 +454,27 @@ void DebugModeDialog::checkFrequency(Side side)
         orvo::confirmDebugFrequency(edit->text().toStdString(), m_bandBase, step)));
 }
 
-std::size_t DebugModeDialog::itemIndex(int item)
+std::size_t DebugModeDialog::itemIndex(orvo::TestItem item)
 {
-    const int index = item - kItemTxFrequency;
-    return static_cast<std::size_t>(index >= 0 && index < 4 ? index : 0);
+    return static_cast<std::size_t>(item) - static_cast<std::size_t>(orvo::TestItem::TxFrequency);
 }
 
-int& DebugModeDialog::itemValue(int item)
+std::size_t DebugModeDialog::pageIndex(orvo::DebugFrequency which)
+{
+    return static_cast<std::size_t>(which) - static_cast<std::size_t>(orvo::DebugFrequency::High);
+}
+
+int& DebugModeDialog::itemValue(orvo::TestItem item)
 {
     return m_itemValues[itemIndex(item)];
 }
 
-int DebugModeDialog::itemValue(int item) const
+int DebugModeDialog::itemValue(orvo::TestItem item) const
 {
     return m_itemValues[itemIndex(item)];
 }
 
 DebugModeDialog::DebugPage& DebugModeDialog::page()
 {
-    const int index = m_debugFrequency - kDebugHigh;
-    return m_pages[static_cast<std::size_t>(index >= 0 && index < 3 ? index : 0)];
+    return m_pages[pageIndex(m_debugFrequency)];
 }

@@ -7,6 +7,7 @@
 // value, to be sent to the radio. Nothing of the dialog is stored anywhere; every opening starts
 // afresh.
 
+#include "core/testmode/debug_frequency.h"
 #include "core/testmode/testmode_frames.h"
 
 #include <QDialog>
@@ -41,7 +42,6 @@ public:
     // While the exchange runs the dialog shows that it is busy, its controls do not change and it
     // does not close.
     void setBusy(bool busy);
-    bool isBusy() const { return m_busy; }
 
     void accept() override;
     void reject() override;
@@ -100,24 +100,24 @@ private:
     void showItemPage(bool show);
     void showCurrentPosition(int value);
     void checkFrequency(Side side);
-    // The value of item 2..5 (TX Frequency .. TX Power), at its index in m_itemValues.
-    static std::size_t itemIndex(int item);
-    int& itemValue(int item);
-    int itemValue(int item) const;
+    // Where an item's value (TX Frequency .. TX Power) is kept in m_itemValues, and a debug
+    // frequency's page (High .. Low) in m_pages.
+    static std::size_t itemIndex(orvo::TestItem item);
+    static std::size_t pageIndex(orvo::DebugFrequency which);
+    int& itemValue(orvo::TestItem item);
+    int itemValue(orvo::TestItem item) const;
     // The page of the current debug frequency.
     DebugPage& page();
 
     std::unique_ptr<Ui::DebugModeDlg> m_ui;
     QStringList m_tones;
     double m_bandBase = 0;
-    // High, Middle and Low, at the debug frequency's code - 2.
+    // High, Middle and Low, in that order.
     std::array<DebugPage, 3> m_pages{};
     // Values of the items TX Frequency, Low Power Voltage, Squelch Level, TX Power.
     std::array<int, 4> m_itemValues{};
-    // Current debug frequency: 2 High, 3 Middle, 4 Low.
-    int m_debugFrequency = 2;
-    // Current adjustment item: 2 TX Frequency, 3 Low Power Voltage, 4 Squelch Level, 5 TX Power.
-    int m_debugItem = 2;
+    orvo::DebugFrequency m_debugFrequency = orvo::DebugFrequency::High;
+    orvo::TestItem m_debugItem = orvo::TestItem::TxFrequency;
     // The Default button shows from the first selection of a tree item that has a parent on.
     bool m_defaultShown = false;
     bool m_busy = false;

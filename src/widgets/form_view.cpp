@@ -4,7 +4,7 @@
 #include "widgets/grid/channel_table.h"
 
 #include "document/core_text.h"
-#include "ui_tern_view.h"
+#include "ui_form_view.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +29,7 @@ void sendKey(QWidget* target, Qt::Key key)
 } // namespace
 
 FormView::FormView(Document* doc, QWidget* parent)
-    : QScrollArea(parent), m_document(doc), m_ui(std::make_unique<Ui::TernViewForm>())
+    : QScrollArea(parent), m_document(doc), m_ui(std::make_unique<Ui::FormView>())
 {
     setObjectName(QStringLiteral("FormView"));
     setFrameShape(QFrame::NoFrame);

@@ -20,7 +20,7 @@ class QKeyEvent;
 class QWidget;
 
 namespace Ui {
-class TernViewForm;
+class FormView;
 }
 
 class FormView : public QScrollArea
@@ -64,7 +64,7 @@ private:
     void showHint(QWidget* under);
 
     Document* m_document;
-    std::unique_ptr<Ui::TernViewForm> m_ui;
+    std::unique_ptr<Ui::FormView> m_ui;
     QWidget* m_form = nullptr;
     ChannelTable* m_grid = nullptr;
     std::array<QComboBox*, orvo::kSettingBoxCount> m_settingBoxes{};

@@ -28,6 +28,6 @@ public:
     OptionalFeatures features() const;
 
 private:
-    // cmbRefuseAlert (1091: "Off", "On"), chkSquelchTail (1092).
+    // cmbRefuseAlert ("Off", "On"), chkSquelchTail.
     std::unique_ptr<Ui::OptionalFeaturesDlg> m_ui;
 };

@@ -1,10 +1,14 @@
 #pragma once
 // ToneDropList: a drop-down list that reports when its drop-down closes, after the entry the
 // user picked in it (if any) has become current. Changes made with the keyboard or the wheel
-// while the drop-down is closed are not reported.
+// while the drop-down is closed are not reported. toneListEntries gives every tone list its
+// entries.
+
+#include "core/image/tone_codec.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStringList>
 
 #include <functional>
 #include <utility>
@@ -65,3 +69,12 @@ private:
     std::function<void()> m_onCloseUp;
     bool m_closing = false;
 };
+
+// The tone texts in table order, entry 0 "Off", as the core codes them.
+inline QStringList toneListEntries()
+{
+    QStringList texts;
+    for (const std::string& tone : orvo::toneTable())
+        texts.append(QString::fromStdString(tone));
+    return texts;
+}

@@ -1,12 +1,12 @@
 #include "widgets/grid/channel_delegate.h"
 
 #include "core/image/channel_codec.h"
-#include "core/image/tone_codec.h"
 #include "document/core_text.h"
 #include "widgets/grid/channel_table.h"
+#include "widgets/tone_drop_list.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QValidator>
@@ -37,12 +37,10 @@ private:
     QLineEdit* m_edit;
 };
 
-QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStringList& entries,
-                    bool editable)
+QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries, bool editable)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setProperty("controlId", controlId);
     box->setEditable(editable);
     if (editable) {
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -53,10 +51,9 @@ QComboBox* makeList(QWidget* parent, const char* name, int controlId, const QStr
 }
 
 // A flag column's list: each entry shows its word in the window's language and holds the word.
-QComboBox* makeFlagList(QWidget* parent, const char* name, int controlId, const char* first,
-                        const char* second)
+QComboBox* makeFlagList(QWidget* parent, const char* name, const char* first, const char* second)
 {
-    QComboBox* box = makeList(parent, name, controlId, {}, false);
+    QComboBox* box = makeList(parent, name, {}, false);
     for (const char* word : {first, second})
         box->addItem(coreText(word), QString::fromLatin1(word));
     return box;
@@ -67,14 +64,6 @@ QString entryWord(const QComboBox* list, int entry)
 {
     const QVariant word = list->itemData(entry);
     return word.isValid() ? word.toString() : list->itemText(entry);
-}
-
-QStringList toneEntries()
-{
-    QStringList tones;
-    for (const std::string& tone : orvo::toneTable())
-        tones.append(QString::fromStdString(tone));
-    return tones;
 }
 
 } // namespace
@@ -90,34 +79,30 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     switch (index.column()) {
     case orvo::kColRxTone:
     case orvo::kColTxTone: {
-        static const QStringList tones = toneEntries();
-        QComboBox* box = makeList(parent, "cmbTone", 1000, tones, true);
+        static const QStringList tones = toneListEntries();
+        QComboBox* box = makeList(parent, "cmbTone", tones, true);
         box->setMaxVisibleItems(kToneListRows);
         editor = box;
         break;
     }
     case orvo::kColBusy:
-        editor = makeFlagList(parent, "cmbBusy", 61448, "Yes", "No");
+        editor = makeFlagList(parent, "cmbBusy", "Yes", "No");
         break;
     case orvo::kColWidth:
-        editor = makeFlagList(parent, "cmbWidth", 61449, "Wide", "Narrow");
+        editor = makeFlagList(parent, "cmbWidth", "Wide", "Narrow");
         break;
     case orvo::kColScan:
-        editor = makeFlagList(parent, "cmbScanAdd", 61450, "Add", "Delete");
+        editor = makeFlagList(parent, "cmbScanAdd", "Add", "Delete");
         break;
     case orvo::kColPower:
-        editor = makeFlagList(parent, "cmbPower", 1073, "High", "Low");
+        editor = makeFlagList(parent, "cmbPower", "High", "Low");
         break;
     default: {
         auto* edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("editFreq"));
-        edit->setProperty("controlId", 61446);
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setValidator(new FitWidthValidator(edit));
-        // Whatever the user types after a refusal is theirs to commit, an emptied box included.
-        connect(edit, &QLineEdit::textEdited, m_table,
-                [table = m_table] { table->m_freqRejected = false; });
         editor = edit;
         break;
     }
@@ -151,9 +136,16 @@ void ChannelDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
     }
 }
 
-void ChannelDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const
+void ChannelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                   const QModelIndex& index) const
 {
-    // The table commits (with the checks and their messages); the view's own commits are none.
+    commit(editor, model, index, Qt::EditRole);
+}
+
+bool ChannelDelegate::commit(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index,
+                             int role) const
+{
+    return model->setData(index, editorText(editor), role);
 }
 
 void ChannelDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -185,13 +177,54 @@ QString ChannelDelegate::editorText(const QWidget* editor)
 
 bool ChannelDelegate::eventFilter(QObject* watched, QEvent* event)
 {
-    // Not the item view's own commit on focus loss or its key handling: the table decides.
+    // Not the item view's own handling (a commit on focus loss, its keys): the table decides.
     QWidget* widget = qobject_cast<QWidget*>(watched);
     while (widget && !widget->isWindow() && widget->parentWidget() != m_table->viewport())
         widget = widget->parentWidget();
-    if (widget && widget->isWindow())
+    if (!widget || widget->isWindow() || widget != m_table->openEditor())
         return false; // a list's pop-up handles its own keys
-    if (!widget)
+    QWidget* editor = widget;
+
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The keys of the row commands (Delete, Ctrl+X/C/V, Alt+Up/Down) belong to the editor
+        // while it is open: a cell's editor never deletes, cuts or moves whole rows.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        const int k = key->key();
+        if ((k == Qt::Key_Delete && mods == Qt::NoModifier) ||
+            (mods == Qt::ControlModifier && (k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V)) ||
+            (mods == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down))) {
+            event->accept();
+            return true;
+        }
         return false;
-    return m_table->editorEvent(widget, event);
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    EditKey key;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = EditKey::Enter;
+        break;
+    case Qt::Key_Escape:
+        key = EditKey::Escape;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (qobject_cast<QComboBox*>(editor))
+            return false;
+        key = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up ? EditKey::Up : EditKey::Down;
+        break;
+    case Qt::Key_Tab:
+        key = EditKey::Tab;
+        break;
+    case Qt::Key_Backtab:
+        key = EditKey::Backtab;
+        break;
+    default:
+        return false;
+    }
+    emit editKeyPressed(editor, key);
+    return true;
 }

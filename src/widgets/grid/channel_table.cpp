@@ -43,7 +43,9 @@ void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
 
 ChannelTable::ChannelTable(QWidget* parent) : QTableView(parent)
 {
-    setItemDelegate(new ChannelDelegate(this));
+    auto* delegate = new ChannelDelegate(this);
+    setItemDelegate(delegate);
+    connect(delegate, &ChannelDelegate::editKeyPressed, this, &ChannelTable::endEdit);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -160,31 +162,31 @@ void ChannelTable::closeEdit()
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-bool ChannelTable::commitText(const QModelIndex& index, const QString& text, bool enter,
-                              bool* keepOpen)
+orvo::CommitOutcome ChannelTable::commitEditor(QWidget* editor, bool enter)
 {
+    const QModelIndex index = m_editIndex;
+    const int role = enter ? ChannelModel::EnterRole : int(Qt::EditRole);
+    const orvo::CommitOutcome outcome =
+        m_model->check(index, ChannelDelegate::editorText(editor), role);
     const bool wasCommitting = m_committing;
     m_committing = true;
-    m_model->setData(index, text, enter ? ChannelModel::EnterRole : int(Qt::EditRole));
+    static_cast<ChannelDelegate*>(itemDelegate())->commit(editor, m_model, index, role);
     m_committing = wasCommitting;
-    const orvo::CommitOutcome outcome = m_model->lastCommit();
-    showFaults(this, outcome);
-    if (keepOpen)
-        *keepOpen = outcome.keepEditorOpen;
-    return !(outcome.check && !outcome.check->accepted());
+    return outcome;
 }
 
-void ChannelTable::commitEdit()
+bool ChannelTable::commitEdit()
 {
     QWidget* editor = openEditor();
     if (!editor || m_committing)
-        return;
-    const QModelIndex index = m_editIndex;
-    if (!(m_freqRejected && ChannelDelegate::editorText(editor).isEmpty())) {
-        // An emptiness left by a refusal is not the user's: the cell keeps its text.
-        commitText(index, ChannelDelegate::editorText(editor), false);
-    }
+        return true;
+    orvo::CommitOutcome outcome;
+    // An emptiness left by a refusal is not the user's: the cell keeps its text.
+    if (!(m_freqRejected && ChannelDelegate::editorText(editor).isEmpty()))
+        outcome = commitEditor(editor, false);
     closeEdit();
+    showFaults(this, outcome);
+    return !(outcome.check && !outcome.check->accepted());
 }
 
 void ChannelTable::beginEdit(QChar typed)
@@ -198,10 +200,14 @@ void ChannelTable::beginEdit(QChar typed)
         m_editIndex = index;
         m_freqRejected = false;
         edit(index, QAbstractItemView::AllEditTriggers, nullptr);
-        if (!indexWidget(index)) {
+        QWidget* opened = indexWidget(index);
+        if (!opened) {
             m_editIndex = QModelIndex();
             return;
         }
+        // Whatever the user types after a refusal is theirs to commit, an emptied box included.
+        if (auto* box = qobject_cast<QLineEdit*>(opened))
+            connect(box, &QLineEdit::textEdited, this, [this] { m_freqRejected = false; });
     }
     QWidget* editor = openEditor();
     const QString cell = index.data(Qt::EditRole).toString();
@@ -246,21 +252,16 @@ void ChannelTable::enterInEditor(QWidget* editor)
     const QModelIndex index = m_editIndex;
     const int row = index.row();
     const int col = index.column();
-    if (col == orvo::kColReceive || col == orvo::kColTransmit) {
-        auto* edit = static_cast<QLineEdit*>(editor);
-        if (!(m_freqRejected && edit->text().isEmpty())) {
-            bool keepOpen = false;
-            commitText(index, edit->text(), true, &keepOpen);
-            if (keepOpen) {
-                if (QWidget* still = openEditor()) {
-                    static_cast<QLineEdit*>(still)->clear();
-                    m_freqRejected = true;
-                }
-                return;
+    if (!(m_freqRejected && ChannelDelegate::editorText(editor).isEmpty())) {
+        const orvo::CommitOutcome outcome = commitEditor(editor, true);
+        if (outcome.keepEditorOpen) {
+            if (auto* box = qobject_cast<QLineEdit*>(openEditor())) {
+                box->clear();
+                m_freqRejected = true;
             }
+            showFaults(this, outcome);
+            return;
         }
-    } else {
-        commitText(index, ChannelDelegate::editorText(editor), true);
     }
     closeEdit();
     if (col == orvo::kColPower) {
@@ -276,54 +277,33 @@ void ChannelTable::enterInEditor(QWidget* editor)
     beginEdit();
 }
 
-bool ChannelTable::editorEvent(QWidget* editor, QEvent* event)
+void ChannelTable::endEdit(QWidget* editor, ChannelDelegate::EditKey key)
 {
     if (editor != openEditor())
-        return false;
-    if (event->type() == QEvent::ShortcutOverride) {
-        // The keys of the row commands (Delete, Ctrl+X/C/V, Alt+Up/Down) belong to the editor
-        // while it is open: a cell's editor never deletes, cuts or moves whole rows.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-        const int k = key->key();
-        if ((k == Qt::Key_Delete && mods == Qt::NoModifier) ||
-            (mods == Qt::ControlModifier && (k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V)) ||
-            (mods == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down))) {
-            event->accept();
-            return true;
-        }
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+        return;
+    switch (key) {
+    case ChannelDelegate::EditKey::Enter:
         enterInEditor(editor);
-        return true;
-    case Qt::Key_Escape:
+        break;
+    case ChannelDelegate::EditKey::Escape:
         closeEdit();
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        // In a list they pick the entry above or below, as they always have.
-        if (qobject_cast<QComboBox*>(editor))
-            return false;
+        break;
+    case ChannelDelegate::EditKey::Up:
+    case ChannelDelegate::EditKey::Down: {
+        // A refused value keeps its cell current, as Enter's refusal does.
         const QModelIndex index = m_editIndex;
-        commitEdit();
-        const int row = std::clamp(index.row() + (key->key() == Qt::Key_Up ? -1 : 1), 0,
-                                   model()->rowCount() - 1);
+        if (!commitEdit())
+            break;
+        const int row = std::clamp(index.row() + (key == ChannelDelegate::EditKey::Up ? -1 : 1),
+                                   0, model()->rowCount() - 1);
         setCurrentIndex(model()->index(row, index.column()));
-        return true;
+        break;
     }
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
+    case ChannelDelegate::EditKey::Tab:
+    case ChannelDelegate::EditKey::Backtab:
         commitEdit();
-        leaveGrid(key->key() == Qt::Key_Backtab);
-        return true;
-    default:
-        return false;
+        leaveGrid(key == ChannelDelegate::EditKey::Backtab);
+        break;
     }
 }
 

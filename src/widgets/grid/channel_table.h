@@ -1,14 +1,18 @@
 #pragma once
-// ChannelTable: the channel grid (control 1007) over a Document's ChannelModel. Column 0 shows
-// the channel numbers and selects whole rows; the cells of columns 1..8 are edited in place:
-// a click or a double click opens the cell's editor, a typed character opens it with that
-// character (not in the W/N column), Enter commits and walks on through the row (from Power to
-// the next row's Receive; from row 16's Power out of the grid), Up and Down commit the
-// frequency box and move (in a list they pick an entry),
-// Tab and Shift+Tab commit and leave the grid, Escape closes the editor and keeps the cell.
-// Leaving a cell commits its editor as well. Every commit goes through the model's setData, which
-// runs the document's checks; the table shows their messages. A frequency Enter refuses keeps its
-// editor open, emptied, and the cell its text.
+// ChannelTable: the channel grid over a Document's ChannelModel. Column 0 shows the channel
+// numbers and selects whole rows; the cells of columns 1..8 are edited in place: a click or a
+// double click opens the cell's editor, a typed character opens it with that character (not in
+// the W/N column), Enter commits and walks on through the row (from Power to the next row's
+// Receive; from row 16's Power out of the grid), Up and Down commit the frequency box and move
+// (in a list they pick an entry), Tab and Shift+Tab commit and leave the grid, Escape closes the
+// editor and keeps the cell. Leaving a cell commits its editor as well. Every commit goes through
+// the delegate to the model's setData, which runs the document's checks; once the commit has
+// returned, the table shows their messages. A frequency Enter refuses keeps its editor open,
+// emptied, and the cell its text; one Up or Down refuses closes the editor and keeps its cell
+// current, the grid holding the keyboard.
+
+#include "core/editing/frequency_check.h"
+#include "widgets/grid/channel_delegate.h"
 
 #include <QTableView>
 
@@ -29,8 +33,9 @@ public:
 
     // The editor open over a cell, or null.
     QWidget* openEditor() const;
-    // Commits the open editor as leaving the cell does and closes it; nothing when none is open.
-    void commitEdit();
+    // Commits the open editor as leaving the cell does, closes it and shows the checks' messages;
+    // false when its frequency was refused. Nothing, and true, when no editor is open.
+    bool commitEdit();
     // Closes the open editor without committing it (the document was replaced).
     void cancelEdit();
     // Opens the editor of the current cell; `typed` is the character that starts the edit, null
@@ -42,9 +47,6 @@ public:
     std::vector<int> selectedChannels() const;
     // Selects the rows of channels [first, first + count).
     void selectChannels(int first, int count);
-
-    // Called by the delegate for every event of an open editor; true consumes it.
-    bool editorEvent(QWidget* editor, QEvent* event);
 
 signals:
     // An editor has been opened over a cell.
@@ -65,20 +67,20 @@ protected:
                      const QList<int>& roles = QList<int>()) override;
 
 private:
-    friend class ChannelDelegate;
     void applyGeometry();
-    // Commits `text` into the cell `index` through the model, showing the checks' messages;
-    // false when a frequency was refused.
-    bool commitText(const QModelIndex& index, const QString& text, bool enter,
-                    bool* keepOpen = nullptr);
+    // Commits the open editor's text through the delegate, as Enter does (`enter`) or as leaving
+    // the cell does, and returns what the model's checks found. Shows nothing.
+    orvo::CommitOutcome commitEditor(QWidget* editor, bool enter);
     void closeEdit();
+    // A key that ends the edit in the open editor: commits, closes and moves as the key says.
+    void endEdit(QWidget* editor, ChannelDelegate::EditKey key);
     void enterInEditor(QWidget* editor);
     void leaveGrid(bool backwards);
 
     ChannelModel* m_model = nullptr;
     QModelIndex m_editIndex;
     // Set while the frequency box is empty only because Enter refused its text: committing that
-    // emptiness keeps the cell's text instead of deleting the frequency.
+    // emptiness keeps the cell's text instead of deleting the frequency. Typing clears it.
     bool m_freqRejected = false;
     bool m_committing = false;
 };
