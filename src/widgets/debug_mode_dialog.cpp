@@ -2,6 +2,7 @@
 
 #include "core/image/tone_codec.h"
 #include "core/testmode/debug_frequency.h"
+#include "document/core_text.h"
 #include "widgets/tone_drop_list.h"
 
 #include "ui_debug_mode_dlg.h"
@@ -71,6 +72,13 @@ QStringList toneTexts()
     for (const std::string& tone : orvo::toneTable())
         texts.append(QString::fromStdString(tone));
     return texts;
+}
+
+// The tone a list's current entry stands for, as the core codes it.
+std::string currentTone(const QComboBox* list)
+{
+    const QVariant tone = list->currentData();
+    return (tone.isValid() ? tone.toString() : list->currentText()).toStdString();
 }
 
 } // namespace
@@ -188,8 +196,8 @@ orvo::TestModeRequest DebugModeDialog::request() const
     request.value = itemValue(m_debugItem);
     request.rxFrequency = m_ui->editRxFreq->text().toStdString();
     request.txFrequency = m_ui->editTxFreq->text().toStdString();
-    request.rxTone = m_ui->cmbRxTone->currentText().toStdString();
-    request.txTone = m_ui->cmbTxTone->currentText().toStdString();
+    request.rxTone = currentTone(m_ui->cmbRxTone);
+    request.txTone = currentTone(m_ui->cmbTxTone);
     return request;
 }
 
@@ -407,7 +415,9 @@ void DebugModeDialog::fillToneList(ToneDropList* list, bool dqt)
 {
     const orvo::ToneRange range = orvo::debugToneList(dqt);
     list->clear();
-    list->addItems(m_tones.mid(range.first, range.count));
+    // Each entry shows its tone in the window's language ("Off" too) and holds it as coded.
+    for (const QString& tone : m_tones.mid(range.first, range.count))
+        list->addItem(coreText(tone), tone);
 }
 
 void DebugModeDialog::selectTonePosition(ToneDropList* list, int position)
