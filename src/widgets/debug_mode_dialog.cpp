@@ -3,6 +3,7 @@
 #include "core/image/tone_codec.h"
 #include "core/testmode/debug_frequency.h"
 #include "document/core_text.h"
+#include "document/language.h"
 #include "widgets/tone_drop_list.h"
 
 #include "ui_debug_mode_dlg.h"
@@ -88,6 +89,7 @@ DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
       m_bandBase(bandBase)
 {
     m_ui->setupUi(this);
+    setFont(languageFont(font()));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     for (int which : {kDebugHigh, kDebugMiddle, kDebugLow}) {
