@@ -286,6 +286,7 @@ void DebugModeDialog::selectTreeItem()
     case kDataSquelchLevel:
     case kDataTxPower: {
         const int code = kItemTxFrequency + (data - kDataTxFrequency);
+        m_ui->grpPage->setTitle(item->text(0));
         m_ui->sliderValue->setValue(itemValue(code));
         m_debugItem = code;
         showCurrentPosition(itemValue(code));
