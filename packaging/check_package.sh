@@ -54,6 +54,10 @@ desktop=$share/applications/orvo.desktop
 [ -f "$desktop" ] || fail "no desktop entry in /usr/share/applications"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(entry Name)" = "Orvo Programming Software" ] || fail "the menu entry reads '$(entry Name)'"
+# A Chinese desktop shows the entry and the file type in Chinese.
+for key in Name Comment; do
+  [ -n "$(entry "$key\\[zh_CN\\]")" ] || fail "the desktop entry has no $key[zh_CN]"
+done
 exec_program=$(entry Exec | cut -d' ' -f1)
 [ -x "$root/usr/bin/$exec_program" ] || fail "the desktop entry starts $exec_program, not in /usr/bin"
 icon=$(entry Icon)
@@ -63,6 +67,7 @@ IFS=';' read -ra mime_types <<<"$(entry MimeType)"
 for type in "${mime_types[@]}"; do
   definition=$(grep -l "<mime-type type=\"$type\"" "$share"/mime/packages/*.xml 2>/dev/null) ||
     fail "no definition of $type in /usr/share/mime/packages"
+  grep -q '<comment xml:lang="zh_CN">' "$definition" || fail "$type has no Chinese comment"
   type_icon=$(sed -n 's/.*<icon name="\([^"]*\)".*/\1/p' "$definition")
   compgen -G "$share/icons/hicolor/*/mimetypes/${type_icon:-none}.png" >/dev/null ||
     fail "no hicolor icon '$type_icon' for $type"
@@ -74,6 +79,7 @@ metainfos=("$share"/metainfo/*.metainfo.xml)
 metainfo=${metainfos[0]}
 grep -q '<launchable type="desktop-id">orvo.desktop</launchable>' "$metainfo" ||
   fail "the metainfo does not launch orvo.desktop"
+grep -q '<name xml:lang="zh-CN">' "$metainfo" || fail "the metainfo has no Chinese name"
 for program in $(sed -n 's/.*<binary>\([^<]*\)<.*/\1/p' "$metainfo"); do
   [ -x "$root/usr/bin/$program" ] || fail "the metainfo provides $program, not in /usr/bin"
 done

@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));
     installTranslations(application, startLanguage());
+    QApplication::setFont(languageFont(QApplication::font()));
 
     Application app;
     if (!app.start(QApplication::arguments().mid(1)))

@@ -99,6 +99,8 @@ orvo::ReportData PrintController::reportData(const Document& doc)
     labels.moni = label(QT_TR_NOOP("Moni: "));
     labels.channelSetting = label(QT_TR_NOOP("Channel Setting:"));
     labels.mixed = shown("Mixed");
+    for (const QString& face : languageFaces())
+        labels.faces.push_back(face.toStdString());
     // The English heading is one line of the grid's headers parted by blanks; a translated one
     // has words of other widths, so each stands at its column, in words short enough for it.
     if (activeLanguage() != Language::English) {

@@ -70,9 +70,9 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const
     if (column == 0)
         return role == Qt::DisplayRole ? QVariant(QString::number(channel)) : QVariant();
     const std::string text = m_doc->channelTexts(channel)[static_cast<std::size_t>(column - 1)];
-    // The flag columns' words are shown in the window's language; what is edited, saved and
-    // copied stays the word itself.
-    if (role == Qt::DisplayRole && column >= orvo::kColBusy)
+    // The tone columns' Off and the flag columns' words are shown in the window's language; what
+    // is edited, saved and copied stays the word itself.
+    if (role == Qt::DisplayRole && column >= orvo::kColRxTone)
         return coreText(text);
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return QString::fromStdString(text);

@@ -75,6 +75,24 @@ Language activeLanguage()
     return active();
 }
 
+QStringList languageFaces()
+{
+    if (active() != Language::Chinese)
+        return {};
+    return {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")};
+}
+
+QFont languageFont(const QFont& designed)
+{
+    const QStringList faces = languageFaces();
+    if (faces.isEmpty())
+        return designed;
+    QFont font(designed);
+    font.setFamilies(faces);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 QString languageKey(Language language)
 {
     switch (language) {

@@ -3,7 +3,9 @@
 // the system's locale unless the user chose one with View > Language; the choice is read once,
 // when the program starts. orvo-cli never loads a translation.
 
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QCoreApplication;
 
@@ -24,6 +26,14 @@ bool installTranslations(QCoreApplication& app, Language language);
 
 // The language installTranslations made active: English or Chinese.
 Language activeLanguage();
+
+// The font families the active language's texts are drawn in, best first: none for English
+// (every form keeps the faces it was drawn with); for Chinese, faces that carry Chinese and Latin
+// letters alike, so a line mixing both reads in one face. The package depends on the first.
+QStringList languageFaces();
+
+// `designed` in the active language's faces, at the same size and weight; unchanged for English.
+QFont languageFont(const QFont& designed);
 
 // The Settings text of a choice ("en", "zh_CN", empty for System) and back.
 QString languageKey(Language language);

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace orvo {
 
@@ -33,13 +35,20 @@ double classicAverageWidth(const QFontMetricsF& fm)
     return sum / 1000.0;
 }
 
-// Times New Roman of the given character height and average width (twips), normal weight,
-// upright, plain, for drawing on `device`. Liberation Serif stands in where Times New Roman is
-// not installed; both have the same glyph advances.
-QFont reportFont(const ReportFontSize& size, QPaintDevice* device)
+// The report's face of the given character height and average width (twips), normal weight,
+// upright, plain, for drawing on `device`: the first of `faces` installed, or without faces Times
+// New Roman. Liberation Serif stands in where Times New Roman is not installed; both have the
+// same glyph advances.
+QFont reportFont(const ReportFontSize& size, const std::vector<std::string>& faces,
+                 QPaintDevice* device)
 {
-    QFont font(QStringList{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    font.setStyleHint(QFont::Serif);
+    QStringList families;
+    for (const std::string& face : faces)
+        families.append(QString::fromStdString(face));
+    QFont font(families.isEmpty() ? QStringList{QStringLiteral("Times New Roman"),
+                                                QStringLiteral("Liberation Serif")}
+                                  : families);
+    font.setStyleHint(families.isEmpty() ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(std::max(size.height, 1) / kTwipsPerPoint);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -76,8 +85,8 @@ void drawReport(QPainter& painter, const ReportData& data)
     const double dpiY = device->logicalDpiY();
     const ReportMetrics metrics = reportMetrics(device->width(), device->height(),
                                                 device->logicalDpiX(), device->logicalDpiY());
-    const QFont titleFont = reportFont(titleFontSize(metrics), device);
-    const QFont bodyFont = reportFont(bodyFontSize(metrics), device);
+    const QFont titleFont = reportFont(titleFontSize(metrics), data.labels.faces, device);
+    const QFont bodyFont = reportFont(bodyFontSize(metrics), data.labels.faces, device);
 
     const std::vector<ReportText> texts =
         layoutReport(data, metrics, linePitch(titleFont, device), linePitch(bodyFont, device));

@@ -1,5 +1,7 @@
 #include "widgets/about_dialog.h"
 
+#include "document/language.h"
+
 #include "ui_about_dlg.h"
 
 #include <QIcon>
@@ -15,6 +17,7 @@ QIcon appIcon()
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDlg>())
 {
     m_ui->setupUi(this);
+    setFont(languageFont(font()));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     m_ui->lblIcon->setPixmap(appIcon().pixmap(32, 32));

@@ -8,13 +8,24 @@
 #include "ui_batch_write_dialog.h"
 
 #include <QFile>
+#include <QHeaderView>
 
 #include <map>
+
+namespace {
+
+// The log's last column: the differences a verify found, or why the radio failed.
+constexpr int kReasonColumn = 4;
+
+} // namespace
 
 BatchWriteDialog::BatchWriteDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::BatchWriteDialog>())
 {
     m_ui->setupUi(this);
+    // The reason column takes the width the others leave.
+    m_ui->lstLog->header()->setStretchLastSection(true);
+    fitLogColumns();
     connect(m_ui->btnStart, &QPushButton::clicked, this, &BatchWriteDialog::start);
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &BatchWriteDialog::reject);
     connect(m_ui->btnSaveLog, &QPushButton::clicked, this, &BatchWriteDialog::saveLog);
@@ -61,12 +72,20 @@ void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry)
     m_ui->progressBar->setValue(m_ui->progressBar->maximum());
     const QString detail = entry.differences.empty() ? coreText(entry.reason)
                                                      : QString::fromStdString(entry.differences);
-    new QTreeWidgetItem(m_ui->lstLog,
-                        {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
-                         QString::number(entry.radio), coreText(entry.result), detail});
+    auto* item = new QTreeWidgetItem(
+        m_ui->lstLog, {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
+                       QString::number(entry.radio), coreText(entry.result), detail});
+    item->setToolTip(kReasonColumn, detail); // the whole of what the column may cut
+    fitLogColumns();
     m_ui->lstLog->scrollToBottom();
     if (!m_logPath.isEmpty())
         writeLog();
+}
+
+void BatchWriteDialog::fitLogColumns()
+{
+    for (int column = 0; column < kReasonColumn; ++column)
+        m_ui->lstLog->resizeColumnToContents(column);
 }
 
 void BatchWriteDialog::askForNextRadio()

@@ -53,6 +53,8 @@ private:
     void saveLog();
     // Writes the log to m_logPath; on failure says so and forgets the path.
     bool writeLog();
+    // Makes every column but the last as wide as its heading and its widest entry.
+    void fitLogColumns();
 
     std::unique_ptr<Ui::BatchWriteDialog> m_ui;
     std::vector<orvo::RadioLogEntry> m_log;

@@ -1,6 +1,8 @@
 #include "widgets/debug_mode_dialog.h"
 
 #include "core/testmode/debug_frequency.h"
+#include "document/core_text.h"
+#include "document/language.h"
 #include "widgets/tone_drop_list.h"
 
 #include "ui_debug_mode_dlg.h"
@@ -50,6 +52,13 @@ public:
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 };
 
+// The tone a list's current entry stands for, as the core codes it.
+std::string currentTone(const QComboBox* list)
+{
+    const QVariant tone = list->currentData();
+    return (tone.isValid() ? tone.toString() : list->currentText()).toStdString();
+}
+
 } // namespace
 
 DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
@@ -57,6 +66,7 @@ DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
       m_bandBase(bandBase)
 {
     m_ui->setupUi(this);
+    setFont(languageFont(font()));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     for (auto which :
@@ -176,8 +186,8 @@ orvo::TestModeRequest DebugModeDialog::request() const
     request.value = itemValue(m_debugItem);
     request.rxFrequency = m_ui->editRxFreq->text().toStdString();
     request.txFrequency = m_ui->editTxFreq->text().toStdString();
-    request.rxTone = m_ui->cmbRxTone->currentText().toStdString();
-    request.txTone = m_ui->cmbTxTone->currentText().toStdString();
+    request.rxTone = currentTone(m_ui->cmbRxTone);
+    request.txTone = currentTone(m_ui->cmbTxTone);
     return request;
 }
 
@@ -261,6 +271,7 @@ void DebugModeDialog::selectTreeItem()
     }
     case TreeEntry::Item:
         m_debugItem = static_cast<orvo::TestItem>(value);
+        m_ui->grpPage->setTitle(item->text(0));
         m_ui->sliderValue->setValue(itemValue(m_debugItem));
         showCurrentPosition(itemValue(m_debugItem));
         break;
@@ -390,7 +401,9 @@ void DebugModeDialog::fillToneList(ToneDropList* list, bool dqt)
 {
     const orvo::ToneRange range = orvo::debugToneList(dqt);
     list->clear();
-    list->addItems(m_tones.mid(range.first, range.count));
+    // Each entry shows its tone in the window's language ("Off" too) and holds it as coded.
+    for (const QString& tone : m_tones.mid(range.first, range.count))
+        list->addItem(coreText(tone), tone);
 }
 
 void DebugModeDialog::selectTonePosition(ToneDropList* list, int position)

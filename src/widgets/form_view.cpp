@@ -4,6 +4,7 @@
 #include "widgets/grid/channel_table.h"
 
 #include "document/core_text.h"
+#include "document/language.h"
 #include "ui_form_view.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ FormView::FormView(Document* doc, QWidget* parent)
 
     m_form = new QWidget;
     m_ui->setupUi(m_form);
+    m_form->setFont(languageFont(m_form->font()));
     setWidget(m_form);
 
     m_grid = m_ui->grid;

@@ -1,11 +1,14 @@
 #include "widgets/optional_features_dialog.h"
 
+#include "document/language.h"
+
 #include "ui_optional_features_dlg.h"
 
 OptionalFeaturesDialog::OptionalFeaturesDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::OptionalFeaturesDlg>())
 {
     m_ui->setupUi(this);
+    setFont(languageFont(font()));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     connect(m_ui->btnOK, &QPushButton::clicked, this, &QDialog::accept);

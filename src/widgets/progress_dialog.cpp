@@ -1,5 +1,6 @@
 #include "widgets/progress_dialog.h"
 
+#include "document/language.h"
 #include "document/settings.h"
 
 #include "ui_progress_dlg.h"
@@ -11,6 +12,7 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ProgressDlg>())
 {
     m_ui->setupUi(this);
+    setFont(languageFont(font()));
     setObjectName(QStringLiteral("ProgressDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

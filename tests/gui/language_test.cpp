@@ -50,9 +50,16 @@ private slots:
         chooseListEntry(list, 0);
         press(Qt::Key_Return);
         QCOMPARE(cellText(1, orvo::kColWidth), QString::fromUtf8("宽带"));
+        // The tone list's Off reads 关 as well; typed, it is taken for Off.
+        clickCell(1, orvo::kColRxTone);
+        QTRY_COMPARE(openEditor(), QStringLiteral("cmbTone"));
+        named<QComboBox>(QStringLiteral("cmbTone"))->setEditText(QString::fromUtf8("关"));
+        press(Qt::Key_Return);
+        QCOMPARE(cellText(1, orvo::kColRxTone), QString::fromUtf8("关"));
         ctrl(Qt::Key_S);
-        QCOMPARE(orvo::decodeChannel(fromBytes(readFileBytes(file)), 1)[orvo::kColWidth - 1],
-                 std::string("Wide"));
+        const orvo::ChannelTexts saved = orvo::decodeChannel(fromBytes(readFileBytes(file)), 1);
+        QCOMPARE(saved[orvo::kColWidth - 1], std::string("Wide"));
+        QCOMPARE(saved[orvo::kColRxTone - 1], std::string()); // no tone
     }
 
     void everyWordTheCoreShowsHasItsTranslation()

@@ -35,5 +35,26 @@ TEST(ReportLayout, TextsStandWhereThePagesArithmeticPutsThem)
     }
 }
 
+// A translated heading's cells stand apart. Widths as measured in WenQuanYi Micro Hei at the
+// report's stretch, rounded up: a Chinese character 2.21 column units, a Latin letter, digit or
+// bracket at most 1.22.
+TEST(ReportLayout, TranslatedHeadingCellsEndBeforeTheNextBegins)
+{
+    const ReportMetrics m = reportMetrics(4799, 6299, 600, 599);
+    ReportData data = reportDataFromImage(RadioImage::makeNew());
+    data.labels.headingCells = {"信道",     "接收(MHz)", "发射(MHz)",
+                                "接收亚音", "发射亚音",  "遇忙禁发"};
+    const std::vector<ReportText> texts = layoutReport(data, m, 561, 417);
+    const ReportText* heading = &texts.at(10); // after the title and nine settings texts
+    for (std::size_t c = 0; c < 6; ++c) {
+        double end = heading[c].x;
+        for (unsigned char byte : heading[c].text) // UTF-8: a lead byte from 0xE0 starts a CJK one
+            end += (byte & 0xC0) == 0x80 ? 0 : (byte >= 0xE0 ? 2.25 : 1.25) * m.columnUnit;
+        // Half a unit apart at least; the last within the line's 60 units and its margin.
+        EXPECT_LE(end, c < 5 ? heading[c + 1].x - m.columnUnit / 2.0 : 62.0 * m.columnUnit)
+            << heading[c].text;
+    }
+}
+
 } // namespace
 } // namespace orvo

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace orvo {
 
@@ -34,6 +35,9 @@ struct ReportLabels
     // The channel table's heading over columns 0 to 5, each drawn at its column. Empty: the
     // heading is one line of the grid's headers parted by blanks.
     std::array<std::string, 6> headingCells{};
+    // The font families the report prints in, best first. None: Times New Roman, or Liberation
+    // Serif where it is missing. A translation names faces that carry its letters and Latin ones.
+    std::vector<std::string> faces{};
 };
 
 // Everything the report shows, as plain texts. A box without a selection holds the empty text.

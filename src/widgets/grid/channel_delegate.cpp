@@ -59,11 +59,18 @@ QComboBox* makeFlagList(QWidget* parent, const char* name, const char* first, co
     return box;
 }
 
-// The word an entry stands for: a flag list's entry holds it, a tone list's entry is it.
+// The word an entry stands for: each entry shows it in the window's language and holds it.
 QString entryWord(const QComboBox* list, int entry)
 {
     const QVariant word = list->itemData(entry);
     return word.isValid() ? word.toString() : list->itemText(entry);
+}
+
+// The tone list's entries in table order: "Off" in the window's language, then the tones.
+void addToneEntries(QComboBox* list)
+{
+    for (const std::string& tone : orvo::toneTable())
+        list->addItem(coreText(tone), QString::fromStdString(tone));
 }
 
 } // namespace
@@ -79,8 +86,8 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     switch (index.column()) {
     case orvo::kColRxTone:
     case orvo::kColTxTone: {
-        static const QStringList tones = toneListEntries();
-        QComboBox* box = makeList(parent, "cmbTone", tones, true);
+        QComboBox* box = makeList(parent, "cmbTone", {}, true);
+        addToneEntries(box);
         box->setMaxVisibleItems(kToneListRows);
         editor = box;
         break;
@@ -168,8 +175,13 @@ void ChannelDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 QString ChannelDelegate::editorText(const QWidget* editor)
 {
-    if (const auto* list = qobject_cast<const QComboBox*>(editor))
-        return list->isEditable() ? list->currentText() : entryWord(list, list->currentIndex());
+    if (const auto* list = qobject_cast<const QComboBox*>(editor)) {
+        if (!list->isEditable())
+            return entryWord(list, list->currentIndex());
+        // A typed text that names an entry stands for its word ("关" for "Off").
+        const int entry = list->findText(list->currentText(), Qt::MatchFixedString);
+        return entry >= 0 ? entryWord(list, entry) : list->currentText();
+    }
     if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
         return edit->text();
     return {};
