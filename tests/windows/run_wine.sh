@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# orvo-cli.exe under Wine against orvo-radio-sim, each row beside the Linux orvo-cli against a
+# simulator started the same way: the exit status, stdout and stderr must be the same, and so must
+# the file the row names (what the run wrote, or what the radio holds or heard). Wine's COM1 is
+# pointed at each simulator's pseudo-terminal in turn.
+#   run_wine.sh ORVO-CLI.EXE LINUX_BIN WORK      (WINEPREFIX set; LINUX_BIN holds orvo-cli and
+#                                                orvo-radio-sim)
+set -euo pipefail
+exe=$1 bin=$2 work=$3
+: "${WINEPREFIX:?a Wine prefix of its own, please}"
+export WINEDEBUG=-all
+wine=${ORVO_WINE:-wine}
+
+# name | simulator options | arguments (PORT: the radio's port; NAME: per system) | NAME on Linux,
+# on Windows | compared besides the exit status and output ("heard": the radio's log, times left
+# out; "=FILE": equal to FILE too)
+rows=(
+  "read         | --image in.sin           | read --port PORT out.sin              | -         | out.sin=in.sin"
+  "write-verify | --dump radio.sin         | write --force --verify --port PORT in.sin | -     | radio.sin=in.sin"
+  "test-mode    | --log radio.log          | test-mode --port PORT --item tx-power --value 47 --rx 136.20000 --tx 146.52000 --tx-tone 88.5 | - | heard"
+  "silent       | --silent --log radio.log | read --port PORT out.sin              | -         | heard"
+  "device-name  | --log radio.log          | read --port PORT NAME                 | /dev/null NUL.sin | heard"
+)
+
+# Standard input with NAME for the name a row gives per system ("-": none).
+named() {
+  if [ "$1" = - ]; then cat; else sed "s#${1//./\\.}#NAME#g"; fi
+}
+
+trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
+
+rm -rf "$work"
+mkdir -p "$work"
+perl -e 'print map { chr(($_ * 7 + 3) % 256) } 0 .. 1023' >"$work/in.sin"
+# Wine's server outlives each program; it is started here, apart from the captured output.
+wineserver -k 2>/dev/null || true
+
+sim_pid=
+stop_sim() {
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  fi
+  sim_pid=
+}
+trap 'stop_sim; wineserver -k 2>/dev/null || true' EXIT
+
+# run SIDE ROW-DIR SIMULATOR-OPTIONS ARGUMENTS...: one run in ROW-DIR/SIDE.
+run() {
+  local side=$1 dir=$2 sim_options=$3
+  shift 3
+  mkdir -p "$dir/$side"
+  cp "$work/in.sin" "$dir/$side/"
+  cd "$dir/$side"
+  # shellcheck disable=SC2086
+  "$bin/orvo-radio-sim" $sim_options >sim.out 2>sim.err &
+  sim_pid=$!
+  for _ in $(seq 100); do [ -s sim.out ] && break; sleep 0.05; done
+  local pty
+  pty=$(head -n1 sim.out)
+  local args=("${@//PORT/$pty}")
+  local status=0
+  if [ "$side" = windows ]; then
+    args=("${@//PORT/COM1}")
+    "$wine" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$pty" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -p 5 </dev/null >/dev/null 2>&1
+    "$wine" "$exe" "${args[@]}" </dev/null >stdout 2>stderr || status=$?
+  else
+    "$bin/orvo-cli" "${args[@]}" </dev/null >stdout 2>stderr || status=$?
+  fi
+  echo "$status" >status
+  stop_sim
+  cd "$work"
+}
+
+failed=0
+for row in "${rows[@]}"; do
+  IFS='|' read -r name sim_options arguments names compare <<<"$row"
+  name=$(trim "$name") sim_options=$(trim "$sim_options") compare=$(trim "$compare")
+  read -r -a words <<<"$arguments"
+  read -r linux_name windows_name <<<"$names"
+  windows_name=${windows_name:-$linux_name}
+  started=$SECONDS
+  run linux "$work/$name" "$sim_options" "${words[@]//NAME/$linux_name}"
+  run windows "$work/$name" "$sim_options" "${words[@]//NAME/$windows_name}"
+  problems=()
+  for f in status stdout stderr; do
+    # A name given per system appears in the messages as given.
+    if ! diff <(named "$linux_name" <"$work/$name/linux/$f") \
+      <(named "$windows_name" <"$work/$name/windows/$f") >"$work/$name/$f.diff"; then
+      problems+=("$f differs: $(head -c 600 "$work/$name/$f.diff")")
+    fi
+  done
+  case $compare in
+    heard)
+      for side in linux windows; do
+        sed -E 's/^ *[0-9]+ //' "$work/$name/$side/radio.log" >"$work/$name/$side/heard"
+      done
+      cmp -s "$work/$name/linux/heard" "$work/$name/windows/heard" ||
+        problems+=("the radio heard otherwise: $(diff "$work/$name/linux/heard" "$work/$name/windows/heard" | head -n 8)")
+      ;;
+    *=*)
+      file=${compare%%=*} expected=${compare#*=}
+      for side in linux windows; do
+        cmp -s "$work/$name/$side/$file" "$work/$expected" ||
+          problems+=("$side: $file is not $expected")
+      done
+      ;;
+  esac
+  if [ ${#problems[@]} -eq 0 ]; then
+    printf 'ok    %-14s exit %s  (%ss)\n' "$name" "$(cat "$work/$name/windows/status")" \
+      $((SECONDS - started))
+  else
+    failed=1
+    printf 'FAIL  %s\n' "$name"
+    printf '      %s\n' "${problems[@]}"
+  fi
+done
+exit $failed
