@@ -13,13 +13,16 @@ wine=${ORVO_WINE:-wine}
 
 # name | simulator options | arguments (PORT: the radio's port; NAME: per system) | NAME on Linux,
 # on Windows | compared besides the exit status and output ("heard": the radio's log, times left
-# out; "=FILE": equal to FILE too)
+# out; "FILE": the file each wrote; "FILE=IN": and IN too) | standard input (printf's escapes)
 rows=(
+  "new          |                          | new made.sin                          | -         | made.sin"
+  "export       |                          | export in.sin -                       | -         | -"
   "read         | --image in.sin           | read --port PORT out.sin              | -         | out.sin=in.sin"
   "write-verify | --dump radio.sin         | write --force --verify --port PORT in.sin | -     | radio.sin=in.sin"
   "test-mode    | --log radio.log          | test-mode --port PORT --item tx-power --value 47 --rx 136.20000 --tx 146.52000 --tx-tone 88.5 | - | heard"
   "silent       | --silent --log radio.log | read --port PORT out.sin              | -         | heard"
   "device-name  | --log radio.log          | read --port PORT NAME                 | /dev/null NUL.sin | heard"
+  "repeat       | --dump radio.sin         | write --force --repeat --log log.csv --port PORT in.sin | - | radio.sin=in.sin | \\nq\\n"
 )
 
 # Standard input with NAME for the name a row gives per system ("-": none).
@@ -45,13 +48,14 @@ stop_sim() {
 }
 trap 'stop_sim; wineserver -k 2>/dev/null || true' EXIT
 
-# run SIDE ROW-DIR SIMULATOR-OPTIONS ARGUMENTS...: one run in ROW-DIR/SIDE.
+# run SIDE ROW-DIR SIMULATOR-OPTIONS INPUT ARGUMENTS...: one run in ROW-DIR/SIDE.
 run() {
-  local side=$1 dir=$2 sim_options=$3
-  shift 3
+  local side=$1 dir=$2 sim_options=$3 input=$4
+  shift 4
   mkdir -p "$dir/$side"
   cp "$work/in.sin" "$dir/$side/"
   cd "$dir/$side"
+  printf '%b' "$input" >stdin
   # shellcheck disable=SC2086
   "$bin/orvo-radio-sim" $sim_options >sim.out 2>sim.err &
   sim_pid=$!
@@ -65,9 +69,9 @@ run() {
     "$wine" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$pty" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -p 5 </dev/null >/dev/null 2>&1
-    "$wine" "$exe" "${args[@]}" </dev/null >stdout 2>stderr || status=$?
+    "$wine" "$exe" "${args[@]}" <stdin >stdout 2>stderr || status=$?
   else
-    "$bin/orvo-cli" "${args[@]}" </dev/null >stdout 2>stderr || status=$?
+    "$bin/orvo-cli" "${args[@]}" <stdin >stdout 2>stderr || status=$?
   fi
   echo "$status" >status
   stop_sim
@@ -76,14 +80,15 @@ run() {
 
 failed=0
 for row in "${rows[@]}"; do
-  IFS='|' read -r name sim_options arguments names compare <<<"$row"
+  IFS='|' read -r name sim_options arguments names compare input <<<"$row"
   name=$(trim "$name") sim_options=$(trim "$sim_options") compare=$(trim "$compare")
+  input=$(trim "$input")
   read -r -a words <<<"$arguments"
   read -r linux_name windows_name <<<"$names"
   windows_name=${windows_name:-$linux_name}
   started=$SECONDS
-  run linux "$work/$name" "$sim_options" "${words[@]//NAME/$linux_name}"
-  run windows "$work/$name" "$sim_options" "${words[@]//NAME/$windows_name}"
+  run linux "$work/$name" "$sim_options" "$input" "${words[@]//NAME/$linux_name}"
+  run windows "$work/$name" "$sim_options" "$input" "${words[@]//NAME/$windows_name}"
   problems=()
   for f in status stdout stderr; do
     # A name given per system appears in the messages as given.
@@ -100,12 +105,15 @@ for row in "${rows[@]}"; do
       cmp -s "$work/$name/linux/heard" "$work/$name/windows/heard" ||
         problems+=("the radio heard otherwise: $(diff "$work/$name/linux/heard" "$work/$name/windows/heard" | head -n 8)")
       ;;
-    *=*)
-      file=${compare%%=*} expected=${compare#*=}
-      for side in linux windows; do
-        cmp -s "$work/$name/$side/$file" "$work/$expected" ||
-          problems+=("$side: $file is not $expected")
-      done
+    -) ;;
+    *)
+      file=${compare%%=*}
+      cmp -s "$work/$name/linux/$file" "$work/$name/windows/$file" ||
+        problems+=("$file differs")
+      if [ "$file" != "$compare" ]; then
+        cmp -s "$work/$name/windows/$file" "$work/${compare#*=}" ||
+          problems+=("$file is not ${compare#*=}")
+      fi
       ;;
   esac
   if [ ${#problems[@]} -eq 0 ]; then
