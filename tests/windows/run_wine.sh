@@ -6,6 +6,7 @@
 #   run_wine.sh ORVO-CLI.EXE LINUX_BIN WORK      (WINEPREFIX set; LINUX_BIN holds orvo-cli and
 #                                                orvo-radio-sim)
 set -euo pipefail
+trap 'echo "run_wine.sh: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 exe=$1 bin=$2 work=$3
 : "${WINEPREFIX:?a Wine prefix of its own, please}"
 export WINEDEBUG=-all
@@ -68,7 +69,8 @@ run() {
     args=("${@//PORT/COM1}")
     "$wine" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$pty" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
-    wineserver -p 5 </dev/null >/dev/null 2>&1
+    wineserver -w 2>/dev/null || true
+    wineserver -p 5 </dev/null >/dev/null 2>&1 || true
     "$wine" "$exe" "${args[@]}" <stdin >stdout 2>stderr || status=$?
   else
     "$bin/orvo-cli" "${args[@]}" <stdin >stdout 2>stderr || status=$?
