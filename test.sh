@@ -7,6 +7,9 @@
 #   ./test.sh --fuzz-smoke the whole suite, then every fuzz target for 10 seconds (fuzz/run.sh)
 #   ./test.sh --coverage   the whole suite built with gcov into build-coverage, then gcovr's line
 #                          and branch summary of src/ and cli/ (the table: build-coverage/coverage.txt)
+#   ./test.sh --windows    the core, its tests and a static orvo-cli.exe cross-built with mingw-w64
+#                          into build-windows; the tests and orvo-cli.exe against orvo-radio-sim
+#                          (beside the Linux orvo-cli) under Wine; then the zip for Windows users
 #   ./test.sh --package    builds the Debian package build/orvo_<version>_amd64.deb (cpack) and
 #                          checks it: unpacked, its programs run, lintian finds no error
 # With CI set (as on our CI), the plain run adds the fuzz smoke, one run of every benchmark figure
@@ -21,7 +24,32 @@ fi
 if [ "${1:-}" = "--package" ] || [ -n "${CI:-}" ]; then
   orvo_packages+=("${orvo_package_tools[@]}")
 fi
+if [ "${1:-}" = "--windows" ]; then
+  orvo_packages+=("${orvo_windows_packages[@]}")
+fi
 orvo_install_deps
+
+if [ "${1:-}" = "--windows" ]; then
+  shift
+  # The Linux orvo-cli and orvo-radio-sim, which orvo-cli.exe is compared with and talks to.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$(nproc)" --target orvo-cli orvo-radio-sim
+  cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVO_CORE_ONLY=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build-windows -j"$(nproc)"
+  export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all
+  [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+  ctest --test-dir build-windows --output-on-failure -j2 "$@"
+  rm -f build-windows/orvo-cli-*.zip
+  (cd build-windows && cpack -G ZIP >/dev/null)
+  zip=$(echo build-windows/orvo-cli-*-windows-x64.zip)
+  listing=$(cmake -E tar tf "$zip")
+  for f in orvo-cli.exe orvo-cli.txt README-Windows.txt; do
+    grep -q "/$f\$" <<<"$listing" || { echo "$zip lacks $f" >&2; exit 1; }
+  done
+  echo "$zip"
+  exit 0
+fi
 
 if [ "${1:-}" = "--package" ]; then
   orvo_build

@@ -1,5 +1,6 @@
 // orvo-cli read and write: the clone transfer with a connected radio, as Read From Radio and Write
 // To Radio run it, with the messages on stderr and a progress bar when stderr is a terminal.
+#include "port_line.h"
 #include "verbs.h"
 
 #include "core/editing/band_check.h"
@@ -8,7 +9,6 @@
 #include "core/image/radio_image.h"
 #include "core/link/clone_session.h"
 #include "core/link/verify.h"
-#include "serial/qt_serial_line.h"
 
 #include <csignal>
 #include <cstdio>
@@ -204,7 +204,7 @@ CloneResult transfer(const char* verb, CloneDirection direction, const TransferA
 {
     g_interrupted = 0;
     const auto previous = std::signal(SIGINT, onInterrupt);
-    const auto line = makeSerialLine();
+    const auto line = makePortLine();
     CloneResult result;
     {
         CliCloneHost host(verb, direction, args.retries);
@@ -223,7 +223,7 @@ VerifiedWrite writeVerified(const TransferArgs& args, const RadioImage& image)
 {
     g_interrupted = 0;
     const auto previous = std::signal(SIGINT, onInterrupt);
-    const auto line = makeSerialLine();
+    const auto line = makePortLine();
     VerifiedWrite write;
     {
         CliCloneHost host("write", CloneDirection::Write, args.retries);

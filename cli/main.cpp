@@ -8,8 +8,10 @@
 #include <cstring>
 #include <initializer_list>
 
-#ifndef _WIN32
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -50,6 +52,15 @@ void holdClosedStandardFiles()
 #endif
 }
 
+// Files and exports are bytes, and messages end their lines with "\n" alone, on every system.
+void useBinaryStandardFiles()
+{
+#ifdef _WIN32
+    for (int fd = 0; fd <= 2; ++fd)
+        _setmode(fd, _O_BINARY);
+#endif
+}
+
 int runVerb(int argc, char** argv)
 {
     if (argc < 2) {
@@ -78,6 +89,7 @@ int runVerb(int argc, char** argv)
 int main(int argc, char** argv)
 {
     holdClosedStandardFiles();
+    useBinaryStandardFiles();
     int status = runVerb(argc, argv);
     // What a verb printed must have arrived: a closed or full standard output is a failure.
     errno = 0;

@@ -1,5 +1,6 @@
-// orvo-cli ports: which device each of COM1..COM4 stands for, and the system's other serial
-// ports; and the check that a port name given to a verb stands for a device.
+// orvo-cli ports on Qt: which device each of COM1..COM4 stands for, and the system's other serial
+// ports; the check that a port name given to a verb stands for a device; and the line to open it.
+#include "port_line.h"
 #include "verbs.h"
 
 #include "core/image/escaped_text.h"
@@ -13,6 +14,11 @@
 #include <vector>
 
 namespace orvo::cli {
+
+std::unique_ptr<SerialLine> makePortLine()
+{
+    return makeSerialLine();
+}
 
 bool portHasDevice(const std::string& port)
 {

@@ -1,4 +1,5 @@
 // orvo-cli test-mode: one adjustment of a connected radio, as the test-mode page's Start sends it.
+#include "port_line.h"
 #include "verbs.h"
 
 #include "core/image/escaped_text.h"
@@ -6,7 +7,6 @@
 #include "core/image/tone_codec.h"
 #include "core/testmode/testmode_frames.h"
 #include "core/testmode/testmode_session.h"
-#include "serial/qt_serial_line.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -142,7 +142,7 @@ int runTestModeVerb(int argc, char** argv)
     if (!portHasDevice(request.port))
         return kExitFailed;
 
-    const auto line = makeSerialLine();
+    const auto line = makePortLine();
     CliTestModeHost host(static_cast<int>(retries));
     return runTestMode(*line, host, request) == TestModeOutcome::Succeeded ? kExitOk : kExitFailed;
 }

@@ -12,6 +12,9 @@ orvo_packages=(
   clang libclang-rt-dev
   dpkg-dev file
 )
+# What `./test.sh --windows` adds: the mingw-w64 cross compiler, Wine to run what it builds, and
+# groff for the manual page as text in the zip (GoogleTest's sources come with googletest above).
+orvo_windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 groff-base)
 # What `./test.sh --package` (and CI) add to check the Debian package as a distribution would.
 orvo_package_tools=(lintian desktop-file-utils appstream)
 

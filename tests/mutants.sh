@@ -50,14 +50,14 @@ m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 
 m set-model src/core/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
     }' '    }' $img
 m img-short-file src/core/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
-m file-keeps-mode src/core/formats/atomic_file.cpp 'if (exists)
+m file-keeps-mode src/core/formats/atomic_file_posix.cpp 'if (exists)
         ::fchmod(' 'if (false)
         ::fchmod(' "$img $cli"
-m file-symlink src/core/formats/atomic_file.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
-m file-not-regular src/core/formats/atomic_file.cpp 'if (!S_ISREG(old.st_mode))
+m file-symlink src/core/formats/atomic_file_posix.cpp 'target = reachedPath(reached.get(), path);' ';' "$img $cli"
+m file-not-regular src/core/formats/atomic_file_posix.cpp 'if (!S_ISREG(old.st_mode))
             return' 'if (false)
             return' "$img $cli"
-m file-leftovers src/core/formats/atomic_file.cpp '    removeLeftovers(target.path);' '' "$img $cli"
+m file-leftovers src/core/formats/atomic_file_posix.cpp '    removeLeftovers(target.path);' '' "$img $cli"
 # The clone transfer and the serial line.
 m clone-block-address src/core/link/clone_session.cpp 'static_cast<std::uint8_t>(address >> 8)' 'static_cast<std::uint8_t>(address >> 9)' "$link"
 m clone-11-byte-reply src/core/link/clone_session.cpp '== static_cast<long>(kReplyLength);' '>= static_cast<long>(kReplyLength) - 1;' "$link"
