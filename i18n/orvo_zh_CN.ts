@@ -91,11 +91,11 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>1 radio: %2 verified, %3 different, %4 failed</source>
-        <translation>1 台对讲机：%2 台核对一致，%3 台不同，%4 台失败</translation>
+        <translation>1 台对讲机：%2 台校验通过，%3 台不一致，%4 台失败</translation>
     </message>
     <message>
         <source>%1 radios: %2 verified, %3 different, %4 failed</source>
-        <translation>%1 台对讲机：%2 台核对一致，%3 台不同，%4 台失败</translation>
+        <translation>%1 台对讲机：%2 台校验通过，%3 台不一致，%4 台失败</translation>
     </message>
     <message>
         <source>, %1 cancelled</source>
@@ -150,11 +150,11 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Memory CSV of other programs (*.csv)</source>
-        <translation>其他写频软件的存储 CSV (*.csv)</translation>
+        <translation>通用信道 CSV（兼容其他写频软件） (*.csv)</translation>
     </message>
     <message>
         <source>The memory CSV has no Busy column: Busy Yes of channel(s) %1 is not written.</source>
-        <translation>存储 CSV 没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入。</translation>
+        <translation>通用信道 CSV 没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入。</translation>
     </message>
     <message>
         <source>Channel %1 %2</source>
@@ -177,11 +177,11 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Tone (CTCSS) or code (DCS) the channel needs to hear before it opens</source>
-        <translation>信道打开前需收到的亚音频 (CTCSS) 或数字亚音 (DCS)</translation>
+        <translation>信道打开静噪前需收到的模拟亚音（CTCSS）或数字亚音（DCS）</translation>
     </message>
     <message>
         <source>Tone (CTCSS) or code (DCS) the channel sends with each transmission</source>
-        <translation>信道每次发射时附带的亚音频 (CTCSS) 或数字亚音 (DCS)</translation>
+        <translation>信道每次发射时附带的模拟亚音（CTCSS）或数字亚音（DCS）</translation>
     </message>
     <message>
         <source>Busy channel lock-out: Yes keeps the radio from transmitting on a busy channel</source>
@@ -189,11 +189,11 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Channel width: Wide (25 kHz) or Narrow (12.5 kHz)</source>
-        <translation>信道带宽：宽带 (25 kHz) 或窄带 (12.5 kHz)</translation>
+        <translation>信道带宽：宽带（25 kHz）或窄带（12.5 kHz）</translation>
     </message>
     <message>
         <source>Add takes the channel into the scan list, Delete leaves it out</source>
-        <translation>“添加”将信道加入扫描列表，“删除”则不加入</translation>
+        <translation>“加入”：扫描时扫描该信道；“跳过”：扫描时跳过该信道</translation>
     </message>
     <message>
         <source>Transmit power: High or Low</source>
@@ -219,15 +219,15 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>High Frequency</source>
-        <translation>高端频率</translation>
+        <translation>高频点</translation>
     </message>
     <message>
         <source>Middle Frequency</source>
-        <translation>中间频率</translation>
+        <translation>中频点</translation>
     </message>
     <message>
         <source>Low Frequency</source>
-        <translation>低端频率</translation>
+        <translation>低频点</translation>
     </message>
     <message>
         <source>Debug Item</source>
@@ -235,7 +235,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>TX Frequency</source>
-        <translation>发射频率</translation>
+        <translation>频率校准</translation>
     </message>
     <message>
         <source>Low Power Voltage</source>
@@ -243,7 +243,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Squelch Level</source>
-        <translation>静噪等级</translation>
+        <translation>静噪门限</translation>
     </message>
     <message>
         <source>TX Power</source>
@@ -259,11 +259,11 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Low frequency</source>
-        <translation>低端频率</translation>
+        <translation>低频点</translation>
     </message>
     <message>
         <source>Current Position:</source>
-        <translation>当前位置：</translation>
+        <translation>当前值：</translation>
     </message>
 </context>
 <context>
@@ -298,7 +298,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Frequency (MHz)</source>
-        <translation>频率 (MHz)</translation>
+        <translation>频率(MHz)</translation>
     </message>
     <message>
         <source>Tone</source>
@@ -306,16 +306,15 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Tone Method</source>
-        <translation>亚音
-方式</translation>
+        <translation>亚音类型</translation>
     </message>
     <message>
         <source>QT</source>
-        <translation>QT</translation>
+        <translation>模拟亚音</translation>
     </message>
     <message>
         <source>DQT</source>
-        <translation>DQT</translation>
+        <translation>数字亚音</translation>
     </message>
     <message>
         <source>Step Value</source>
@@ -323,23 +322,23 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>5.00KHZ</source>
-        <translation>5.00KHZ</translation>
+        <translation>5.00 kHz</translation>
     </message>
     <message>
         <source>6.25KHZ</source>
-        <translation>6.25KHZ</translation>
+        <translation>6.25 kHz</translation>
     </message>
     <message>
         <source>High(MHz)</source>
-        <translation>高端(MHz)</translation>
+        <translation>高频点(MHz)</translation>
     </message>
     <message>
         <source>Middle(MHz)</source>
-        <translation>中间(MHz)</translation>
+        <translation>中频点(MHz)</translation>
     </message>
     <message>
         <source>Low(MHz)</source>
-        <translation>低端(MHz)</translation>
+        <translation>低频点(MHz)</translation>
     </message>
     <message>
         <source>Min</source>
@@ -444,7 +443,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Save changes?</source>
-        <translation>保存更改吗？</translation>
+        <translation>是否保存更改？</translation>
     </message>
     <message>
         <source>Untitled</source>
@@ -495,15 +494,15 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Whether the radio scans the channels marked Add in the Scan column</source>
-        <translation>对讲机是否扫描“扫描”列中标为“添加”的信道</translation>
+        <translation>对讲机是否扫描“扫描”列中标为“加入”的信道</translation>
     </message>
     <message>
         <source>Beep</source>
-        <translation>蜂鸣</translation>
+        <translation>按键音</translation>
     </message>
     <message>
         <source>Whether the radio beeps when a key is pressed</source>
-        <translation>按键时对讲机是否发出提示音</translation>
+        <translation>按键时对讲机是否发出按键音</translation>
     </message>
     <message>
         <source>Battery Save</source>
@@ -535,7 +534,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>The language in which the radio announces channels and functions, or Off</source>
-        <translation>对讲机播报信道和功能所用的语言，或关闭</translation>
+        <translation>对讲机播报信道和功能所用的语言，或“关”（不播报）</translation>
     </message>
     <message>
         <source>Moni</source>
@@ -551,7 +550,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Urgency Call           Switch</source>
-        <translation>紧急报警           开关</translation>
+        <translation>紧急报警开关</translation>
     </message>
     <message>
         <source>What the emergency key does: sound an alert on this radio, send one to the others, or both</source>
@@ -705,15 +704,15 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>&amp;Verify With Radio</source>
-        <translation>与对讲机核对(&amp;V)</translation>
+        <translation>校验对讲机(&amp;V)</translation>
     </message>
     <message>
         <source>Compare the radio with the document</source>
-        <translation>比较对讲机与文档</translation>
+        <translation>将对讲机中的数据与当前数据比较</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation>核对</translation>
+        <translation>校验</translation>
     </message>
     <message>
         <source>Write To &amp;Several Radios…</source>
@@ -721,7 +720,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Write and verify one radio after the other</source>
-        <translation>逐台写频并核对</translation>
+        <translation>逐台写频并校验</translation>
     </message>
     <message>
         <source>&amp;Test Mode</source>
@@ -729,7 +728,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Debug TX Power,Squelch Level,Low Power Alert</source>
-        <translation>调试发射功率、静噪等级、低电压报警</translation>
+        <translation>调试发射功率、静噪门限、低电压报警</translation>
     </message>
     <message>
         <source>Debug on line</source>
@@ -913,15 +912,15 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>CAP</source>
-        <translation>CAP</translation>
+        <translation>大写</translation>
     </message>
     <message>
         <source>NUM</source>
-        <translation>NUM</translation>
+        <translation>数字</translation>
     </message>
     <message>
         <source>SCRL</source>
-        <translation>SCRL</translation>
+        <translation>滚动</translation>
     </message>
     <message>
         <source>&amp;Undo %1</source>
@@ -1001,7 +1000,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation>目录(&amp;C)</translation>
+        <translation>用户手册(&amp;C)</translation>
     </message>
     <message>
         <source>Show the user manual</source>
@@ -1021,7 +1020,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>The window changes its language when the program is started again.</source>
-        <translation>程序下次启动时，窗口将使用所选语言。</translation>
+        <translation>程序下次启动时，界面将使用所选语言。</translation>
     </message>
 </context>
 <context>
@@ -1128,7 +1127,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>  (gone)</source>
-        <translation>  （已断开）</translation>
+        <translation>（设备不存在）</translation>
     </message>
 </context>
 <context>
@@ -1143,7 +1142,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Type:   </source>
-        <translation>机型：   </translation>
+        <translation>机型：</translation>
     </message>
     <message>
         <source>Frequency Field:</source>
@@ -1155,7 +1154,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Warning Setting: </source>
-        <translation>提示音：</translation>
+        <translation>按键音：</translation>
     </message>
     <message>
         <source>Squelch Level: </source>
@@ -1183,19 +1182,19 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Rx(MHz)</source>
-        <translation>接收频率</translation>
+        <translation>接收(MHz)</translation>
     </message>
     <message>
         <source>Tx(MHz)</source>
-        <translation>发射频率</translation>
+        <translation>发射(MHz)</translation>
     </message>
     <message>
         <source>Rx Tone</source>
-        <translation>收亚音</translation>
+        <translation>接收亚音</translation>
     </message>
     <message>
         <source>Tx Tone</source>
-        <translation>发亚音</translation>
+        <translation>发射亚音</translation>
     </message>
     <message>
         <source>Busy</source>
@@ -1214,7 +1213,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Verify after writing</source>
-        <translation>写频后核对</translation>
+        <translation>写频后校验</translation>
     </message>
     <message>
         <source>Progress：</source>
@@ -1222,7 +1221,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>   Not start yet</source>
-        <translation>   尚未开始</translation>
+        <translation>尚未开始</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1255,7 +1254,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Verify With Radio</source>
-        <translation>与对讲机核对</translation>
+        <translation>校验对讲机</translation>
     </message>
     <message>
         <source>Read from radio</source>
@@ -1263,7 +1262,7 @@ For the ZT-4 two-way radio.</source>
     </message>
     <message>
         <source>Written and verified: the radio holds what was written.</source>
-        <translation>写频并核对完毕：对讲机中的数据与写入的一致。</translation>
+        <translation>写频并校验通过：对讲机中的数据与写入的一致。</translation>
     </message>
     <message>
         <source>A transfer with the radio is running.
@@ -1276,7 +1275,7 @@ Cancel it and close the program when it has stopped?</source>
     <name>VerifyDialog</name>
     <message>
         <source>Verify With Radio</source>
-        <translation>与对讲机核对</translation>
+        <translation>校验对讲机</translation>
     </message>
     <message>
         <source>What</source>
@@ -1284,7 +1283,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Document</source>
-        <translation>文档</translation>
+        <translation>当前数据</translation>
     </message>
     <message>
         <source>Radio</source>
@@ -1296,7 +1295,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>The radio holds what the document holds.</source>
-        <translation>对讲机中的数据与文档一致。</translation>
+        <translation>校验通过：对讲机中的数据与当前数据一致。</translation>
     </message>
     <message>
         <source>Byte</source>
@@ -1304,31 +1303,31 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>The radio&apos;s channels and settings equal the document&apos;s.</source>
-        <translation>对讲机的信道和设置与文档一致。</translation>
+        <translation>校验通过：对讲机的信道和设置与当前数据一致。</translation>
     </message>
     <message>
         <source>The radio&apos;s channels and settings differ from the document&apos;s in 1 field:</source>
-        <translation>对讲机的信道和设置与文档有 1 项不同：</translation>
+        <translation>对讲机的信道和设置与当前数据有 1 项不一致：</translation>
     </message>
     <message>
         <source>The radio&apos;s channels and settings differ from the document&apos;s in %1 fields:</source>
-        <translation>对讲机的信道和设置与文档有 %1 项不同：</translation>
+        <translation>对讲机的信道和设置与当前数据有 %1 项不一致：</translation>
     </message>
     <message>
         <source>1 empty channel differs only in unused bytes: a Write makes it equal.</source>
-        <translation>1 个空信道仅在未使用的字节上不同：写频后即一致。</translation>
+        <translation>1 个空信道仅在未使用的字节上不一致：写频后即一致。</translation>
     </message>
     <message>
         <source>%1 empty channels differ only in unused bytes: a Write makes them equal.</source>
-        <translation>%1 个空信道仅在未使用的字节上不同：写频后即一致。</translation>
+        <translation>%1 个空信道仅在未使用的字节上不一致：写频后即一致。</translation>
     </message>
     <message>
         <source>%1 channel(s) differ also in bytes that no column shows.</source>
-        <translation>%1 个信道还在未显示于任何列的字节上不同。</translation>
+        <translation>%1 个信道在未显示于任何列的字节上也不一致。</translation>
     </message>
     <message>
         <source>%1 byte(s) outside the channels differ where no setting shows them.</source>
-        <translation>信道以外有 %1 个字节不同，没有任何设置显示它们。</translation>
+        <translation>信道以外有 %1 个字节不一致，没有任何设置显示它们。</translation>
     </message>
     <message>
         <source>&amp;Details</source>
@@ -1339,11 +1338,11 @@ Cancel it and close the program when it has stopped?</source>
     <name>orvo</name>
     <message>
         <source>Now are detecting Communication Port,Please wait...</source>
-        <translation>正在检测通信端口，请稍候...</translation>
+        <translation>正在检测通信端口，请稍候…</translation>
     </message>
     <message>
         <source>Waiting the response from radio....</source>
-        <translation>正在等待对讲机响应....</translation>
+        <translation>正在等待对讲机响应…</translation>
     </message>
     <message>
         <source>Communication Error，Please check all the connections and the radio power</source>
@@ -1351,7 +1350,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source> Error in the Send Order</source>
-        <translation> 发送指令出错</translation>
+        <translation>发送指令出错</translation>
     </message>
     <message>
         <source>Error had happen,please try again</source>
@@ -1375,15 +1374,15 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>(no device)</source>
-        <translation>(无设备)</translation>
+        <translation>（无设备）</translation>
     </message>
     <message>
         <source> Error had happen ,need try again</source>
-        <translation> 发生错误，需要重试</translation>
+        <translation>发生错误，需要重试</translation>
     </message>
     <message>
         <source>Finish successfully!</source>
-        <translation>成功完成！</translation>
+        <translation>调试数据写入成功！</translation>
     </message>
     <message>
         <source>No adjustment item is chosen. Please choose one under &quot;Debug Item&quot;.</source>
@@ -1407,7 +1406,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Error data Value，Please input according the step value(6.25K/5k)</source>
-        <translation>数据值错误，请按步进值 (6.25K/5K) 输入</translation>
+        <translation>数据值错误，请按步进值（6.25 kHz / 5 kHz）输入</translation>
     </message>
     <message>
         <source>Prompt</source>
@@ -1427,7 +1426,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Beep</source>
-        <translation>蜂鸣</translation>
+        <translation>按键音</translation>
     </message>
     <message>
         <source>Battery Save</source>
@@ -1451,7 +1450,7 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Urgency Call           Switch</source>
-        <translation>紧急报警           开关</translation>
+        <translation>紧急报警开关</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -1463,11 +1462,11 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Enable</source>
-        <translation>开启</translation>
+        <translation>开</translation>
     </message>
     <message>
         <source>Disable</source>
-        <translation>关闭</translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>Off</source>
@@ -1483,15 +1482,15 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Monitor  Momentary</source>
-        <translation>瞬时监听</translation>
+        <translation>按住监听</translation>
     </message>
     <message>
         <source>Monitor Lock</source>
-        <translation>锁定监听</translation>
+        <translation>监听锁定</translation>
     </message>
     <message>
         <source>SQ-Off Momentary</source>
-        <translation>瞬时静噪关闭</translation>
+        <translation>按住静噪关闭</translation>
     </message>
     <message>
         <source>Local Alert </source>
@@ -1499,11 +1498,11 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Local Alert TX Alert</source>
-        <translation>本机报警+发射报警</translation>
+        <translation>本机+远程报警</translation>
     </message>
     <message>
         <source>TX Alert </source>
-        <translation>发射报警</translation>
+        <translation>远程报警</translation>
     </message>
     <message>
         <source>CH</source>
@@ -1555,11 +1554,11 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>Add</source>
-        <translation>添加</translation>
+        <translation>加入</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation>删除</translation>
+        <translation>跳过</translation>
     </message>
     <message>
         <source>High</source>
@@ -1575,11 +1574,11 @@ Cancel it and close the program when it has stopped?</source>
     </message>
     <message>
         <source>verified</source>
-        <translation>核对一致</translation>
+        <translation>校验通过</translation>
     </message>
     <message>
         <source>different</source>
-        <translation>不同</translation>
+        <translation>不一致</translation>
     </message>
     <message>
         <source>failed</source>
