@@ -3,10 +3,13 @@
 
 #include "core/image/escaped_text.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -78,6 +81,11 @@ int runVerb(int argc, char** argv)
 int main(int argc, char** argv)
 {
     holdClosedStandardFiles();
+    // The serial line's notifiers and the port list need a Qt application object; the report
+    // makes the one that draws its page itself.
+    std::unique_ptr<QCoreApplication> qt;
+    if (argc < 2 || std::strcmp(argv[1], "report") != 0)
+        qt = std::make_unique<QCoreApplication>(argc, argv);
     int status = runVerb(argc, argv);
     // What a verb printed must have arrived: a closed or full standard output is a failure.
     errno = 0;

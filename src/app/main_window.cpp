@@ -1,21 +1,24 @@
 #include "app/main_window.h"
 
-#include "app/application.h"
-#include "app/channel_csv_commands.h"
 #include "app/edit_controller.h"
-#include "app/file_document.h"
+#include "app/file_controller.h"
 #include "app/lock_keys.h"
 #include "app/port_controller.h"
 #include "app/print_controller.h"
 #include "app/testmode_controller.h"
 #include "app/transfer_controller.h"
+#include "document/document.h"
+#include "widgets/about_dialog.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,27 +30,32 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-MainWindow::MainWindow(FileDocument* doc, QWidget* parent) : QMainWindow(parent), m_document(doc)
+MainWindow::MainWindow(const Parts& parts, QWidget* parent)
+    : QMainWindow(parent), m_document(parts.document), m_settings(parts.settings),
+      m_view(parts.view), m_files(parts.files), m_edit(parts.edit), m_print(parts.print),
+      m_ports(parts.ports), m_transfers(parts.transfers), m_testMode(parts.testMode)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(appTitle());
     resize(850, 640);
-
-    m_view = new FormView(doc, this);
     setCentralWidget(m_view);
-    m_edit = new EditController(*m_view, *doc, this);
-    m_print = new PrintController(*m_view, *doc, this);
-    // The transfers and the test mode open the port the Port menu chose (made with the menus).
-    const auto port = [this] { return m_ports->port(); };
-    m_transfers = new TransferController(m_view, port, this);
-    m_testMode = new TestModeController(doc, this, port, this);
+    setAcceptDrops(true);
 
     createMenus();
     createToolBar();
     createStatusBar();
     connect(m_view, &FormView::statusHint, this, &MainWindow::setMessageText);
-    connect(m_transfers, &TransferController::runningChanged, this,
-            &MainWindow::updateCommandStates);
+    connect(m_files, &FileController::documentReplaced, m_view, &FormView::resetForm);
+    connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
+    connect(m_transfers, &TransferController::runningChanged, this, [this](bool running) {
+        // The form is not for editing while the radio is read into it or written from it, and
+        // nothing replaces the document meanwhile.
+        if (QWidget* form = m_view->widget())
+            form->setEnabled(!running);
+        m_files->setBusy(running);
+        updateCommandStates();
+    });
+    connect(m_transfers, &TransferController::closeRequested, this, &QWidget::close);
     qApp->installEventFilter(this);
     updateCommandStates();
 }
@@ -72,10 +80,10 @@ QAction* MainWindow::addCommand(int id, const char* name, const QString& text,
     return action;
 }
 
-void MainWindow::callApp(void (Application::*handler)())
+void MainWindow::about()
 {
-    if (m_app)
-        (m_app->*handler)();
+    AboutDialog dialog(this);
+    execDialog(dialog);
 }
 
 QAction* MainWindow::commandAction(int commandId) const
@@ -86,8 +94,6 @@ QAction* MainWindow::commandAction(int commandId) const
 
 void MainWindow::createMenus()
 {
-    FormView* view = m_view;
-    FileDocument* doc = m_document;
     auto bind = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, handler);
     };
@@ -97,40 +103,33 @@ void MainWindow::createMenus()
                                   tr("Create a new document\nNew"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setIcon(QIcon(QStringLiteral(":/icons/new.png")));
-    bind(fileNew, [this] { callApp(&Application::newFile); });
+    connect(fileNew, &QAction::triggered, m_files, &FileController::newFile);
 
     QAction* fileOpen = addCommand(ID_FILE_OPEN, "ID_FILE_OPEN", tr("&Open...\tCtrl+O"),
                                    tr("Open an existing document\nOpen"));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
-    bind(fileOpen, [this] { callApp(&Application::open); });
+    connect(fileOpen, &QAction::triggered, m_files, &FileController::open);
 
     QAction* fileSave = addCommand(ID_FILE_SAVE, "ID_FILE_SAVE", tr("&Save\tCtrl+S"),
                                    tr("Save the active document\nSave"));
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fileSave->setIcon(QIcon(QStringLiteral(":/icons/save.png")));
     // A save stores the text of a cell editor still open, as leaving the cell would take it.
-    bind(fileSave, [view, doc] {
-        view->commitPendingEdit();
-        doc->save();
-    });
+    connect(fileSave, &QAction::triggered, m_files, &FileController::save);
 
     QAction* fileSaveAs = addCommand(ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", tr("Save &As..."),
                                      tr("Save the active document with a new name\nSave As"));
-    bind(fileSaveAs, [view, doc] {
-        view->commitPendingEdit();
-        doc->saveAs();
-    });
+    connect(fileSaveAs, &QAction::triggered, m_files, &FileController::saveAs);
 
     QAction* fileImport =
         addCommand(ID_IMPORT_CHANNELS, "ID_IMPORT_CHANNELS", tr("&Import Channels…"),
                    tr("Take the channel table from a CSV file"));
-    bind(fileImport, [view] { importChannels(*view); });
+    connect(fileImport, &QAction::triggered, m_files, &FileController::importChannels);
     QAction* fileExport =
         addCommand(ID_EXPORT_CHANNELS, "ID_EXPORT_CHANNELS", tr("&Export Channels…"),
                    tr("Write the channel table as a CSV file"));
-    bind(fileExport, [view] { exportChannels(*view); });
-    installFileDrops(*this);
+    connect(fileExport, &QAction::triggered, m_files, &FileController::exportChannels);
 
     QAction* filePrint = addCommand(ID_FILE_PRINT, "ID_FILE_PRINT", tr("&Print...\tCtrl+P"),
                                     tr("Print the active document\nPrint"));
@@ -202,7 +201,7 @@ void MainWindow::createMenus()
         addCommand(ID_APP_ABOUT, "ID_APP_ABOUT", tr("&About Orvo..."),
                    tr("Display program information, version number and copyright\nAbout"));
     about->setIcon(QIcon(QStringLiteral(":/icons/about.png")));
-    bind(about, [this] { callApp(&Application::about); });
+    connect(about, &QAction::triggered, this, &MainWindow::about);
 
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
     QAction* nextPane = addCommand(ID_NEXT_PANE, "ID_NEXT_PANE", tr("Next Pane"),
@@ -251,7 +250,7 @@ void MainWindow::createMenus()
 
 QMenu* MainWindow::createEditMenu()
 {
-    QUndoStack* stack = m_document->undoStack();
+    QUndoStack* stack = m_document.undoStack();
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
     QAction* undo = addCommand(ID_EDIT_UNDO, "ID_EDIT_UNDO", tr("&Undo\tCtrl+Z"),
@@ -398,7 +397,7 @@ void MainWindow::updateMoveActions()
 void MainWindow::updateUndoActions()
 {
     // Nothing is undone while the radio is read into the document or written from it.
-    const QUndoStack* stack = m_document->undoStack();
+    const QUndoStack* stack = m_document.undoStack();
     const bool idle = !m_transfers || !m_transfers->isRunning();
     QAction* undo = commandAction(ID_EDIT_UNDO);
     QAction* redo = commandAction(ID_EDIT_REDO);
@@ -437,15 +436,46 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_transfers && !m_transfers->queryClose()) {
-        event->ignore();
-        return;
-    }
-    if (m_app && !m_app->canReplaceDocument()) {
+    if (!m_transfers->queryClose() || !m_files->canReplaceDocument()) {
         event->ignore();
         return;
     }
     event->accept();
+}
+
+namespace {
+
+// The one local .sin or .csv file of a drop; empty for anything else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    const QString path = data->urls().first().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("sin") || suffix == QLatin1String("csv") ? path : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_files->openDropped(path);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -3,8 +3,8 @@
 // texts, accelerators and status-bar prompts; the flat toolbar; the status bar with its message
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software". It makes the actions and connects them to the controllers that
-// carry them out (editing, printing, the Port menu, the channel CSV, the transfers, the test
-// mode) and to the application.
+// carry them out (files, editing, printing, the Port menu, the transfers, the test mode); their
+// enabled states follow the controllers' signals.
 
 #include <QMainWindow>
 
@@ -12,9 +12,9 @@
 
 #include <map>
 
-class Application;
+class Document;
 class EditController;
-class FileDocument;
+class FileController;
 class FormView;
 class HelpWindow;
 class PortController;
@@ -23,6 +23,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class Settings;
 class TestModeController;
 class TransferController;
 
@@ -72,20 +73,27 @@ public:
         ID_EDIT_MOVE_DOWN = 32796,
     };
 
-    // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
-    // `doc`. The window is not shown.
-    explicit MainWindow(FileDocument* doc, QWidget* parent = nullptr);
+    // What the window shows and the controllers its commands reach, all made before it.
+    struct Parts
+    {
+        Document& document;
+        Settings& settings;
+        FormView* view; // becomes the window's client
+        FileController* files;
+        EditController* edit;
+        PrintController* print;
+        PortController* ports;
+        TransferController* transfers;
+        TestModeController* testMode;
+    };
+
+    // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view.
+    // The window is not shown.
+    explicit MainWindow(const Parts& parts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     FormView* view() const { return m_view; }
     QToolBar* toolBar() const { return m_toolBar; }
-    // The application whose commands File New, File Open and About run, and which is asked
-    // before the window closes.
-    void setApplication(Application* app) { m_app = app; }
-    Application* application() const { return m_app; }
-
-    // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
-    TransferController* transfers() const { return m_transfers; }
 
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;
@@ -101,6 +109,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A dropped .sin file opens (with the save prompt), a .csv file is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -114,17 +126,18 @@ private:
     void updateMoveActions();
     // main_window_menus.cpp: the recent files in the File menu, the Port menu, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
-    void updateRecentFileItems();
+    void showRecentFiles(const QStringList& files);
     QMenu* createPortMenu();
     void createHelpMenu();
     // View > Language: English or 中文, remembered for the next start.
     void addLanguageMenu(QMenu* view);
     void showHelp();
-    void callApp(void (Application::*handler)());
+    void about();
 
-    FileDocument* m_document;
-    Application* m_app = nullptr;
+    Document& m_document;
+    Settings& m_settings;
     FormView* m_view = nullptr;
+    FileController* m_files = nullptr;
     EditController* m_edit = nullptr;
     PrintController* m_print = nullptr;
     PortController* m_ports = nullptr;

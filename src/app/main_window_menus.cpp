@@ -2,7 +2,7 @@
 // the Port menu, and the Help menu with the manual behind F1.
 #include "app/main_window.h"
 
-#include "app/application.h"
+#include "app/file_controller.h"
 #include "app/port_controller.h"
 #include "document/language.h"
 #include "document/settings.h"
@@ -16,35 +16,47 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace {
+
+// A recent file's path as its menu item shows it: a long one loses its middle, so the menu keeps
+// a sensible width and the item still shows where the file lies and its name.
+QString shownPath(const QString& path)
+{
+    constexpr qsizetype kHead = 30;
+    constexpr qsizetype kTail = 45;
+    if (path.size() <= kHead + kTail + 1)
+        return path;
+    return path.left(kHead) + QChar(0x2026) + path.right(kTail);
+}
+
+} // namespace
+
 void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
 {
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(QStringLiteral("ID_FILE_MRU_FILE%1").arg(i + 1));
         item->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
-        item->setStatusTip(tr("Open this document"));
-        connect(item, &QAction::triggered, this, [this, item] {
-            if (m_app)
-                m_app->openFile(item->data().toString());
-        });
+        connect(item, &QAction::triggered, this,
+                [this, item] { m_files->openFile(item->data().toString()); });
         file->insertAction(before, item);
         m_recentFileItems.append(item);
     }
     m_recentFileItems.append(file->insertSeparator(before));
-    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateRecentFileItems);
-    updateRecentFileItems();
+    showRecentFiles(m_files->recentFiles());
 }
 
-void MainWindow::updateRecentFileItems()
+void MainWindow::showRecentFiles(const QStringList& files)
 {
-    const QStringList files = Settings().recentFiles();
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         QAction* item = m_recentFileItems.at(i);
         item->setVisible(i < files.size());
         if (i < files.size()) {
-            QString name = QDir::toNativeSeparators(files.at(i));
+            const QString name = QDir::toNativeSeparators(files.at(i));
+            QString shown = shownPath(name);
             item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
-                name.replace(QLatin1Char('&'), QLatin1String("&&"))));
+                shown.replace(QLatin1Char('&'), QLatin1String("&&"))));
+            item->setStatusTip(name);
             item->setData(files.at(i));
         }
     }
@@ -78,7 +90,7 @@ QMenu* MainWindow::createPortMenu()
         item->setData(QString::fromLatin1(port.port));
         items.append(item);
     }
-    m_ports = new PortController(items, this, this);
+    m_ports->setItems(items);
 
     QAction* choose = addCommand(ID_CHOOSE_PORT, "ID_CHOOSE_PORT", tr("Choose Port…"),
                                  tr("Choose the serial device that COM1 to COM4 stand for\n"
@@ -127,7 +139,7 @@ void MainWindow::addLanguageMenu(QMenu* view)
         item->setChecked(language == activeLanguage());
         group->addAction(item);
         connect(item, &QAction::triggered, this, [this, language] {
-            Settings().setLanguage(language);
+            m_settings.setLanguage(language);
             if (language != activeLanguage())
                 messageBox(this,
                            tr("The window changes its language when the program is "
