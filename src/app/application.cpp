@@ -12,7 +12,6 @@
 #include "serial/radio_worker.h"
 #include "widgets/about_dialog.h"
 #include "widgets/form_view.h"
-#include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
 
 #include <QIcon>
@@ -59,7 +58,7 @@ bool Application::start(const QStringList& arguments, const QString& settingsPro
     const auto port = [ports = m_ports.get()] { return ports->radioPort(); };
     m_transfers = std::make_unique<TransferController>(
         *m_document, *m_settings, *view, *m_link, port,
-        [files = m_files.get()] { return files->maySaveChanges(); }, view->grid());
+        [files = m_files.get()] { return files->maySaveChanges(); }, view);
     m_testMode = std::make_unique<TestModeController>(*m_document, *m_link, port, view);
     m_window = std::make_unique<MainWindow>(MainWindow::Parts{
         *m_document, *m_settings, view, m_files.get(), m_edit.get(), m_print.get(),
