@@ -60,9 +60,9 @@ bool Application::start(const QStringList& arguments, const QString& settingsPro
         *m_document, *m_settings, *view, *m_link, port,
         [files = m_files.get()] { return files->maySaveChanges(); }, view);
     m_testMode = std::make_unique<TestModeController>(*m_document, *m_link, port, view);
-    m_window = std::make_unique<MainWindow>(MainWindow::Parts{
-        *m_document, *m_settings, view, m_files.get(), m_edit.get(), m_print.get(),
-        m_ports.get(), m_transfers.get(), m_testMode.get()});
+    m_window = std::make_unique<MainWindow>(
+        MainWindow::Parts{*m_document, *m_settings, view, m_files.get(), m_edit.get(),
+                          m_print.get(), m_ports.get(), m_transfers.get(), m_testMode.get()});
 
     QString file;
     for (const QString& argument : arguments) {

@@ -218,10 +218,9 @@ void FileController::exportChannels()
     const QString ownFormat = tr("Orvo channel table (*.csv)");
     const QString commonFormat = tr("Memory CSV of other programs (*.csv)");
     QString format;
-    const QString path =
-        getSaveFileName(m_parent, tr("Export Channels"), QStringLiteral("channels.csv"),
-                        ownFormat + QStringLiteral(";;") + commonFormat, QStringLiteral("csv"),
-                        &format);
+    const QString path = getSaveFileName(
+        m_parent, tr("Export Channels"), QStringLiteral("channels.csv"),
+        ownFormat + QStringLiteral(";;") + commonFormat, QStringLiteral("csv"), &format);
     if (path.isEmpty())
         return;
     const bool common = format == commonFormat;

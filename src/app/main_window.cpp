@@ -18,12 +18,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>

@@ -11,8 +11,7 @@
 
 TestModeController::TestModeController(const Document& document, orvo::RadioLink& link,
                                        PortSource port, QWidget* parent, QObject* owner)
-    : QObject(owner), m_document(document), m_link(link), m_port(std::move(port)),
-      m_parent(parent)
+    : QObject(owner), m_document(document), m_link(link), m_port(std::move(port)), m_parent(parent)
 {
     connect(&m_link, &orvo::RadioLink::messageAsked, this, &TestModeController::askUser);
     connect(&m_link, &orvo::RadioLink::testModeFinished, this, &TestModeController::finish);
@@ -32,8 +31,7 @@ void TestModeController::open()
     // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
     // 136). The document always selects a band; should it select none, the first band stands in.
     const auto& bands = orvo::settingBoxes()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const int selected =
-        m_document.selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
+    const int selected = m_document.selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
     const std::string band = selected >= 0 && selected < static_cast<int>(bands.entries.size())
                                  ? bands.entries[static_cast<std::size_t>(selected)]
                                  : bands.entries.front();

@@ -16,7 +16,6 @@ class DebugModeDialog;
 class Document;
 class QWidget;
 
-
 class TestModeController : public QObject
 {
     Q_OBJECT

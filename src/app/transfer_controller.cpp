@@ -23,14 +23,15 @@ TransferController::TransferController(Document& doc, Settings& settings, Pendin
     connect(&m_link, &orvo::RadioLink::statusChanged, this, &TransferController::showStatus);
     connect(&m_link, &orvo::RadioLink::progressChanged, this, &TransferController::showPosition);
     connect(&m_link, &orvo::RadioLink::messageAsked, this, &TransferController::askUser);
-    connect(&m_link, &orvo::RadioLink::cloneFinished, this, [this](const orvo::CloneReport& report) {
-        const Job job = m_job;
-        m_job = Job::None;
-        if (job == Job::Batch)
-            finishBatchRadio(report);
-        else
-            finish(report);
-    });
+    connect(&m_link, &orvo::RadioLink::cloneFinished, this,
+            [this](const orvo::CloneReport& report) {
+                const Job job = m_job;
+                m_job = Job::None;
+                if (job == Job::Batch)
+                    finishBatchRadio(report);
+                else
+                    finish(report);
+            });
 }
 
 TransferController::~TransferController() = default;

@@ -33,9 +33,9 @@ public:
     // Transfers of `doc` on `link` (shared with the test mode; one job at a time), `edit`
     // committed before each; the dialogs belong to `parent` and the progress dialog shows over
     // it; "Verify after writing" is kept in `settings`.
-    TransferController(Document& doc, Settings& settings, PendingEdit& edit,
-                       orvo::RadioLink& link, PortSource port, SavePrompt maySaveChanges,
-                       QWidget* parent, QObject* owner = nullptr);
+    TransferController(Document& doc, Settings& settings, PendingEdit& edit, orvo::RadioLink& link,
+                       PortSource port, SavePrompt maySaveChanges, QWidget* parent,
+                       QObject* owner = nullptr);
     ~TransferController() override;
 
     // Read From Radio, Write To Radio: commit the cell being edited and open the progress dialog

@@ -237,8 +237,7 @@ bool RadioLink::startClone(const CloneJob& job)
 
 bool RadioLink::startTestMode(const TestModeRequest& request, const std::string& device)
 {
-    return handOver(*m_mailbox, m_busy, m_worker.get(),
-                    RadioMailbox::TestModeJob{request, device});
+    return handOver(*m_mailbox, m_busy, m_worker.get(), RadioMailbox::TestModeJob{request, device});
 }
 
 void RadioLink::cancel()

@@ -68,9 +68,8 @@ std::string systemPortPath(const std::string& name, const ChosenDevices& chosenD
     if (!override && chosen.empty()) {
         // A device chosen for another COMn is that one's, not a candidate for this one.
         for (const SystemPort& port : systemPorts()) {
-            const bool taken =
-                std::find(chosenDevices.begin(), chosenDevices.end(), port.path) !=
-                chosenDevices.end();
+            const bool taken = std::find(chosenDevices.begin(), chosenDevices.end(), port.path) !=
+                               chosenDevices.end();
             if (!taken)
                 listed.push_back({port.path, port.usb});
         }

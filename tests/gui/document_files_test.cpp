@@ -150,10 +150,10 @@ private slots:
 
         // Import Channels refuses at once, unread, a named pipe and a file larger than either
         // CSV format takes (8 GiB, sparse), and one with bad cells in one message that names
-        // each; the document does not change. A good CSV dropped on the window changes the channels it lists as one
-        // undo step and says how many; Export Channels writes it back for another drop, or as the
-        // memory CSV of other programs, which says that Busy does not travel and imports by its
-        // header; a dropped .sin asks about the unsaved import first.
+        // each; the document does not change. A good CSV dropped on the window changes the channels
+        // it lists as one undo step and says how many; Export Channels writes it back for another
+        // drop, or as the memory CSV of other programs, which says that Busy does not travel and
+        // imports by its header; a dropped .sin asks about the unsaved import first.
         const QByteArray header =
             "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n";
         writeFileBytes(path("bad.csv"),
@@ -276,8 +276,8 @@ private slots:
         for (const char* name : {"a", "b", "c", "d"})
             saveWithCore(path(name) + ".sin", orvo::RadioImage::makeNew());
         const std::pair<const char*, const char*> steps[] = {
-            {"a", "a kept"}, {"b", "b a kept"}, {"c", "c b a kept"}, {"d", "d c b a"},
-            {"b", "b d c a"}, {"c", "b d a"}}; // the last finds c.sin gone
+            {"a", "a kept"},  {"b", "b a kept"}, {"c", "c b a kept"},
+            {"d", "d c b a"}, {"b", "b d c a"},  {"c", "b d a"}}; // the last finds c.sin gone
         for (const auto& [name, after] : steps) {
             if (qstrcmp(after, "b d a") == 0)
                 QFile::remove(path("c.sin"));

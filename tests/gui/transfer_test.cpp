@@ -84,9 +84,8 @@ private slots:
             void commitPendingEdit() override {}
         } edit;
         orvo::RadioLink link;
-        TransferController transfers(
-            doc, settings, edit, link, [&] { return orvo::RadioPort{sim.path(), {}}; }, {},
-            nullptr);
+        const auto port = [&] { return orvo::RadioPort{sim.path(), {}}; };
+        TransferController transfers(doc, settings, edit, link, port, {}, nullptr);
         QSignalSpy closes(&transfers, &TransferController::closeRequested);
         std::optional<bool> mayClose;
         setMessageBoxHook([&](const MessageBoxRequest&) {
