@@ -93,7 +93,6 @@ public:
     ~MainWindow() override;
 
     FormView* view() const { return m_view; }
-    QToolBar* toolBar() const { return m_toolBar; }
 
     // The action of a command id, or nullptr.
     QAction* commandAction(int commandId) const;

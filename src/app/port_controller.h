@@ -34,7 +34,6 @@ public:
     QString port() const { return m_port; }
     // The chosen port and the device it stands for now, as a transfer opens it.
     orvo::RadioPort radioPort() const;
-    QActionGroup* group() const { return m_group; }
 
     // The Port menu is about to open: each item's text gets the device its port stands for now
     // ("COM1(&P)  —  /dev/ttyUSB0  FTDI FT232R", "(no device)"); an item with no device is

@@ -19,11 +19,6 @@ TestModeController::TestModeController(const Document& document, orvo::RadioLink
 
 TestModeController::~TestModeController() = default;
 
-bool TestModeController::isRunning() const
-{
-    return m_running;
-}
-
 void TestModeController::open()
 {
     if (m_link.isBusy())

@@ -32,8 +32,6 @@ public:
 
     // Runs the Debug Mode dialog until it is closed.
     void open();
-    // An exchange runs.
-    bool isRunning() const;
 
 private:
     void start();
@@ -46,5 +44,5 @@ private:
     QWidget* m_parent;
     QPointer<DebugModeDialog> m_dialog; // while it is open
     orvo::RadioPort m_dialogPort;
-    bool m_running = false;
+    bool m_running = false; // an exchange of this dialog runs
 };
