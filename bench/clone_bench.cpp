@@ -13,6 +13,8 @@
 #include "core/link/clone_session.h"
 #include "serial/qt_serial_line.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -175,6 +177,7 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return usage();
+    const QCoreApplication qt(argc, argv); // the serial line's notifiers need it
     const std::string mode = argv[1];
     std::string port;
     int runs = 1;

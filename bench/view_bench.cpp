@@ -8,12 +8,14 @@
 #include "bench_stats.h"
 
 #include "app/application.h"
-#include "app/file_document.h"
+#include "app/file_controller.h"
 #include "app/main_window.h"
 #include "core/image/channel_codec.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
+#include "document/document.h"
+#include "document/settings.h"
 #include "widgets/form_view.h"
 
 #include <QApplication>
@@ -91,7 +93,7 @@ int main(int argc, char** argv)
     std::vector<double> open, openPainted, update, updatePainted, recent;
     for (int run = 0; run < runs; ++run) {
         auto start = Clock::now();
-        if (!app.openFile(paths[run % 2]))
+        if (!app.files()->openFile(paths[run % 2]))
             return 1;
         open.push_back(msSince(start));
         app.mainWindow()->repaint();
@@ -109,16 +111,18 @@ int main(int argc, char** argv)
     std::vector<double> openShown;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        if (!app.document()->load(paths[run % 2]))
+        orvo::RadioImage loaded;
+        if (!orvo::loadImageFile(paths[run % 2].toStdString(), loaded).ok)
             return 1;
-        app.view()->resetForm();
+        app.document()->resetImage(loaded, paths[run % 2]);
+        app.mainWindow()->view()->resetForm();
         app.mainWindow()->updateCommandStates();
         openShown.push_back(msSince(start));
     }
     // File Open stores the recent-file list in the per-user settings each time.
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        app.addRecentFile(paths[run % 2]);
+        app.settings().setRecentFiles({paths[run % 2], paths[(run + 1) % 2]});
         recent.push_back(msSince(start));
     }
     if (app.document()->channelTexts(16)[0].empty()) {

@@ -3,10 +3,15 @@
 
 #include "core/image/escaped_text.h"
 
+#ifndef _WIN32
+#include <QCoreApplication>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 
 #include <fcntl.h>
 #ifdef _WIN32
@@ -90,6 +95,13 @@ int main(int argc, char** argv)
 {
     holdClosedStandardFiles();
     useBinaryStandardFiles();
+#ifndef _WIN32
+    // The serial line's notifiers and the port list need a Qt application object; the report
+    // makes the one that draws its page itself. The Windows build has no Qt.
+    std::unique_ptr<QCoreApplication> qt;
+    if (argc < 2 || std::strcmp(argv[1], "report") != 0)
+        qt = std::make_unique<QCoreApplication>(argc, argv);
+#endif
     int status = runVerb(argc, argv);
     // What a verb printed must have arrived: a closed or full standard output is a failure.
     errno = 0;

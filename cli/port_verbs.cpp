@@ -24,7 +24,6 @@ bool portHasDevice(const std::string& port)
 {
     if (comPortNumber(port) == 0)
         return true;
-    makeSerialLine(); // the port list needs the Qt application object
     if (!systemPortPath(port).empty())
         return true;
     std::fprintf(stderr, "%s has no device\n", escapedText(port).c_str());
@@ -37,7 +36,6 @@ int runPorts(int argc, char**)
         std::fputs("orvo-cli ports: takes no arguments\nusage: orvo-cli ports\n", stderr);
         return kExitUsage;
     }
-    makeSerialLine(); // the port list needs the Qt application object
     std::vector<std::string> mapped;
     for (int n = 1; n <= 4; ++n) {
         const std::string name = "COM" + std::to_string(n);

@@ -25,17 +25,6 @@ For the ZT-4 two-way radio.</source>
     </message>
 </context>
 <context>
-    <name>Application</name>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>It is taken off the list of recent files.</source>
-        <translation>已将它从最近文件列表中移除。</translation>
-    </message>
-</context>
-<context>
     <name>BatchWriteDialog</name>
     <message>
         <source>Write To Several Radios</source>
@@ -108,57 +97,6 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>The log is no longer saved as each radio finishes; choose Save Log again.</source>
         <translation>每台对讲机写完后不再保存日志；请重新选择“保存日志”。</translation>
-    </message>
-</context>
-<context>
-    <name>ChannelCsvCommands</name>
-    <message>
-        <source>CSV Files (*.csv);;All Files (*)</source>
-        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
-    </message>
-    <message>
-        <source>Import Channels</source>
-        <translation>导入信道</translation>
-    </message>
-    <message>
-        <source>Cannot open &quot;%1&quot;: %2</source>
-        <translation>无法打开“%1”：%2</translation>
-    </message>
-    <message>
-        <source>Nothing was imported from &quot;%1&quot;:</source>
-        <translation>未从“%1”导入任何内容：</translation>
-    </message>
-    <message>
-        <source>Import channels</source>
-        <translation>导入信道</translation>
-    </message>
-    <message>
-        <source>Export Channels</source>
-        <translation>导出信道</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: 1 channel changed; the channels the file does not list are as they were.</source>
-        <translation>“%1”：1 个信道已更改；文件未列出的信道保持不变。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: %2 channels changed; the channels the file does not list are as they were.</source>
-        <translation>“%1”：%2 个信道已更改；文件未列出的信道保持不变。</translation>
-    </message>
-    <message>
-        <source>Orvo channel table (*.csv)</source>
-        <translation>Orvo 信道表 (*.csv)</translation>
-    </message>
-    <message>
-        <source>Memory CSV of other programs (*.csv)</source>
-        <translation>通用信道 CSV（兼容其他写频软件） (*.csv)</translation>
-    </message>
-    <message>
-        <source>The memory CSV has no Busy column: Busy Yes of channel(s) %1 is not written.</source>
-        <translation>通用信道 CSV 没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入。</translation>
-    </message>
-    <message>
-        <source>Channel %1 %2</source>
-        <translation>信道 %1 %2</translation>
     </message>
 </context>
 <context>
@@ -379,6 +317,10 @@ For the ZT-4 two-way radio.</source>
         <source>Move channel down</source>
         <translation>信道下移</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>无标题</translation>
+    </message>
 </context>
 <context>
     <name>EditController</name>
@@ -432,10 +374,22 @@ For the ZT-4 two-way radio.</source>
     </message>
 </context>
 <context>
-    <name>FileDocument</name>
+    <name>FileController</name>
+    <message>
+        <source>CSV Files (*.csv);;All Files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
     <message>
         <source>Channel Data (*.sin);;All Files (*)</source>
         <translation>信道数据 (*.sin);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>It is taken off the list of recent files.</source>
+        <translation>已将它从最近文件列表中移除。</translation>
     </message>
     <message>
         <source>Save As</source>
@@ -446,8 +400,44 @@ For the ZT-4 two-way radio.</source>
         <translation>是否保存更改？</translation>
     </message>
     <message>
-        <source>Untitled</source>
-        <translation>无标题</translation>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Nothing was imported from &quot;%1&quot;:</source>
+        <translation>未从“%1”导入任何内容：</translation>
+    </message>
+    <message>
+        <source>Import channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: 1 channel changed; the channels the file does not list are as they were.</source>
+        <translation>“%1”：1 个信道已更改；文件未列出的信道保持不变。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2 channels changed; the channels the file does not list are as they were.</source>
+        <translation>“%1”：%2 个信道已更改；文件未列出的信道保持不变。</translation>
+    </message>
+    <message>
+        <source>Orvo channel table (*.csv)</source>
+        <translation>Orvo 信道表 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Memory CSV of other programs (*.csv)</source>
+        <translation>通用信道 CSV（兼容其他写频软件） (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>导出信道</translation>
+    </message>
+    <message>
+        <source>The memory CSV has no Busy column: Busy Yes of channel(s) %1 is not written.</source>
+        <translation>通用信道 CSV 没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入。</translation>
+    </message>
+    <message>
+        <source>Channel %1 %2</source>
+        <translation>信道 %1 %2</translation>
     </message>
 </context>
 <context>
@@ -929,10 +919,6 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>&amp;Redo %1</source>
         <translation>重做 %1(&amp;R)</translation>
-    </message>
-    <message>
-        <source>Open this document</source>
-        <translation>打开此文档</translation>
     </message>
     <message>
         <source>COM1(&amp;P)	Ctrl+C</source>

@@ -155,14 +155,14 @@ m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemV
 {
     return m_itemValues[0];' debug_mode_test
 m dm-tx-power-value src/widgets/debug_mode_dialog.cpp 'index >= 0 && index < 4' 'index >= 0 && index < 3' debug_mode_test
-m gui-modified-flag src/app/file_document.cpp '    setModified(false);
+m gui-modified-flag src/app/file_controller.cpp '    m_document.setModified(false);
     return true;
 }
 
-void FileDocument::save()' '    return true;
+bool FileController::canReplaceDocument()' '    return true;
 }
 
-void FileDocument::save()' document_files_test
+bool FileController::canReplaceDocument()' document_files_test
 
 # ---- machinery ----
 selected=("$@")

@@ -1,8 +1,10 @@
 // orvo: the desktop application. An optional argument names a channel data file to open.
 #include "app/application.h"
 #include "document/language.h"
+#include "document/settings.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <chrono>
@@ -14,11 +16,18 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));
-    installTranslations(application, startLanguage());
-    QApplication::setFont(languageFont(QApplication::font()));
+    // QSettings would wait on a settings file that is a named pipe, read a device, and save over
+    // either: such a file is left alone, and this run keeps its settings in a folder of its own,
+    // removed at the end.
+    const QString settingsProblem = Settings::storeProblem();
+    const QTemporaryDir ownSettings;
+    if (!settingsProblem.isEmpty())
+        Settings::useStoreFolder(ownSettings.path());
 
     Application app;
-    if (!app.start(QApplication::arguments().mid(1)))
+    installTranslations(application, startLanguage(app.settings()));
+    QApplication::setFont(languageFont(QApplication::font()));
+    if (!app.start(QApplication::arguments().mid(1), settingsProblem))
         return 1;
 
     // For bench/run.sh: with ORVO_EXIT_AFTER_SHOW set, once the shown window's first events are

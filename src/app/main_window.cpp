@@ -1,54 +1,62 @@
 #include "app/main_window.h"
 
-#include "app/application.h"
-#include "app/channel_csv_commands.h"
 #include "app/edit_controller.h"
-#include "app/file_document.h"
+#include "app/file_controller.h"
 #include "app/lock_keys.h"
 #include "app/port_controller.h"
 #include "app/print_controller.h"
 #include "app/testmode_controller.h"
 #include "app/transfer_controller.h"
+#include "document/document.h"
+#include "widgets/about_dialog.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 
 #include "ui_main_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUndoStack>
 
-MainWindow::MainWindow(FileDocument* doc, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_document(doc)
+MainWindow::MainWindow(const Parts& parts, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_document(parts.document),
+      m_settings(parts.settings), m_view(parts.view), m_files(parts.files), m_edit(parts.edit),
+      m_print(parts.print), m_ports(parts.ports), m_transfers(parts.transfers),
+      m_testMode(parts.testMode)
 {
     m_ui->setupUi(this);
     setWindowTitle(appTitle());
     resize(850, 640);
-
-    m_view = new FormView(doc, this);
     setCentralWidget(m_view);
-    m_edit = new EditController(*m_view, *doc, this);
-    m_print = new PrintController(*m_view, *doc, this);
-    // The transfers and the test mode open the port the Port menu chose (made with the menus).
-    const auto port = [this] { return m_ports->port(); };
-    m_transfers = new TransferController(m_view, port, this);
-    m_testMode = new TestModeController(doc, this, port, this);
+    setAcceptDrops(true);
 
     createMenus();
     createStatusBar();
     connect(m_view, &FormView::statusHint, this, &MainWindow::setMessageText);
-    connect(m_transfers, &TransferController::runningChanged, this,
-            &MainWindow::updateCommandStates);
+    connect(m_files, &FileController::documentReplaced, m_view, &FormView::resetForm);
+    connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
+    connect(m_transfers, &TransferController::runningChanged, this, [this](bool running) {
+        // The form is not for editing while the radio is read into it or written from it, and
+        // nothing replaces the document meanwhile.
+        if (QWidget* form = m_view->widget())
+            form->setEnabled(!running);
+        m_files->setBusy(running);
+        updateCommandStates();
+    });
+    connect(m_transfers, &TransferController::closeRequested, this, &QWidget::close);
     qApp->installEventFilter(this);
     updateCommandStates();
 }
@@ -58,16 +66,14 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
 }
 
-void MainWindow::callApp(void (Application::*handler)())
+void MainWindow::about()
 {
-    if (m_app)
-        (m_app->*handler)();
+    AboutDialog dialog(this);
+    execDialog(dialog);
 }
 
 void MainWindow::createMenus()
 {
-    FormView* view = m_view;
-    FileDocument* doc = m_document;
     Ui::MainWindow& ui = *m_ui;
     auto bind = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, handler);
@@ -76,20 +82,13 @@ void MainWindow::createMenus()
     addActions(findChildren<QAction*>(Qt::FindDirectChildrenOnly));
 
     // File
-    bind(ui.ID_FILE_NEW, [this] { callApp(&Application::newFile); });
-    bind(ui.ID_FILE_OPEN, [this] { callApp(&Application::open); });
+    connect(ui.ID_FILE_NEW, &QAction::triggered, m_files, &FileController::newFile);
+    connect(ui.ID_FILE_OPEN, &QAction::triggered, m_files, &FileController::open);
     // A save stores the text of a cell editor still open, as leaving the cell would take it.
-    bind(ui.ID_FILE_SAVE, [view, doc] {
-        view->commitPendingEdit();
-        doc->save();
-    });
-    bind(ui.ID_FILE_SAVE_AS, [view, doc] {
-        view->commitPendingEdit();
-        doc->saveAs();
-    });
-    bind(ui.ID_IMPORT_CHANNELS, [view] { importChannels(*view); });
-    bind(ui.ID_EXPORT_CHANNELS, [view] { exportChannels(*view); });
-    installFileDrops(*this);
+    connect(ui.ID_FILE_SAVE, &QAction::triggered, m_files, &FileController::save);
+    connect(ui.ID_FILE_SAVE_AS, &QAction::triggered, m_files, &FileController::saveAs);
+    connect(ui.ID_IMPORT_CHANNELS, &QAction::triggered, m_files, &FileController::importChannels);
+    connect(ui.ID_EXPORT_CHANNELS, &QAction::triggered, m_files, &FileController::exportChannels);
     connect(ui.ID_FILE_PRINT, &QAction::triggered, m_print, &PrintController::print);
     connect(ui.ID_FILE_PRINT_PREVIEW, &QAction::triggered, m_print, &PrintController::preview);
     connect(ui.ID_FILE_PRINT_SETUP, &QAction::triggered, m_print, &PrintController::pageSetup);
@@ -118,14 +117,14 @@ void MainWindow::createMenus()
     addLanguageMenu();
 
     // Help, and About on the toolbar too
-    bind(ui.ID_APP_ABOUT, [this] { callApp(&Application::about); });
+    connect(ui.ID_APP_ABOUT, &QAction::triggered, this, &MainWindow::about);
     createHelpMenu();
     // F6 and Shift+F6 move between panes; the window has a single pane, so they do nothing.
 }
 
 void MainWindow::createEditMenu()
 {
-    QUndoStack* stack = m_document->undoStack();
+    QUndoStack* stack = m_document.undoStack();
     Ui::MainWindow& ui = *m_ui;
 
     // Undo and Redo work wherever the focus is; a cell editor keeps its own for its text.
@@ -219,7 +218,7 @@ void MainWindow::updateMoveActions()
 void MainWindow::updateUndoActions()
 {
     // Nothing is undone while the radio is read into the document or written from it.
-    const QUndoStack* stack = m_document->undoStack();
+    const QUndoStack* stack = m_document.undoStack();
     const bool idle = !m_transfers || !m_transfers->isRunning();
     QAction* undo = m_ui->ID_EDIT_UNDO;
     QAction* redo = m_ui->ID_EDIT_REDO;
@@ -258,15 +257,46 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_transfers && !m_transfers->queryClose()) {
-        event->ignore();
-        return;
-    }
-    if (m_app && !m_app->canReplaceDocument()) {
+    if (!m_transfers->queryClose() || !m_files->canReplaceDocument()) {
         event->ignore();
         return;
     }
     event->accept();
+}
+
+namespace {
+
+// The one local .sin or .csv file of a drop; empty for anything else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    const QString path = data->urls().first().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("sin") || suffix == QLatin1String("csv") ? path : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_files->openDropped(path);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

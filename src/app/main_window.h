@@ -4,8 +4,8 @@
 // pane and the CAP, NUM and SCRL indicators; the form view as its client. The caption always reads
 // "Orvo Programming Software". Its menus, toolbar and commands come from a Designer form
 // (res/main_window.ui, each command named ID_…); the window connects them to the controllers that
-// carry them out (editing, printing, the Port menu, the channel CSV, the transfers, the test
-// mode) and to the application.
+// carry them out (files, editing, printing, the Port menu, the transfers, the test mode); their
+// enabled states follow the controllers' signals.
 
 #include <QMainWindow>
 
@@ -13,9 +13,9 @@
 
 #include <memory>
 
-class Application;
+class Document;
 class EditController;
-class FileDocument;
+class FileController;
 class FormView;
 class HelpWindow;
 class PortController;
@@ -23,6 +23,7 @@ class PrintController;
 class QAction;
 class QLabel;
 class QMenu;
+class Settings;
 class TestModeController;
 class TransferController;
 
@@ -35,19 +36,26 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view of
-    // `doc`. The window is not shown.
-    explicit MainWindow(FileDocument* doc, QWidget* parent = nullptr);
+    // What the window shows and the controllers its commands reach, all made before it.
+    struct Parts
+    {
+        Document& document;
+        Settings& settings;
+        FormView* view; // becomes the window's client
+        FileController* files;
+        EditController* edit;
+        PrintController* print;
+        PortController* ports;
+        TransferController* transfers;
+        TestModeController* testMode;
+    };
+
+    // Builds the window at 850 x 640 with its menus, toolbar, status bar and the form view.
+    // The window is not shown.
+    explicit MainWindow(const Parts& parts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     FormView* view() const { return m_view; }
-    // The application whose commands File New, File Open and About run, and which is asked
-    // before the window closes.
-    void setApplication(Application* app) { m_app = app; }
-    Application* application() const { return m_app; }
-
-    // Read, Write, Verify and Write To Several Radios, with the transfer that runs.
-    TransferController* transfers() const { return m_transfers; }
 
     // Sets the enabled states that follow whether a transfer runs (the commands it disables,
     // Undo and Redo).
@@ -60,6 +68,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A dropped .sin file opens (with the save prompt), a .csv file is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -71,19 +83,20 @@ private:
     void updateMoveActions();
     // main_window_menus.cpp: the recent files in the File menu, the Port menu, the Help menu.
     void addRecentFileItems(QMenu* file, QAction* before);
-    void updateRecentFileItems();
+    void showRecentFiles(const QStringList& files);
     void createPortMenu();
     void createHelpMenu();
     // View > Language: English or 中文, remembered for the next start.
     void addLanguageMenu();
     void showHelp();
-    void callApp(void (Application::*handler)());
+    void about();
 
     // The menus, the toolbar and every command of the window (res/main_window.ui).
     std::unique_ptr<Ui::MainWindow> m_ui;
-    FileDocument* m_document;
-    Application* m_app = nullptr;
+    Document& m_document;
+    Settings& m_settings;
     FormView* m_view = nullptr;
+    FileController* m_files = nullptr;
     EditController* m_edit = nullptr;
     PrintController* m_print = nullptr;
     PortController* m_ports = nullptr;

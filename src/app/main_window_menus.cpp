@@ -2,7 +2,7 @@
 // Port menu's controller, View > Language, and the manual behind Help > Contents.
 #include "app/main_window.h"
 
-#include "app/application.h"
+#include "app/file_controller.h"
 #include "app/port_controller.h"
 #include "document/language.h"
 #include "document/settings.h"
@@ -17,34 +17,46 @@
 #include <QDir>
 #include <QMenu>
 
+namespace {
+
+// A recent file's path as its menu item shows it: a long one loses its middle, so the menu keeps
+// a sensible width and the item still shows where the file lies and its name.
+QString shownPath(const QString& path)
+{
+    constexpr qsizetype kHead = 30;
+    constexpr qsizetype kTail = 45;
+    if (path.size() <= kHead + kTail + 1)
+        return path;
+    return path.left(kHead) + QChar(0x2026) + path.right(kTail);
+}
+
+} // namespace
+
 void MainWindow::addRecentFileItems(QMenu* file, QAction* before)
 {
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(QStringLiteral("ID_FILE_MRU_FILE%1").arg(i + 1));
-        item->setStatusTip(tr("Open this document"));
-        connect(item, &QAction::triggered, this, [this, item] {
-            if (m_app)
-                m_app->openFile(item->data().toString());
-        });
+        connect(item, &QAction::triggered, this,
+                [this, item] { m_files->openFile(item->data().toString()); });
         file->insertAction(before, item);
         m_recentFileItems.append(item);
     }
     m_recentFileItems.append(file->insertSeparator(before));
-    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateRecentFileItems);
-    updateRecentFileItems();
+    showRecentFiles(m_files->recentFiles());
 }
 
-void MainWindow::updateRecentFileItems()
+void MainWindow::showRecentFiles(const QStringList& files)
 {
-    const QStringList files = Settings().recentFiles();
     for (int i = 0; i < Settings::kMaxRecentFiles; ++i) {
         QAction* item = m_recentFileItems.at(i);
         item->setVisible(i < files.size());
         if (i < files.size()) {
-            QString name = QDir::toNativeSeparators(files.at(i));
+            const QString name = QDir::toNativeSeparators(files.at(i));
+            QString shown = shownPath(name);
             item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
-                name.replace(QLatin1Char('&'), QLatin1String("&&"))));
+                shown.replace(QLatin1Char('&'), QLatin1String("&&"))));
+            item->setStatusTip(name);
             item->setData(files.at(i));
         }
     }
@@ -62,7 +74,7 @@ void MainWindow::createPortMenu()
         item->setData(QString::fromLatin1(port));
         items.append(item);
     }
-    m_ports = new PortController(items, this, this);
+    m_ports->setItems(items);
     connect(ui.ID_CHOOSE_PORT, &QAction::triggered, m_ports, &PortController::choosePort);
     connect(ui.menuPort, &QMenu::aboutToShow, m_ports, &PortController::showDevices);
 }
@@ -89,7 +101,7 @@ void MainWindow::addLanguageMenu()
         item->setChecked(language == activeLanguage());
         group->addAction(item);
         connect(item, &QAction::triggered, this, [this, language] {
-            Settings().setLanguage(language);
+            m_settings.setLanguage(language);
             if (language != activeLanguage())
                 messageBox(this,
                            tr("The window changes its language when the program is "

@@ -4,8 +4,8 @@
 #include "document/document.h"
 #include "document/language.h"
 #include "document/settings.h"
-#include "widgets/form_view.h"
 #include "widgets/message_box.h"
+#include "widgets/pending_edit.h"
 #include "widgets/report_printing.h"
 
 #include <QPrinter>
@@ -34,8 +34,9 @@ std::unique_ptr<QPrinter> copyOfPrinter(const QPrinter& from)
 
 } // namespace
 
-PrintController::PrintController(FormView& view, const Document& doc, QObject* parent)
-    : QObject(parent), m_view(view), m_document(doc)
+PrintController::PrintController(const Document& doc, Settings& settings, PendingEdit& edit,
+                                 QWidget* parent, QObject* owner)
+    : QObject(owner), m_document(doc), m_settings(settings), m_edit(edit), m_parent(parent)
 {
 }
 
@@ -47,7 +48,7 @@ QPrinter& PrintController::printer()
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // What File > Print Setup chose in an earlier session: the printer, where it still
         // exists, and the paper and orientation; the printer's own margins stay.
-        const Settings settings;
+        const Settings& settings = m_settings;
         if (settings.hasPrintSetup()) {
             const QString name = settings.printerName();
             if (!name.isEmpty() && !QPrinterInfo::printerInfo(name).isNull())
@@ -115,9 +116,9 @@ orvo::ReportData PrintController::reportData(const Document& doc)
 
 void PrintController::print()
 {
-    m_view.commitPendingEdit();
+    m_edit.commitPendingEdit();
     QPrinter& target = printer();
-    if (orvo::printReport(m_view.window(), reportData(m_document), target))
+    if (orvo::printReport(m_parent, reportData(m_document), target))
         return;
     // Cancelled, or accepted and the printer (or the chosen file) could not be opened.
     if (target.printerState() != QPrinter::Error)
@@ -125,18 +126,18 @@ void PrintController::print()
     // A printer keeps its error state; the session goes on with a fresh one of the same set-up,
     // so that a later cancel is not taken for another failure.
     m_printer = copyOfPrinter(target);
-    messageBox(m_view.window(), tr("Failed to start print job."));
+    messageBox(m_parent, tr("Failed to start print job."));
 }
 
 void PrintController::preview()
 {
-    m_view.commitPendingEdit();
-    orvo::previewReport(m_view.window(), reportData(m_document), printer());
+    m_edit.commitPendingEdit();
+    orvo::previewReport(m_parent, reportData(m_document), printer());
 }
 
 void PrintController::pageSetup()
 {
     QPrinter& target = printer();
-    if (orvo::pageSetup(m_view.window(), target))
-        Settings().setPrintSetup(target.printerName(), target.pageLayout());
+    if (orvo::pageSetup(m_parent, target))
+        m_settings.setPrintSetup(target.printerName(), target.pageLayout());
 }

@@ -11,16 +11,20 @@
 #include <memory>
 
 class Document;
-class FormView;
+class PendingEdit;
 class QPrinter;
+class QWidget;
+class Settings;
 
 class PrintController : public QObject
 {
     Q_OBJECT
 
 public:
-    // Prints `doc`, the document `view` shows; the dialogs belong to `view`'s window.
-    PrintController(FormView& view, const Document& doc, QObject* parent = nullptr);
+    // Prints `doc` once `edit` is committed; the set-up is kept in `settings`; the dialogs
+    // belong to `parent`.
+    PrintController(const Document& doc, Settings& settings, PendingEdit& edit, QWidget* parent,
+                    QObject* owner = nullptr);
     ~PrintController() override;
 
     // The print dialog, then the report on the printer. A printer that cannot start says
@@ -39,7 +43,9 @@ public:
 private:
     QPrinter& printer();
 
-    FormView& m_view;
     const Document& m_document;
+    Settings& m_settings;
+    PendingEdit& m_edit;
+    QWidget* m_parent;
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -1,45 +1,38 @@
 #include "app/testmode_controller.h"
 
+#include "app/radio_prompt.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "document/core_text.h"
 #include "document/document.h"
-#include "serial/radio_worker.h"
 #include "widgets/debug_mode_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 
-TestModeController::TestModeController(const Document* document, QWidget* window, PortSource port,
-                                       QObject* parent)
-    : QObject(parent), m_document(document), m_window(window), m_port(std::move(port)),
-      m_link(new orvo::RadioLink(this))
+TestModeController::TestModeController(const Document& document, orvo::RadioLink& link,
+                                       PortSource port, QWidget* parent, QObject* owner)
+    : QObject(owner), m_document(document), m_link(link), m_port(std::move(port)), m_parent(parent)
 {
-    connect(m_link, &orvo::RadioLink::messageAsked, this, &TestModeController::askUser);
-    connect(m_link, &orvo::RadioLink::testModeFinished, this, &TestModeController::finish);
+    connect(&m_link, &orvo::RadioLink::messageAsked, this, &TestModeController::askUser);
+    connect(&m_link, &orvo::RadioLink::testModeFinished, this, &TestModeController::finish);
 }
 
 TestModeController::~TestModeController() = default;
 
-bool TestModeController::isRunning() const
-{
-    return m_link->isBusy();
-}
-
 void TestModeController::open()
 {
-    if (isRunning())
+    if (m_link.isBusy())
         return;
     // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
     // 136). The document always selects a band; should it select none, the first band stands in.
     const auto& bands = orvo::settingBoxes()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const int selected =
-        m_document->selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
+    const int selected = m_document.selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
     const std::string band = selected >= 0 && selected < static_cast<int>(bands.entries.size())
                                  ? bands.entries[static_cast<std::size_t>(selected)]
                                  : bands.entries.front();
     m_dialogPort = m_port();
 
-    DebugModeDialog dialog(orvo::leadingNumber(band), m_window);
+    DebugModeDialog dialog(orvo::leadingNumber(band), m_parent);
     m_dialog = &dialog;
     connect(&dialog, &DebugModeDialog::startRequested, this, &TestModeController::start);
     execDialog(dialog);
@@ -48,34 +41,31 @@ void TestModeController::open()
 
 void TestModeController::start()
 {
-    if (!m_dialog || isRunning())
+    if (!m_dialog || m_link.isBusy())
         return;
     orvo::TestModeRequest request = m_dialog->request();
-    request.port = m_dialogPort.toStdString();
+    request.port = m_dialogPort.name;
     m_dialog->setBusy(true);
-    m_link->startTestMode(request);
+    m_running = true;
+    m_link.startTestMode(request, m_dialogPort.device);
 }
 
 void TestModeController::askUser(const QString& text, bool retryCancel)
 {
-    QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_window;
-    // The test mode's boxes carry the program's short title.
-    const QString caption = tr("Orvo");
-    if (retryCancel) {
-        const auto answer =
-            messageBox(parent, coreText(text), caption, QMessageBox::Warning,
-                       QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
-        m_link->answer(answer == QMessageBox::Retry);
+    // The transfers' questions come on the same link; they answer them themselves.
+    if (!m_running)
         return;
-    }
+    QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_parent;
     const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    messageBox(parent, coreText(text), caption,
-               finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
-    m_link->answer(false);
+    // The test mode's boxes carry the program's short title.
+    answerRadioQuestion(m_link, parent, coreText(text), retryCancel,
+                        {tr("Orvo"), QMessageBox::Warning,
+                         finished ? QMessageBox::Information : QMessageBox::Warning});
 }
 
 void TestModeController::finish(orvo::TestModeOutcome)
 {
+    m_running = false;
     if (m_dialog)
         m_dialog->setBusy(false);
 }

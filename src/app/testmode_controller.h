@@ -4,6 +4,8 @@
 // (serial/radio_worker.h): the dialog repaints and shows that it is busy until the exchange has
 // ended with its last message.
 
+#include "serial/radio_worker.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -14,38 +16,33 @@ class DebugModeDialog;
 class Document;
 class QWidget;
 
-namespace orvo {
-class RadioLink;
-enum class TestModeOutcome;
-} // namespace orvo
-
 class TestModeController : public QObject
 {
     Q_OBJECT
 
 public:
-    // The port the exchanges open: "COM1".."COM4" or a device path, taken when the dialog opens.
-    using PortSource = std::function<QString()>;
+    // The port the exchanges open, and its device, taken when the dialog opens.
+    using PortSource = std::function<orvo::RadioPort()>;
 
-    // Test mode over `window` for the band of `document`.
-    TestModeController(const Document* document, QWidget* window, PortSource port,
-                       QObject* parent = nullptr);
+    // Test mode on `link` (shared with the transfers; one job at a time) for the band of
+    // `document`; the dialog belongs to `parent`.
+    TestModeController(const Document& document, orvo::RadioLink& link, PortSource port,
+                       QWidget* parent, QObject* owner = nullptr);
     ~TestModeController() override;
 
     // Runs the Debug Mode dialog until it is closed.
     void open();
-    // An exchange runs.
-    bool isRunning() const;
 
 private:
     void start();
     void askUser(const QString& text, bool retryCancel);
     void finish(orvo::TestModeOutcome outcome);
 
-    const Document* m_document;
-    QWidget* m_window;
+    const Document& m_document;
+    orvo::RadioLink& m_link;
     PortSource m_port;
-    orvo::RadioLink* m_link;
+    QWidget* m_parent;
     QPointer<DebugModeDialog> m_dialog; // while it is open
-    QString m_dialogPort;
+    orvo::RadioPort m_dialogPort;
+    bool m_running = false; // an exchange of this dialog runs
 };

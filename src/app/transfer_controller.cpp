@@ -1,46 +1,44 @@
 #include "app/transfer_controller.h"
 
+#include "app/radio_prompt.h"
 #include "core/link/verify.h"
 #include "document/core_text.h"
 #include "document/document.h"
-#include "serial/radio_worker.h"
 #include "widgets/batch_write_dialog.h"
-#include "widgets/form_view.h"
-#include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
 #include "widgets/out_of_band_prompt.h"
+#include "widgets/pending_edit.h"
 #include "widgets/progress_dialog.h"
 #include "widgets/verify_dialog.h"
 
 #include <QMetaObject>
 
-TransferController::TransferController(FormView* view, PortSource port, QObject* parent)
-    : QObject(parent), m_view(view), m_port(std::move(port)), m_link(new orvo::RadioLink(this))
+TransferController::TransferController(Document& doc, Settings& settings, PendingEdit& edit,
+                                       orvo::RadioLink& link, PortSource port,
+                                       SavePrompt maySaveChanges, QWidget* parent, QObject* owner)
+    : QObject(owner), m_document(doc), m_settings(settings), m_edit(edit), m_link(link),
+      m_port(std::move(port)), m_maySaveChanges(std::move(maySaveChanges)), m_parent(parent)
 {
-    connect(m_link, &orvo::RadioLink::statusChanged, this, &TransferController::showStatus);
-    connect(m_link, &orvo::RadioLink::progressChanged, this, &TransferController::showPosition);
-    connect(m_link, &orvo::RadioLink::messageAsked, this, &TransferController::askUser);
-    connect(m_link, &orvo::RadioLink::cloneFinished, this, [this](const orvo::CloneReport& report) {
-        const Job job = m_job;
-        m_job = Job::None;
-        if (job == Job::Batch)
-            finishBatchRadio(report);
-        else
-            finish(report);
-    });
+    connect(&m_link, &orvo::RadioLink::statusChanged, this, &TransferController::showStatus);
+    connect(&m_link, &orvo::RadioLink::progressChanged, this, &TransferController::showPosition);
+    connect(&m_link, &orvo::RadioLink::messageAsked, this, &TransferController::askUser);
+    connect(&m_link, &orvo::RadioLink::cloneFinished, this,
+            [this](const orvo::CloneReport& report) {
+                const Job job = m_job;
+                m_job = Job::None;
+                if (job == Job::Batch)
+                    finishBatchRadio(report);
+                else
+                    finish(report);
+            });
 }
 
 TransferController::~TransferController() = default;
 
-QWidget* TransferController::window() const
-{
-    return m_view->window();
-}
-
 bool TransferController::isRunning() const
 {
-    return m_link->isBusy();
+    return m_job != Job::None;
 }
 
 void TransferController::read()
@@ -64,10 +62,10 @@ void TransferController::prepare(Kind kind)
     // the document.
     if (isRunning())
         return;
-    m_view->commitPendingEdit();
+    m_edit.commitPendingEdit();
     m_kind = kind;
     if (!m_dialog) {
-        m_dialog = new ProgressDialog(window());
+        m_dialog = new ProgressDialog(m_settings, m_parent);
         connect(m_dialog, &ProgressDialog::startRequested, this, [this] {
             // The transfer starts from the event loop, as a posted message would, not inside
             // the click.
@@ -86,14 +84,14 @@ void TransferController::prepare(Kind kind)
         return;
     }
     m_cancelled = false;
-    m_dialog->showReady(m_view->grid());
+    m_dialog->showReady(m_parent);
 }
 
 void TransferController::cancel()
 {
     m_cancelled = true;
     if (m_job == Job::Single) {
-        m_link->cancel(); // the transfer sees it at its next waiting cycle and ends
+        m_link.cancel(); // the transfer sees it at its next waiting cycle and ends
         return;
     }
     // Not started, or Cancel came between Start and the transfer: nothing has been opened.
@@ -102,7 +100,7 @@ void TransferController::cancel()
 
 void TransferController::start()
 {
-    if (!m_dialog->isVisible() || isRunning())
+    if (!m_dialog->isVisible() || isRunning() || m_link.isBusy())
         return;
     if (m_cancelled) {
         m_dialog->dismiss();
@@ -110,32 +108,29 @@ void TransferController::start()
     }
     // An edit begun after the command, while the dialog waited for Start, belongs to the
     // transfer as well: a write sends it, a read must not have it committed over its data later.
-    m_view->commitPendingEdit();
-    Document* doc = m_view->document();
+    m_edit.commitPendingEdit();
     const bool write = m_kind == Kind::Write;
     // A read replaces the document: its unsaved changes are asked about first, as for New; a
     // write names the channels that contradict the band.
-    if (write ? !confirmOutOfBandChannels(window(), *doc)
-              : m_kind == Kind::Read && !doc->saveModified()) {
+    if (write ? !confirmOutOfBandChannels(m_parent, m_document)
+              : m_kind == Kind::Read && m_maySaveChanges && !m_maySaveChanges()) {
         m_dialog->dismiss();
         return;
     }
     // A write sends the document; a verify and a write's read-back compare the radio with it.
-    m_source = doc->image();
+    m_source = m_document.image();
     m_readBack = write && m_dialog->verifyAfterWriting();
-    m_focusBefore = window()->focusWidget();
+    m_focusBefore = m_parent ? m_parent->window()->focusWidget() : nullptr;
+    const orvo::RadioPort port = m_port();
     m_job = Job::Single;
-    m_link->startClone({m_port().toStdString(),
-                        write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read, m_source,
-                        m_readBack});
+    ++m_jobsStarted;
+    m_link.startClone({port.name, write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read,
+                       m_source, m_readBack, port.device});
     setRunning(true);
 }
 
 void TransferController::setRunning(bool running)
 {
-    // The form is not for editing while the radio is read into it or written from it.
-    if (QWidget* form = m_view->widget())
-        form->setEnabled(!running);
     emit runningChanged(running);
 }
 
@@ -157,20 +152,15 @@ void TransferController::showPosition(int position)
 
 void TransferController::askUser(const QString& text, bool retryCancel)
 {
-    QWidget* parent = window();
+    // The test mode's questions come on the same link; it answers them itself.
+    if (m_job == Job::None)
+        return;
+    QWidget* parent = m_parent;
     if (m_job == Job::Batch && m_batch)
         parent = m_batch;
     else if (m_job == Job::Single && m_dialog->isVisible())
         parent = m_dialog;
-    if (retryCancel) {
-        const auto pressed =
-            messageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
-                       QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
-        m_link->answer(pressed == QMessageBox::Retry);
-        return;
-    }
-    messageBox(parent, coreText(text), QString(), QMessageBox::Warning, QMessageBox::Ok);
-    m_link->answer(false);
+    answerRadioQuestion(m_link, parent, coreText(text), retryCancel, {});
 }
 
 void TransferController::finish(const orvo::CloneReport& report)
@@ -179,60 +169,61 @@ void TransferController::finish(const orvo::CloneReport& report)
     const orvo::CloneResult& result = report.result;
     const bool completed = result.outcome == orvo::CloneOutcome::Completed && !m_cancelled;
     const bool read = completed && result.direction == orvo::CloneDirection::Read;
-    Document* doc = m_view->document();
-    if (read && m_kind == Kind::Read) {
-        doc->applyImage(report.received, tr("Read from radio"));
-        // The radio's data is not the file's: Save asks for a name, and until then the document
-        // holds unsaved data, also after the read is undone (it has no file to be back at).
-        doc->detachFromFile();
-        doc->setModified(true);
-    }
+    if (read && m_kind == Kind::Read)
+        m_document.replaceWithRadioImage(report.received, tr("Read from radio"));
     setRunning(false);
     if (m_focusBefore && m_focusBefore->isVisible() && m_focusBefore->isEnabled())
         m_focusBefore->setFocus();
 
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
-        messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
+        messageBox(m_parent, QString::fromUtf8(orvo::kPartialWriteText));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
         const auto differences = orvo::compareImages(m_source, report.received);
         if (differences.empty()) {
-            messageBox(window(), tr("Written and verified: the radio holds what was written."),
+            messageBox(m_parent, tr("Written and verified: the radio holds what was written."),
                        QString(), QMessageBox::Information);
         } else {
-            messageBox(window(), coreText(orvo::verifyFailureText(differences)));
+            messageBox(m_parent, coreText(orvo::verifyFailureText(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
-        VerifyDialog verify(m_source, report.received, window());
+        VerifyDialog verify(m_source, report.received, m_parent);
         execDialog(verify);
     }
 
-    if (m_closeAfter) {
-        m_closeAfter = false;
-        QWidget* frame = window();
-        QMetaObject::invokeMethod(
-            frame, [frame] { frame->close(); }, Qt::QueuedConnection);
-    }
+    endCloseRequest();
+}
+
+void TransferController::endCloseRequest()
+{
+    if (!m_closeAfter)
+        return;
+    m_closeAfter = false;
+    QMetaObject::invokeMethod(this, &TransferController::closeRequested, Qt::QueuedConnection);
 }
 
 bool TransferController::queryClose()
 {
     if (!isRunning())
         return true;
-    const auto answer = messageBox(window(),
+    const int asked = m_jobsStarted;
+    const auto answer = messageBox(m_parent,
                                    tr("A transfer with the radio is running.\n"
                                       "Cancel it and close the program when it has stopped?"),
                                    QString(), QMessageBox::Question,
                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-        m_closeAfter = true;
-        if (m_job == Job::Single)
-            cancel();
-        else
-            m_link->cancel();
-    }
+    if (answer != QMessageBox::Yes)
+        return false;
+    // The transfer asked about ended while the question was open: nothing is left to wait for.
+    if (!isRunning() || m_jobsStarted != asked)
+        return true;
+    m_closeAfter = true;
+    if (m_job == Job::Single)
+        cancel();
+    else
+        m_link.cancel();
     return false;
 }
 
@@ -240,32 +231,41 @@ void TransferController::writeToSeveralRadios()
 {
     if (isRunning())
         return;
-    m_view->commitPendingEdit();
-    const Document& doc = *m_view->document();
-    if (!confirmOutOfBandChannels(window(), doc))
+    m_edit.commitPendingEdit();
+    if (!confirmOutOfBandChannels(m_parent, m_document))
         return;
-    m_source = doc.image();
-    BatchWriteDialog dialog(window());
+    m_source = m_document.image();
+    BatchWriteDialog dialog(m_parent);
     m_batch = &dialog;
     connect(&dialog, &BatchWriteDialog::startRequested, this, &TransferController::startBatchRadio);
-    connect(&dialog, &BatchWriteDialog::cancelRequested, m_link, &orvo::RadioLink::cancel);
+    connect(&dialog, &BatchWriteDialog::cancelRequested, &m_link, &orvo::RadioLink::cancel);
     execDialog(dialog);
     // A radio still being written when the dialog went ends unseen.
-    m_link->cancel();
+    if (m_job == Job::Batch)
+        m_link.cancel();
     m_batch = nullptr;
 }
 
 void TransferController::startBatchRadio()
 {
-    if (isRunning())
+    if (isRunning() || m_link.isBusy())
         return;
-    m_batchPort = m_port().toStdString();
+    const orvo::RadioPort port = m_port();
+    m_batchPort = port.name;
     m_job = Job::Batch;
-    m_link->startClone({m_batchPort, orvo::CloneDirection::Write, m_source, true});
+    ++m_jobsStarted;
+    m_link.startClone({m_batchPort, orvo::CloneDirection::Write, m_source, true, port.device});
 }
 
 void TransferController::finishBatchRadio(const orvo::CloneReport& report)
 {
+    if (m_closeAfter) {
+        // The user asked to close: the batch ends with this radio, unseen.
+        if (m_batch)
+            m_batch->done(QDialog::Rejected);
+        endCloseRequest();
+        return;
+    }
     if (!m_batch)
         return;
     orvo::VerifiedWrite write{report.result, {}};

@@ -5,6 +5,7 @@
 // worker reports while the window stays live. Only a complete read changes the document.
 
 #include "core/image/radio_image.h"
+#include "serial/radio_worker.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,25 +14,28 @@
 #include <functional>
 
 class BatchWriteDialog;
-class FormView;
+class Document;
+class PendingEdit;
 class ProgressDialog;
 class QWidget;
-
-namespace orvo {
-class RadioLink;
-struct CloneReport;
-} // namespace orvo
+class Settings;
 
 class TransferController : public QObject
 {
     Q_OBJECT
 
 public:
-    // The port the next transfer opens: "COM1".."COM4" or a device path, asked at each Start.
-    using PortSource = std::function<QString()>;
+    // The port the next transfer opens, and its device, asked at each Start.
+    using PortSource = std::function<orvo::RadioPort()>;
+    // Asked before a read replaces the document: true when it may go ahead (the save prompt).
+    using SavePrompt = std::function<bool()>;
 
-    // Transfers for the document of `view`, whose form is disabled while one runs.
-    TransferController(FormView* view, PortSource port, QObject* parent = nullptr);
+    // Transfers of `doc` on `link` (shared with the test mode; one job at a time), `edit`
+    // committed before each; the dialogs belong to `parent` and the progress dialog shows over
+    // it; "Verify after writing" is kept in `settings`.
+    TransferController(Document& doc, Settings& settings, PendingEdit& edit, orvo::RadioLink& link,
+                       PortSource port, SavePrompt maySaveChanges, QWidget* parent,
+                       QObject* owner = nullptr);
     ~TransferController() override;
 
     // Read From Radio, Write To Radio: commit the cell being edited and open the progress dialog
@@ -49,13 +53,16 @@ public:
     // A transfer runs (from the worker's start to its end).
     bool isRunning() const;
     // Asked before the main window closes: true when no transfer runs. Otherwise asks whether
-    // to cancel it; on Yes the transfer is cancelled and the window closes once it has ended.
-    // False either way while it runs.
+    // to cancel it. On Yes, the transfer is cancelled and closeRequested follows its end; a
+    // transfer that ended while the question was open lets the window close at once (true).
+    // The request lives only as long as the transfer it was made for.
     bool queryClose();
 
 signals:
     // A transfer started or ended.
     void runningChanged(bool running);
+    // The transfer the user asked to cancel before closing has ended: the window closes now.
+    void closeRequested();
 
 private:
     enum class Kind { Read, Write, Verify };
@@ -72,11 +79,16 @@ private:
     void finishBatchRadio(const orvo::CloneReport& report);
     void startBatchRadio();
     void setRunning(bool running);
-    QWidget* window() const;
+    // A job has ended: a close request made for it is carried out.
+    void endCloseRequest();
 
-    FormView* m_view;
+    Document& m_document;
+    Settings& m_settings;
+    PendingEdit& m_edit;
+    orvo::RadioLink& m_link;
     PortSource m_port;
-    orvo::RadioLink* m_link;
+    SavePrompt m_maySaveChanges;
+    QWidget* m_parent;
     ProgressDialog* m_dialog = nullptr;  // made by the first command
     BatchWriteDialog* m_batch = nullptr; // while Write To Several Radios is open
     Kind m_kind = Kind::Read;
@@ -85,6 +97,7 @@ private:
     // read that still completed is not taken.
     bool m_cancelled = false;
     bool m_closeAfter = false; // the main window closes when the transfer has ended
+    int m_jobsStarted = 0;     // tells a job from the one after it
     bool m_readBack = false;
     orvo::RadioImage m_source; // what a write sends and a verify compares with
     std::string m_batchPort;

@@ -3,6 +3,7 @@
 #include "document/channel_model.h"
 #include "document/core_text.h"
 
+#include <QFileInfo>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -76,8 +77,9 @@ Document::State Document::normalized(const orvo::RadioImage& image) const
     return state;
 }
 
-void Document::resetImage(const orvo::RadioImage& image)
+void Document::resetImage(const orvo::RadioImage& image, const QString& filePath)
 {
+    setFilePath(filePath);
     m_undo->clear();
     restoreState(normalized(image));
     setModified(false);
@@ -92,6 +94,23 @@ void Document::applyImage(const orvo::RadioImage& image, const QString& undoText
         emitModified();
     }
     pushState(after, undoText);
+}
+
+void Document::replaceWithRadioImage(const orvo::RadioImage& image, const QString& undoText)
+{
+    applyImage(image, undoText);
+    m_filePath.clear();
+    setModified(true);
+}
+
+void Document::setFilePath(const QString& path)
+{
+    m_filePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+QString Document::title() const
+{
+    return hasFile() ? QFileInfo(m_filePath).fileName() : tr("Untitled");
 }
 
 void Document::restoreState(const State& state)

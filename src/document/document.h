@@ -4,7 +4,9 @@
 // it at once), the cell texts the grid shows, the selections of the ten setting boxes (the Type
 // and Field of an image of another radio are not in its bytes), and the undo stack: each change
 // is one undoable step. Views learn of changes through changed(); the modified flag follows the
-// undo stack's clean state. The grid commits its cells through channelModel()'s setData.
+// undo stack's clean state. The grid commits its cells through channelModel()'s setData. It also
+// knows the file its data came from or went to; reading and writing files, and asking the user
+// anything, is left to the controllers (app/file_controller.h).
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
@@ -43,14 +45,25 @@ public:
     // the last commit wrote them ("Off" for a tone typed off, which decodes as empty).
     orvo::ChannelTexts channelTexts(int channel) const;
 
-    // Starts over from `image` (New, Open): the selections are decoded from it, its channels and
-    // settings are encoded as the form holds them, the undo history is dropped and the document
-    // is not modified.
-    void resetImage(const orvo::RadioImage& image);
-    // Replaces the image (a completed read, an import) as one undoable step named `undoText`,
-    // decoded and encoded as resetImage does. The document is modified afterwards even when the
-    // bytes are the same, as after any read.
+    // Starts over from `image` (New, Open) kept in the file `filePath` (empty: no file): the
+    // selections are decoded from it, its channels and settings are encoded as the form holds
+    // them, the undo history is dropped and the document is not modified.
+    void resetImage(const orvo::RadioImage& image, const QString& filePath = QString());
+    // Replaces the image (an import) as one undoable step named `undoText`, decoded and encoded
+    // as resetImage does. The document is modified afterwards even when the bytes are the same.
     void applyImage(const orvo::RadioImage& image, const QString& undoText);
+    // A completed read: applies the radio's image as one undoable step named `undoText` and
+    // forgets the file, so a later Save asks for a name; the document stays modified until it is
+    // saved, also after the read is undone (it has no file to be back at).
+    void replaceWithRadioImage(const orvo::RadioImage& image, const QString& undoText);
+
+    // Absolute path of the file the document was opened from or saved to; empty when it has none.
+    QString filePath() const { return m_filePath; }
+    bool hasFile() const { return !m_filePath.isEmpty(); }
+    // The document has been saved as `path` (made absolute), or has no file (empty).
+    void setFilePath(const QString& path);
+    // The file's name, or "Untitled" without one.
+    QString title() const;
 
     // Setting boxes: entry index, -1 = none selected.
     int selection(orvo::SettingBox box) const;
@@ -80,13 +93,6 @@ public:
     // Moves channels [first, first + count) one place up (-1) or down (+1) as one step; false
     // when they are already at the edge or the range leaves channels 1..16.
     bool moveChannels(int first, int count, int by);
-
-    // Asked before a read replaces the document: true when it may go ahead. This one has nothing
-    // to lose; the document of a file asks about unsaved changes (app/file_document.h).
-    virtual bool saveModified() { return true; }
-    // The document's data no longer comes from its file (a completed read): a later Save asks
-    // for a name.
-    virtual void detachFromFile() {}
 
     QUndoStack* undoStack() const { return m_undo; }
     ChannelModel* channelModel() const { return m_model; }
@@ -123,6 +129,7 @@ private:
     State m_state;
     QUndoStack* m_undo;
     ChannelModel* m_model;
+    QString m_filePath;
     bool m_marked = false;
     bool m_lastModified = false;
 };

@@ -33,9 +33,9 @@ Language systemLanguage()
     return Language::English;
 }
 
-Language startLanguage()
+Language startLanguage(const Settings& settings)
 {
-    const Language chosen = Settings().language();
+    const Language chosen = settings.language();
     return chosen == Language::System ? systemLanguage() : chosen;
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QCoreApplication;
+class Settings;
 
 enum class Language { System, English, Chinese };
 
@@ -15,8 +16,9 @@ enum class Language { System, English, Chinese };
 // set and not empty); Chinese for zh_CN, zh_SG and zh_Hans, English for anything else.
 Language systemLanguage();
 
-// The language the window uses at the next start: the remembered choice, or the system's.
-Language startLanguage();
+// The language the window uses at the next start: the choice remembered in `settings`, or the
+// system's.
+Language startLanguage(const Settings& settings);
 
 // Loads the window's translation and Qt's own for `language` (System: the system's) into `app`
 // and remembers it as the active one, in place of what an earlier call installed. English loads

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QPageSize>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -69,24 +68,17 @@ QString Settings::storeProblem()
         .arg(QDir::toNativeSeparators(file));
 }
 
-QSettings::Scope Settings::usableScope()
+void Settings::useStoreFolder(const QString& folder)
 {
-    // QSettings would wait on a named pipe or read a device, and save over either. Once one is
-    // found, every store of this run lies in a folder of its own, removed at the end.
-    static bool moved = false;
-    if (!moved && !unusableStoreFile().isEmpty()) {
-        static const QTemporaryDir folder;
-        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-            for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
-                QSettings::setPath(format, scope, folder.path());
-        }
-        moved = true;
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, folder);
     }
-    return QSettings::UserScope;
 }
 
 Settings::Settings()
-    : m_store(usableScope(), QString::fromLatin1(kOrganization), QString::fromLatin1(kApplication))
+    : m_store(QSettings::UserScope, QString::fromLatin1(kOrganization),
+              QString::fromLatin1(kApplication))
 {
     if (m_store.contains(QStringLiteral("migrated")))
         return;

@@ -18,13 +18,16 @@ public:
     static constexpr int kMaxRecentFiles = 4;
 
     // Opens the store. The first time, the recent-file list kept by earlier versions under the
-    // old key is moved here. While a file of the store is not a regular file (storeProblem), the
-    // store is one of this run alone that starts empty, and that file is neither read nor written.
+    // old key is moved here.
     Settings();
 
     // The warning to show when a file of the store is a named pipe, a device or a folder, which
-    // reading would wait on or saving would replace; empty when the store is usable.
+    // reading would wait on or saving would replace; empty when the store is usable. The program
+    // then keeps its store in a folder of its own (useStoreFolder) before any Settings is made.
     static QString storeProblem();
+    // Every store of this process lies in `folder`; the files of the usual one are neither read
+    // nor written. For main(), once, before any Settings is made.
+    static void useStoreFolder(const QString& folder);
 
     // Most recent first, at most kMaxRecentFiles absolute paths.
     QStringList recentFiles() const;
@@ -51,7 +54,5 @@ public:
     void setLanguage(Language language);
 
 private:
-    static QSettings::Scope usableScope();
-
     QSettings m_store;
 };

@@ -12,7 +12,7 @@
 
 namespace orvo {
 
-QtSerialLine::QtSerialLine() = default;
+QtSerialLine::QtSerialLine(std::string device) : m_device(std::move(device)) {}
 
 QtSerialLine::~QtSerialLine()
 {
@@ -23,7 +23,7 @@ bool QtSerialLine::open(const std::string& name)
 {
     close();
     m_openFailure.clear();
-    const std::string path = systemPortPath(name);
+    const std::string path = m_device.empty() ? systemPortPath(name) : m_device;
     if (path.empty()) {
         m_openFailure = openFailureReason(name, path, {});
         return false;
@@ -165,15 +165,9 @@ void QtSerialLine::pauseSince(std::chrono::steady_clock::time_point since, int m
     pauseThreadUntil(since + std::chrono::milliseconds(milliseconds));
 }
 
-std::unique_ptr<SerialLine> makeSerialLine()
+std::unique_ptr<SerialLine> makeSerialLine(const std::string& device)
 {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "orvo";
-        static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv); // lives until the process ends
-    }
-    return std::make_unique<QtSerialLine>();
+    return std::make_unique<QtSerialLine>(device);
 }
 
 } // namespace orvo

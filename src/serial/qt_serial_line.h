@@ -13,11 +13,14 @@ namespace orvo {
 class QtSerialLine final : public SerialLine
 {
 public:
-    QtSerialLine();
+    // `device`, when not empty, is what every open() opens, whatever name it is given (the
+    // device the window resolved for that name).
+    explicit QtSerialLine(std::string device = {});
     ~QtSerialLine() override;
 
-    // `name` is "COMn" (mapped by systemPortPath) or a device path. Exclusive: a port another
-    // program holds is refused. The modem lines are left as the driver has them.
+    // `name` is "COMn" (mapped by systemPortPath, unless the line was made for a device) or a
+    // device path. Exclusive: a port another program holds is refused. The modem lines are left
+    // as the driver has them.
     bool open(const std::string& name) override;
     bool isOpen() const override;
     std::string openFailure() const override { return m_openFailure; }
@@ -37,12 +40,13 @@ private:
     bool deviceFailed() const;
 
     QSerialPort m_port;
+    std::string m_device;
     std::string m_openFailure;
     LineTimeouts m_timeouts;
 };
 
-// A serial line for the calling thread. Makes sure a Qt application object exists, which the port's
-// notifiers need; programs without one (the command-line tool) get one that lives until exit.
-std::unique_ptr<SerialLine> makeSerialLine();
+// A serial line for the calling thread, opening `device` when one is given (see QtSerialLine).
+// The port's notifiers need a Qt application object, which the program makes.
+std::unique_ptr<SerialLine> makeSerialLine(const std::string& device = {});
 
 } // namespace orvo

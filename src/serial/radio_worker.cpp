@@ -39,7 +39,12 @@ struct RadioMailbox
         TestModeOutcome outcome = TestModeOutcome::Cancelled;
     };
     using Report = std::variant<Status, Progress, Question, CloneEnd, TestModeEnd>;
-    using Job = std::variant<CloneJob, TestModeRequest>;
+    struct TestModeJob
+    {
+        TestModeRequest request;
+        std::string device;
+    };
+    using Job = std::variant<CloneJob, TestModeJob>;
 
     std::mutex lock;
     std::condition_variable answered;
@@ -157,8 +162,8 @@ void RadioWorker::runJob()
     RadioMailbox::Report end;
     {
         // Made, used and closed on this thread.
-        const std::unique_ptr<SerialLine> line = makeSerialLine();
         if (const auto* clone = std::get_if<CloneJob>(&*job)) {
+            const std::unique_ptr<SerialLine> line = makeSerialLine(clone->device);
             WorkerCloneHost host(*m_mailbox, *this, clone->direction);
             CloneSession session(*line, host, clone->source);
             session.setReadBackAfterWrite(clone->readBack);
@@ -167,9 +172,10 @@ void RadioWorker::runJob()
             report.received = session.receivedImage();
             end = RadioMailbox::CloneEnd{report};
         } else {
+            const auto& exchange = std::get<RadioMailbox::TestModeJob>(*job);
+            const std::unique_ptr<SerialLine> line = makeSerialLine(exchange.device);
             WorkerTestModeHost host(*m_mailbox, *this);
-            end = RadioMailbox::TestModeEnd{
-                runTestMode(*line, host, std::get<TestModeRequest>(*job))};
+            end = RadioMailbox::TestModeEnd{runTestMode(*line, host, exchange.request)};
         }
     }
     post(*m_mailbox, *this, std::move(end));
@@ -229,9 +235,9 @@ bool RadioLink::startClone(const CloneJob& job)
     return handOver(*m_mailbox, m_busy, m_worker.get(), job);
 }
 
-bool RadioLink::startTestMode(const TestModeRequest& request)
+bool RadioLink::startTestMode(const TestModeRequest& request, const std::string& device)
 {
-    return handOver(*m_mailbox, m_busy, m_worker.get(), request);
+    return handOver(*m_mailbox, m_busy, m_worker.get(), RadioMailbox::TestModeJob{request, device});
 }
 
 void RadioLink::cancel()

@@ -19,6 +19,14 @@
 
 namespace orvo {
 
+// A port as a job opens it: the name its messages use ("COM1") and the device the window
+// resolved for it (empty: the one the name stands for without any choice of the user).
+struct RadioPort
+{
+    std::string name;
+    std::string device;
+};
+
 // One clone transfer for the worker.
 struct CloneJob
 {
@@ -26,6 +34,9 @@ struct CloneJob
     CloneDirection direction = CloneDirection::Read;
     RadioImage source;     // what a write sends, and what its read-back is compared with
     bool readBack = false; // a write followed by a read of the whole radio in the same opening
+    // The device the job opens for `port`, resolved by the window; empty: the one `port` stands
+    // for without any choice of the user.
+    std::string device;
 };
 
 // How a clone transfer ended, with what it received: the radio's memory after a completed read
@@ -76,7 +87,7 @@ public:
 
     // Start a job unless one is running; false when one is.
     bool startClone(const CloneJob& job);
-    bool startTestMode(const TestModeRequest& request);
+    bool startTestMode(const TestModeRequest& request, const std::string& device = {});
 
     // The running clone transfer stops at its next waiting cycle: it closes the port and ends
     // Cancelled with no message. The test-mode exchange has no waiting cycles and ignores it.

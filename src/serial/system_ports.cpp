@@ -8,19 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
-#include <mutex>
 
 namespace orvo {
-
-namespace {
-
-// The devices chosen for COM1..COM4. The window chooses them; the radio worker's thread opens
-// them: every use holds the lock.
-std::mutex g_chosenLock;
-std::map<int, std::string> g_chosenDevices;
-
-} // namespace
 
 std::vector<SystemPort> systemPorts()
 {
@@ -37,22 +26,6 @@ std::vector<SystemPort> systemPorts()
         return a.usb != b.usb ? a.usb : a.path < b.path;
     });
     return ports;
-}
-
-void setChosenPortDevice(int n, const std::string& device)
-{
-    const std::lock_guard lock(g_chosenLock);
-    if (device.empty())
-        g_chosenDevices.erase(n);
-    else
-        g_chosenDevices[n] = device;
-}
-
-std::string chosenPortDevice(int n)
-{
-    const std::lock_guard lock(g_chosenLock);
-    const auto it = g_chosenDevices.find(n);
-    return it == g_chosenDevices.end() ? std::string() : it->second;
 }
 
 std::string environmentPortDevice(int n)
@@ -78,9 +51,10 @@ bool portDeviceExists(const std::string& device)
 #endif
 }
 
-std::string systemPortPath(const std::string& name)
+std::string systemPortPath(const std::string& name, const ChosenDevices& chosenDevices)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(chosenDevices);
     return name;
 #else
     const int n = comPortNumber(name);
@@ -88,16 +62,14 @@ std::string systemPortPath(const std::string& name)
         return name;
     const std::string variable = environmentPortDevice(n);
     const char* override = variable.empty() ? nullptr : variable.c_str();
-    const std::string chosen = chosenPortDevice(n);
+    const std::string chosen =
+        n >= 1 && n <= 4 ? chosenDevices[static_cast<std::size_t>(n - 1)] : std::string();
     std::vector<ListedPort> listed;
     if (!override && chosen.empty()) {
         // A device chosen for another COMn is that one's, not a candidate for this one.
-        const std::vector<SystemPort> ports = systemPorts();
-        const std::lock_guard lock(g_chosenLock);
-        for (const SystemPort& port : ports) {
-            const bool taken =
-                std::any_of(g_chosenDevices.begin(), g_chosenDevices.end(),
-                            [&port](const auto& entry) { return entry.second == port.path; });
+        for (const SystemPort& port : systemPorts()) {
+            const bool taken = std::find(chosenDevices.begin(), chosenDevices.end(), port.path) !=
+                               chosenDevices.end();
             if (!taken)
                 listed.push_back({port.path, port.usb});
         }
@@ -106,9 +78,9 @@ std::string systemPortPath(const std::string& name)
 #endif
 }
 
-std::string describePort(const std::string& name)
+std::string describePort(const std::string& name, const ChosenDevices& chosen)
 {
-    const std::string device = systemPortPath(name);
+    const std::string device = systemPortPath(name, chosen);
     if (device.empty())
         return "(no device)";
     std::string text = device;

@@ -6,6 +6,7 @@
 // the status bar its hint. The commands of the menus live in src/app.
 
 #include "core/image/settings_codec.h"
+#include "widgets/pending_edit.h"
 
 #include <QScrollArea>
 #include <QString>
@@ -23,7 +24,7 @@ namespace Ui {
 class FormView;
 }
 
-class FormView : public QScrollArea
+class FormView : public QScrollArea, public PendingEdit
 {
     Q_OBJECT
 
@@ -45,7 +46,7 @@ public:
     // Commits the edit in progress as leaving its cell does, with its checks, and closes its
     // editor; nothing when no editor is open. Every command that saves, prints, replaces,
     // transfers, copies or closes the document calls it first.
-    void commitPendingEdit();
+    void commitPendingEdit() override;
 
 signals:
     // The status bar's hint for the control under the mouse.

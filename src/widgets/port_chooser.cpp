@@ -6,12 +6,12 @@
 
 #include <QPushButton>
 
-PortChooser::PortChooser(const QString& port, QWidget* parent)
+PortChooser::PortChooser(const QString& port, const orvo::ChosenDevices& chosen, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PortChooserDlg>())
 {
     m_ui->setupUi(this);
     m_ui->cmbPort->setCurrentText(port);
-    auto showDevice = [this] {
+    auto showDevice = [this, chosen] {
         const QString port = m_ui->cmbPort->currentText();
         const int n = port.mid(3).toInt();
         const QString variable = QString::fromStdString(orvo::environmentPortDevice(n));
@@ -22,11 +22,12 @@ PortChooser::PortChooser(const QString& port, QWidget* parent)
                                       "effect only once that variable is unset.")
                                        .arg(n)
                                        .arg(port, variable));
-            m_ui->editDevice->setText(QString::fromStdString(orvo::chosenPortDevice(n)));
+            m_ui->editDevice->setText(QString::fromStdString(
+                n >= 1 && n <= 4 ? chosen[static_cast<std::size_t>(n - 1)] : std::string()));
         } else {
             m_ui->lblNote->clear();
             m_ui->editDevice->setText(
-                QString::fromStdString(orvo::systemPortPath(port.toStdString())));
+                QString::fromStdString(orvo::systemPortPath(port.toStdString(), chosen)));
         }
         m_ui->lblNote->setVisible(!variable.isEmpty());
     };

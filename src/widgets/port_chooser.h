@@ -3,6 +3,8 @@
 // description, manufacturer and serial number, and lets the user give one of them (or a typed
 // device path) to COM1..COM4.
 
+#include "serial/system_ports.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -16,8 +18,9 @@ class PortChooser : public QDialog
     Q_OBJECT
 
 public:
-    // Opens on `port` ("COM1".."COM4") with the device that name stands for now.
-    explicit PortChooser(const QString& port, QWidget* parent = nullptr);
+    // Opens on `port` ("COM1".."COM4") with the device that name stands for now, given the
+    // devices `chosen` so far.
+    PortChooser(const QString& port, const orvo::ChosenDevices& chosen, QWidget* parent = nullptr);
     ~PortChooser() override;
 
     // After OK: the port name and the device chosen for it (trimmed; empty gives the name back

@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-ProgressDialog::ProgressDialog(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::ProgressDlg>())
+ProgressDialog::ProgressDialog(Settings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_ui(std::make_unique<Ui::ProgressDlg>())
 {
     m_ui->setupUi(this);
     setFont(languageFont(font()));
@@ -19,7 +19,7 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     setModal(false);
     m_ui->chkVerify->setVisible(false);
     connect(m_ui->chkVerify, &QCheckBox::toggled, this,
-            [](bool on) { Settings().setVerifyAfterWriting(on); });
+            [this](bool on) { m_settings.setVerifyAfterWriting(on); });
     m_firstStatus = m_ui->lblStatus->text();
     connect(m_ui->btnStart, &QPushButton::clicked, this, &ProgressDialog::accept);
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &ProgressDialog::reject);
@@ -40,7 +40,7 @@ void ProgressDialog::showReady(const QWidget* over)
     m_ui->progressBar->setValue(0);
     {
         const QSignalBlocker quiet(m_ui->chkVerify);
-        m_ui->chkVerify->setChecked(Settings().verifyAfterWriting());
+        m_ui->chkVerify->setChecked(m_settings.verifyAfterWriting());
     }
     setRunning(false);
     m_ui->btnStart->setFocus();

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class Settings;
+
 namespace Ui {
 class ProgressDlg;
 }
@@ -18,7 +20,8 @@ class ProgressDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit ProgressDialog(QWidget* parent);
+    // The "Verify after writing" box is kept in `settings`.
+    ProgressDialog(Settings& settings, QWidget* parent);
     ~ProgressDialog() override;
 
     // What the dialog stands for: its caption, and whether the "Verify after writing" box shows
@@ -51,6 +54,7 @@ signals:
     void cancelRequested();
 
 private:
+    Settings& m_settings;
     std::unique_ptr<Ui::ProgressDlg> m_ui;
     QString m_firstStatus; // the status line's text in the form
 };

@@ -21,6 +21,7 @@ TEST(SettingsFile, ThatIsNoRegularFileIsNamedAndLeftAloneAndTheRunKeepsItsOwn)
     ASSERT_TRUE(QDir(home.path()).mkdir("Orvo"));
     const QString file = home.path() + "/Orvo/Orvo.conf";
     EXPECT_EQ(Settings::storeProblem(), QString());
+    QTemporaryDir ownStore; // as main() keeps the run's settings once a problem is found
 
     const std::function<void()> kinds[] = {
         [&] { ::mkfifo(QFile::encodeName(file).constData(), 0644); },
@@ -32,6 +33,7 @@ TEST(SettingsFile, ThatIsNoRegularFileIsNamedAndLeftAloneAndTheRunKeepsItsOwn)
         const auto kind = std::filesystem::symlink_status(file.toStdString()).type();
         EXPECT_TRUE(Settings::storeProblem().contains(file))
             << qPrintable(Settings::storeProblem());
+        Settings::useStoreFolder(ownStore.path());
         Settings().setRecentFiles({"/radios/a.sin"});
         EXPECT_EQ(Settings().recentFiles(), QStringList{"/radios/a.sin"});
         EXPECT_EQ(std::filesystem::symlink_status(file.toStdString()).type(), kind);

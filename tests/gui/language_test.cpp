@@ -13,6 +13,7 @@
 #include "core/testmode/testmode_session.h"
 #include "document/core_text.h"
 #include "document/language.h"
+#include "document/settings.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -27,8 +28,8 @@ private slots:
 
     void theWindowSpeaksChineseUnderAChineseLocale()
     {
-        QCOMPARE(startLanguage(), Language::Chinese);
-        QVERIFY(installTranslations(*qApp, startLanguage())); // the window's and Qt's own
+        QCOMPARE(startLanguage(Settings()), Language::Chinese);
+        QVERIFY(installTranslations(*qApp, startLanguage(Settings()))); // the window's and Qt's own
         auto app = startApp();
         QCOMPARE(named<QMenu>(QStringLiteral("menuFile"))->title(), QString::fromUtf8("文件(&F)"));
         QCOMPARE(manualFaults(), QString()); // the Chinese manual, as the English one
@@ -114,7 +115,7 @@ private slots:
         QCOMPARE(coreText(orvo::kBlockErrorText), QString::fromUtf8(orvo::kBlockErrorText));
         // View > Language overrides the locale (zh_CN here) from the next start on.
         command("language_en")->trigger();
-        QCOMPARE(startLanguage(), Language::English);
+        QCOMPARE(startLanguage(Settings()), Language::English);
     }
 
     void theLocaleVariablesDecideInTheirOrder()

@@ -5,8 +5,12 @@
 #include "reliability_support.h"
 #include "sim_process.h"
 
+#include "app/transfer_controller.h"
 #include "core/image/channel_codec.h"
 #include "core/link/port_setup.h"
+#include "document/document.h"
+#include "document/settings.h"
+#include "widgets/pending_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +19,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -63,6 +68,46 @@ private slots:
     }
 
     void cleanup() { app.reset(); }
+
+    // The transfer controller alone: Yes to the close question, given after the transfer ended
+    // (Cancel pressed while the question was open), closes at once and leaves no request for
+    // the next transfer.
+    void aCloseRequestLivesWithItsTransfer()
+    {
+        app.reset();
+        const orvo::RadioImage memory = reliability::radioMemory();
+        SimProcess sim({"--delay", "10"}, &memory);
+        Document doc;
+        Settings settings;
+        struct : PendingEdit
+        {
+            void commitPendingEdit() override {}
+        } edit;
+        orvo::RadioLink link;
+        const auto port = [&] { return orvo::RadioPort{sim.path(), {}}; };
+        TransferController transfers(doc, settings, edit, link, port, {}, nullptr);
+        QSignalSpy closes(&transfers, &TransferController::closeRequested);
+        std::optional<bool> mayClose;
+        setMessageBoxHook([&](const MessageBoxRequest&) {
+            progressDialog()->findChild<QPushButton*>("btnCancel")->click();
+            const bool ended = QTest::qWaitFor([&] { return !transfers.isRunning(); });
+            return ended ? QMessageBox::Yes : QMessageBox::No;
+        });
+        for (int run = 0; run < 2; ++run) {
+            transfers.read();
+            ProgressWatch watch([&](int at) {
+                if (at == 5 && !mayClose) // asked from the event loop, as closing the window is
+                    QTimer::singleShot(0, [&] { mayClose = transfers.queryClose(); });
+            });
+            QTest::mouseClick(progressDialog()->findChild<QPushButton*>("btnStart"),
+                              Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!transfers.isRunning() && progressDialog()->isHidden(), 60000);
+        }
+        QCOMPARE(mayClose, std::optional<bool>(true));
+        QTest::qWait(50); // a request would be queued
+        QCOMPARE(closes.count(), 0);
+        setMessageBoxHook({});
+    }
 
     // A transfer from its dialog's Cancel to the window closed while it runs.
     void aRunningTransfer()

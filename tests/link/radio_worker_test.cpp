@@ -33,7 +33,7 @@ TEST(RadioWorker, ALinkThatGoesWhileItsJobAsksEndsTheJobAndFreesThePort)
     {
         RadioLink link;
         QObject::connect(&link, &RadioLink::messageAsked, [&] { asked = true; });
-        ASSERT_TRUE(link.startClone({sim.path(), CloneDirection::Read, RadioImage{}, false}));
+        ASSERT_TRUE(link.startClone({sim.path(), CloneDirection::Read, RadioImage{}, false, {}}));
         ASSERT_TRUE(turnUntil([&] { return asked; })); // the communication failure waits
     }
     QSerialPort port(QString::fromStdString(sim.path()));

@@ -83,8 +83,10 @@ void runCell(const Cell& cell)
     } else {
         const bool write = cell.mode == Mode::Write;
         link.startClone({sim.path(),
-                         write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read, document,
-                         false});
+                         write ? orvo::CloneDirection::Write : orvo::CloneDirection::Read,
+                         document,
+                         false,
+                         {}});
         QTRY_COMPARE_WITH_TIMEOUT(cloneEnd.count(), 1, 60000);
         const auto report = cloneEnd[0][0].value<orvo::CloneReport>();
         QCOMPARE(report.result.outcome,
