@@ -109,6 +109,10 @@ For the ZT-4 two-way radio.</source>
         <source>The log is no longer saved as each radio finishes; choose Save Log again.</source>
         <translation>每台对讲机写完后不再保存日志；请重新选择“保存日志”。</translation>
     </message>
+    <message>
+        <source>, %1 written, not verified</source>
+        <translation>，%1 台已写入但未核对</translation>
+    </message>
 </context>
 <context>
     <name>ChannelCsvCommands</name>
@@ -1541,6 +1545,18 @@ Cancel it and close the program when it has stopped?</source>
     <message>
         <source>not opened</source>
         <translation>未能打开</translation>
+    </message>
+    <message>
+        <source>The radio was written; only the check after writing failed, so what it holds was not compared.</source>
+        <translation>对讲机已写入；只是写频后的核对失败，因此未比对其中的数据。</translation>
+    </message>
+    <message>
+        <source>The radio was written; the check after writing was cancelled, so what it holds was not compared.</source>
+        <translation>对讲机已写入；写频后的核对已取消，因此未比对其中的数据。</translation>
+    </message>
+    <message>
+        <source>written, not verified</source>
+        <translation>已写入，未核对</translation>
     </message>
 </context>
 </TS>

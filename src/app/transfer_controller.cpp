@@ -194,6 +194,8 @@ void TransferController::finish(const orvo::CloneReport& report)
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
         messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
+    else if (result.outcome == orvo::CloneOutcome::Cancelled && result.writtenNotVerified)
+        messageBox(window(), coreText(orvo::kReadBackCancelledText));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
@@ -271,7 +273,8 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
     orvo::VerifiedWrite write{report.result, {}};
     if (report.result.readBack)
         write.differences = orvo::compareImages(m_source, report.received);
-    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
+    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write),
+                       write.transfer.outcome == orvo::CloneOutcome::Completed);
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
         messageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
     m_batch->askForNextRadio();
