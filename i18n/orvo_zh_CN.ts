@@ -1093,6 +1093,10 @@ Help</source>
         <source>The settings file %1 is not a regular file. The program starts with its default settings and leaves that file alone.</source>
         <translation>设置文件 %1 不是普通文件。程序将以默认设置启动，不会改动该文件。</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read. The program starts with its default settings and leaves that file alone.</source>
+        <translation>无法读取设置文件 %1。程序将以默认设置启动，不会改动该文件。</translation>
+    </message>
 </context>
 <context>
     <name>TernViewForm</name>

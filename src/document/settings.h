@@ -18,12 +18,14 @@ public:
     static constexpr int kMaxRecentFiles = 4;
 
     // Opens the store. The first time, the recent-file list kept by earlier versions under the
-    // old key is moved here. While a file of the store is not a regular file (storeProblem), the
-    // store is one of this run alone that starts empty, and that file is neither read nor written.
+    // old key is moved here. While a file of the store is not a readable regular file
+    // (storeProblem), the store is one of this run alone that starts empty, and that file is
+    // neither read nor written.
     Settings();
 
     // The warning to show when a file of the store is a named pipe, a device or a folder, which
-    // reading would wait on or saving would replace; empty when the store is usable.
+    // reading would wait on or saving would replace, or a file the user cannot read, which saving
+    // would replace; empty when the store is usable.
     static QString storeProblem();
 
     // Most recent first, at most kMaxRecentFiles absolute paths.
