@@ -112,7 +112,7 @@ void putInputs(const QString& dir)
                                        {"dangling", "nowhere"},
                                        {"loop1", "loop2"},
                                        {"loop2", "loop1"}})
-        ::symlink(target, (d + '/' + link).c_str());
+        std::filesystem::create_symlink(target, d + '/' + link);
 }
 
 // The names in `dir` as bytes (one char each), hidden ones too, marked as ls -F does: "name/"
