@@ -925,6 +925,13 @@ Help</source>
     </message>
 </context>
 <context>
+    <name>OutOfBandPrompt</name>
+    <message>
+        <source>These frequencies lie outside the band %1 that Field selects: Continue writes the channels to the radio as they are, and the radio may not be able to tune them.</source>
+        <translation>以下频率不在“频段”所选的 %1 之内：按“继续”将按原样把这些信道写入对讲机，对讲机可能无法调谐到这些频率。</translation>
+    </message>
+</context>
+<context>
     <name>PortChooser</name>
     <message>
         <source>ORVO_COM%1 sets %2 to %3: a device chosen here takes effect only once that variable is unset.</source>

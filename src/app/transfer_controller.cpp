@@ -115,7 +115,7 @@ void TransferController::start()
     const bool write = m_kind == Kind::Write;
     // A read replaces the document: its unsaved changes are asked about first, as for New; a
     // write names the channels that contradict the band.
-    if (write ? !confirmOutOfBandChannels(window(), *doc)
+    if (write ? !confirmOutOfBandChannels(window(), *doc, OutOfBandUse::Write)
               : m_kind == Kind::Read && !doc->saveModified()) {
         m_dialog->dismiss();
         return;
@@ -244,7 +244,7 @@ void TransferController::writeToSeveralRadios()
         return;
     m_view->commitPendingEdit();
     const Document& doc = *m_view->document();
-    if (!confirmOutOfBandChannels(window(), doc))
+    if (!confirmOutOfBandChannels(window(), doc, OutOfBandUse::Write))
         return;
     m_source = doc.image();
     BatchWriteDialog dialog(window());
