@@ -24,7 +24,7 @@ namespace {
 
 void printHelp(std::FILE* out)
 {
-    std::fputs("usage: orvo-cli VERB [ARGS]\n\nVerbs:\n", out);
+    std::fputs("usage: orvo-cli VERB [ARGS]\n       orvo-cli --version\n\nVerbs:\n", out);
     for (const orvo::cli::Verb* group :
          {orvo::cli::kFileVerbs, orvo::cli::kLinkVerbs, orvo::cli::kTestModeVerbs,
           orvo::cli::kReportVerbs}) {
@@ -74,6 +74,10 @@ int runVerb(int argc, char** argv)
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp(stdout);
+        return orvo::cli::kExitOk;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::puts("orvo-cli " ORVO_VERSION);
         return orvo::cli::kExitOk;
     }
     for (const orvo::cli::Verb* group :

@@ -98,6 +98,10 @@ For the ZT-4 two-way radio.</source>
         <source>The log is no longer saved as each radio finishes; choose Save Log again.</source>
         <translation>每台对讲机写完后不再保存日志；请重新选择“保存日志”。</translation>
     </message>
+    <message>
+        <source>, %1 written, not verified</source>
+        <translation>，%1 台已写入但未校验</translation>
+    </message>
 </context>
 <context>
     <name>ChannelModel</name>
@@ -1052,6 +1056,13 @@ For the ZT-4 two-way radio.</source>
     </message>
 </context>
 <context>
+    <name>OutOfBandPrompt</name>
+    <message>
+        <source>These frequencies lie outside the band %1 that Field selects: Continue writes the channels to the radio as they are, and the radio may not be able to tune them.</source>
+        <translation>以下频率不在“频段”所选的 %1 之内：按“继续”将按原样把这些信道写入对讲机，对讲机可能无法调谐到这些频率。</translation>
+    </message>
+</context>
+<context>
     <name>PortChooser</name>
     <message>
         <source>ORVO_COM%1 sets %2 to %3: a device chosen here takes effect only once that variable is unset.</source>
@@ -1219,6 +1230,10 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>The settings file %1 is not a regular file. The program starts with its default settings and leaves that file alone.</source>
         <translation>设置文件 %1 不是普通文件。程序将以默认设置启动，不会改动该文件。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read. The program starts with its default settings and leaves that file alone.</source>
+        <translation>无法读取设置文件 %1。程序将以默认设置启动，不会改动该文件。</translation>
     </message>
 </context>
 <context>
@@ -1577,6 +1592,18 @@ Cancel it and close the program when it has stopped?</source>
     <message>
         <source>not opened</source>
         <translation>未能打开</translation>
+    </message>
+    <message>
+        <source>The radio was written; only the check after writing failed, so what it holds was not compared.</source>
+        <translation>对讲机已写入；只是写频后的校验失败，因此未比对其中的数据。</translation>
+    </message>
+    <message>
+        <source>The radio was written; the check after writing was cancelled, so what it holds was not compared.</source>
+        <translation>对讲机已写入；写频后的校验已取消，因此未比对其中的数据。</translation>
+    </message>
+    <message>
+        <source>written, not verified</source>
+        <translation>已写入，未校验</translation>
     </message>
 </context>
 </TS>

@@ -2,8 +2,9 @@
 # Checks the Debian package as a user's system meets it: unpacked into a temporary folder, its
 # programs start from there on the system's libraries alone; the desktop entry, file type,
 # icons, metainfo and manual pages it holds refer to one another and to programs it holds; its
-# changelog and metainfo name its version; and, where installed, desktop-file-validate,
-# appstreamcli and lintian find no error (lintian's warnings are printed).
+# changelog, metainfo and programs name its version; and, where installed, desktop-file-validate,
+# appstreamcli and lintian find no error and lintian finds the hardening flags (its warnings and
+# notes are printed).
 #   packaging/check_package.sh FILE.deb       checks that package
 #   packaging/check_package.sh --build DIR    first makes the package of build folder DIR with
 #                                             cpack, in the temporary folder
@@ -43,6 +44,15 @@ env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" --help >"$work/help.txt" ||
 grep -q '^usage: orvo-cli ' "$work/help.txt" || fail "orvo-cli --help printed no usage"
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-radio-sim" --help >/dev/null ||
   fail "orvo-radio-sim --help failed"
+# Each program names the package's version; the window's answers --help and --version without
+# a display.
+for program in orvo orvo-cli orvo-radio-sim; do
+  said=$(env -u LD_LIBRARY_PATH -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$root/usr/bin/$program" --version) || fail "$program --version failed"
+  [ "$said" = "$program $version" ] || fail "$program --version says '$said', the package $version"
+done
+env -u LD_LIBRARY_PATH -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/orvo" \
+  --help | grep -q '^usage: orvo ' || fail "orvo --help printed no usage without a display"
 shown=$(env -u LD_LIBRARY_PATH HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
   QT_QPA_PLATFORM=offscreen ORVO_EXIT_AFTER_SHOW=1 "$root/usr/bin/orvo" 2>"$work/orvo.log") ||
   { cat "$work/orvo.log" >&2; fail "orvo did not start"; }
@@ -103,7 +113,12 @@ if command -v appstreamcli >/dev/null; then
     { cat "$work/appstream.txt" >&2; fail "appstreamcli found faults in the metainfo"; }
 fi
 if command -v lintian >/dev/null; then
-  lintian --fail-on error "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
-    fail "lintian found errors"
+  lintian --display-info --fail-on error "$deb" \
+    2> >(grep -v 'running with root privileges' >&2) >"$work/lintian.txt" ||
+    { cat "$work/lintian.txt"; fail "lintian found errors"; }
+  cat "$work/lintian.txt"
+  # The programs are built with the distribution's hardening flags.
+  ! grep -q -E 'hardening-no-(fortify-functions|bindnow|relro)' "$work/lintian.txt" ||
+    fail "lintian finds programs built without the hardening flags"
 fi
 echo "package: $(basename "$deb") checked"

@@ -22,6 +22,7 @@ const char kUsage[] =
     "Simulates a ZT-4 on a pseudo-terminal; prints the device path on the first line of stdout\n"
     "and serves transfers until SIGINT or SIGTERM.\n"
     "\n"
+    "  --version           print the version and exit\n"
     "  --image FILE        start with the first 1024 bytes of FILE (default: a new image)\n"
     "  --dump FILE         write the memory to FILE after every written block, on SIGUSR1\n"
     "                      and at exit (a FILE that could not be written is refused at start)\n"
@@ -79,6 +80,9 @@ int main(int argc, char** argv)
             std::fputs(kUsage, stdout);
             if (testMode)
                 std::fputs(testMode->optionsHelp(), stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::puts("orvo-radio-sim " ORVO_VERSION);
             return 0;
         } else if (arg == "--image" && hasValue) {
             options.imagePath = argv[++i];

@@ -9,10 +9,38 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// --help and --version are answered before the window's platform is opened: they need no
+// display. 0 when the argument was one of them, -1 otherwise.
+int answerQuestion(const char* argument)
+{
+    if (std::strcmp(argument, "--version") == 0) {
+        std::puts("orvo " ORVO_VERSION);
+        return 0;
+    }
+    if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+        std::fputs("usage: orvo [FILE.sin]\n"
+                   "       orvo --help | --version\n"
+                   "Opens the window of Orvo Programming Software, with FILE.sin when given.\n"
+                   "Qt's options (-platform, -style, -reverse, ...) are taken too.\n",
+                   stdout);
+        return 0;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     const auto entered = std::chrono::steady_clock::now();
+    for (int i = 1; i < argc; ++i) {
+        if (const int status = answerQuestion(argv[i]); status >= 0)
+            return status;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QApplication::setDesktopFileName(QStringLiteral("orvo"));

@@ -112,7 +112,7 @@ void TransferController::start()
     const bool write = m_kind == Kind::Write;
     // A read replaces the document: its unsaved changes are asked about first, as for New; a
     // write names the channels that contradict the band.
-    if (write ? !confirmOutOfBandChannels(m_parent, m_document)
+    if (write ? !confirmOutOfBandChannels(m_parent, m_document, OutOfBandUse::Write)
               : m_kind == Kind::Read && m_maySaveChanges && !m_maySaveChanges()) {
         m_dialog->dismiss();
         return;
@@ -178,6 +178,8 @@ void TransferController::finish(const orvo::CloneReport& report)
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
         messageBox(m_parent, QString::fromUtf8(orvo::kPartialWriteText));
+    else if (result.outcome == orvo::CloneOutcome::Cancelled && result.writtenNotVerified)
+        messageBox(m_parent, coreText(orvo::kReadBackCancelledText));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
@@ -232,7 +234,7 @@ void TransferController::writeToSeveralRadios()
     if (isRunning())
         return;
     m_edit.commitPendingEdit();
-    if (!confirmOutOfBandChannels(m_parent, m_document))
+    if (!confirmOutOfBandChannels(m_parent, m_document, OutOfBandUse::Write))
         return;
     m_source = m_document.image();
     BatchWriteDialog dialog(m_parent);
@@ -271,7 +273,8 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
     orvo::VerifiedWrite write{report.result, {}};
     if (report.result.readBack)
         write.differences = orvo::compareImages(m_source, report.received);
-    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
+    m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write),
+                       write.transfer.outcome == orvo::CloneOutcome::Completed);
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
         messageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
     m_batch->askForNextRadio();

@@ -20,6 +20,10 @@ constexpr const char* kContext = "orvo";
     QT_TRANSLATE_NOOP(
         "orvo",
         "The radio now holds part of the new data. Write to the radio again before using it."),
+    QT_TRANSLATE_NOOP("orvo", "The radio was written; only the check after writing failed, so "
+                              "what it holds was not compared."),
+    QT_TRANSLATE_NOOP("orvo", "The radio was written; the check after writing was cancelled, so "
+                              "what it holds was not compared."),
     QT_TRANSLATE_NOOP(
         "orvo",
         "Could not Open the Port,Please check whether the Port are occupied or the device are ok"),
@@ -86,6 +90,7 @@ constexpr const char* kContext = "orvo";
     QT_TRANSLATE_NOOP("orvo", "different"),
     QT_TRANSLATE_NOOP("orvo", "failed"),
     QT_TRANSLATE_NOOP("orvo", "cancelled"),
+    QT_TRANSLATE_NOOP("orvo", "written, not verified"),
     QT_TRANSLATE_NOOP("orvo", "not opened"),
 };
 

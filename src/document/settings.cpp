@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QStandardPaths>
@@ -32,8 +33,8 @@ QString portKey(int n)
     return QStringLiteral("Ports/COM%1").arg(n);
 }
 
-// The first file of the store, or of the old key's, that exists and is not a regular file: the
-// files QSettings reads in the user's and the system's configuration folders.
+// The first file of the store, or of the old key's, that exists and is not a regular file or
+// cannot be read: the files QSettings reads in the user's and the system's configuration folders.
 QString unusableStoreFile()
 {
     const QStringList folders =
@@ -46,7 +47,11 @@ QString unusableStoreFile()
                  {QStringLiteral("%1/%2/%3.conf").arg(folder, organization, application),
                   QStringLiteral("%1/%2.conf").arg(folder, organization)}) {
                 const QFileInfo info(file);
-                if (info.exists() && !info.isFile())
+                if (!info.exists())
+                    continue;
+                // Opening tells what the process may do; a check of the mode bits would not.
+                QFile readable(file);
+                if (!info.isFile() || !readable.open(QIODevice::ReadOnly))
                     return file;
             }
         }
@@ -61,6 +66,13 @@ QString Settings::storeProblem()
     const QString file = unusableStoreFile();
     if (file.isEmpty())
         return {};
+    if (QFileInfo(file).isFile()) {
+        return QCoreApplication::translate("Settings",
+                                           "The settings file %1 cannot be read. The program "
+                                           "starts with its default settings and leaves that "
+                                           "file alone.")
+            .arg(QDir::toNativeSeparators(file));
+    }
     return QCoreApplication::translate("Settings",
                                        "The settings file %1 is not a regular file. The program "
                                        "starts with its default settings and leaves that file "

@@ -22,8 +22,9 @@ public:
     Settings();
 
     // The warning to show when a file of the store is a named pipe, a device or a folder, which
-    // reading would wait on or saving would replace; empty when the store is usable. The program
-    // then keeps its store in a folder of its own (useStoreFolder) before any Settings is made.
+    // reading would wait on or saving would replace, or a file the user cannot read, which saving
+    // would replace; empty when the store is usable. The program then keeps its store in a folder
+    // of its own (useStoreFolder) before any Settings is made.
     static QString storeProblem();
     // Every store of this process lies in `folder`; the files of the usual one are neither read
     // nor written. For main(), once, before any Settings is made.

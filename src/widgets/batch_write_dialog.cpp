@@ -66,10 +66,11 @@ void BatchWriteDialog::start()
     emit startRequested();
 }
 
-void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry)
+void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry, bool completed)
 {
     m_log.push_back(entry);
-    m_ui->progressBar->setValue(m_ui->progressBar->maximum());
+    // A failed write ends with the bar near its end; only a completed one may look complete.
+    m_ui->progressBar->setValue(completed ? m_ui->progressBar->maximum() : 0);
     const QString detail = entry.differences.empty() ? coreText(entry.reason)
                                                      : QString::fromStdString(entry.differences);
     auto* item = new QTreeWidgetItem(
@@ -108,6 +109,8 @@ void BatchWriteDialog::askForNextRadio()
                 .arg(results["failed"]);
         if (results["cancelled"] > 0)
             counts += tr(", %1 cancelled").arg(results["cancelled"]);
+        if (results["written, not verified"] > 0)
+            counts += tr(", %1 written, not verified").arg(results["written, not verified"]);
         m_ui->lblCount->setText(counts);
         m_ui->btnCancel->setText(tr("Close"));
     }

@@ -34,9 +34,9 @@ public:
     // progress (0..128).
     void setStatusText(const QString& text);
     void setPosition(int position);
-    // Logs a radio's end: the bar fills, the row and the counts show it, and the chosen log
-    // file is saved again.
-    void addResult(const orvo::RadioLogEntry& entry);
+    // Logs a radio's end: the bar fills when its transfer `completed` and is emptied when not,
+    // the row and the counts show it, and the chosen log file is saved again.
+    void addResult(const orvo::RadioLogEntry& entry, bool completed);
     // Names the last radio's result and asks for the next radio; Start is enabled again.
     void askForNextRadio();
 

@@ -86,7 +86,10 @@ DebugModeDialog::DebugModeDialog(double bandBase, QWidget* parent)
     tree->viewport()->setAttribute(Qt::WA_Hover);
 
     connect(tree, &QTreeWidget::currentItemChanged, this, &DebugModeDialog::selectTreeItem);
-    connect(m_ui->btnStart, &QPushButton::clicked, this, &DebugModeDialog::startRequested);
+    connect(m_ui->btnStart, &QPushButton::clicked, this, [this] {
+        confirmTypedFrequencies();
+        emit startRequested();
+    });
     const auto onClick = [this](QRadioButton* button, auto handler) {
         connect(button, &QRadioButton::clicked, this, handler);
     };
@@ -223,6 +226,7 @@ void DebugModeDialog::reject()
 
 void DebugModeDialog::selectTreeItem()
 {
+    confirmTypedFrequencies();
     QTreeWidgetItem* item = m_ui->treeDebug->currentItem();
     if (!item)
         return;
@@ -371,6 +375,15 @@ bool DebugModeDialog::eventFilter(QObject* watched, QEvent* event)
     // A key the focus widget ignores travels on to its parents; it is looked at only once, at
     // the widget that had the focus when it arrived. The key goes on to the control afterwards:
     // Enter on a push button presses it.
+    // A frequency leaves its edit checked, however the focus leaves it; only a focus that goes
+    // to another window or a popup comes back to the text as it was left.
+    if (event->type() == QEvent::FocusOut &&
+        (watched == m_ui->editRxFreq || watched == m_ui->editTxFreq)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            confirmTypedFrequencies();
+        return false;
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == focusWidget()) {
         auto* focus = static_cast<QWidget*>(watched);
         m_enterFocus = focus;
@@ -465,6 +478,15 @@ void DebugModeDialog::checkFrequency(Side side)
                                      : orvo::DebugStep::Khz6_25;
     edit->setText(QString::fromStdString(
         orvo::confirmDebugFrequency(edit->text().toStdString(), m_bandBase, step)));
+}
+
+void DebugModeDialog::confirmTypedFrequencies()
+{
+    // An edit is modified from the user's first key until the dialog sets its text again.
+    if (m_ui->editRxFreq->isModified())
+        checkFrequency(Side::Receive);
+    if (m_ui->editTxFreq->isModified())
+        checkFrequency(Side::Transmit);
 }
 
 std::size_t DebugModeDialog::itemIndex(orvo::TestItem item)

@@ -4,8 +4,8 @@
 // band's lower edge), whose receive and transmit frequency, tone, tone method and step the
 // frequency page shows, or one of four adjustment items, whose value 0..255 the item page sets
 // on a slider. Start asks for the frequency page's edits and lists, with the current item and its
-// value, to be sent to the radio. Nothing of the dialog is stored anywhere; every opening starts
-// afresh.
+// value, to be sent to the radio; a typed frequency is held to the band and the step before it
+// can be sent. Nothing of the dialog is stored anywhere; every opening starts afresh.
 
 #include "core/testmode/debug_frequency.h"
 #include "core/testmode/testmode_frames.h"
@@ -100,6 +100,9 @@ private:
     void showItemPage(bool show);
     void showCurrentPosition(int value);
     void checkFrequency(Side side);
+    // Gives a frequency typed into an edit and not yet checked the check Enter gives, so that
+    // Start sends what the edits show: on leaving the edit, on a page change and on Start.
+    void confirmTypedFrequencies();
     // Where an item's value (TX Frequency .. TX Power) is kept in m_itemValues, and a debug
     // frequency's page (High .. Low) in m_pages.
     static std::size_t itemIndex(orvo::TestItem item);

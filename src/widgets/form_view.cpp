@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
@@ -163,6 +164,9 @@ void FormView::showHint(QWidget* under)
 void FormView::resetForm()
 {
     m_grid->cancelEdit();
+    // Rows chosen in the document before belong to it: a copy or a delete must not find them.
+    if (QItemSelectionModel* selection = m_grid->selectionModel())
+        selection->clear();
     showDocument();
     m_ui->cmbType->setFocus();
 }

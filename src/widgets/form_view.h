@@ -39,8 +39,8 @@ public:
     QComboBox* settingBox(orvo::SettingBox box) const;
 
     // Run when the view is first shown and after every File New and File Open: closes any
-    // editor without committing it and gives the focus to the Type list. The form follows the
-    // document by itself.
+    // editor without committing it, forgets the grid's selection and current cell, and gives the
+    // focus to the Type list. The form follows the document by itself.
     void resetForm();
 
     // Commits the edit in progress as leaving its cell does, with its checks, and closes its

@@ -4,9 +4,10 @@
 #include "document/document.h"
 #include "widgets/message_box.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
-bool confirmOutOfBandChannels(QWidget* parent, const Document& doc)
+bool confirmOutOfBandChannels(QWidget* parent, const Document& doc, OutOfBandUse use)
 {
     // The same lines as the tooltips of the cells shown in the out-of-band colour.
     const ChannelModel& model = *doc.channelModel();
@@ -18,5 +19,16 @@ bool confirmOutOfBandChannels(QWidget* parent, const Document& doc)
                 lines.append(tip);
         }
     }
-    return lines.isEmpty() || continueOrCancel(parent, lines.join(QLatin1Char('\n')));
+    if (lines.isEmpty())
+        return true;
+    if (use == OutOfBandUse::Write) {
+        lines.prepend(QCoreApplication::translate(
+                          "OutOfBandPrompt",
+                          "These frequencies lie outside the band %1 that Field selects: Continue "
+                          "writes the channels to the radio as they are, and the radio may not be "
+                          "able to tune them.")
+                          .arg(doc.selectionText(orvo::SettingBox::Field)) +
+                      QLatin1Char('\n'));
+    }
+    return continueOrCancel(parent, lines.join(QLatin1Char('\n')));
 }

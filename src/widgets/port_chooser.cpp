@@ -11,6 +11,10 @@ PortChooser::PortChooser(const QString& port, const orvo::ChosenDevices& chosen,
 {
     m_ui->setupUi(this);
     m_ui->cmbPort->setCurrentText(port);
+    // The note keeps its room while it is empty: the device box stays where the pointer found it
+    // when the note appears for another port.
+    m_ui->lblNote->setMinimumHeight(3 * m_ui->lblNote->fontMetrics().lineSpacing());
+    m_ui->lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto showDevice = [this, chosen] {
         const QString port = m_ui->cmbPort->currentText();
         const int n = port.mid(3).toInt();
@@ -29,7 +33,6 @@ PortChooser::PortChooser(const QString& port, const orvo::ChosenDevices& chosen,
             m_ui->editDevice->setText(
                 QString::fromStdString(orvo::systemPortPath(port.toStdString(), chosen)));
         }
-        m_ui->lblNote->setVisible(!variable.isEmpty());
     };
     connect(m_ui->cmbPort, &QComboBox::currentTextChanged, this, showDevice);
     connect(m_ui->btnRefresh, &QPushButton::clicked, this, &PortChooser::refresh);

@@ -2,6 +2,7 @@
 // exit status, what it says, and which files it leaves.
 #include "core/formats/channel_csv.h"
 #include "core/image/channel_codec.h"
+#include "core/link/clone_session.h"
 #include "sim_process.h"
 
 #include <QDir>
@@ -111,7 +112,7 @@ void putInputs(const QString& dir)
                                        {"dangling", "nowhere"},
                                        {"loop1", "loop2"},
                                        {"loop2", "loop1"}})
-        ::symlink(target, (d + '/' + link).c_str());
+        std::filesystem::create_symlink(target, d + '/' + link);
 }
 
 // The names in `dir` as bytes (one char each), hidden ones too, marked as ls -F does: "name/"
@@ -350,6 +351,8 @@ const Row kRows[] = {
     {"write --force --verify --port PORT raw.sin", "", 0, "", "", "radio=raw.sin"},
     {"write --force --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
      "~block 2: CH 1 Receive(MHz): \"145.50000\" -> \"145.50001\"\n"},
+    {"write --force --verify --port PORT raw.sin", "--short-read 5:11", 1,
+     std::string("not received enough  byte\n") + kReadBackFailedText + "\n"},
     // On a terminal the transfer shows its progress on one line.
     {"@tty write --force --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
     // test-mode.

@@ -27,7 +27,8 @@ struct Dlg
         return dialog.findChild<T*>(QString::fromLatin1(name));
     }
     // Runs "verb name [text]; ..." with the verbs select (a tree item), click, type (then Enter),
-    // put (no Enter), pick (a tone), right and enter (keys), and the checks checked and shows.
+    // put (no Enter), pick (a tone), right, tab and enter (keys), and the checks checked and
+    // shows.
     void run(const QString& script) const
     {
         for (const QString& command : script.split(QStringLiteral("; "))) {
@@ -56,7 +57,9 @@ struct Dlg
                 QCOMPARE(edit ? edit->text() : get<QComboBox>(name)->currentText(), rest);
             } else {
                 widget->setFocus();
-                QTest::keyClick(widget, verb == "right" ? Qt::Key_Right : Qt::Key_Return);
+                QTest::keyClick(widget, verb == "right" ? Qt::Key_Right
+                                        : verb == "tab" ? Qt::Key_Tab
+                                                        : Qt::Key_Return);
             }
             // Start's exchange has ended once the dialog is no longer busy.
             QTRY_VERIFY_WITH_TIMEOUT(get("btnStart")->isEnabled(), 60000);
@@ -110,6 +113,13 @@ private slots:
             // No frequency chosen yet.
             {"select TX Frequency", "71 TX Frequency", "00 00 00 00 00 00 00 00",
              "00 00 00 00 FB 01 01 00"},
+            // Tab checks a typed frequency as Enter does: what is sent is what the edit shows.
+            // (Before any tone list is picked: the offscreen platform then keeps the list's
+            // closed popup as the active window, and the focus would not move.)
+            {"select High Frequency; put editRxFreq 999; tab editRxFreq; "
+             "shows editRxFreq 156.00000; put editTxFreq 150.0031; tab editTxFreq; "
+             "shows editTxFreq 150.00500; select Squelch Level",
+             "73 Squelch Level", "00 00 60 15 00 05 00 15", "00 00 00 00 FB 01 01 00"},
             {"select Middle Frequency; select TX Power; click btnDefault", "74 TX Power",
              "00 00 60 14 00 00 60 14", "00 00 00 00 FB 01 01 2F"},
             // Typed texts as they stand, a picked tone; High/Middle/Low do not matter.
@@ -164,8 +174,8 @@ private slots:
     }
 
     // The band's debug frequencies (typed ones held to the band are debug_frequency_test's). A
-    // radio that ignores a request asks Retry, which goes on; a refused frequency sends nothing. A
-    // silent radio is the fault matrix's.
+    // radio that ignores a request asks Retry, which goes on; a frequency typed and left without
+    // Enter is sent as the check holds it. A silent radio is the fault matrix's.
     void theBandAndFailures()
     {
         chooseListEntry(settingList("cmbField"), 3); // 430 - 500MHz
@@ -181,9 +191,9 @@ private slots:
                                  "put editTxFreq 1000; select TX Frequency; click btnStart"));
             QVERIFY(d.dialog.isVisible());
         });
-        QCOMPARE(answers.texts().mid(0, 2), (QStringList{kTryAgain, kFinished}));
-        QVERIFY(answers.texts().value(2).contains("transmit frequency \"1000\""));
-        QCOMPARE(logOf(sim).count(QStringLiteral("test request")), 2);
+        QCOMPARE(answers.texts(), (QStringList{kTryAgain, kFinished, kFinished}));
+        QCOMPARE(logOf(sim).filter(QStringLiteral("frame A")).constLast(),
+                 QStringLiteral("test: frame A 00 00 00 45 00 00 00 45"));
         // The port's open failure names the device and the reason.
         qputenv("ORVO_COM1", "/nonexistent/ttyZT4");
         runDebugMode(answers, [](const Dlg& d) {

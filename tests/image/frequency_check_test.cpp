@@ -107,8 +107,11 @@ TEST(RowCommit, EditorTextsChangeTheRowAsTheEditorRulesSay)
         {"446.00625,446.00625,67.0,D023N,No,Wide,Add,High", kColReceive, "", kLeave,
          ",446.00625,,D023N,No,Wide,Add,High"},
         {",446.00625,,D023N,No,Wide,Add,High", kColTransmit, "", kEnter, ""},
-        // Tones take their table's spelling or "OFF"; flags take the word.
-        {k446, kColRxTone, "67", kLeave, "446.00625,446.00625,OFF,Off,No,Wide,Add,High"},
+        // Tones take the entry they name or "OFF"; a plain number names its CTCSS tone; flags
+        // take the word.
+        {k446, kColRxTone, "67", kLeave, "446.00625,446.00625,67.0,Off,No,Wide,Add,High"},
+        {k446, kColTxTone, "067.00", kEnter, "446.00625,446.00625,Off,67.0,No,Wide,Add,High"},
+        {k446, kColRxTone, "67.05", kLeave, "446.00625,446.00625,OFF,Off,No,Wide,Add,High"},
         {k446, kColRxTone, "d023n", kEnter, "446.00625,446.00625,D023N,Off,No,Wide,Add,High"},
         {k446, kColBusy, "Yes", kLeave, "446.00625,446.00625,Off,Off,Yes,Wide,Add,High"},
         // An empty channel takes no tone and no flag; leaving a flag cell empties it.

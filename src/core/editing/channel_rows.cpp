@@ -75,40 +75,52 @@ bool isBlank(const std::vector<std::string>& fields)
     return true;
 }
 
-// The row typed cell by cell into an empty row; refusals go to `refused`.
-ChannelTexts typedRow(const std::vector<std::string>& cells, int channel,
-                      std::optional<BandLimits> band, std::vector<RefusedCell>& refused)
+// The row a pasted line stands for; refusals go to `refused`. A pasted row is a copy: an empty
+// Transmit stays empty (a listen-only channel stays one) and an empty tone stays empty. Only the
+// flags of a channel with a frequency take their defaults when empty, as the grid shows no empty
+// flag on such a channel.
+ChannelTexts pastedRow(const std::vector<std::string>& cells, int channel,
+                       std::optional<BandLimits> band, std::vector<RefusedCell>& refused)
 {
     ChannelTexts row;
-    for (int col = kColReceive; col <= kColPower; ++col) {
-        std::string cell = trimmed(cells[static_cast<std::size_t>(col - 1)]);
+    auto text = [&cells](int col) { return trimmed(cells[static_cast<std::size_t>(col - 1)]); };
+    bool hasFrequency = false;
+    for (int col = kColReceive; col <= kColTransmit; ++col) {
+        const std::string cell = text(col);
         if (cell.empty())
             continue;
-        if (col >= kColRxTone && col <= kColTxTone && !canonicalTone(cell)) {
-            refused.push_back({channel, col, "\"" + cell + "\" is not a tone of the list"});
+        hasFrequency = true;
+        const FrequencyCheck check = checkFrequency(cell, band, CommitVariant::LeaveCell);
+        if (!check.accepted())
+            refused.push_back({channel, col, frequencyFaultText(check.faults()[0])});
+        row[static_cast<std::size_t>(col - 1)] = check.text;
+    }
+    for (int col = kColRxTone; col <= kColTxTone; ++col) {
+        const std::string cell = text(col);
+        if (cell.empty())
             continue;
+        const std::optional<std::string> tone = listedTone(cell);
+        if (!tone)
+            refused.push_back({channel, col, "\"" + cell + "\" is not a tone of the list"});
+        else if (hasFrequency)
+            row[static_cast<std::size_t>(col - 1)] = *tone;
+    }
+    for (int col = kColBusy; col <= kColPower; ++col) {
+        const std::string cell = text(col);
+        std::string& taken = row[static_cast<std::size_t>(col - 1)];
+        const FlagWords& words = kFlagWords[static_cast<std::size_t>(col - kColBusy)];
+        if (cell.empty()) {
+            if (hasFrequency)
+                taken = defaultRowTexts()[static_cast<std::size_t>(col - kColRxTone)];
+        } else if (!sameWord(cell, words.first) && !sameWord(cell, words.second)) {
+            refused.push_back(
+                {channel, col,
+                 "\"" + cell + "\" is neither " + words.first + " nor " + words.second});
+        } else if (!hasFrequency) {
+            refused.push_back({channel, col, "a channel without a frequency takes no setting"});
+        } else {
+            taken = sameWord(cell, words.first) ? words.first : words.second;
         }
-        if (col >= kColBusy) {
-            const FlagWords& words = kFlagWords[static_cast<std::size_t>(col - kColBusy)];
-            if (sameWord(cell, words.first)) {
-                cell = words.first;
-            } else if (sameWord(cell, words.second)) {
-                cell = words.second;
-            } else {
-                refused.push_back(
-                    {channel, col,
-                     "\"" + cell + "\" is neither " + words.first + " nor " + words.second});
-                continue;
-            }
-            if (isRowEmpty(row)) {
-                refused.push_back({channel, col, "a channel without a frequency takes no setting"});
-                continue;
-            }
-        }
-        const CommitOutcome outcome =
-            commitEditorText(row, col, cell, band, CommitVariant::LeaveCell);
-        if (outcome.check && !outcome.check->accepted())
-            refused.push_back({channel, col, frequencyFaultText(outcome.check->faults()[0])});
     }
     return row;
 }
@@ -161,7 +173,7 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
             continue;
         }
         const std::size_t before = result.refused.size();
-        ChannelTexts row = typedRow(fields, channel, band, result.refused);
+        ChannelTexts row = pastedRow(fields, channel, band, result.refused);
         if (result.refused.size() == before)
             result.rows.emplace_back(channel, std::move(row));
         ++channel;

@@ -41,11 +41,13 @@ struct PastedRows
 
 // Reads pasted rows (tab-separated, or CSV when no line holds a tab; an optional header line;
 // 9 fields with the channel number first, or the 8 cells alone) onto channels `first`,
-// `first` + 1, ... 16, one row per line. Each cell goes through the checks of typing into an
-// empty row, in column order: frequencies the check of leaving the cell against `band`, tones
-// must be entries of the tone table or "Off", flags one of their two words; a flag on a row
-// without a frequency is refused. A row with a refused cell is left out whole; rows beyond
-// channel 16 are counted in firstUnfitRow..lastUnfitRow.
+// `first` + 1, ... 16, one row per line. A row is taken as a copy, each cell checked as typing
+// checks it, in column order: frequencies the check of leaving the cell against `band`, tones
+// must name an entry of the tone table (listedTone) or "Off", flags one of their two words; a
+// flag on a row without a frequency is refused. Empty frequencies and tones stay empty (no
+// transmit frequency follows the receive one); empty flags of a row with a frequency take their
+// defaults. A row with a refused cell is left out whole; rows beyond channel 16 are counted in
+// firstUnfitRow..lastUnfitRow.
 PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band);
 
 } // namespace orvo

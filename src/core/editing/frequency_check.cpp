@@ -84,7 +84,7 @@ FrequencyCheck checkFrequency(std::string_view typed, std::optional<BandLimits> 
 
 std::string committedToneText(std::string_view typed)
 {
-    if (auto entry = canonicalTone(typed))
+    if (auto entry = listedTone(typed))
         return *std::move(entry);
     return "OFF";
 }

@@ -79,8 +79,8 @@ FrequencyCheck checkFrequency(std::string_view typed, std::optional<BandLimits> 
                               CommitVariant variant);
 
 // The text a tone cell takes when a tone editor is committed on a channel that has a frequency:
-// the table entry equal to `typed` ignoring case, in the table's own letter case, or "OFF" when
-// no entry matches.
+// the entry of the tone table that `typed` names (listedTone: the entry in its own letter case,
+// "67" as "67.0"), or "OFF" when it names none.
 std::string committedToneText(std::string_view typed);
 
 // True when both frequency texts of the row are empty.

@@ -144,6 +144,26 @@ std::optional<std::string> canonicalTone(std::string_view text)
     return toneTable()[static_cast<std::size_t>(i)];
 }
 
+std::optional<std::string> listedTone(std::string_view text)
+{
+    if (auto entry = canonicalTone(text))
+        return entry;
+    if (!isPlainDecimal(text))
+        return std::nullopt;
+    // Every CTCSS entry has one decimal; digits after it must all be 0 to name the same value.
+    const std::size_t point = text.find('.');
+    if (point != std::string_view::npos && point + 2 < text.size()) {
+        for (char c : text.substr(point + 2)) {
+            if (c != '0' && c != ' ' && c != '\t')
+                return std::nullopt;
+        }
+    }
+    const std::int64_t tenths = scaledLeadingNumber(text, 1);
+    if (tenths <= 0 || tenths >= 10000)
+        return std::nullopt;
+    return canonicalTone(tenthsText(static_cast<int>(tenths)));
+}
+
 std::optional<ToneBytes> rawToneBytes(std::string_view text)
 {
     if (text.size() != 6 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))

@@ -54,4 +54,9 @@ int toneIndex(std::string_view text);
 // The table entry equal to `text` when case is ignored ("d023n" gives "D023N").
 std::optional<std::string> canonicalTone(std::string_view text);
 
+// The table entry a typed text names: the entry equal to it ignoring case, or, for a plain
+// decimal number, the CTCSS entry of that value in hertz ("67", "67.00" and "067.0" give
+// "67.0"). Nothing for any other text ("67.05", "D23N", "67Hz").
+std::optional<std::string> listedTone(std::string_view text);
+
 } // namespace orvo

@@ -100,6 +100,9 @@ CloneResult CloneSession::run(const std::string& portName)
         if (step == Step::Go)
             step = readBlocks(readBack);
         result.readBack = step == Step::Go;
+        result.writtenNotVerified = !result.readBack;
+        if (step == Step::Failure)
+            tell(kReadBackFailedText, CloneHost::Buttons::Ok);
     }
     m_line.close();
     m_state = CloneState::Closed;
@@ -110,6 +113,8 @@ CloneResult CloneSession::run(const std::string& portName)
     // A cancelled write says no more than a failed one would: how much of it the radio holds.
     if (result.outcome == CloneOutcome::Cancelled && leftPartlyWritten(result))
         m_told += (m_told.empty() ? "" : " ") + std::string(kPartialWriteText);
+    else if (result.outcome == CloneOutcome::Cancelled && result.writtenNotVerified)
+        m_told += (m_told.empty() ? "" : " ") + std::string(kReadBackCancelledText);
     result.message = m_told;
     const bool endsAtFinal =
         result.directionKnown && result.outcome != CloneOutcome::Cancelled &&

@@ -73,6 +73,9 @@ struct CloneResult
     // With the read-back on: every block of a completed write was read back into the session's
     // image (receivedImage), after a new wake-up in the same opening of the port.
     bool readBack = false;
+    // With the read-back on: the write completed and the read-back then failed or was cancelled.
+    // The radio holds what was written; only the comparison is missing.
+    bool writtenNotVerified = false;
     // What the transfer told the user since the last Retry, one message after the other, lines
     // joined by blanks: the reason of a failure ("Error had happen,please try again"), and
     // kPartialWriteText after a write that broke off (cancelled too) after its first block.
@@ -94,6 +97,14 @@ inline constexpr const char* kShortReplyText = "not received enough  byte";
 // Shown after the block error of a write that had moved at least one block.
 inline constexpr const char* kPartialWriteText =
     "The radio now holds part of the new data. Write to the radio again before using it.";
+// Shown after the failure of the read-back of a completed write, and kept in the message of one
+// that was cancelled during the read-back.
+inline constexpr const char* kReadBackFailedText =
+    "The radio was written; only the check after writing failed, so what it holds was not "
+    "compared.";
+inline constexpr const char* kReadBackCancelledText =
+    "The radio was written; the check after writing was cancelled, so what it holds was not "
+    "compared.";
 
 class CloneSession
 {

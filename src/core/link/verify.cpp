@@ -18,6 +18,8 @@ VerifiedWrite writeAndVerify(SerialLine& line, CloneHost& host, const RadioImage
 
 std::string verifiedWriteResult(const VerifiedWrite& write)
 {
+    if (write.transfer.writtenNotVerified)
+        return "written, not verified";
     switch (write.transfer.outcome) {
     case CloneOutcome::Completed:
         return write.differences.empty() ? "verified" : "different";

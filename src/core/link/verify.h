@@ -29,7 +29,8 @@ struct VerifiedWrite
 VerifiedWrite writeAndVerify(SerialLine& line, CloneHost& host, const RadioImage& image,
                              const std::string& port);
 
-// One word for the log: "verified", "different", "failed", "cancelled" or "not opened".
+// One word for the log: "verified", "different", "failed", "cancelled", "not opened", or
+// "written, not verified" for a completed write whose read-back failed or was cancelled.
 std::string verifiedWriteResult(const VerifiedWrite& write);
 
 // "block 2: CH 1 Receive: "145.50000" -> "145.50010"", one difference a line.
