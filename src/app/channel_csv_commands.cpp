@@ -3,10 +3,11 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/transfer_controller.h"
+#include "core/formats/atomic_file.h"
 #include "core/formats/channel_csv.h"
 #include "core/formats/common_csv.h"
-#include "core/formats/atomic_file.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "widgets/file_dialog.h"
 #include "widgets/form_view.h"
 #include "widgets/message_box.h"
@@ -109,15 +110,15 @@ bool importChannelsFile(FormView& view, const QString& path)
     const orvo::RadioImage before = documentImage(view);
     orvo::RadioImage image = before;
     // The file says by its header which of the two formats it is.
-    const std::vector<std::string> errors = orvo::isCommonCsv(text)
-                                                ? orvo::importCommonCsv(text, image)
-                                                : orvo::importChannelCsv(text, image);
+    const std::vector<orvo::Message> errors = orvo::isCommonCsv(text)
+                                                  ? orvo::importCommonCsv(text, image)
+                                                  : orvo::importChannelCsv(text, image);
     if (!errors.empty()) {
         QString text =
             QCoreApplication::translate("ChannelCsvCommands", "Nothing was imported from \"%1\":")
                 .arg(QFileInfo(path).fileName());
-        for (const std::string& e : errors)
-            text += QLatin1Char('\n') + QString::fromStdString(e);
+        for (const orvo::Message& e : errors)
+            text += QLatin1Char('\n') + translatedText(e);
         messageBox(view.window(), text);
         return false;
     }
@@ -167,7 +168,7 @@ void exportChannels(FormView& view)
     const orvo::FileResult saved =
         orvo::writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
     if (!saved.ok) {
-        messageBox(view.window(), QString::fromLocal8Bit(saved.error.c_str()));
+        messageBox(view.window(), translatedText(saved.error));
         return;
     }
     // What the other programs' format cannot carry, said once.
@@ -185,7 +186,7 @@ void exportChannels(FormView& view)
     for (const orvo::CommonCsvNote& note : exported.notes) {
         remarks << QCoreApplication::translate("ChannelCsvCommands", "Channel %1 %2")
                        .arg(note.channel)
-                       .arg(QString::fromStdString(note.text));
+                       .arg(translatedText(note.text));
     }
     if (!remarks.isEmpty())
         messageBox(view.window(), remarks.join(QLatin1Char('\n')), QString(),

@@ -1,5 +1,7 @@
 #include "app/file_document.h"
 
+#include "core/formats/channel_file.h"
+#include "document/message_text.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/out_of_band_prompt.h"
@@ -33,7 +35,7 @@ bool FileDocument::load(const QString& path, const QString& failureNote)
     const orvo::FileResult result =
         orvo::loadImageFile(QFile::encodeName(path).toStdString(), loaded);
     if (!result.ok) {
-        QString text = QString::fromLocal8Bit(result.error.c_str());
+        QString text = translatedText(result.error);
         if (!failureNote.isEmpty())
             text += QLatin1Char('\n') + failureNote;
         messageBox(m_window, text);
@@ -51,7 +53,7 @@ bool FileDocument::store(const QString& path)
     const orvo::FileResult result =
         orvo::saveImageFile(QFile::encodeName(path).toStdString(), image());
     if (!result.ok) {
-        messageBox(m_window, QString::fromLocal8Bit(result.error.c_str()));
+        messageBox(m_window, translatedText(result.error));
         return false;
     }
     setModified(false);

@@ -1,9 +1,8 @@
 #include "app/testmode_controller.h"
 
-#include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
-#include "document/core_text.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "serial/radio_worker.h"
 #include "widgets/debug_mode_dialog.h"
 #include "widgets/message_box.h"
@@ -29,17 +28,17 @@ void TestModeController::open()
 {
     if (isRunning())
         return;
-    // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
-    // 136). The document always selects a band; should it select none, the first band stands in.
-    const auto& bands = orvo::settingBoxes()[static_cast<std::size_t>(orvo::SettingBox::Field)];
+    // The dialog starts from the band's lower edge in whole MHz. The document always selects a
+    // band; should it select none, the first band stands in.
+    const auto& bands = orvo::bands();
     const int selected =
         m_document->selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const std::string band = selected >= 0 && selected < static_cast<int>(bands.entries.size())
-                                 ? bands.entries[static_cast<std::size_t>(selected)]
-                                 : bands.entries.front();
+    const orvo::Band& band = selected >= 0 && selected < static_cast<int>(bands.size())
+                                 ? bands[static_cast<std::size_t>(selected)]
+                                 : bands.front();
     m_dialogPort = m_port();
 
-    DebugModeDialog dialog(orvo::leadingNumber(band), m_window);
+    DebugModeDialog dialog(band.low / 100000.0, m_window);
     m_dialog = &dialog;
     connect(&dialog, &DebugModeDialog::startRequested, this, &TestModeController::start);
     execDialog(dialog);
@@ -56,20 +55,20 @@ void TestModeController::start()
     m_link->startTestMode(request);
 }
 
-void TestModeController::askUser(const QString& text, bool retryCancel)
+void TestModeController::askUser(const orvo::Message& message, bool retryCancel)
 {
     QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_window;
     // The test mode's boxes carry the program's short title.
     const QString caption = tr("Orvo");
     if (retryCancel) {
         const auto answer =
-            messageBox(parent, coreText(text), caption, QMessageBox::Warning,
+            messageBox(parent, translatedText(message), caption, QMessageBox::Warning,
                        QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(answer == QMessageBox::Retry);
         return;
     }
-    const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
-    messageBox(parent, coreText(text), caption,
+    const bool finished = message.kind == orvo::MessageKind::TestModeFinished;
+    messageBox(parent, translatedText(message), caption,
                finished ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }

@@ -4,6 +4,8 @@
 // (serial/radio_worker.h): the dialog repaints and shows that it is busy until the exchange has
 // ended with its last message.
 
+#include "core/message/message.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -39,7 +41,7 @@ public:
 
 private:
     void start();
-    void askUser(const QString& text, bool retryCancel);
+    void askUser(const orvo::Message& message, bool retryCancel);
     void finish(orvo::TestModeOutcome outcome);
 
     const Document* m_document;

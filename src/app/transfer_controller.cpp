@@ -1,8 +1,8 @@
 #include "app/transfer_controller.h"
 
 #include "core/link/verify.h"
-#include "document/core_text.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "serial/radio_worker.h"
 #include "widgets/batch_write_dialog.h"
 #include "widgets/form_view.h"
@@ -139,12 +139,15 @@ void TransferController::setRunning(bool running)
     emit runningChanged(running);
 }
 
-void TransferController::showStatus(const QString& text)
+void TransferController::showStatus(const orvo::Message& status)
 {
-    if (m_job == Job::Batch && m_batch)
-        m_batch->setStatusText(coreText(text));
-    else if (m_job == Job::Single && !m_cancelled)
-        m_dialog->setStatusText(coreText(text));
+    // The batch dialog's bar counts the blocks; its status line keeps the words.
+    if (m_job == Job::Batch && m_batch) {
+        if (status.kind != orvo::MessageKind::BlockPosition)
+            m_batch->setStatusText(translatedText(status));
+    } else if (m_job == Job::Single && !m_cancelled) {
+        m_dialog->setStatusText(translatedText(status));
+    }
 }
 
 void TransferController::showPosition(int position)
@@ -155,7 +158,7 @@ void TransferController::showPosition(int position)
         m_dialog->setPosition(position);
 }
 
-void TransferController::askUser(const QString& text, bool retryCancel)
+void TransferController::askUser(const orvo::Message& message, bool retryCancel)
 {
     QWidget* parent = window();
     if (m_job == Job::Batch && m_batch)
@@ -164,12 +167,12 @@ void TransferController::askUser(const QString& text, bool retryCancel)
         parent = m_dialog;
     if (retryCancel) {
         const auto pressed =
-            messageBox(parent, coreText(text), QString(), QMessageBox::NoIcon,
+            messageBox(parent, translatedText(message), QString(), QMessageBox::NoIcon,
                        QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         m_link->answer(pressed == QMessageBox::Retry);
         return;
     }
-    messageBox(parent, coreText(text), QString(), QMessageBox::Warning, QMessageBox::Ok);
+    messageBox(parent, translatedText(message), QString(), QMessageBox::Warning, QMessageBox::Ok);
     m_link->answer(false);
 }
 
@@ -193,7 +196,7 @@ void TransferController::finish(const orvo::CloneReport& report)
 
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
-        messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));
+        messageBox(window(), translatedText(orvo::MessageKind::PartialWrite));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
@@ -202,7 +205,7 @@ void TransferController::finish(const orvo::CloneReport& report)
             messageBox(window(), tr("Written and verified: the radio holds what was written."),
                        QString(), QMessageBox::Information);
         } else {
-            messageBox(window(), coreText(orvo::verifyFailureText(differences)));
+            messageBox(window(), translatedText(orvo::verifyFailureMessage(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
         VerifyDialog verify(m_source, report.received, window());
@@ -273,6 +276,6 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
         write.differences = orvo::compareImages(m_source, report.received);
     m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write));
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
-        messageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
+        messageBox(m_batch, translatedText(orvo::verifyFailureMessage(write.differences)));
     m_batch->askForNextRadio();
 }

@@ -85,7 +85,7 @@ ChannelTexts typedRow(const std::vector<std::string>& cells, int channel,
         if (cell.empty())
             continue;
         if (col >= kColRxTone && col <= kColTxTone && !canonicalTone(cell)) {
-            refused.push_back({channel, col, "\"" + cell + "\" is not a tone of the list"});
+            refused.push_back({channel, col, {MessageKind::PasteNotTone, {"\"" + cell + "\""}}});
             continue;
         }
         if (col >= kColBusy) {
@@ -96,19 +96,20 @@ ChannelTexts typedRow(const std::vector<std::string>& cells, int channel,
                 cell = words.second;
             } else {
                 refused.push_back(
-                    {channel, col,
-                     "\"" + cell + "\" is neither " + words.first + " nor " + words.second});
+                    {channel,
+                     col,
+                     {MessageKind::NeitherNor, {"\"" + cell + "\"", words.first, words.second}}});
                 continue;
             }
             if (isRowEmpty(row)) {
-                refused.push_back({channel, col, "a channel without a frequency takes no setting"});
+                refused.push_back({channel, col, MessageKind::PasteNoFrequency});
                 continue;
             }
         }
         const CommitOutcome outcome =
             commitEditorText(row, col, cell, band, CommitVariant::LeaveCell);
         if (outcome.check && !outcome.check->accepted())
-            refused.push_back({channel, col, frequencyFaultText(outcome.check->faults()[0])});
+            refused.push_back({channel, col, frequencyFaultMessage(outcome.check->faults()[0])});
     }
     return row;
 }
@@ -157,7 +158,7 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
             fields.erase(fields.begin());
         if (fields.size() != 8) {
             result.refused.push_back(
-                {channel++, 0, "8 or 9 columns expected, found " + std::to_string(fields.size())});
+                {channel++, 0, {MessageKind::PasteColumnCount, {fields.size()}}});
             continue;
         }
         const std::size_t before = result.refused.size();

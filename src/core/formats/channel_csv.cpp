@@ -1,8 +1,8 @@
 #include "core/formats/channel_csv.h"
 
 #include "core/editing/frequency_check.h"
-#include "core/image/channel_codec.h"
 #include "core/formats/csv.h"
+#include "core/image/channel_codec.h"
 #include "core/image/escaped_text.h"
 #include "core/image/image_diff.h"
 #include "core/image/number_text.h"
@@ -72,10 +72,11 @@ std::string shown(std::string_view text)
            (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
 }
 
-std::string where(int line, int column)
+// A refusal of the cell in `column` (0..8) of `line`.
+Message cellError(int line, int column, Message reason)
 {
-    return "line " + std::to_string(line) + ", column " +
-           channelColumnHeaders()[static_cast<std::size_t>(column)] + ": ";
+    return {MessageKind::CsvCell,
+            {line, channelColumnHeaders()[static_cast<std::size_t>(column)], std::move(reason)}};
 }
 
 int channelNumber(std::string_view text)
@@ -125,8 +126,7 @@ std::optional<std::string> toneOfCell(std::string_view typed)
 // stands, unchecked, as a cell that is not edited stays in the window.
 std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTexts& was,
                                           std::optional<BandLimits> band,
-                                          const std::string& bandText,
-                                          std::vector<std::string>& errors)
+                                          const std::string& bandText, std::vector<Message>& errors)
 {
     ChannelTexts row;
     bool ok = true;
@@ -143,18 +143,20 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
             continue;
         }
         if (!isPlainDecimal(typed)) {
-            errors.push_back(where(rec.line, c) + shown(typed) +
-                             " is not a frequency in MHz such as 146.52000");
+            errors.push_back(
+                cellError(rec.line, c, {MessageKind::NotFrequencyInMhz, {shown(typed)}}));
             ok = false;
             continue;
         }
         const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
         if (!check.accepted()) {
             const FrequencyFault f = check.faults()[0];
-            errors.push_back(where(rec.line, c) + (f == FrequencyFault::Band
-                                                       ? formatFixed(check.units / 100000.0, 5) +
-                                                             " is outside the band " + bandText
-                                                       : std::string(frequencyFaultText(f))));
+            errors.push_back(
+                cellError(rec.line, c,
+                          f == FrequencyFault::Band
+                              ? Message{MessageKind::OutsideBand,
+                                        {formatFixed(check.units / 100000.0, 5), bandText}}
+                              : frequencyFaultMessage(f)));
             ok = false;
         }
         row[static_cast<std::size_t>(c - 1)] = check.text;
@@ -167,10 +169,7 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
         if (auto entry = toneOfCell(trimmed(typed))) {
             row[static_cast<std::size_t>(c - 1)] = *entry;
         } else {
-            errors.push_back(where(rec.line, c) + shown(typed) +
-                             " is not a tone; give a tone of the list (67.0 ... 254.1, "
-                             "D023N ... D754I), Off, nothing, or a tone field's two bytes "
-                             "such as 0xC012");
+            errors.push_back(cellError(rec.line, c, {MessageKind::NotToneOfTable, {shown(typed)}}));
             ok = false;
         }
     }
@@ -189,14 +188,15 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
         } else if (equalIgnoringCase(typed, words.second)) {
             cell = words.second;
         } else {
-            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " + words.second +
-                             " nor " + words.first);
+            errors.push_back(cellError(
+                rec.line, c, {MessageKind::NeitherNor, {shown(typed), words.second, words.first}}));
             ok = false;
             continue;
         }
         if (!hasFrequency) {
-            errors.push_back(where(rec.line, c) + "a channel without a frequency takes no " +
-                             channelColumnHeaders()[static_cast<std::size_t>(c)] + " setting");
+            errors.push_back(cellError(rec.line, c,
+                                       {MessageKind::NoSettingWithoutFrequency,
+                                        {channelColumnHeaders()[static_cast<std::size_t>(c)]}}));
             ok = false;
         }
     }
@@ -241,17 +241,15 @@ int changedChannelCount(const RadioImage& before, const RadioImage& after)
     return changed;
 }
 
-std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image,
-                                          bool emptyUnlisted)
+std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, bool emptyUnlisted)
 {
     if (csv.size() > kMaxCsvBytes)
-        return {"the file is larger than 1 MiB; a channel table is far smaller"};
+        return {MessageKind::ChannelCsvTooLarge};
     int lineNumber = 1;
     for (std::size_t start = 0; start < csv.size(); ++lineNumber) {
         const std::size_t end = std::min(csv.find('\n', start), csv.size());
         if (end - start > kMaxLineBytes)
-            return {"line " + std::to_string(lineNumber) +
-                    " is longer than 4 KiB; a channel table's lines are far shorter"};
+            return {{MessageKind::ChannelCsvLineTooLong, {lineNumber}}};
         start = end + 1;
     }
 
@@ -260,7 +258,7 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     const auto count = [&](char c) { return std::count(first.begin(), first.end(), c); };
     const char separator = count(';') > count(',') ? ';' : ',';
 
-    std::vector<std::string> errors;
+    std::vector<Message> errors;
     const CsvParse parsed = parseCsv(csv, separator);
     if (!parsed.ok)
         return {parsed.error};
@@ -284,28 +282,27 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
                 fields.emplace_back(trimmed(f));
             if (fields != headerFields()) {
                 errors.push_back(
-                    "line " + std::to_string(rec.line) +
-                    ": the first line must be the header "
-                    "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power");
+                    {MessageKind::CsvLine, {rec.line, Message(MessageKind::HeaderExpected)}});
                 return errors;
             }
             continue;
         }
         if (rec.fields.size() != kColumns) {
-            errors.push_back("line " + std::to_string(rec.line) + ": " + std::to_string(kColumns) +
-                             " fields expected, found " + std::to_string(rec.fields.size()));
+            errors.push_back(
+                {MessageKind::CsvLine,
+                 {rec.line, Message{MessageKind::FieldCount, {kColumns, rec.fields.size()}}}});
             continue;
         }
         const int ch = channelNumber(rec.fields[0]);
         if (ch < 1 || ch > kChannelCount) {
-            errors.push_back(where(rec.line, 0) + shown(rec.fields[0]) +
-                             " is not a channel number from 1 to 16");
+            errors.push_back(
+                cellError(rec.line, 0, {MessageKind::NotChannelNumber, {shown(rec.fields[0])}}));
             continue;
         }
         if (givenOn[static_cast<std::size_t>(ch)] != 0) {
-            errors.push_back(where(rec.line, 0) + "channel " + std::to_string(ch) +
-                             " is already given on line " +
-                             std::to_string(givenOn[static_cast<std::size_t>(ch)]));
+            errors.push_back(cellError(
+                rec.line, 0,
+                {MessageKind::ChannelGivenTwice, {ch, givenOn[static_cast<std::size_t>(ch)]}}));
             continue;
         }
         givenOn[static_cast<std::size_t>(ch)] = rec.line;
@@ -313,11 +310,11 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
             rowFromFields(rec, csvTexts(image, ch), band, bandText, errors);
     }
     if (!headerSeen)
-        errors.push_back("line 1: the header line is missing");
+        errors.push_back({MessageKind::CsvLine, {1, Message(MessageKind::HeaderMissing)}});
     if (errors.size() > kMaxErrors) {
         const std::size_t more = errors.size() - kMaxErrors;
         errors.resize(kMaxErrors);
-        errors.push_back("\xE2\x80\xA6 and " + std::to_string(more) + " more");
+        errors.push_back({MessageKind::AndMoreRefused, {more}});
     }
     if (!errors.empty())
         return errors;

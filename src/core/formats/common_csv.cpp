@@ -116,12 +116,12 @@ std::string mhz(std::int64_t units, int decimals)
 }
 
 // Why a checked frequency is refused, in the words of typing it; a band fault names the band.
-std::string faultReason(const FrequencyCheck& check, const char* bandText)
+Message faultReason(const FrequencyCheck& check, const char* bandText)
 {
     const FrequencyFault fault = check.faults()[0];
     if (fault == FrequencyFault::Band)
-        return mhz(check.units, 5) + " is outside the band " + bandText;
-    return frequencyFaultText(fault);
+        return {MessageKind::OutsideBand, {mhz(check.units, 5), bandText}};
+    return frequencyFaultMessage(fault);
 }
 
 // One data line, its fields found by column, its refusals collected.
@@ -140,16 +140,16 @@ public:
         return i < 0 ? std::string_view() : trimmed(m_record.fields[static_cast<std::size_t>(i)]);
     }
 
-    void refuse(int column, std::string reason)
+    void refuse(int column, Message reason)
     {
         m_refused.push_back({m_record.line,
                              column < 0 ? "" : kColumnNames[static_cast<std::size_t>(column)],
                              std::move(reason)});
         m_ok = false;
     }
-    void refuseValue(int column, const std::string& expected)
+    void refuseValue(int column, MessageKind expected)
     {
-        refuse(column, shown(field(column)) + " is not " + expected);
+        refuse(column, {MessageKind::ValueIsNot, {shown(field(column)), Message(expected)}});
     }
 
     bool ok() const { return m_ok; }
@@ -167,7 +167,7 @@ std::string frequencyOf(MemoryLine& line, int column, std::optional<BandLimits> 
 {
     const std::string_view typed = line.field(column);
     if (!isPlainDecimal(typed)) {
-        line.refuseValue(column, "a frequency in MHz such as 146.520000");
+        line.refuseValue(column, MessageKind::ExpectFrequency);
         return {};
     }
     const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
@@ -192,11 +192,11 @@ std::string transmitOf(MemoryLine& line, const std::string& rx, std::uint32_t rx
     if (sameWord(duplex, "off"))
         return {};
     if (duplex != "+" && duplex != "-") {
-        line.refuseValue(kDuplex, "a duplex: give nothing, +, -, split or off");
+        line.refuseValue(kDuplex, MessageKind::ExpectDuplex);
         return {};
     }
     if (!isPlainDecimal(line.field(kOffset))) {
-        line.refuseValue(kOffset, "an offset in MHz such as 0.600000");
+        line.refuseValue(kOffset, MessageKind::ExpectOffset);
         return {};
     }
     if (rx.empty())
@@ -206,9 +206,10 @@ std::string transmitOf(MemoryLine& line, const std::string& rx, std::uint32_t rx
     const FrequencyCheck check = checkFrequency(tx, band, CommitVariant::LeaveCell);
     if (!check.accepted()) {
         const bool bandFault = check.faults()[0] == FrequencyFault::Band;
-        line.refuse(kOffset,
-                    "the transmit frequency " + (bandFault ? faultReason(check, bandText)
-                                                           : tx + ": " + faultReason(check, "")));
+        line.refuse(kOffset, bandFault ? Message{MessageKind::TransmitFrequencyRefused,
+                                                 {faultReason(check, bandText)}}
+                                       : Message{MessageKind::TransmitFrequencyFault,
+                                                 {tx, faultReason(check, "")}});
         return {};
     }
     return check.text;
@@ -224,7 +225,7 @@ std::optional<std::string> toneOf(MemoryLine& line, ToneSource source, char pola
             if (auto entry = canonicalTone(formatFixed(static_cast<double>(tenths) / 10, 1)))
                 return entry;
         }
-        line.refuseValue(source.column, "a CTCSS tone of the list (67.0 ... 254.1)");
+        line.refuseValue(source.column, MessageKind::ExpectCtcss);
         return std::nullopt;
     }
     const bool digits =
@@ -235,7 +236,7 @@ std::optional<std::string> toneOf(MemoryLine& line, ToneSource source, char pola
         if (auto entry = canonicalTone("D" + code + (polarity == 'R' ? "I" : "N")))
             return entry;
     }
-    line.refuseValue(source.column, "a DCS code of the list (023 ... 754)");
+    line.refuseValue(source.column, MessageKind::ExpectDcs);
     return std::nullopt;
 }
 
@@ -249,10 +250,9 @@ void tonesOf(MemoryLine& line, ChannelTexts& row)
     });
     if (mode == kToneModes.end()) {
         if (cross)
-            line.refuseValue(kCrossMode, "a cross mode: give Tone->Tone, Tone->DTCS, DTCS->Tone, "
-                                         "DTCS->DTCS, Tone->, DTCS->, ->Tone or ->DTCS");
+            line.refuseValue(kCrossMode, MessageKind::ExpectCrossMode);
         else
-            line.refuseValue(kTone, "a tone mode: give nothing, Tone, TSQL, DTCS or Cross");
+            line.refuseValue(kTone, MessageKind::ExpectToneMode);
         return;
     }
     std::string polarity(line.field(kDtcsPolarity));
@@ -262,8 +262,7 @@ void tonesOf(MemoryLine& line, ChannelTexts& row)
     const bool twoLetters =
         polarity.size() == 2 && polarity.find_first_not_of("NR") == std::string::npos;
     if ((mode->tx.kind == ToneKind::Dcs || mode->rx.kind == ToneKind::Dcs) && !twoLetters) {
-        line.refuseValue(kDtcsPolarity, "a DCS polarity: give two letters N (normal) or R "
-                                        "(reversed), transmit then receive, such as NN");
+        line.refuseValue(kDtcsPolarity, MessageKind::ExpectPolarity);
         return;
     }
     const auto letter = [&](std::size_t side) { return twoLetters ? polarity[side] : 'N'; };
@@ -314,7 +313,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     CommonCsvRows result;
     std::vector<CommonCsvRefusal>& refused = result.refused;
     if (text.size() > kMaxCommonCsvBytes) {
-        refused.push_back({0, "", "the file is larger than 1 MiB; a memory list is far smaller"});
+        refused.push_back({0, "", MessageKind::MemoryCsvTooLarge});
         return result;
     }
     const CsvParse parsed = parseCsv(text);
@@ -328,7 +327,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     };
     const auto header = std::find_if_not(parsed.records.begin(), parsed.records.end(), blank);
     if (header == parsed.records.end()) {
-        refused.push_back({1, "", "the header line is missing"});
+        refused.push_back({1, "", MessageKind::HeaderMissing});
         return result;
     }
     std::array<int, kColumnNames.size()> at;
@@ -340,12 +339,12 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
             continue; // a column this radio has no use for
         int& column = at[static_cast<std::size_t>(name - kColumnNames.begin())];
         if (column >= 0)
-            refused.push_back({header->line, *name, "the header names this column twice"});
+            refused.push_back({header->line, *name, MessageKind::ColumnTwice});
         column = static_cast<int>(i);
     }
     for (int required : {kLocation, kFrequency}) {
         if (at[static_cast<std::size_t>(required)] < 0)
-            refused.push_back({header->line, kColumnNames[required], "the header lacks it"});
+            refused.push_back({header->line, kColumnNames[required], MessageKind::ColumnLacking});
     }
     if (!refused.empty())
         return result;
@@ -360,19 +359,18 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
             continue;
         MemoryLine line(*record, at, refused);
         if (record->fields.size() != header->fields.size()) {
-            line.refuse(-1, std::to_string(header->fields.size()) + " fields expected, found " +
-                                std::to_string(record->fields.size()));
+            line.refuse(-1,
+                        {MessageKind::FieldCount, {header->fields.size(), record->fields.size()}});
             continue;
         }
         const int channel = channelOf(line.field(kLocation));
         if (channel < 0) {
-            line.refuseValue(kLocation, "a channel of this radio (1 to 16)");
+            line.refuseValue(kLocation, MessageKind::ExpectLocation);
             continue;
         }
         int& first = givenOn[static_cast<std::size_t>(channel)];
         if (first != 0) {
-            line.refuse(kLocation, "channel " + std::to_string(channel) +
-                                       " is already given on line " + std::to_string(first));
+            line.refuse(kLocation, {MessageKind::ChannelGivenTwice, {channel, first}});
             continue;
         }
         first = record->line;
@@ -389,13 +387,13 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
         if (mode.empty() || sameWord(mode, "FM") || sameWord(mode, "NFM"))
             row[kColWidth - 1] = sameWord(mode, "NFM") ? "Narrow" : "Wide";
         else
-            line.refuseValue(kMode, "a mode this radio has: give FM (wide) or NFM (narrow)");
+            line.refuseValue(kMode, MessageKind::ExpectMode);
 
         const std::string_view skip = line.field(kSkip);
         if (skip.empty() || sameWord(skip, "S"))
             row[kColScan - 1] = skip.empty() ? "Add" : "Delete";
         else
-            line.refuseValue(kSkip, "a scan setting: give nothing (scanned) or S (skipped)");
+            line.refuseValue(kSkip, MessageKind::ExpectSkip);
 
         std::string_view power = line.field(kPower);
         std::optional<double> w;
@@ -407,7 +405,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
             if (isPlainDecimal(power))
                 w = leadingNumber(power);
             else
-                line.refuseValue(kPower, "a power: give High, Low or watts such as 5.0W");
+                line.refuseValue(kPower, MessageKind::ExpectPower);
         }
         if (line.ok()) {
             result.rows.emplace_back(channel, row);
@@ -432,27 +430,28 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     return result;
 }
 
-std::vector<std::string> refusalTexts(const CommonCsvRows& parsed)
+std::vector<Message> refusalMessages(const CommonCsvRows& parsed)
 {
-    std::vector<std::string> texts;
+    std::vector<Message> lines;
     for (const CommonCsvRefusal& r : parsed.refused) {
-        std::string where;
-        if (r.line > 0)
-            where = "line " + std::to_string(r.line) +
-                    (r.column.empty() ? "" : ", column " + r.column) + ": ";
-        texts.push_back(where + r.reason);
+        if (r.line <= 0)
+            lines.push_back(r.reason);
+        else if (r.column.empty())
+            lines.push_back({MessageKind::CsvLine, {r.line, r.reason}});
+        else
+            lines.push_back({MessageKind::CsvCell, {r.line, r.column, r.reason}});
     }
     if (parsed.moreRefused > 0)
-        texts.push_back("\xE2\x80\xA6 and " + std::to_string(parsed.moreRefused) + " more");
-    return texts;
+        lines.push_back({MessageKind::AndMoreRefused, {parsed.moreRefused}});
+    return lines;
 }
 
-std::vector<std::string> importCommonCsv(std::string_view text, RadioImage& image)
+std::vector<Message> importCommonCsv(std::string_view text, RadioImage& image)
 {
     const CommonCsvRows parsed = parseCommonCsv(text, image);
     for (const auto& [channel, texts] : parsed.rows)
         encodeChannel(texts, image, channel);
-    return refusalTexts(parsed);
+    return refusalMessages(parsed);
 }
 
 CommonCsvExport exportCommonCsv(const RadioImage& image)
@@ -468,25 +467,23 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
 
         // Only what typing could give: a line of anything else would not import.
         std::array<std::uint32_t, 2> units{};
-        std::string unfit;
+        std::optional<Message> unfit;
         for (int c : {kColReceive, kColTransmit}) {
             const std::string& text = t[static_cast<std::size_t>(c - 1)];
             if (text.empty())
                 continue;
             const FrequencyCheck check = checkFrequency(text, std::nullopt, CommitVariant::Enter);
             units[static_cast<std::size_t>(c - 1)] = check.units;
-            if (!check.accepted() && unfit.empty())
-                unfit = "its " + std::string(channelColumnHeaders()[c]) + " " + text +
-                        " lies outside 60 - 600 MHz or off the 6.25 / 5 kHz raster";
+            if (!check.accepted() && !unfit)
+                unfit = Message{MessageKind::UnfitFrequency, {channelColumnHeaders()[c], text}};
         }
         for (int c : {kColRxTone, kColTxTone}) {
             const std::string& text = t[static_cast<std::size_t>(c - 1)];
-            if (!text.empty() && toneIndex(text) <= 0 && unfit.empty())
-                unfit = "its " + std::string(channelColumnHeaders()[c]) + " " + shown(text) +
-                        " is not in the tone table";
+            if (!text.empty() && toneIndex(text) <= 0 && !unfit)
+                unfit = Message{MessageKind::UnfitTone, {channelColumnHeaders()[c], shown(text)}};
         }
-        if (!unfit.empty()) {
-            out.notes.push_back({ch, "is left out: " + unfit});
+        if (unfit) {
+            out.notes.push_back({ch, {MessageKind::LeftOut, {*unfit}}});
             continue;
         }
 
@@ -509,8 +506,7 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
             f[kOffset] = mhz(tx > rx ? tx - rx : rx - tx, 6);
         }
         if (!hasRx)
-            out.notes.push_back({ch, "has a transmit frequency only: its line leaves Frequency "
-                                     "empty, which other programs may refuse"});
+            out.notes.push_back({ch, MessageKind::TransmitOnly});
 
         // Tone columns no mode reads still hold values that readers accept.
         f[kRToneFreq] = f[kCToneFreq] = "88.5";
@@ -559,19 +555,19 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
     return out;
 }
 
-std::vector<std::string> exportRemarks(const CommonCsvExport& exported)
+std::vector<Message> exportRemarks(const CommonCsvExport& exported)
 {
-    std::vector<std::string> remarks;
+    std::vector<Message> remarks;
     if (!exported.busyChannels.empty()) {
         std::string list;
         for (int ch : exported.busyChannels)
             list += (list.empty() ? "" : ", ") + std::to_string(ch);
-        remarks.push_back("the common memory CSV has no Busy column: Busy Yes of channel" +
-                          std::string(exported.busyChannels.size() > 1 ? "s " : " ") + list +
-                          " is not written");
+        remarks.push_back({exported.busyChannels.size() > 1 ? MessageKind::BusyNotWrittenMany
+                                                            : MessageKind::BusyNotWritten,
+                           {list}});
     }
     for (const CommonCsvNote& note : exported.notes)
-        remarks.push_back("channel " + std::to_string(note.channel) + " " + note.text);
+        remarks.push_back({MessageKind::ChannelNote, {note.channel, note.text}});
     return remarks;
 }
 

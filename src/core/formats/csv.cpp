@@ -22,8 +22,8 @@ CsvParse parseCsv(std::string_view text, char separator)
                 for (;;) {
                     if (i >= text.size()) {
                         result.ok = false;
-                        result.error =
-                            "line " + std::to_string(opened) + ": a quoted field is not closed";
+                        result.error = {MessageKind::CsvLine,
+                                        {opened, Message(MessageKind::QuoteNotClosed)}};
                         return result;
                     }
                     const char c = text[i++];
@@ -43,8 +43,8 @@ CsvParse parseCsv(std::string_view text, char separator)
                     !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') &&
                     !(text[i] == '\r' && i + 1 == text.size())) {
                     result.ok = false;
-                    result.error =
-                        "line " + std::to_string(line) + ": text follows a closing quote";
+                    result.error = {MessageKind::CsvLine,
+                                    {line, Message(MessageKind::TextAfterQuote)}};
                     return result;
                 }
             } else {

@@ -2,6 +2,8 @@
 // Comma-separated values as RFC 4180 has them: fields separated by commas, records by line
 // breaks, fields quoted with '"' when they hold a comma, a quote or a line break.
 
+#include "core/message/message.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,7 @@ struct CsvRecord
 struct CsvParse
 {
     bool ok = true;
-    std::string error;
+    Message error; // CsvLine
     std::vector<CsvRecord> records;
 };
 

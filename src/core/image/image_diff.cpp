@@ -144,11 +144,15 @@ UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& d
     return counts;
 }
 
+Message differenceMessage(const ImageDifference& d)
+{
+    return {d.raw ? MessageKind::ByteDifference : MessageKind::FieldDifference,
+            {d.name, d.before, d.after}};
+}
+
 std::string differenceText(const ImageDifference& d)
 {
-    if (d.raw)
-        return d.name + ": " + d.before + " -> " + d.after;
-    return d.name + ": \"" + d.before + "\" -> \"" + d.after + "\"";
+    return messageText(differenceMessage(d));
 }
 
 } // namespace orvo

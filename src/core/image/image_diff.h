@@ -6,6 +6,7 @@
 
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
+#include "core/message/message.h"
 
 #include <cstddef>
 #include <string>
@@ -44,6 +45,9 @@ UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& d
 // One line as orvo-cli diff prints it: `CH 3 Receive: "462.56250" -> "462.57500"` for a field,
 // `byte 0x3C5: 05 -> 03` for a raw byte.
 std::string differenceText(const ImageDifference& difference);
+
+// The same line as a message: FieldDifference or ByteDifference.
+Message differenceMessage(const ImageDifference& difference);
 
 // The clone block (0..127, 8 bytes each) where a difference begins.
 inline int differenceBlock(const ImageDifference& difference)

@@ -29,11 +29,10 @@ constexpr int kSettingBoxCount = 10;
 // here, and bit 3 for Refuse Emergency Alert, one of the optional features the boxes leave alone.
 constexpr std::size_t kFunctionByte = 0x3C0;
 
-// One list box: its control id, the label shown beside it and its fixed entries in order.
+// One list box: the label shown beside it and its fixed entries in order.
 struct SettingBoxInfo
 {
     SettingBox box;
-    int controlId;
     const char* label;
     std::vector<std::string> entries;
 };

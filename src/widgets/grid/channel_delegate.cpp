@@ -2,7 +2,7 @@
 
 #include "core/image/channel_codec.h"
 #include "core/image/tone_codec.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 #include "widgets/grid/channel_table.h"
 
 #include <QComboBox>
@@ -58,7 +58,7 @@ QComboBox* makeFlagList(QWidget* parent, const char* name, int controlId, const 
 {
     QComboBox* box = makeList(parent, name, controlId, {}, false);
     for (const char* word : {first, second})
-        box->addItem(coreText(word), QString::fromLatin1(word));
+        box->addItem(translatedWord(word), QString::fromLatin1(word));
     return box;
 }
 
