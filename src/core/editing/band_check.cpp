@@ -2,7 +2,6 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
-#include "core/image/image_diff.h"
 #include "core/image/settings_codec.h"
 
 namespace orvo {

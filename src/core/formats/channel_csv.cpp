@@ -4,7 +4,6 @@
 #include "core/formats/csv.h"
 #include "core/image/channel_codec.h"
 #include "core/image/escaped_text.h"
-#include "core/image/image_diff.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"

@@ -3,7 +3,6 @@
 #include "core/editing/frequency_check.h"
 #include "core/formats/csv.h"
 #include "core/image/escaped_text.h"
-#include "core/image/image_diff.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"

@@ -13,9 +13,6 @@ namespace {
 
 using Bits = std::vector<std::pair<std::size_t, std::uint8_t>>; // offset, mask
 
-constexpr std::size_t kModelCodeOffset = 0x3D6;
-constexpr std::uint8_t kZt4ModelCode = 0x33;
-
 // One meaningful field of the image: its name, its text in each image and the bits it covers.
 struct Field
 {
@@ -76,24 +73,6 @@ std::string hexOffset(std::size_t offset)
 }
 
 } // namespace
-
-SettingSelections formSelections(const RadioImage& image)
-{
-    RadioImage zt4 = image;
-    zt4[kModelCodeOffset] = kZt4ModelCode;
-    SettingSelections s = initialSelections();
-    decodeSettings(zt4, s);
-    return s;
-}
-
-std::string selectedText(const SettingSelections& s, std::size_t box)
-{
-    const int i = s[box];
-    const auto& entries = settingBoxes()[box].entries;
-    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
-               ? entries[static_cast<std::size_t>(i)]
-               : std::string();
-}
 
 std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage& b)
 {

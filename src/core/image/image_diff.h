@@ -55,13 +55,4 @@ inline int differenceBlock(const ImageDifference& difference)
     return static_cast<int>(difference.offset / 8);
 }
 
-// The list selections shown for an image where no form holds earlier ones (orvo-cli, the band
-// checks of a file): the image decoded over the form's first selections, Type and Field read as
-// for a ZT-4 image whatever the model code holds. So Field always names the band of the band
-// code, the one the radio is given; the model code shows only as a byte.
-SettingSelections formSelections(const RadioImage& image);
-
-// The text of settings box `box` in `selections`; empty when nothing is selected.
-std::string selectedText(const SettingSelections& selections, std::size_t box);
-
 } // namespace orvo

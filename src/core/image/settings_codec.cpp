@@ -155,6 +155,24 @@ void encodeSettings(const SettingSelections& s, RadioImage& image)
     }
 }
 
+SettingSelections formSelections(const RadioImage& image)
+{
+    RadioImage zt4 = image;
+    zt4[kModelByte] = kModelZt4;
+    SettingSelections s = initialSelections();
+    decodeSettings(zt4, s);
+    return s;
+}
+
+std::string selectedText(const SettingSelections& s, std::size_t box)
+{
+    const int i = s[box];
+    const auto& entries = settingBoxes()[box].entries;
+    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
+               ? entries[static_cast<std::size_t>(i)]
+               : std::string();
+}
+
 void applyTypeSelection(RadioImage& image)
 {
     writeFrequencyPairTable(image);
