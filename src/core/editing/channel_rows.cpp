@@ -27,18 +27,6 @@ std::string trimmed(std::string_view s)
     return std::string(s);
 }
 
-bool sameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (low(a[i]) != low(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::vector<std::vector<std::string>> splitLines(std::string_view text)
 {
     std::vector<std::vector<std::string>> lines;

@@ -3,7 +3,6 @@
 #include "core/editing/frequency_check.h"
 #include "core/formats/csv.h"
 #include "core/image/channel_codec.h"
-#include "core/image/escaped_text.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -22,37 +21,11 @@ constexpr std::size_t kColumns = 9;
 // error output small whatever the file holds.
 constexpr std::size_t kMaxLineBytes = 4096;
 constexpr std::size_t kMaxErrors = 20;
-constexpr std::size_t kMaxShownBytes = 40;
 
 std::vector<std::string> headerFields()
 {
     const auto& h = channelColumnHeaders();
     return {h.begin(), h.end()};
-}
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
 }
 
 // The two words of each flag column, columns 5..8; the first is the default of a new row.
@@ -64,13 +37,6 @@ struct FlagWords
 constexpr std::array<FlagWords, 4> kFlagWords{
     {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
 
-// A cell's text as the messages show it: quoted and escaped, long texts cut.
-std::string shown(std::string_view text)
-{
-    return quotedText(text.substr(0, kMaxShownBytes)) +
-           (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
-}
-
 // A refusal of the cell in `column` (0..8) of `line`.
 Message cellError(int line, int column, Message reason)
 {
@@ -80,7 +46,7 @@ Message cellError(int line, int column, Message reason)
 
 int channelNumber(std::string_view text)
 {
-    text = trimmed(text);
+    text = trimmedField(text);
     if (text.empty() || text.size() > 2)
         return -1;
     int n = 0;
@@ -132,7 +98,7 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
     bool hasFrequency = false;
     for (int c = kColReceive; c <= kColTransmit; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
-        if (trimmed(typed).empty())
+        if (trimmedField(typed).empty())
             continue;
         hasFrequency = true;
         const std::string& held = was[static_cast<std::size_t>(c - 1)];
@@ -143,7 +109,7 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
         }
         if (!isPlainDecimal(typed)) {
             errors.push_back(
-                cellError(rec.line, c, {MessageKind::NotFrequencyInMhz, {shown(typed)}}));
+                cellError(rec.line, c, {MessageKind::NotFrequencyInMhz, {shownField(typed)}}));
             ok = false;
             continue;
         }
@@ -163,18 +129,19 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
 
     for (int c = kColRxTone; c <= kColTxTone; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
-        if (trimmed(typed).empty())
+        if (trimmedField(typed).empty())
             continue;
-        if (auto entry = toneOfCell(trimmed(typed))) {
+        if (auto entry = toneOfCell(trimmedField(typed))) {
             row[static_cast<std::size_t>(c - 1)] = *entry;
         } else {
-            errors.push_back(cellError(rec.line, c, {MessageKind::NotToneOfTable, {shown(typed)}}));
+            errors.push_back(
+                cellError(rec.line, c, {MessageKind::NotToneOfTable, {shownField(typed)}}));
             ok = false;
         }
     }
 
     for (int c = kColBusy; c <= kColPower; ++c) {
-        const std::string_view typed = trimmed(rec.fields[static_cast<std::size_t>(c)]);
+        const std::string_view typed = trimmedField(rec.fields[static_cast<std::size_t>(c)]);
         const FlagWords& words = kFlagWords[static_cast<std::size_t>(c - kColBusy)];
         std::string& cell = row[static_cast<std::size_t>(c - 1)];
         if (typed.empty()) {
@@ -182,13 +149,14 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
                 cell = words.first;
             continue;
         }
-        if (equalIgnoringCase(typed, words.first)) {
+        if (sameWord(typed, words.first)) {
             cell = words.first;
-        } else if (equalIgnoringCase(typed, words.second)) {
+        } else if (sameWord(typed, words.second)) {
             cell = words.second;
         } else {
             errors.push_back(cellError(
-                rec.line, c, {MessageKind::NeitherNor, {shown(typed), words.second, words.first}}));
+                rec.line, c,
+                {MessageKind::NeitherNor, {shownField(typed), words.second, words.first}}));
             ok = false;
             continue;
         }
@@ -206,7 +174,7 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
     // follows it and the tones read "Off".
     bool onlyReceive = !row[kColReceive - 1].empty();
     for (int c = kColTransmit; c <= kColPower; ++c)
-        onlyReceive = onlyReceive && trimmed(rec.fields[static_cast<std::size_t>(c)]).empty();
+        onlyReceive = onlyReceive && trimmedField(rec.fields[static_cast<std::size_t>(c)]).empty();
     if (onlyReceive) {
         row[kColTransmit - 1] = row[kColReceive - 1];
         row[kColRxTone - 1] = defaultRowTexts()[0];
@@ -272,13 +240,13 @@ std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, b
     std::array<int, kChannelCount + 1> givenOn{};
     bool headerSeen = false;
     for (const CsvRecord& rec : parsed.records) {
-        if (rec.fields.size() == 1 && trimmed(rec.fields[0]).empty())
+        if (rec.fields.size() == 1 && trimmedField(rec.fields[0]).empty())
             continue; // a blank line
         if (!headerSeen) {
             headerSeen = true;
             std::vector<std::string> fields;
             for (const std::string& f : rec.fields)
-                fields.emplace_back(trimmed(f));
+                fields.emplace_back(trimmedField(f));
             if (fields != headerFields()) {
                 errors.push_back(
                     {MessageKind::CsvLine, {rec.line, Message(MessageKind::HeaderExpected)}});
@@ -294,8 +262,8 @@ std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, b
         }
         const int ch = channelNumber(rec.fields[0]);
         if (ch < 1 || ch > kChannelCount) {
-            errors.push_back(
-                cellError(rec.line, 0, {MessageKind::NotChannelNumber, {shown(rec.fields[0])}}));
+            errors.push_back(cellError(
+                rec.line, 0, {MessageKind::NotChannelNumber, {shownField(rec.fields[0])}}));
             continue;
         }
         if (givenOn[static_cast<std::size_t>(ch)] != 0) {

@@ -2,7 +2,6 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/formats/csv.h"
-#include "core/image/escaped_text.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -40,7 +39,6 @@ enum Column : int {
 };
 
 constexpr std::size_t kMaxRefusals = 20;
-constexpr std::size_t kMaxShownBytes = 40;
 
 // Which tone one direction of a memory carries, and the column that holds it.
 enum class ToneKind { None, Ctcss, Dcs };
@@ -82,33 +80,6 @@ constexpr std::array<ToneMode, 12> kToneModes{{
 // The steps the export names, in units of 10 Hz, largest first.
 constexpr std::array<std::uint32_t, 4> kSteps{1250, 625, 500, 250};
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameWord(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-// A value as the refusals show it: quoted and escaped, long values cut.
-std::string shown(std::string_view text)
-{
-    return quotedText(text.substr(0, kMaxShownBytes)) +
-           (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
-}
-
 std::string mhz(std::int64_t units, int decimals)
 {
     return formatFixed(static_cast<double>(units) / 100000.0, decimals);
@@ -136,7 +107,8 @@ public:
     std::string_view field(int column) const
     {
         const int i = m_at[static_cast<std::size_t>(column)];
-        return i < 0 ? std::string_view() : trimmed(m_record.fields[static_cast<std::size_t>(i)]);
+        return i < 0 ? std::string_view()
+                     : trimmedField(m_record.fields[static_cast<std::size_t>(i)]);
     }
 
     void refuse(int column, Message reason)
@@ -148,7 +120,7 @@ public:
     }
     void refuseValue(int column, MessageKind expected)
     {
-        refuse(column, {MessageKind::ValueIsNot, {shown(field(column)), Message(expected)}});
+        refuse(column, {MessageKind::ValueIsNot, {shownField(field(column)), Message(expected)}});
     }
 
     bool ok() const { return m_ok; }
@@ -302,7 +274,7 @@ bool isCommonCsv(std::string_view text)
     const auto& names = first.records[0].fields;
     const auto has = [&](std::string_view name) {
         return std::any_of(names.begin(), names.end(),
-                           [&](const std::string& n) { return trimmed(n) == name; });
+                           [&](const std::string& n) { return trimmedField(n) == name; });
     };
     return has(kColumnNames[kLocation]) && has(kColumnNames[kFrequency]);
 }
@@ -322,7 +294,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     }
     const auto blank = [](const CsvRecord& r) {
         return std::all_of(r.fields.begin(), r.fields.end(),
-                           [](const std::string& f) { return trimmed(f).empty(); });
+                           [](const std::string& f) { return trimmedField(f).empty(); });
     };
     const auto header = std::find_if_not(parsed.records.begin(), parsed.records.end(), blank);
     if (header == parsed.records.end()) {
@@ -333,7 +305,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     at.fill(-1);
     for (std::size_t i = 0; i < header->fields.size(); ++i) {
         const auto name =
-            std::find(kColumnNames.begin(), kColumnNames.end(), trimmed(header->fields[i]));
+            std::find(kColumnNames.begin(), kColumnNames.end(), trimmedField(header->fields[i]));
         if (name == kColumnNames.end())
             continue; // a column this radio has no use for
         int& column = at[static_cast<std::size_t>(name - kColumnNames.begin())];
@@ -400,7 +372,7 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
             row[kColPower - 1] = sameWord(power, "Low") ? "Low" : "High";
         } else {
             if (power.back() == 'W' || power.back() == 'w')
-                power = trimmed(power.substr(0, power.size() - 1));
+                power = trimmedField(power.substr(0, power.size() - 1));
             if (isPlainDecimal(power))
                 w = leadingNumber(power);
             else
@@ -479,7 +451,8 @@ CommonCsvExport exportCommonCsv(const RadioImage& image)
         for (int c : {kColRxTone, kColTxTone}) {
             const std::string& text = t[static_cast<std::size_t>(c - 1)];
             if (!text.empty() && toneIndex(text) <= 0 && !unfit)
-                unfit = Message{MessageKind::UnfitTone, {channelColumnHeaders()[c], shown(text)}};
+                unfit =
+                    Message{MessageKind::UnfitTone, {channelColumnHeaders()[c], shownField(text)}};
         }
         if (unfit) {
             out.notes.push_back({ch, {MessageKind::LeftOut, {*unfit}}});

@@ -34,4 +34,14 @@ CsvParse parseCsv(std::string_view text, char separator = ',');
 // One record as a line of text ending in CRLF, each field quoted only when it must be.
 std::string csvLine(const std::vector<std::string>& fields);
 
+// A field without the blanks and tabs around it.
+std::string_view trimmedField(std::string_view field);
+
+// True when `a` and `b` are the same word but for the letter case of A..Z.
+bool sameWord(std::string_view a, std::string_view b);
+
+// A field as a refusal shows it: quoted and escaped as quotedText does, cut after 40 bytes with
+// an ellipsis.
+std::string shownField(std::string_view field);
+
 } // namespace orvo
