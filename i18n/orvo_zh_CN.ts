@@ -1844,5 +1844,13 @@ Cancel it and close the program when it has stopped?</source>
         <source>Channel %1 Transmit %2 lies outside %3</source>
         <translation>信道 %1 发射频率 %2 超出 %3</translation>
     </message>
+    <message>
+        <source>CH %1 %2</source>
+        <translation>信道 %1 %2</translation>
+    </message>
+    <message>
+        <source>byte %1</source>
+        <translation>字节 %1</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,8 @@
 
 QString translatedText(const orvo::Message& message)
 {
+    if (message.kind == orvo::MessageKind::Word && !message.args.empty())
+        return translatedWord(message.args.front().text);
     std::vector<std::string> args;
     args.reserve(message.args.size());
     for (const orvo::MessageArg& arg : message.args)

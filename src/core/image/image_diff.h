@@ -17,7 +17,7 @@ namespace orvo {
 // One difference between image A and image B.
 struct ImageDifference
 {
-    std::string name;       // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
+    Message name;           // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
     std::string before;     // the text in A (a field) or two hex digits (a raw byte)
     std::string after;      // the same in B
     std::size_t offset = 0; // the first byte of the difference; its block is offset / 8
@@ -46,7 +46,7 @@ UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& d
 // `byte 0x3C5: 05 -> 03` for a raw byte.
 std::string differenceText(const ImageDifference& difference);
 
-// The same line as a message: FieldDifference or ByteDifference.
+// The same line as a message: FieldDifference or ByteDifference, a field's values as words.
 Message differenceMessage(const ImageDifference& difference);
 
 // The clone block (0..127, 8 bytes each) where a difference begins.

@@ -11,6 +11,7 @@ namespace {
 // The catalogue: every kind's English words, each written once, here.
 constexpr std::array kPatterns{
     MessagePattern{MessageKind::Text, QT_TRANSLATE_NOOP("orvo", "%1")},
+    MessagePattern{MessageKind::Word, QT_TRANSLATE_NOOP("orvo", "%1")},
     MessagePattern{
         MessageKind::Detecting,
         QT_TRANSLATE_NOOP("orvo", "Now are detecting Communication Port,Please wait...")},
@@ -76,6 +77,8 @@ constexpr std::array kPatterns{
     MessagePattern{MessageKind::BlockDifference, QT_TRANSLATE_NOOP("orvo", "block %1: %2")},
     MessagePattern{MessageKind::FieldDifference, QT_TRANSLATE_NOOP("orvo", "%1: \"%2\" -> \"%3\"")},
     MessagePattern{MessageKind::ByteDifference, QT_TRANSLATE_NOOP("orvo", "%1: %2 -> %3")},
+    MessagePattern{MessageKind::ChannelField, QT_TRANSLATE_NOOP("orvo", "CH %1 %2")},
+    MessagePattern{MessageKind::RawByte, QT_TRANSLATE_NOOP("orvo", "byte %1")},
     MessagePattern{MessageKind::AndMoreLines, QT_TRANSLATE_NOOP("orvo", "... and %1 more")},
     MessagePattern{MessageKind::ResultVerified, QT_TRANSLATE_NOOP("orvo", "verified")},
     MessagePattern{MessageKind::ResultDifferent, QT_TRANSLATE_NOOP("orvo", "different")},
@@ -164,10 +167,10 @@ constexpr std::array kPatterns{
                    QT_TRANSLATE_NOOP("orvo", "a CTCSS tone of the list (67.0 ... 254.1)")},
     MessagePattern{MessageKind::ExpectDcs,
                    QT_TRANSLATE_NOOP("orvo", "a DCS code of the list (023 ... 754)")},
-    MessagePattern{
-        MessageKind::ExpectCrossMode,
-        QT_TRANSLATE_NOOP("orvo", "a cross mode: give Tone->Tone, Tone->DTCS, DTCS->Tone, "
-                                  "DTCS->DTCS, Tone->, DTCS->, ->Tone or ->DTCS")},
+    MessagePattern{MessageKind::ExpectCrossMode,
+                   QT_TRANSLATE_NOOP("orvo",
+                                     "a cross mode: give Tone->Tone, Tone->DTCS, DTCS->Tone, "
+                                     "DTCS->DTCS, Tone->, DTCS->, ->Tone or ->DTCS")},
     MessagePattern{
         MessageKind::ExpectToneMode,
         QT_TRANSLATE_NOOP("orvo", "a tone mode: give nothing, Tone, TSQL, DTCS or Cross")},

@@ -14,6 +14,7 @@ namespace orvo {
 
 enum class MessageKind {
     Text, // %1 as it is: a device, a number, a text of the system's
+    Word, // %1, a word the core marks for translation (a setting, a column, a flag word)
     // The clone transfer's status lines and messages.
     Detecting,
     Waiting,
@@ -48,6 +49,8 @@ enum class MessageKind {
     BlockDifference, // %1: block, %2: the difference
     FieldDifference, // %1: the field, %2 and %3: the values before and after
     ByteDifference,  // %1: the byte's name, %2 and %3: its values (hexadecimal)
+    ChannelField,    // %1: the channel; %2: the column (Word)
+    RawByte,         // %1: the byte's offset, hexadecimal
     AndMoreLines,    // %1: how many lines are left out
     ResultVerified,
     ResultDifferent,
