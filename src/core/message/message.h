@@ -131,10 +131,7 @@ struct MessageArg
 {
     MessageArg(std::string text) : text(std::move(text)) {}
     MessageArg(const char* text) : text(text) {}
-    MessageArg(int number) : text(std::to_string(number)) {}
-    MessageArg(long number) : text(std::to_string(number)) {}
-    MessageArg(unsigned long number) : text(std::to_string(number)) {}
-    MessageArg(unsigned long long number) : text(std::to_string(number)) {}
+    template <std::integral Number> MessageArg(Number number) : text(std::to_string(number)) {}
     MessageArg(Message message);
 
     std::string text;
@@ -148,7 +145,7 @@ struct Message
     {
     }
 
-    MessageKind kind = MessageKind::OpenFailed;
+    MessageKind kind = MessageKind::Text;
     std::vector<MessageArg> args;
 };
 
