@@ -131,12 +131,12 @@ public:
     Tally cycles;
     std::string lastMessage;
 
-    void showStatus(const std::string&) override {}
+    void showStatus(const orvo::Message&) override {}
     void showProgress(int, int) override {}
     Cycle waitingCycle() override { return Cycle::Continue; }
-    Answer showMessage(const std::string& text, Buttons) override
+    Answer showMessage(const orvo::Message& message, Buttons) override
     {
-        lastMessage = text;
+        lastMessage = orvo::messageText(message);
         return Answer::Cancel;
     }
     orvo::CloneDirection direction() override { return m_direction; }

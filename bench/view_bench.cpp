@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/file_controller.h"
 #include "app/main_window.h"
+#include "core/formats/channel_file.h"
 #include "core/image/channel_codec.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"

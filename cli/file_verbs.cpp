@@ -1,5 +1,6 @@
 // Verbs on channel data files: new, show, export, import, diff.
 #include "core/formats/channel_csv.h"
+#include "core/formats/channel_file.h"
 #include "core/formats/common_csv.h"
 #include "verbs.h"
 
@@ -78,7 +79,7 @@ std::optional<RadioImage> loadOrReport(const std::string& path)
     RadioImage image;
     const FileResult r = loadImageFile(path, image);
     if (!r.ok) {
-        fail(r.error);
+        fail(r.errorText());
         return std::nullopt;
     }
     return image;
@@ -97,7 +98,7 @@ std::optional<std::string> readText(const std::string& path)
     std::string text;
     bool longer = false;
     if (const FileResult r = readRegularFile(path, kMaxCsvBytes + 1, text, longer); !r.ok) {
-        fail(r.error);
+        fail(r.errorText());
         return std::nullopt;
     }
     return text;
@@ -107,7 +108,7 @@ bool writeOrReport(const std::string& path, std::string_view data)
 {
     const FileResult r = writeFileAtomically(path, data);
     if (!r.ok)
-        fail(r.error);
+        fail(r.errorText());
     return r.ok;
 }
 
@@ -127,7 +128,7 @@ int runNew(int argc, char** argv)
         return *end;
     const FileResult r = saveImageFile(files[0], RadioImage::makeNew());
     if (!r.ok)
-        fail(r.error);
+        fail(r.errorText());
     return r.ok ? kExitOk : kExitFailed;
 }
 
@@ -203,8 +204,8 @@ int runExport(int argc, char** argv)
     if (!image)
         return kExitFailed;
     const CommonCsvExport exported = common ? exportCommonCsv(*image) : CommonCsvExport{};
-    for (const std::string& remark : exportRemarks(exported))
-        fail(remark);
+    for (const Message& remark : exportRemarks(exported))
+        fail(messageText(remark));
     const std::string csv = common ? exported.text : exportChannelCsv(*image);
     if (files[1] == "-") {
         // main() checks that standard output took it.
@@ -263,7 +264,7 @@ int runImport(int argc, char** argv)
     if (!csv)
         return kExitFailed;
     const RadioImage before = *image;
-    std::vector<std::string> errors;
+    std::vector<Message> errors;
     if (isCommonCsv(*csv)) {
         // The memory list names only the channels it changes; with --replace it is the whole
         // list, so every channel starts empty.
@@ -276,14 +277,14 @@ int runImport(int argc, char** argv)
         errors = importChannelCsv(*csv, *image, replace);
     }
     if (!errors.empty()) {
-        for (const std::string& e : errors)
-            fail(escapedText(positional[1]) + ": " + e);
+        for (const Message& e : errors)
+            fail(escapedText(positional[1]) + ": " + messageText(e));
         fail("nothing written");
         return kExitFailed;
     }
     const FileResult r = saveImageFile(*out, *image);
     if (!r.ok) {
-        fail(r.error);
+        fail(r.errorText());
         return kExitFailed;
     }
     const int changed = changedChannelCount(before, *image);
@@ -307,8 +308,8 @@ int runDiff(int argc, char** argv)
     if (!a || !b)
         return kExitNotCompared;
     // The lines verify prints: each difference with the clone block it lies in.
-    for (const std::string& line : blockDifferenceLines(compareImages(*a, *b)))
-        std::printf("%s\n", line.c_str());
+    for (const Message& line : blockDifferenceLines(compareImages(*a, *b)))
+        std::printf("%s\n", messageText(line).c_str());
     return *a == *b ? kExitOk : kExitDiffer;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/editing/band_check.h"
 #include "core/formats/atomic_file.h"
+#include "core/formats/channel_file.h"
 #include "core/image/escaped_text.h"
 #include "core/image/radio_image.h"
 #include "core/link/clone_session.h"
@@ -54,11 +55,11 @@ public:
 
     ~CliCloneHost() override { endLine(); }
 
-    void showStatus(const std::string& text) override
+    void showStatus(const Message& status) override
     {
         if (!m_terminal || m_blocks > 0)
             return; // once blocks move, the bar says more than the position number
-        std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
+        std::fprintf(stderr, "\r%s\x1b[K", messageText(status).c_str());
         m_lineOpen = true;
     }
 
@@ -82,10 +83,10 @@ public:
 
     Cycle waitingCycle() override { return g_interrupted ? Cycle::Cancel : Cycle::Continue; }
 
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
         endLine();
-        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fprintf(stderr, "%s\n", messageText(message).c_str());
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         if (m_retriesLeft > 0 && !g_interrupted) {
@@ -186,7 +187,7 @@ bool targetWritable(const std::string& path)
 {
     const FileResult r = checkWritableTarget(path);
     if (!r.ok)
-        std::fprintf(stderr, "%s\n", r.error.c_str());
+        std::fprintf(stderr, "%s\n", r.errorText().c_str());
     return r.ok;
 }
 
@@ -196,7 +197,8 @@ void reportCancel(const char* verb, const CloneResult& result)
 {
     std::fprintf(stderr, "orvo-cli %s: cancelled\n", verb);
     if (leftPartlyWritten(result))
-        std::fprintf(stderr, "orvo-cli %s: %s\n", verb, kPartialWriteText);
+        std::fprintf(stderr, "orvo-cli %s: %s\n", verb,
+                     messageText(MessageKind::PartialWrite).c_str());
 }
 
 CloneResult transfer(const char* verb, CloneDirection direction, const TransferArgs& args,
@@ -261,14 +263,14 @@ int writeRepeatedly(const TransferArgs& args, const RadioImage& image)
                 !saved.ok) {
                 std::fprintf(stderr,
                              "%s\norvo-cli write: stopped: the log does not hold radio %d\n",
-                             saved.error.c_str(), radio);
+                             saved.errorText().c_str(), radio);
                 logLost = true;
             }
         }
         const RadioLogEntry& e = log.back();
-        const std::string& detail = e.differences.empty() ? e.reason : e.differences;
-        std::printf("radio %d: %s%s%s\n", radio, e.result.c_str(), detail.empty() ? "" : ": ",
-                    detail.c_str());
+        const std::string detail = logDetailText(e);
+        std::printf("radio %d: %s%s%s\n", radio, messageText(radioResultMessage(e.result)).c_str(),
+                    detail.empty() ? "" : ": ", detail.c_str());
         std::fflush(stdout);
     }
     std::printf("%d of %zu radios written and verified\n", written, log.size());
@@ -291,7 +293,7 @@ int runRead(int argc, char** argv)
         return kExitFailed;
     const FileResult saved = saveImageFile(args.file, received);
     if (!saved.ok) {
-        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        std::fprintf(stderr, "%s\n", saved.errorText().c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -305,15 +307,15 @@ int runWrite(int argc, char** argv)
     RadioImage image;
     const FileResult loaded = loadImageFile(args.file, image);
     if (!loaded.ok) {
-        std::fprintf(stderr, "%s\n", loaded.error.c_str());
+        std::fprintf(stderr, "%s\n", loaded.errorText().c_str());
         return kExitFailed;
     }
     if ((!args.log.empty() && !targetWritable(args.log)) || !portHasDevice(args.port))
         return kExitFailed;
     // The window warns about the same channels before a write; here only --force sends them.
     if (const auto lines = outOfBandChannels(image); !lines.empty() && !args.force) {
-        for (const std::string& line : lines)
-            std::fprintf(stderr, "%s\n", line.c_str());
+        for (const Message& line : lines)
+            std::fprintf(stderr, "%s\n", messageText(line).c_str());
         std::fprintf(stderr, "orvo-cli write: nothing written (--force writes anyway)\n");
         return kExitFailed;
     }
@@ -322,7 +324,8 @@ int runWrite(int argc, char** argv)
     if (args.verify) {
         const VerifiedWrite write = writeVerified(args, image);
         if (write.transfer.outcome == CloneOutcome::Completed && !write.succeeded()) {
-            std::fprintf(stderr, "%s\n", verifyFailureText(write.differences, 1000).c_str());
+            std::fprintf(stderr, "%s\n",
+                         messageText(verifyFailureMessage(write.differences, 1000)).c_str());
             std::fprintf(stderr, "orvo-cli write: verify failed\n");
         }
         return write.succeeded() ? kExitOk : kExitFailed;
@@ -340,7 +343,7 @@ int runVerify(int argc, char** argv)
     RadioImage image;
     const FileResult loaded = loadImageFile(args.file, image);
     if (!loaded.ok) {
-        std::fprintf(stderr, "%s\n", loaded.error.c_str());
+        std::fprintf(stderr, "%s\n", loaded.errorText().c_str());
         return kExitNotCompared;
     }
     if (!portHasDevice(args.port))
@@ -351,9 +354,9 @@ int runVerify(int argc, char** argv)
     if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitNotCompared;
     // The lines the window's verify message shows: each difference with its clone block.
-    const std::vector<std::string> lines = blockDifferenceLines(compareImages(image, radio));
-    for (const std::string& line : lines)
-        std::printf("%s\n", line.c_str());
+    const std::vector<Message> lines = blockDifferenceLines(compareImages(image, radio));
+    for (const Message& line : lines)
+        std::printf("%s\n", messageText(line).c_str());
     return lines.empty() ? kExitOk : kExitDiffer;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "verbs.h"
 
+#include "core/formats/channel_file.h"
 #include "core/image/escaped_text.h"
 #include "core/image/radio_image.h"
 #include "core/report/report_data.h"
@@ -92,13 +93,14 @@ int runReport(int argc, char** argv)
 
     RadioImage image = RadioImage::makeNew();
     if (const FileResult loaded = loadImageFile(in, image); !loaded.ok) {
-        std::fprintf(stderr, "orvo-cli report: %s\n", loaded.error.c_str());
+        std::fprintf(stderr, "orvo-cli report: %s\n", loaded.errorText().c_str());
         return kExitFailed;
     }
 
     const std::unique_ptr<QGuiApplication> app = ensureGuiApplication();
-    if (const FileResult written = writeReportPdf(out, reportDataFromImage(image), page); !written.ok) {
-        std::fprintf(stderr, "orvo-cli report: %s\n", written.error.c_str());
+    if (const FileResult written = writeReportPdf(out, reportDataFromImage(image), page);
+        !written.ok) {
+        std::fprintf(stderr, "orvo-cli report: %s\n", written.errorText().c_str());
         return kExitFailed;
     }
     return kExitOk;

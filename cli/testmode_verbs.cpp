@@ -31,9 +31,9 @@ class CliTestModeHost : public TestModeHost
 public:
     explicit CliTestModeHost(int retries) : m_retriesLeft(retries) {}
 
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fprintf(stderr, "%s\n", messageText(message).c_str());
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         if (m_retriesLeft > 0) {

@@ -35,10 +35,10 @@ public:
     {
     }
 
-    void showStatus(const std::string& text) override
+    void showStatus(const Message& status) override
     {
         m_line.step();
-        FUZZ_CHECK(!text.empty(), "a status text says something");
+        FUZZ_CHECK(!messageText(status).empty(), "a status text says something");
     }
 
     void showProgress(int position, int blocksDone) override
@@ -59,17 +59,18 @@ public:
         return Cycle::Continue;
     }
 
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
         m_line.step();
-        const std::string_view t = text;
-        FUZZ_CHECK(t == kOpenFailedMessage || t == kCommunicationErrorText ||
-                       t == kSendOrderErrorText || t == kBlockErrorText || t == kShortReplyText ||
-                       t == kPartialWriteText,
+        using K = MessageKind;
+        const K t = message.kind;
+        FUZZ_CHECK(t == K::OpenFailed || t == K::OpenFailedBecause || t == K::CommunicationError ||
+                       t == K::SendOrderError || t == K::BlockError || t == K::ShortReply ||
+                       t == K::PartialWrite,
                    "only the transfer's own messages are shown");
-        FUZZ_CHECK(t != kPartialWriteText || (m_lastMessage == kBlockErrorText && m_blocks > 0),
+        FUZZ_CHECK(t != K::PartialWrite || (m_lastMessage == K::BlockError && m_blocks > 0),
                    "the partial-write word follows the block error of a write that moved blocks");
-        m_lastMessage = text;
+        m_lastMessage = t;
         ++m_messages;
         if (buttons == Buttons::Ok)
             return Answer::Ok;
@@ -96,7 +97,7 @@ private:
     int m_position = 0;
     int m_blocks = 0;
     int m_messages = 0;
-    std::string m_lastMessage;
+    MessageKind m_lastMessage = MessageKind::Text;
     int m_directionAsked = 0;
 };
 

@@ -16,7 +16,6 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
-#include "core/image/image_diff.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
 
@@ -104,11 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.ok)
         checkCsvRoundTrip(parsed);
     else
-        FUZZ_CHECK(!parsed.error.empty(), "a CSV error says why");
+        FUZZ_CHECK(!messageText(parsed.error).empty(), "a CSV error says why");
 
     const RadioImage before = startImage(data[0]);
     RadioImage image = before;
-    const std::vector<std::string> errors = importChannelCsv(csv, image);
+    const std::vector<std::string> errors = messageLines(importChannelCsv(csv, image));
     if (!errors.empty()) {
         FUZZ_CHECK(image == before, "a refused import leaves the image as it was");
         for (const std::string& e : errors)
@@ -119,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string exported = exportChannelCsv(image);
     RadioImage again = image;
-    const std::vector<std::string> errorsAgain = importChannelCsv(exported, again);
+    const std::vector<Message> errorsAgain = importChannelCsv(exported, again);
     FUZZ_CHECK(errorsAgain.empty(), "an exported table imports without errors");
     FUZZ_CHECK(again == image, "exporting and importing again changes nothing");
     return 0;

@@ -76,7 +76,7 @@ void checkFaults(const FrequencyCheck& check, CommitVariant variant)
     if (!check.accepted())
         FUZZ_CHECK(check.text.empty(), "a rejected frequency leaves the empty text");
     for (FrequencyFault f : faults)
-        FUZZ_CHECK(std::string_view(frequencyFaultText(f)).size() > 0, "every fault has a text");
+        FUZZ_CHECK(!messageText(frequencyFaultMessage(f)).empty(), "every fault has a text");
 }
 
 void checkRow(const ChannelTexts& row)

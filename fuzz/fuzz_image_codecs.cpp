@@ -15,6 +15,7 @@
 // - every decoded cell is a text the form can show.
 #include "fuzz_check.h"
 
+#include "core/formats/channel_file.h"
 #include "core/image/channel_codec.h"
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
@@ -82,7 +83,7 @@ void checkLoader(const std::uint8_t* data, std::size_t size)
     const FileResult r = loadImageFile(scratchFile(), image);
     if (size < kImageSize) {
         FUZZ_CHECK(!r.ok, "a file shorter than 1024 bytes is refused");
-        FUZZ_CHECK(!r.error.empty(), "a refusal says why");
+        FUZZ_CHECK(!r.errorText().empty(), "a refusal says why");
         FUZZ_CHECK(image == before, "a refused file leaves the image as it was");
         return;
     }

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,21 +33,23 @@ using namespace orvo;
 using orvo::fuzz::Script;
 using orvo::fuzz::ScriptedLine;
 
-constexpr const char* kTryAgain = " Error had happen ,need try again";
-constexpr const char* kFinished = "Finish successfully!";
+constexpr MessageKind kTryAgain = MessageKind::TestModeTryAgain;
+constexpr MessageKind kFinished = MessageKind::TestModeFinished;
 
 class ScriptedHost : public TestModeHost {
 public:
-    ScriptedHost(Script& script, ScriptedLine& line, std::string refusal)
+    ScriptedHost(Script& script, ScriptedLine& line, std::optional<Message> refusal)
         : m_script(script), m_line(line), m_refusal(std::move(refusal))
     {
     }
 
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
         m_line.step();
-        m_last = text;
-        if (text == kFinished || text == kOpenFailedMessage || (!m_refusal.empty() && text == m_refusal)) {
+        m_last = message;
+        const MessageKind text = message.kind;
+        if (text == kFinished || text == MessageKind::OpenFailed ||
+            text == MessageKind::OpenFailedBecause || (m_refusal && message == *m_refusal)) {
             FUZZ_CHECK(!m_line.isOpen(), "the port is closed before the final message");
             FUZZ_CHECK(buttons == Buttons::Ok, "a final message has only OK");
             return Answer::Ok;
@@ -60,14 +63,15 @@ public:
     }
 
     int retries() const { return m_retries; }
-    const std::string& lastMessage() const { return m_last; }
+    MessageKind lastMessage() const { return m_last.kind; }
+    const Message& lastFullMessage() const { return m_last; }
 
 private:
     Script& m_script;
     ScriptedLine& m_line;
-    std::string m_refusal;
+    std::optional<Message> m_refusal;
     int m_retries = 0;
-    std::string m_last;
+    Message m_last;
 };
 
 bool isPacked(std::uint8_t b)
@@ -137,10 +141,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (frames.ok)
         checkFrames(request, frames);
     else
-        FUZZ_CHECK(!frames.error.empty(), "a refused request says why");
+        FUZZ_CHECK(!messageText(frames.error).empty(), "a refused request says why");
 
     ScriptedLine line(script, openFails, writeFailEvery);
-    ScriptedHost host(script, line, frames.ok ? std::string() : frames.error);
+    ScriptedHost host(script, line,
+                      frames.ok ? std::nullopt : std::optional<Message>(frames.error));
     const TestModeOutcome outcome = runTestMode(line, host, request);
 
     FUZZ_CHECK(!line.isOpen(), "the port is closed at every end");
@@ -149,12 +154,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case TestModeOutcome::Refused:
         FUZZ_CHECK(!frames.ok, "only a request the frames cannot hold is refused");
         FUZZ_CHECK(line.opens() == 0 && line.writes().empty(), "a refusal sends nothing");
-        FUZZ_CHECK(host.lastMessage() == frames.error, "a refusal shows its reason");
+        FUZZ_CHECK(host.lastFullMessage() == frames.error, "a refusal shows its reason");
         return 0;
     case TestModeOutcome::OpenFailed:
         FUZZ_CHECK(frames.ok && openFails, "only a refused open reports an open failure");
         FUZZ_CHECK(line.writes().empty(), "nothing is sent when the port did not open");
-        FUZZ_CHECK(host.lastMessage() == kOpenFailedMessage, "an open failure says so");
+        FUZZ_CHECK(host.lastMessage() == MessageKind::OpenFailed ||
+                       host.lastMessage() == MessageKind::OpenFailedBecause,
+                   "an open failure says so");
         return 0;
     case TestModeOutcome::Succeeded:
     case TestModeOutcome::Cancelled:

@@ -1605,5 +1605,315 @@ Cancel it and close the program when it has stopped?</source>
         <source>written, not verified</source>
         <translation>已写入，未校验</translation>
     </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Could not Open the Port,Please check whether the Port are occupied or the device are ok
+%1</source>
+        <translation>无法打开端口，请检查端口是否被占用或设备是否正常
+%1</translation>
+    </message>
+    <message>
+        <source>%1 has no device</source>
+        <translation>%1 没有对应的设备</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>The value %1 cannot be sent. The value must lie between 0 and 255.</source>
+        <translation>数值 %1 无法发送。数值必须在 0 到 255 之间。</translation>
+    </message>
+    <message>
+        <source>The receive frequency %1 cannot be sent. Frequencies must lie between 0 and 999.99999 MHz.</source>
+        <translation>接收频率 %1 无法发送。频率必须在 0 到 999.99999 MHz 之间。</translation>
+    </message>
+    <message>
+        <source>The transmit frequency %1 cannot be sent. Frequencies must lie between 0 and 999.99999 MHz.</source>
+        <translation>发射频率 %1 无法发送。频率必须在 0 到 999.99999 MHz 之间。</translation>
+    </message>
+    <message>
+        <source>The receive tone %1 cannot be sent. Tones must lie between 0 and 999.9 Hz.</source>
+        <translation>接收亚音 %1 无法发送。亚音必须在 0 到 999.9 Hz 之间。</translation>
+    </message>
+    <message>
+        <source>The transmit tone %1 cannot be sent. Tones must lie between 0 and 999.9 Hz.</source>
+        <translation>发射亚音 %1 无法发送。亚音必须在 0 到 999.9 Hz 之间。</translation>
+    </message>
+    <message>
+        <source>block %1: %2</source>
+        <translation>第 %1 块：%2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; -&gt; &quot;%3&quot;</source>
+        <translation>%1：“%2” -&gt; “%3”</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1：%2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>CH %1 %2</source>
+        <translation>信道 %1 %2</translation>
+    </message>
+    <message>
+        <source>byte %1</source>
+        <translation>字节 %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 项</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is a link loop</source>
+        <translation>无法写入 %1：它是循环链接</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is a link to a missing file</source>
+        <translation>无法写入 %1：它是指向不存在文件的链接</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: it is %2, not a regular file</source>
+        <translation>无法打开 %1：它是%2，不是普通文件</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is %2, not a regular file</source>
+        <translation>无法写入 %1：它是%2，不是普通文件</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: it is not a regular file</source>
+        <translation>无法打开 %1：它不是普通文件</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file</source>
+        <translation>无法写入 %1：它不是普通文件</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>命名管道</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>套接字</translation>
+    </message>
+    <message>
+        <source>%1 is not a channel data file: it holds %2 bytes, fewer than the 1024 of a radio&apos;s memory.</source>
+        <translation>%1 不是信道数据文件：它只有 %2 字节，少于对讲机存储的 1024 字节。</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the report could not be drawn</source>
+        <translation>无法写入 %1：无法生成报表</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>第 %1 行，%2 列：%3</translation>
+    </message>
+    <message>
+        <source>… and %1 more</source>
+        <translation>……另有 %1 项</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed</source>
+        <translation>引号内的字段没有结束引号</translation>
+    </message>
+    <message>
+        <source>text follows a closing quote</source>
+        <translation>结束引号后还有文字</translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB; a channel table is far smaller</source>
+        <translation>文件大于 1 MiB；信道表远比这小</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than 4 KiB; a channel table&apos;s lines are far shorter</source>
+        <translation>第 %1 行超过 4 KiB；信道表的行远比这短</translation>
+    </message>
+    <message>
+        <source>the first line must be the header CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power</source>
+        <translation>第一行必须是表头 CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power</translation>
+    </message>
+    <message>
+        <source>%1 fields expected, found %2</source>
+        <translation>应有 %1 个字段，实有 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 is not a channel number from 1 to 16</source>
+        <translation>%1 不是 1 到 16 的信道号</translation>
+    </message>
+    <message>
+        <source>channel %1 is already given on line %2</source>
+        <translation>信道 %1 已在第 %2 行给出</translation>
+    </message>
+    <message>
+        <source>the header line is missing</source>
+        <translation>缺少表头行</translation>
+    </message>
+    <message>
+        <source>%1 is not a frequency in MHz such as 146.52000</source>
+        <translation>%1 不是以 MHz 为单位的频率（如 146.52000）</translation>
+    </message>
+    <message>
+        <source>%1 is outside the band %2</source>
+        <translation>%1 超出频段 %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a tone; give a tone of the list (67.0 ... 254.1, D023N ... D754I), Off, nothing, or a tone field&apos;s two bytes such as 0xC012</source>
+        <translation>%1 不是亚音；请填写列表中的亚音（67.0 ... 254.1、D023N ... D754I）、Off、留空，或亚音字段的两个字节（如 0xC012）</translation>
+    </message>
+    <message>
+        <source>%1 is neither %2 nor %3</source>
+        <translation>%1 既不是 %2 也不是 %3</translation>
+    </message>
+    <message>
+        <source>a channel without a frequency takes no %1 setting</source>
+        <translation>没有频率的信道不能设置 %1</translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB; a memory list is far smaller</source>
+        <translation>文件大于 1 MiB；信道列表远比这小</translation>
+    </message>
+    <message>
+        <source>the header names this column twice</source>
+        <translation>表头中此列出现了两次</translation>
+    </message>
+    <message>
+        <source>the header lacks it</source>
+        <translation>表头中缺少此列</translation>
+    </message>
+    <message>
+        <source>%1 is not %2</source>
+        <translation>%1 不是%2</translation>
+    </message>
+    <message>
+        <source>a channel of this radio (1 to 16)</source>
+        <translation>本机的信道（1 到 16）</translation>
+    </message>
+    <message>
+        <source>a frequency in MHz such as 146.520000</source>
+        <translation>以 MHz 为单位的频率（如 146.520000）</translation>
+    </message>
+    <message>
+        <source>a duplex: give nothing, +, -, split or off</source>
+        <translation>有效的 Duplex：请留空或填写 +、-、split、off</translation>
+    </message>
+    <message>
+        <source>an offset in MHz such as 0.600000</source>
+        <translation>以 MHz 为单位的频差（如 0.600000）</translation>
+    </message>
+    <message>
+        <source>a CTCSS tone of the list (67.0 ... 254.1)</source>
+        <translation>列表中的模拟亚音（67.0 ... 254.1）</translation>
+    </message>
+    <message>
+        <source>a DCS code of the list (023 ... 754)</source>
+        <translation>列表中的数字亚音码（023 ... 754）</translation>
+    </message>
+    <message>
+        <source>a cross mode: give Tone-&gt;Tone, Tone-&gt;DTCS, DTCS-&gt;Tone, DTCS-&gt;DTCS, Tone-&gt;, DTCS-&gt;, -&gt;Tone or -&gt;DTCS</source>
+        <translation>有效的 CrossMode：请填写 Tone-&gt;Tone、Tone-&gt;DTCS、DTCS-&gt;Tone、DTCS-&gt;DTCS、Tone-&gt;、DTCS-&gt;、-&gt;Tone 或 -&gt;DTCS</translation>
+    </message>
+    <message>
+        <source>a tone mode: give nothing, Tone, TSQL, DTCS or Cross</source>
+        <translation>有效的亚音类型：请留空或填写 Tone、TSQL、DTCS、Cross</translation>
+    </message>
+    <message>
+        <source>a DCS polarity: give two letters N (normal) or R (reversed), transmit then receive, such as NN</source>
+        <translation>有效的数字亚音极性：请填写两个字母 N（正常）或 R（反相），先发射后接收，如 NN</translation>
+    </message>
+    <message>
+        <source>a mode this radio has: give FM (wide) or NFM (narrow)</source>
+        <translation>本机支持的模式：请填写 FM（宽带）或 NFM（窄带）</translation>
+    </message>
+    <message>
+        <source>a scan setting: give nothing (scanned) or S (skipped)</source>
+        <translation>有效的扫描设置：请留空（加入）或填写 S（跳过）</translation>
+    </message>
+    <message>
+        <source>a power: give High, Low or watts such as 5.0W</source>
+        <translation>有效的功率：请填写 High、Low 或瓦数（如 5.0W）</translation>
+    </message>
+    <message>
+        <source>the transmit frequency %1</source>
+        <translation>发射频率 %1</translation>
+    </message>
+    <message>
+        <source>the transmit frequency %1: %2</source>
+        <translation>发射频率 %1：%2</translation>
+    </message>
+    <message>
+        <source>is left out: %1</source>
+        <translation>未导出：%1</translation>
+    </message>
+    <message>
+        <source>its %1 %2 lies outside 60 - 600 MHz or off the 6.25 / 5 kHz raster</source>
+        <translation>其 %1 %2 超出 60 - 600 MHz 或不在 6.25 / 5 kHz 步进上</translation>
+    </message>
+    <message>
+        <source>its %1 %2 is not in the tone table</source>
+        <translation>其 %1 %2 不在亚音表中</translation>
+    </message>
+    <message>
+        <source>has a transmit frequency only: its line leaves Frequency empty, which other programs may refuse</source>
+        <translation>只有发射频率：该行的 Frequency 为空，其他写频软件可能不接受</translation>
+    </message>
+    <message>
+        <source>the common memory CSV has no Busy column: Busy Yes of channel %1 is not written</source>
+        <translation>通用信道 CSV（兼容其他写频软件）没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入</translation>
+    </message>
+    <message>
+        <source>the common memory CSV has no Busy column: Busy Yes of channels %1 is not written</source>
+        <translation>通用信道 CSV（兼容其他写频软件）没有“遇忙禁发”列：信道 %1 的“遇忙禁发 是”未写入</translation>
+    </message>
+    <message>
+        <source>channel %1 %2</source>
+        <translation>信道 %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a tone of the list</source>
+        <translation>%1 不是列表中的亚音</translation>
+    </message>
+    <message>
+        <source>a channel without a frequency takes no setting</source>
+        <translation>没有频率的信道不能设置此项</translation>
+    </message>
+    <message>
+        <source>8 or 9 columns expected, found %1</source>
+        <translation>应有 8 或 9 列，实有 %1 列</translation>
+    </message>
+    <message>
+        <source>Channel %1 Receive %2 lies outside %3</source>
+        <translation>信道 %1 接收频率 %2 超出 %3</translation>
+    </message>
+    <message>
+        <source>Channel %1 Transmit %2 lies outside %3</source>
+        <translation>信道 %1 发射频率 %2 超出 %3</translation>
+    </message>
 </context>
 </TS>

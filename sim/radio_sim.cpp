@@ -49,7 +49,7 @@ bool RadioSim::start(std::string& error)
         bool longer = false;
         if (const FileResult r = readRegularFile(m_options.imagePath, kImageSize, bytes, longer);
             !r.ok) {
-            error = r.error;
+            error = r.errorText();
             return false;
         }
         if (bytes.size() < kImageSize) {
@@ -62,13 +62,13 @@ bool RadioSim::start(std::string& error)
     // unnoticed nor a named pipe without a reader holds the start.
     if (!m_options.dumpPath.empty()) {
         if (const FileResult r = checkWritableTarget(m_options.dumpPath); !r.ok) {
-            error = "--dump: " + r.error;
+            error = "--dump: " + r.errorText();
             return false;
         }
     }
     if (!m_options.logPath.empty() && m_options.logPath != "-") {
         if (const FileResult r = checkWritableTarget(m_options.logPath); !r.ok) {
-            error = "--log: " + r.error;
+            error = "--log: " + r.errorText();
             return false;
         }
     }
@@ -227,11 +227,11 @@ void RadioSim::dumpMemory()
         m_options.dumpPath,
         std::string_view(reinterpret_cast<const char*>(m_memory.bytes.data()), kImageSize));
     if (!r.ok)
-        log("dump: " + r.error);
+        log("dump: " + r.errorText());
     // Said on stderr too, once for each new reason, when no log goes there already.
-    if (!r.ok && r.error != m_lastDumpError && m_log != stderr)
-        std::fprintf(stderr, "orvo-radio-sim: dump: %s\n", r.error.c_str());
-    m_lastDumpError = r.error;
+    if (!r.ok && r.errorText() != m_lastDumpError && m_log != stderr)
+        std::fprintf(stderr, "orvo-radio-sim: dump: %s\n", r.errorText().c_str());
+    m_lastDumpError = r.errorText();
 }
 
 void RadioSim::log(const std::string& line)

@@ -3,6 +3,7 @@
 #include "core/editing/channel_rows.h"
 #include "document/channel_model.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "widgets/form_view.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/message_box.h"
@@ -90,7 +91,7 @@ void EditController::paste()
         lines << tr("Channel %1, %2: %3")
                      .arg(cell.channel)
                      .arg(cell.column == 0 ? tr("row") : ChannelModel::columnName(cell.column),
-                          QString::fromStdString(cell.reason));
+                          translatedText(cell.reason));
     }
     // Rows that found no channel are named too: the paste must not lose them without a word.
     if (pasted.firstUnfitRow == pasted.lastUnfitRow && pasted.firstUnfitRow > 0)

@@ -2,8 +2,10 @@
 
 #include "core/formats/atomic_file.h"
 #include "core/formats/channel_csv.h"
+#include "core/formats/channel_file.h"
 #include "core/formats/common_csv.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "document/settings.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
@@ -74,7 +76,7 @@ bool FileController::openFile(const QString& path)
     orvo::RadioImage loaded = m_document.image();
     const orvo::FileResult result = orvo::loadImageFile(nativePath(path), loaded);
     if (!result.ok) {
-        QString text = QString::fromLocal8Bit(result.error.c_str());
+        QString text = translatedText(result.error);
         // A recent file that cannot be opened now leaves the list, and the message says so.
         const QString absolute = QFileInfo(path).absoluteFilePath();
         if (m_recentFiles.contains(absolute)) {
@@ -130,7 +132,7 @@ bool FileController::store(const QString& path)
         return false;
     const orvo::FileResult result = orvo::saveImageFile(nativePath(path), m_document.image());
     if (!result.ok) {
-        messageBox(m_parent, QString::fromLocal8Bit(result.error.c_str()));
+        messageBox(m_parent, translatedText(result.error));
         return false;
     }
     m_document.setModified(false);
@@ -178,21 +180,21 @@ bool FileController::importChannelsFile(const QString& path)
     const orvo::FileResult read = orvo::readRegularFile(
         nativePath(path), std::max(orvo::kMaxCsvBytes, orvo::kMaxCommonCsvBytes) + 1, csv, longer);
     if (!read.ok) {
-        messageBox(m_parent, QString::fromLocal8Bit(read.error.c_str()));
+        messageBox(m_parent, translatedText(read.error));
         return false;
     }
     m_edit.commitPendingEdit();
     const orvo::RadioImage before = m_document.image();
     orvo::RadioImage image = before;
     // The file says by its header which of the two formats it is.
-    const std::vector<std::string> errors = orvo::isCommonCsv(csv)
+    const std::vector<orvo::Message> errors = orvo::isCommonCsv(csv)
                                                 ? orvo::importCommonCsv(csv, image)
                                                 : orvo::importChannelCsv(csv, image);
     const QString name = QFileInfo(path).fileName();
     if (!errors.empty()) {
         QString text = tr("Nothing was imported from \"%1\":").arg(name);
-        for (const std::string& e : errors)
-            text += QLatin1Char('\n') + QString::fromStdString(e);
+        for (const orvo::Message& e : errors)
+            text += QLatin1Char('\n') + translatedText(e);
         messageBox(m_parent, text);
         return false;
     }
@@ -229,7 +231,7 @@ void FileController::exportChannels()
     const std::string csv = common ? exported.text : orvo::exportChannelCsv(image);
     const orvo::FileResult saved = orvo::writeFileAtomically(nativePath(path), csv);
     if (!saved.ok) {
-        messageBox(m_parent, QString::fromLocal8Bit(saved.error.c_str()));
+        messageBox(m_parent, translatedText(saved.error));
         return;
     }
     // What the other programs' format cannot carry, said once.
@@ -243,7 +245,7 @@ void FileController::exportChannels()
                        .arg(channels.join(QStringLiteral(", ")));
     }
     for (const orvo::CommonCsvNote& note : exported.notes)
-        remarks << tr("Channel %1 %2").arg(note.channel).arg(QString::fromStdString(note.text));
+        remarks << tr("Channel %1 %2").arg(note.channel).arg(translatedText(note.text));
     if (!remarks.isEmpty())
         messageBox(m_parent, remarks.join(QLatin1Char('\n')), QString(), QMessageBox::Information);
 }

@@ -1,7 +1,7 @@
 #include "app/port_controller.h"
 
 #include "core/link/port_names.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 #include "document/settings.h"
 #include "serial/system_ports.h"
 #include "widgets/message_box.h"
@@ -78,7 +78,7 @@ void PortController::showDevices()
         }
         // Looked up each time the menu opens: adapters come and go, and ORVO_COMn may say
         // otherwise. The shortcut text stays at the end of the item.
-        const QString device = coreText(orvo::describePort(port, m_chosen));
+        const QString device = translatedWord(orvo::describePort(port, m_chosen));
         const bool gone = !orvo::portDeviceExists(devicePath(item->data().toString()));
         QStringList parts = fixed.toString().split(QLatin1Char('\t'));
         parts.first() +=

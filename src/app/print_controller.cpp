@@ -1,8 +1,8 @@
 #include "app/print_controller.h"
 
-#include "document/core_text.h"
 #include "document/document.h"
 #include "document/language.h"
+#include "document/message_text.h"
 #include "document/settings.h"
 #include "widgets/message_box.h"
 #include "widgets/pending_edit.h"
@@ -65,7 +65,7 @@ orvo::ReportData PrintController::reportData(const Document& doc)
 {
     // The report speaks the window's language; its words and values are those the form shows.
     using orvo::SettingBox;
-    auto shown = [](const std::string& text) { return coreText(text).toStdString(); };
+    auto shown = [](const std::string& text) { return translatedWord(text).toStdString(); };
     auto selected = [&doc, &shown](SettingBox box) {
         return shown(doc.selectionText(box).toStdString());
     };

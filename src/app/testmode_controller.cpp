@@ -1,10 +1,9 @@
 #include "app/testmode_controller.h"
 
 #include "app/radio_prompt.h"
-#include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
-#include "document/core_text.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "widgets/debug_mode_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
@@ -23,16 +22,16 @@ void TestModeController::open()
 {
     if (m_link.isBusy())
         return;
-    // The band's lower edge is the number its Field text starts with ("136 - 174MHz" gives
-    // 136). The document always selects a band; should it select none, the first band stands in.
-    const auto& bands = orvo::settingBoxes()[static_cast<std::size_t>(orvo::SettingBox::Field)];
+    // The dialog starts from the band's lower edge in whole MHz. The document always selects a
+    // band; should it select none, the first band stands in.
+    const auto& bands = orvo::bands();
     const int selected = m_document.selections()[static_cast<std::size_t>(orvo::SettingBox::Field)];
-    const std::string band = selected >= 0 && selected < static_cast<int>(bands.entries.size())
-                                 ? bands.entries[static_cast<std::size_t>(selected)]
-                                 : bands.entries.front();
+    const orvo::Band& band = selected >= 0 && selected < static_cast<int>(bands.size())
+                                 ? bands[static_cast<std::size_t>(selected)]
+                                 : bands.front();
     m_dialogPort = m_port();
 
-    DebugModeDialog dialog(orvo::leadingNumber(band), m_parent);
+    DebugModeDialog dialog(band.low / 100000.0, m_parent);
     m_dialog = &dialog;
     connect(&dialog, &DebugModeDialog::startRequested, this, &TestModeController::start);
     execDialog(dialog);
@@ -50,15 +49,15 @@ void TestModeController::start()
     m_link.startTestMode(request, m_dialogPort.device);
 }
 
-void TestModeController::askUser(const QString& text, bool retryCancel)
+void TestModeController::askUser(const orvo::Message& message, bool retryCancel)
 {
     // The transfers' questions come on the same link; they answer them themselves.
     if (!m_running)
         return;
     QWidget* parent = m_dialog ? static_cast<QWidget*>(m_dialog) : m_parent;
-    const bool finished = text == QLatin1String(orvo::kTestModeFinishedText);
+    const bool finished = message.kind == orvo::MessageKind::TestModeFinished;
     // The test mode's boxes carry the program's short title.
-    answerRadioQuestion(m_link, parent, coreText(text), retryCancel,
+    answerRadioQuestion(m_link, parent, translatedText(message), retryCancel,
                         {tr("Orvo"), QMessageBox::Warning,
                          finished ? QMessageBox::Information : QMessageBox::Warning});
 }

@@ -35,7 +35,7 @@ public:
 
 private:
     void start();
-    void askUser(const QString& text, bool retryCancel);
+    void askUser(const orvo::Message& message, bool retryCancel);
     void finish(orvo::TestModeOutcome outcome);
 
     const Document& m_document;

@@ -2,8 +2,8 @@
 
 #include "app/radio_prompt.h"
 #include "core/link/verify.h"
-#include "document/core_text.h"
 #include "document/document.h"
+#include "document/message_text.h"
 #include "widgets/batch_write_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_dialog.h"
@@ -134,12 +134,15 @@ void TransferController::setRunning(bool running)
     emit runningChanged(running);
 }
 
-void TransferController::showStatus(const QString& text)
+void TransferController::showStatus(const orvo::Message& status)
 {
-    if (m_job == Job::Batch && m_batch)
-        m_batch->setStatusText(coreText(text));
-    else if (m_job == Job::Single && !m_cancelled)
-        m_dialog->setStatusText(coreText(text));
+    // The batch dialog's bar counts the blocks; its status line keeps the words.
+    if (m_job == Job::Batch && m_batch) {
+        if (status.kind != orvo::MessageKind::BlockPosition)
+            m_batch->setStatusText(translatedText(status));
+    } else if (m_job == Job::Single && !m_cancelled) {
+        m_dialog->setStatusText(translatedText(status));
+    }
 }
 
 void TransferController::showPosition(int position)
@@ -150,7 +153,7 @@ void TransferController::showPosition(int position)
         m_dialog->setPosition(position);
 }
 
-void TransferController::askUser(const QString& text, bool retryCancel)
+void TransferController::askUser(const orvo::Message& message, bool retryCancel)
 {
     // The test mode's questions come on the same link; it answers them itself.
     if (m_job == Job::None)
@@ -160,7 +163,7 @@ void TransferController::askUser(const QString& text, bool retryCancel)
         parent = m_batch;
     else if (m_job == Job::Single && m_dialog->isVisible())
         parent = m_dialog;
-    answerRadioQuestion(m_link, parent, coreText(text), retryCancel, {});
+    answerRadioQuestion(m_link, parent, translatedText(message), retryCancel, {});
 }
 
 void TransferController::finish(const orvo::CloneReport& report)
@@ -177,9 +180,9 @@ void TransferController::finish(const orvo::CloneReport& report)
 
     // A failed write has said so through the session; a cancelled one says it here.
     if (result.outcome == orvo::CloneOutcome::Cancelled && orvo::leftPartlyWritten(result))
-        messageBox(m_parent, QString::fromUtf8(orvo::kPartialWriteText));
+        messageBox(m_parent, translatedText(orvo::MessageKind::PartialWrite));
     else if (result.outcome == orvo::CloneOutcome::Cancelled && result.writtenNotVerified)
-        messageBox(m_parent, coreText(orvo::kReadBackCancelledText));
+        messageBox(m_parent, translatedText(orvo::MessageKind::ReadBackCancelled));
 
     // What a verify found, once the window is live again.
     if (completed && result.direction == orvo::CloneDirection::Write && m_readBack) {
@@ -188,7 +191,7 @@ void TransferController::finish(const orvo::CloneReport& report)
             messageBox(m_parent, tr("Written and verified: the radio holds what was written."),
                        QString(), QMessageBox::Information);
         } else {
-            messageBox(m_parent, coreText(orvo::verifyFailureText(differences)));
+            messageBox(m_parent, translatedText(orvo::verifyFailureMessage(differences)));
         }
     } else if (read && m_kind == Kind::Verify) {
         VerifyDialog verify(m_source, report.received, m_parent);
@@ -276,6 +279,6 @@ void TransferController::finishBatchRadio(const orvo::CloneReport& report)
     m_batch->addResult(orvo::makeLogEntry(m_batch->nextRadio(), m_batchPort, write),
                        write.transfer.outcome == orvo::CloneOutcome::Completed);
     if (write.transfer.outcome == orvo::CloneOutcome::Completed && !write.succeeded())
-        messageBox(m_batch, coreText(orvo::verifyFailureText(write.differences)));
+        messageBox(m_batch, translatedText(orvo::verifyFailureMessage(write.differences)));
     m_batch->askForNextRadio();
 }

@@ -72,9 +72,9 @@ private:
     void prepare(Kind kind);
     void start();
     void cancel();
-    void showStatus(const QString& text);
+    void showStatus(const orvo::Message& status);
     void showPosition(int position);
-    void askUser(const QString& text, bool retryCancel);
+    void askUser(const orvo::Message& message, bool retryCancel);
     void finish(const orvo::CloneReport& report);
     void finishBatchRadio(const orvo::CloneReport& report);
     void startBatchRadio();

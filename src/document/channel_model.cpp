@@ -1,7 +1,7 @@
 #include "document/channel_model.h"
 
-#include "document/core_text.h"
 #include "document/document.h"
+#include "document/message_text.h"
 
 #include <QColor>
 
@@ -45,7 +45,7 @@ int ChannelModel::columnCount(const QModelIndex& parent) const
 
 QString ChannelModel::columnName(int column)
 {
-    QString name = coreText(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
+    QString name = translatedWord(orvo::channelColumnHeaders()[static_cast<std::size_t>(column)]);
     return name.remove(QStringLiteral("(MHz)"));
 }
 
@@ -73,7 +73,7 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const
     // The tone columns' Off and the flag columns' words are shown in the window's language; what
     // is edited, saved and copied stays the word itself.
     if (role == Qt::DisplayRole && column >= orvo::kColRxTone)
-        return coreText(text);
+        return translatedWord(text);
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return QString::fromStdString(text);
     if ((role == Qt::ForegroundRole || role == Qt::ToolTipRole) && isFrequencyColumn(column) &&
@@ -129,7 +129,7 @@ QVariant ChannelModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
-        return coreText(orvo::channelColumnHeaders()[static_cast<std::size_t>(section)]);
+        return translatedWord(orvo::channelColumnHeaders()[static_cast<std::size_t>(section)]);
     if (role == Qt::ToolTipRole)
         return tr(kColumnHelp[section]);
     return {};

@@ -1,7 +1,7 @@
 #include "document/document.h"
 
 #include "document/channel_model.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 
 #include <QFileInfo>
 #include <QUndoCommand>
@@ -154,7 +154,7 @@ void Document::setSelection(orvo::SettingBox box, int index)
     }
     orvo::encodeSettings(after.selections, after.image);
     const auto& info = orvo::settingBoxes()[static_cast<std::size_t>(box)];
-    pushState(after, tr("Choose %1").arg(coreText(info.label).simplified()));
+    pushState(after, tr("Choose %1").arg(translatedWord(info.label).simplified()));
 }
 
 std::optional<orvo::BandLimits> Document::selectedBand() const

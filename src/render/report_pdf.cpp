@@ -30,7 +30,7 @@ FileResult writeReportPdf(const std::string& path, const ReportData& data, Repor
         writer.setPageLayout(
             QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
         if (!renderReport(writer, data))
-            return {false, "Cannot write " + path + ": the report could not be drawn"};
+            return {false, {MessageKind::ReportNotDrawn, {path}}};
     }
     return writeFileAtomically(
         path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));

@@ -2,7 +2,7 @@
 // The settings report as a PDF file, for people without a printer at hand. Needs a running
 // QGuiApplication (fonts); no display is needed with the offscreen platform.
 
-#include "core/image/radio_image.h"
+#include "core/formats/atomic_file.h"
 #include "core/report/report_data.h"
 
 #include <string>

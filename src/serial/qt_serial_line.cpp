@@ -22,7 +22,7 @@ QtSerialLine::~QtSerialLine()
 bool QtSerialLine::open(const std::string& name)
 {
     close();
-    m_openFailure.clear();
+    m_openFailure.reset();
     const std::string path = m_device.empty() ? systemPortPath(name) : m_device;
     if (path.empty()) {
         m_openFailure = openFailureReason(name, path, {});

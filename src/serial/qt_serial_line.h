@@ -23,7 +23,7 @@ public:
     // as the driver has them.
     bool open(const std::string& name) override;
     bool isOpen() const override;
-    std::string openFailure() const override { return m_openFailure; }
+    std::optional<Message> openFailure() const override { return m_openFailure; }
     void close() override;
 
     // The input size bounds what the line keeps unread; the output size has no equivalent here.
@@ -41,7 +41,7 @@ private:
 
     QSerialPort m_port;
     std::string m_device;
-    std::string m_openFailure;
+    std::optional<Message> m_openFailure;
     LineTimeouts m_timeouts;
 };
 

@@ -19,7 +19,7 @@ struct RadioMailbox
 {
     struct Status
     {
-        std::string text;
+        Message status;
     };
     struct Progress
     {
@@ -27,7 +27,7 @@ struct RadioMailbox
     };
     struct Question
     {
-        std::string text;
+        Message message;
         bool retryCancel = false;
     };
     struct CloneEnd
@@ -74,7 +74,7 @@ void post(RadioMailbox& box, RadioWorker& worker, RadioMailbox::Report report)
 
 // Shows `text` through the link and blocks this thread until the user has answered; true for
 // Retry. Once the link is closing, every question is answered at once with Cancel (or OK).
-bool ask(RadioMailbox& box, RadioWorker& worker, const std::string& text, bool retryCancel)
+bool ask(RadioMailbox& box, RadioWorker& worker, const Message& message, bool retryCancel)
 {
     std::unique_lock hold(box.lock);
     if (box.closing)
@@ -82,7 +82,7 @@ bool ask(RadioMailbox& box, RadioWorker& worker, const std::string& text, bool r
     box.questionOpen = true;
     box.answerGiven = false;
     const bool first = box.reports.empty();
-    box.reports.push_back(RadioMailbox::Question{text, retryCancel});
+    box.reports.push_back(RadioMailbox::Question{message, retryCancel});
     hold.unlock();
     if (first)
         emit worker.reportsWaiting();
@@ -102,18 +102,18 @@ public:
     {
     }
 
-    void showStatus(const std::string& text) override
+    void showStatus(const Message& status) override
     {
-        post(m_box, m_worker, RadioMailbox::Status{text});
+        post(m_box, m_worker, RadioMailbox::Status{status});
     }
     void showProgress(int position, int) override
     {
         post(m_box, m_worker, RadioMailbox::Progress{position});
     }
     Cycle waitingCycle() override { return m_box.cancel ? Cycle::Cancel : Cycle::Continue; }
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
-        const bool retry = ask(m_box, m_worker, text, buttons == Buttons::RetryCancel);
+        const bool retry = ask(m_box, m_worker, message, buttons == Buttons::RetryCancel);
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         return retry ? Answer::Retry : Answer::Cancel;
@@ -131,9 +131,9 @@ class WorkerTestModeHost final : public TestModeHost
 public:
     WorkerTestModeHost(RadioMailbox& box, RadioWorker& worker) : m_box(box), m_worker(worker) {}
 
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
-        const bool retry = ask(m_box, m_worker, text, buttons == Buttons::RetryCancel);
+        const bool retry = ask(m_box, m_worker, message, buttons == Buttons::RetryCancel);
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         return retry ? Answer::Retry : Answer::Cancel;
@@ -274,11 +274,11 @@ void RadioLink::deliverReports()
             [this](auto& r) {
                 using R = std::decay_t<decltype(r)>;
                 if constexpr (std::is_same_v<R, RadioMailbox::Status>) {
-                    emit statusChanged(QString::fromStdString(r.text));
+                    emit statusChanged(r.status);
                 } else if constexpr (std::is_same_v<R, RadioMailbox::Progress>) {
                     emit progressChanged(r.position);
                 } else if constexpr (std::is_same_v<R, RadioMailbox::Question>) {
-                    emit messageAsked(QString::fromStdString(r.text), r.retryCancel);
+                    emit messageAsked(r.message, r.retryCancel);
                 } else if constexpr (std::is_same_v<R, RadioMailbox::CloneEnd>) {
                     m_busy = false;
                     emit cloneFinished(r.report);

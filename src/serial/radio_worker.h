@@ -97,11 +97,12 @@ public:
     void answer(bool retry);
 
 signals:
-    void statusChanged(const QString& text);
+    // A new status line; BlockPosition tells the progress position in words as well.
+    void statusChanged(const orvo::Message& status);
     // Position of the progress display, 0..128 (see CloneHost::showProgress).
     void progressChanged(int position);
-    // The job waits until answer() is called. `text` is exactly what the user must see.
-    void messageAsked(const QString& text, bool retryCancel);
+    // The job waits until answer() is called.
+    void messageAsked(const orvo::Message& message, bool retryCancel);
     void cloneFinished(const orvo::CloneReport& report);
     void testModeFinished(orvo::TestModeOutcome outcome);
 

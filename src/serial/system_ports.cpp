@@ -1,6 +1,7 @@
 #include "serial/system_ports.h"
 
 #include "core/link/port_names.h"
+#include "core/message/translate_noop.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -82,7 +83,7 @@ std::string describePort(const std::string& name, const ChosenDevices& chosen)
 {
     const std::string device = systemPortPath(name, chosen);
     if (device.empty())
-        return "(no device)";
+        return QT_TRANSLATE_NOOP("orvo", "(no device)");
     std::string text = device;
     for (const SystemPort& port : systemPorts()) {
         if (port.path != device)

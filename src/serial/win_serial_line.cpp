@@ -99,7 +99,7 @@ WinSerialLine::~WinSerialLine()
 bool WinSerialLine::open(const std::string& name)
 {
     close();
-    m_openFailure.clear();
+    m_openFailure.reset();
     const std::string device = windowsPortDevice(name);
     const HANDLE h = CreateFileW(wide(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

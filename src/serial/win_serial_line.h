@@ -21,7 +21,7 @@ public:
     // port. The modem lines are left as the driver has them.
     bool open(const std::string& name) override;
     bool isOpen() const override;
-    std::string openFailure() const override { return m_openFailure; }
+    std::optional<Message> openFailure() const override { return m_openFailure; }
     void close() override;
 
     void setQueueSizes(std::size_t input, std::size_t output) override;
@@ -37,7 +37,7 @@ public:
 private:
     void* m_handle = nullptr;
     bool m_fineTimer = false;
-    std::string m_openFailure;
+    std::optional<Message> m_openFailure;
 };
 
 // The device to open for a port name: "\\.\COMn" for "COMn", any other name as it is.

@@ -1,7 +1,7 @@
 #include "widgets/batch_write_dialog.h"
 
 #include "core/formats/atomic_file.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
@@ -41,11 +41,7 @@ int BatchWriteDialog::nextRadio() const
 
 void BatchWriteDialog::setStatusText(const QString& text)
 {
-    // The session counts its blocks in the status line as well; the bar shows them here.
-    bool number = false;
-    text.toInt(&number);
-    if (!number)
-        m_ui->lblStatus->setText(text);
+    m_ui->lblStatus->setText(text);
 }
 
 void BatchWriteDialog::setPosition(int position)
@@ -71,11 +67,14 @@ void BatchWriteDialog::addResult(const orvo::RadioLogEntry& entry, bool complete
     m_log.push_back(entry);
     // A failed write ends with the bar near its end; only a completed one may look complete.
     m_ui->progressBar->setValue(completed ? m_ui->progressBar->maximum() : 0);
-    const QString detail = entry.differences.empty() ? coreText(entry.reason)
-                                                     : QString::fromStdString(entry.differences);
+    const QString detail =
+        entry.differences.empty()
+            ? translatedText(entry.reason, QStringLiteral(" ")).replace(u'\n', u' ')
+            : translatedText(entry.differences, QStringLiteral("; "));
     auto* item = new QTreeWidgetItem(
         m_ui->lstLog, {QString::fromStdString(entry.time), QString::fromStdString(entry.port),
-                       QString::number(entry.radio), coreText(entry.result), detail});
+                       QString::number(entry.radio),
+                       translatedText(orvo::radioResultMessage(entry.result)), detail});
     item->setToolTip(kReasonColumn, detail); // the whole of what the column may cut
     fitLogColumns();
     m_ui->lstLog->scrollToBottom();
@@ -93,24 +92,29 @@ void BatchWriteDialog::askForNextRadio()
 {
     m_running = false;
     QString text = tr("Connect radio %1 and press Start.").arg(nextRadio());
-    std::map<std::string, int> results;
+    using orvo::RadioResult;
+    std::map<RadioResult, int> results;
     for (const orvo::RadioLogEntry& entry : m_log)
-        ++results[entry.result == "not opened" ? std::string("failed") : entry.result];
+        ++results[entry.result == RadioResult::NotOpened ? RadioResult::Failed : entry.result];
     if (!m_log.empty()) {
         const orvo::RadioLogEntry& last = m_log.back();
-        text.prepend(tr("Radio %1: %2.").arg(last.radio).arg(coreText(last.result)) +
+        text.prepend(tr("Radio %1: %2.")
+                         .arg(last.radio)
+                         .arg(translatedText(orvo::radioResultMessage(last.result))) +
                      QLatin1Char('\n'));
         QString counts =
             (m_log.size() == 1
                  ? tr("1 radio: %2 verified, %3 different, %4 failed")
                  : tr("%1 radios: %2 verified, %3 different, %4 failed").arg(m_log.size()))
-                .arg(results["verified"])
-                .arg(results["different"])
-                .arg(results["failed"]);
-        if (results["cancelled"] > 0)
-            counts += tr(", %1 cancelled").arg(results["cancelled"]);
-        if (results["written, not verified"] > 0)
-            counts += tr(", %1 written, not verified").arg(results["written, not verified"]);
+                .arg(results[RadioResult::Verified])
+                .arg(results[RadioResult::Different])
+                .arg(results[RadioResult::Failed]);
+        if (results[RadioResult::Cancelled] > 0)
+            counts += tr(", %1 cancelled").arg(results[RadioResult::Cancelled]);
+        if (results[RadioResult::WrittenNotVerified] > 0) {
+            counts += tr(", %1 written, not verified")
+                          .arg(results[RadioResult::WrittenNotVerified]);
+        }
         m_ui->lblCount->setText(counts);
         m_ui->btnCancel->setText(tr("Close"));
     }
@@ -140,7 +144,7 @@ bool BatchWriteDialog::writeLog()
     if (saved.ok)
         return true;
     m_logPath.clear();
-    messageBox(this, QString::fromLocal8Bit(saved.error.c_str()) + QLatin1Char('\n') +
+    messageBox(this, translatedText(saved.error) + QLatin1Char('\n') +
                          tr("The log is no longer saved as each radio finishes; choose Save "
                             "Log again."));
     return false;

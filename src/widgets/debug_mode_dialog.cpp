@@ -1,7 +1,7 @@
 #include "widgets/debug_mode_dialog.h"
 
 #include "core/testmode/debug_frequency.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 #include "document/language.h"
 #include "widgets/tone_drop_list.h"
 
@@ -416,7 +416,7 @@ void DebugModeDialog::fillToneList(ToneDropList* list, bool dqt)
     list->clear();
     // Each entry shows its tone in the window's language ("Off" too) and holds it as coded.
     for (const QString& tone : m_tones.mid(range.first, range.count))
-        list->addItem(coreText(tone), tone);
+        list->addItem(translatedWord(tone.toStdString()), tone);
 }
 
 void DebugModeDialog::selectTonePosition(ToneDropList* list, int position)

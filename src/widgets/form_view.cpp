@@ -3,8 +3,8 @@
 #include "document/document.h"
 #include "widgets/grid/channel_table.h"
 
-#include "document/core_text.h"
 #include "document/language.h"
+#include "document/message_text.h"
 #include "ui_form_view.h"
 
 #include <QApplication>
@@ -70,7 +70,7 @@ FormView::FormView(Document* doc, QWidget* parent)
     for (const orvo::SettingBoxInfo& info : orvo::settingBoxes()) {
         QComboBox* box = settingBox(info.box);
         for (const std::string& entry : info.entries)
-            box->addItem(coreText(entry));
+            box->addItem(translatedWord(entry));
         if (info.box == SettingBox::Type)
             continue;
         connect(box, &QComboBox::currentIndexChanged, this, [this, which = info.box](int index) {

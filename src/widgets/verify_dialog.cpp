@@ -1,6 +1,7 @@
 #include "widgets/verify_dialog.h"
 
 #include "core/image/image_diff.h"
+#include "document/message_text.h"
 
 #include "ui_verify_dialog.h"
 
@@ -10,9 +11,9 @@ namespace {
 
 QTreeWidgetItem* differenceRow(QTreeWidget* list, const orvo::ImageDifference& d)
 {
-    auto* item = new QTreeWidgetItem(
-        list, {QString::fromStdString(d.name), QString::fromStdString(d.before),
-               QString::fromStdString(d.after), QString::number(orvo::differenceBlock(d))});
+    auto* item = new QTreeWidgetItem(list, {translatedText(d.name), translatedWord(d.before),
+                                            translatedWord(d.after),
+                                            QString::number(orvo::differenceBlock(d))});
     item->setTextAlignment(3, Qt::AlignRight);
     return item;
 }

@@ -3,8 +3,8 @@
 // and import over random images.
 #include "core/formats/channel_csv.h"
 
-#include "core/image/channel_codec.h"
 #include "core/formats/csv.h"
+#include "core/image/channel_codec.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
 
@@ -122,7 +122,7 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
         SCOPED_TRACE(c.csv.substr(0, 120));
         RadioImage image = uhfImage();
         const RadioImage before = image;
-        const auto errors = importChannelCsv(c.csv, image, c.emptyUnlisted);
+        const auto errors = messageLines(importChannelCsv(c.csv, image, c.emptyUnlisted));
         if (c.ch == 0) {
             EXPECT_EQ(image, before);
             if (c.errors.empty()) { // 16 bad lines: 32 errors
@@ -204,7 +204,7 @@ TEST(ChannelCsvRoundTrip, ExportThenImportGivesBackEveryByteAndCarriesEveryText)
         // Into the image itself: every byte comes back, whatever the channels hold.
         const RadioImage image = randomImage(rng, false);
         RadioImage again = image;
-        ASSERT_EQ(importChannelCsv(exportChannelCsv(image), again), std::vector<std::string>{});
+        ASSERT_EQ(importChannelCsv(exportChannelCsv(image), again), std::vector<Message>{});
         ASSERT_EQ(again, image);
 
         // Into another image of the band: every text arrives; a cell that already read the same
@@ -214,7 +214,7 @@ TEST(ChannelCsvRoundTrip, ExportThenImportGivesBackEveryByteAndCarriesEveryText)
         into[0x3D2] = from[0x3D2];
         const RadioImage before = into;
         const std::string table = exportChannelCsv(from);
-        ASSERT_EQ(importChannelCsv(table, into), std::vector<std::string>{});
+        ASSERT_EQ(importChannelCsv(table, into), std::vector<Message>{});
         EXPECT_EQ(exportChannelCsv(into), table);
         const auto a = parseCsv(table).records, b = parseCsv(exportChannelCsv(before)).records;
         for (int ch = 1; ch <= kChannelCount; ++ch) {

@@ -352,7 +352,7 @@ const Row kRows[] = {
     {"write --force --verify --port PORT ch1.sin", "--corrupt-write 2", 1,
      "~block 2: CH 1 Receive(MHz): \"145.50000\" -> \"145.50001\"\n"},
     {"write --force --verify --port PORT raw.sin", "--short-read 5:11", 1,
-     std::string("not received enough  byte\n") + kReadBackFailedText + "\n"},
+     std::string("not received enough  byte\n") + messageText(MessageKind::ReadBackFailed) + "\n"},
     // On a terminal the transfer shows its progress on one line.
     {"@tty write --force --verify --port PORT raw.sin", "", 0, "", "", "", "Reading back [#####"},
     // test-mode.

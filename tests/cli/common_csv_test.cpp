@@ -88,7 +88,7 @@ TEST(CommonCsv, TheHandWrittenFileOfEveryToneModeGivesItsChannelsAndExportsInThe
     ASSERT_TRUE(isCommonCsv(text.str()));
 
     RadioImage image = imageOfField(0);
-    EXPECT_EQ(importCommonCsv(text.str(), image), std::vector<std::string>{});
+    EXPECT_EQ(importCommonCsv(text.str(), image), std::vector<Message>{});
     for (int ch = 1; ch <= kChannelCount; ++ch)
         EXPECT_EQ(decodeChannel(image, ch), rows[ch - 1].texts) << "channel " << ch;
 
@@ -104,7 +104,7 @@ TEST(CommonCsv, TheHandWrittenFileOfEveryToneModeGivesItsChannelsAndExportsInThe
             << "channel " << ch;
     }
     RadioImage back = imageOfField(0);
-    EXPECT_EQ(importCommonCsv(exported.text, back), std::vector<std::string>{});
+    EXPECT_EQ(importCommonCsv(exported.text, back), std::vector<Message>{});
     for (int ch = 1; ch <= kChannelCount; ++ch)
         EXPECT_EQ(decodeChannel(back, ch), decodeChannel(image, ch)) << "channel " << ch;
 }
@@ -211,7 +211,8 @@ TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChange
         SCOPED_TRACE(c.line);
         RadioImage image = imageOfField(c.field);
         const RadioImage before = image;
-        const std::vector<std::string> result = importCommonCsv(kHeader + c.line, image);
+        const std::vector<std::string> result =
+            messageLines(importCommonCsv(kHeader + c.line, image));
         if (!c.result.empty()) {
             EXPECT_EQ(result, std::vector{c.result});
             EXPECT_EQ(image, before);
@@ -221,7 +222,7 @@ TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChange
         EXPECT_EQ(decodeChannel(image, 1), c.channel);
         // Export then import of the channel gives it back.
         RadioImage back = imageOfField(c.field);
-        EXPECT_EQ(importCommonCsv(exportCommonCsv(image).text, back), std::vector<std::string>{});
+        EXPECT_EQ(importCommonCsv(exportCommonCsv(image).text, back), std::vector<Message>{});
         EXPECT_EQ(back, image);
     }
 }
@@ -255,7 +256,7 @@ TEST(CommonCsv, TheHeaderNamesTheColumnsInAnyOrderAndIsRequired)
         RadioImage image = imageOfField(2);
         encodeChannel(texts("446.00625", "446.00625", "D023N", "D023N"), image, 5);
         const RadioImage before = image;
-        const std::vector<std::string> result = importCommonCsv(c.text, image);
+        const std::vector<std::string> result = messageLines(importCommonCsv(c.text, image));
         if (c.text == many) { // 25 refusals: the first 20 and the count of the others
             ASSERT_EQ(result.size(), 21u);
             EXPECT_EQ(result.back(), "\u2026 and 5 more");
@@ -323,7 +324,7 @@ TEST(CommonCsv, ExportThenImportGivesBackTheChannelsOfRandomImagesBusyAside)
         const CommonCsvExport exported = exportCommonCsv(image);
         EXPECT_EQ(exported.busyChannels, busy);
         RadioImage back = imageOfField(field);
-        ASSERT_EQ(importCommonCsv(exported.text, back), std::vector<std::string>{});
+        ASSERT_EQ(importCommonCsv(exported.text, back), std::vector<Message>{});
         for (int ch = 1; ch <= kChannelCount; ++ch) {
             ChannelTexts expected = decodeChannel(image, ch);
             if (!isChannelEmpty(image, ch))
@@ -344,7 +345,7 @@ TEST(CommonCsv, ExportSaysWhatItCannotCarryAndSplitsOnlyAcrossBands)
     encodeChannel(texts("146.52000", "146.52000", "", ""), image, 6);
     image.record(6)[0] = 0x01; // 146.52001 MHz: off the raster
     const CommonCsvExport exported = exportCommonCsv(image);
-    EXPECT_EQ(exportRemarks(exported),
+    EXPECT_EQ(messageLines(exportRemarks(exported)),
               std::vector<std::string>(
                   {"the common memory CSV has no Busy column: Busy Yes of channels 3, 4 is not "
                    "written",

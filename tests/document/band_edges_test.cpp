@@ -4,8 +4,8 @@
 // orvo-cli write's list) and held to by the test mode's frequencies. One table; each check must
 // agree with the band's inclusive limits.
 #include "core/editing/band_check.h"
-#include "core/formats/channel_csv.h"
 #include "core/editing/channel_rows.h"
+#include "core/formats/channel_csv.h"
 #include "core/image/number_text.h"
 #include "core/testmode/debug_frequency.h"
 #include "document/channel_model.h"
@@ -87,9 +87,8 @@ TEST(BandEdges, EveryCheckTakesTheBandsLimitsAsInclusive)
         RadioImage image = doc.image();
         const std::string header = "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,"
                                    "Power\n";
-        EXPECT_EQ(
-            importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
-            row.inside);
+        EXPECT_EQ(importChannelCsv(header + "1," + rowLine(row.text, ',') + "\n", image).empty(),
+                  row.inside);
         const PastedRows pasted = pasteChannelRows(rowLine(row.text, '\t') + "\n", 1, band);
         EXPECT_EQ(pasted.rows.size(), row.inside ? 1u : 0u);
 
@@ -98,7 +97,7 @@ TEST(BandEdges, EveryCheckTakesTheBandsLimitsAsInclusive)
         image = doc.image();
         encodeChannel({row.text, row.text, "", "", "No", "Wide", "Add", "High"}, image, 1);
         selectBand(image, row.field);
-        const std::vector<std::string> listed = outOfBandChannels(image);
+        const std::vector<std::string> listed = messageLines(outOfBandChannels(image));
         doc.resetImage(image);
         std::vector<std::string> tips;
         for (int column : {1, 2}) {

@@ -1,6 +1,7 @@
 #include "gui_test_support.h"
 
 #include "app/application.h"
+#include "core/formats/channel_file.h"
 #include "core/image/channel_codec.h"
 #include "core/image/settings_codec.h"
 #include "widgets/modal_dialog.h"
@@ -378,7 +379,7 @@ orvo::RadioImage fromBytes(const QByteArray& bytes)
 void saveWithCore(const QString& path, const orvo::RadioImage& image)
 {
     const auto result = orvo::saveImageFile(QFile::encodeName(path).toStdString(), image);
-    QVERIFY2(result.ok, result.error.c_str());
+    QVERIFY2(result.ok, result.errorText().c_str());
 }
 
 QWidget* progressDialog()

@@ -167,8 +167,9 @@ private slots:
         QVERIFY(!asksToSave());
         // COM2 leads nowhere: the message names the device and the reason.
         transferFromToolbar(false);
-        QVERIFY(answers.texts().value(0).startsWith(QString::fromUtf8(orvo::kOpenFailedMessage) +
-                                                    "\n/nonexistent/orvo-port: "));
+        QVERIFY(answers.texts().value(0).startsWith(
+            QString::fromStdString(orvo::messageText(orvo::MessageKind::OpenFailed)) +
+            "\n/nonexistent/orvo-port: "));
         // A silent radio asks Retry or Cancel.
         SimProcess silent({"--silent"});
         qputenv("ORVO_COM2", QByteArray::fromStdString(silent.path()));
@@ -317,7 +318,8 @@ private slots:
             if (auto* details = dialog.findChild<QPushButton*>(QStringLiteral("btnDetails"))) {
                 auto* byteList = dialog.findChild<QTreeWidget*>(QStringLiteral("lstBytes"));
                 QTest::mouseClick(details, Qt::LeftButton);
-                listed << QString::number(byteList->isHidden() ? -1 : byteList->topLevelItemCount());
+                listed << QString::number(byteList->isHidden() ? -1
+                                                               : byteList->topLevelItemCount());
             }
         };
         for (const SimProcess* radio : {&good, &other}) {
@@ -336,7 +338,8 @@ private slots:
                               "2"}));
         QCOMPARE(formTexts(), formTextsOf(same));
         QVERIFY(!asksToSave());
-        QCOMPARE(answers.boxes.size(), 3); // the write's, COM3's device not there, the verified write
+        QCOMPARE(answers.boxes.size(),
+                 3); // the write's, COM3's device not there, the verified write
         QVERIFY(good.stopAndReadMemory() == same);
         QVERIFY(answers.texts().value(1).startsWith("COM3 stands for /dev/ttyORVO3, which is not"));
         ctrl(Qt::Key_W);

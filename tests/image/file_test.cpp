@@ -1,6 +1,7 @@
 // Channel data files in the process itself: what loads, and the safe writes' modes, links and
 // leftovers. How each verb of orvo-cli fails is cli_test's.
 #include "core/formats/atomic_file.h"
+#include "core/formats/channel_file.h"
 #include "core/image/radio_image.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,8 @@ TEST_F(ImageFiles, ShorterThan1024BytesAreRefusedUnchangedLongerOnesLoadTheirFir
         EXPECT_EQ(r.ok, size >= 1024) << size;
         EXPECT_EQ(image[1023], r.ok ? 0x5A : 0xFF);
         if (!r.ok) {
-            EXPECT_NE(r.error.find(std::to_string(size) + " bytes"), std::string::npos) << r.error;
+            EXPECT_NE(r.errorText().find(std::to_string(size) + " bytes"), std::string::npos)
+                << r.errorText();
             EXPECT_EQ(image, RadioImage::makeNew()) << size;
         }
     }

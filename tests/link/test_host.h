@@ -28,15 +28,18 @@ public:
     long cycles = 0;
     int directionAsked = 0;
 
-    void showStatus(const std::string& text) override { statuses.push_back(text); }
+    void showStatus(const orvo::Message& status) override
+    {
+        statuses.push_back(orvo::messageText(status));
+    }
     void showProgress(int position, int) override { positions.push_back(position); }
     Cycle waitingCycle() override
     {
         return cycles++ == cancelAtCycle ? Cycle::Cancel : Cycle::Continue;
     }
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const orvo::Message& message, Buttons buttons) override
     {
-        messages.push_back({text, buttons});
+        messages.push_back({orvo::messageText(message), buttons});
         if (onMessage)
             onMessage();
         if (buttons == Buttons::Ok)

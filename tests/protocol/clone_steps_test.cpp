@@ -12,14 +12,17 @@ using namespace orvo;
 
 namespace {
 
-const std::string kComm = std::string("msg ") + kCommunicationErrorText;
-const std::string kOrder = std::string("msg ") + kSendOrderErrorText;
+const std::string kComm = "msg " + messageText(MessageKind::CommunicationError);
+const std::string kOrder = "msg " + messageText(MessageKind::SendOrderError);
 
 class RecordingHost : public TestHost
 {
 public:
     explicit RecordingHost(Steps& steps) : m_steps(steps) {}
-    void showStatus(const std::string& text) override { m_steps.push_back("status " + text); }
+    void showStatus(const Message& status) override
+    {
+        m_steps.push_back("status " + messageText(status));
+    }
     void showProgress(int position, int) override
     {
         m_steps.push_back("progress " + std::to_string(position));
@@ -29,10 +32,10 @@ public:
         m_steps.push_back("cycle");
         return TestHost::waitingCycle();
     }
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
-        m_steps.push_back("msg " + text);
-        return TestHost::showMessage(text, buttons);
+        m_steps.push_back("msg " + messageText(message));
+        return TestHost::showMessage(message, buttons);
     }
 
 private:
@@ -42,7 +45,7 @@ private:
 // One wake-up attempt up to its first read of the radio's answer.
 Course& wakeUp(Course& c)
 {
-    c({"purge", std::string("status ") + kWaitingText})({"cycle", "pause 1"}, 12);
+    c({"purge", "status " + messageText(MessageKind::Waiting)})({"cycle", "pause 1"}, 12);
     for (const char* b : {"02", "50", "52", "4F", "47", "52", "41", "4D"})
         c({"purge", std::string("w ") + b, "pause 1"});
     return c({"pause 1", "r 1"});
@@ -59,7 +62,7 @@ Course& identifyAndEnter(Course& c, int failing = 0)
 Course opened()
 {
     return Course{{"open", "queues 1024 512", "timeouts 50 50 200", "9600 8N1",
-                   std::string("status ") + kDetectingText}};
+                   "status " + messageText(MessageKind::Detecting)}};
 }
 
 Course entered(bool strayByte = false, int failing = 0)

@@ -39,7 +39,7 @@ public:
 
     bool open(const std::string& name) override { return add("open"), inner->open(name); }
     bool isOpen() const override { return inner->isOpen(); }
-    std::string openFailure() const override { return inner->openFailure(); }
+    std::optional<orvo::Message> openFailure() const override { return inner->openFailure(); }
     void close() override { add("close"), inner->close(); }
     void setQueueSizes(std::size_t in, std::size_t out) override
     {

@@ -16,9 +16,9 @@ class RecordingTestModeHost : public TestModeHost
 {
 public:
     RecordingTestModeHost(Steps& steps, int retries) : m_steps(steps), m_retries(retries) {}
-    Answer showMessage(const std::string& text, Buttons buttons) override
+    Answer showMessage(const Message& message, Buttons buttons) override
     {
-        m_steps.push_back("msg " + text);
+        m_steps.push_back("msg " + messageText(message));
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         return m_retries-- > 0 ? Answer::Retry : Answer::Cancel;

@@ -24,9 +24,10 @@ namespace {
 enum class Mode { Read, Write, Test };
 
 // A message as the cell expects it: its exact text, then its buttons.
-QString asShown(const QString& text, bool retryCancel)
+QString asShown(const orvo::Message& message, bool retryCancel)
 {
-    return text + (retryCancel ? " [Retry Cancel]" : " [OK]");
+    return QString::fromStdString(orvo::messageText(message)) +
+           (retryCancel ? " [Retry Cancel]" : " [OK]");
 }
 
 struct Cell
@@ -67,8 +68,8 @@ void runCell(const Cell& cell)
     orvo::RadioLink link;
     QStringList shown;
     QObject::connect(&link, &orvo::RadioLink::messageAsked,
-                     [&](const QString& text, bool retryCancel) {
-                         shown << asShown(text, retryCancel);
+                     [&](const orvo::Message& message, bool retryCancel) {
+                         shown << asShown(message, retryCancel);
                          link.answer(false);
                      });
     QSignalSpy cloneEnd(&link, &orvo::RadioLink::cloneFinished);
@@ -123,11 +124,11 @@ int main(int argc, char** argv)
 {
     const QMap<QString, QStringList> messages{
         {"none", {}},
-        {"comm-error", {asShown(orvo::kCommunicationErrorText, true)}},
-        {"block-error", {asShown(orvo::kBlockErrorText, false)}},
-        {"short-reply", {asShown(orvo::kShortReplyText, false)}},
-        {"try-again", {asShown(orvo::kTestModeTryAgainText, true)}},
-        {"finished", {asShown(orvo::kTestModeFinishedText, false)}}};
+        {"comm-error", {asShown(orvo::MessageKind::CommunicationError, true)}},
+        {"block-error", {asShown(orvo::MessageKind::BlockError, false)}},
+        {"short-reply", {asShown(orvo::MessageKind::ShortReply, false)}},
+        {"try-again", {asShown(orvo::MessageKind::TestModeTryAgain, true)}},
+        {"finished", {asShown(orvo::MessageKind::TestModeFinished, false)}}};
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -139,7 +140,7 @@ int main(int argc, char** argv)
     cell.completes = args.value(3) == "completes";
     cell.blocksWritten = args.value(4).toInt();
     if (cell.mode == Mode::Write && cell.blocksWritten > 0 && !cell.completes)
-        cell.messages << asShown(orvo::kPartialWriteText, false);
+        cell.messages << asShown(orvo::MessageKind::PartialWrite, false);
     cell.simOptions = args.mid(5);
     if (mode < 0 || !messages.contains(args.value(1)) || (!cell.completes && args[3] != "fails"))
         return std::fprintf(stderr, "usage: see fault_matrix.cpp\n"), 2;

@@ -57,7 +57,7 @@ TEST(PageToFrames, EachPageGivesItsFramesOrARefusalNamingTheField)
         const TestFrames f = buildTestFrames(page);
         const std::string sent = f.ok ? hex(&f.command, 1) + " | " + hex(f.frequencies.data(), 8) +
                                             " | " + hex(f.toneValue.data(), 8)
-                                      : f.error;
+                                      : messageText(f.error);
         EXPECT_TRUE(sent.starts_with(expected)) << sent;
     }
     EXPECT_EQ(testItemCommand(static_cast<TestItem>(6)), 0); // never sent: refused above

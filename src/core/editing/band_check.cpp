@@ -2,7 +2,6 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/image/channel_codec.h"
-#include "core/image/image_diff.h"
 #include "core/image/settings_codec.h"
 
 namespace orvo {
@@ -15,9 +14,9 @@ constexpr std::uint8_t kModelZt4 = 0x33;
 
 } // namespace
 
-std::vector<std::string> outOfBandChannels(const RadioImage& image)
+std::vector<Message> outOfBandChannels(const RadioImage& image)
 {
-    std::vector<std::string> lines;
+    std::vector<Message> lines;
     const SettingSelections selections = formSelections(image);
     const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
     const auto band = bandLimitsForField(field);
@@ -32,9 +31,9 @@ std::vector<std::string> outOfBandChannels(const RadioImage& image)
             const std::uint64_t units = frequencyUnits(text);
             if (units >= band->lowest && units <= band->highest)
                 continue;
-            lines.push_back("Channel " + std::to_string(ch) +
-                            (col == kColReceive ? " Receive " : " Transmit ") + text +
-                            " lies outside " + bands()[static_cast<std::size_t>(field)].text);
+            lines.push_back({col == kColReceive ? MessageKind::OutOfBandReceive
+                                                : MessageKind::OutOfBandTransmit,
+                             {ch, text, bands()[static_cast<std::size_t>(field)].text}});
         }
     }
     return lines;

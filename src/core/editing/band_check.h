@@ -3,6 +3,7 @@
 // to the radio; the window and the command line show the same lines.
 
 #include "core/image/radio_image.h"
+#include "core/message/message.h"
 
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ namespace orvo {
 // One line per frequency of channels 1..16 outside the band the image selects (its band code,
 // whatever the model code holds: formSelections), channel by channel, receive before transmit:
 // "Channel 3 Receive 462.56250 lies outside 136 - 174MHz". Empty when all lie inside. Reads only.
-std::vector<std::string> outOfBandChannels(const RadioImage& image);
+std::vector<Message> outOfBandChannels(const RadioImage& image);
 
 // The Field entry whose text is `text` ("400 - 470MHz"); -1 for none.
 int fieldIndexOf(std::string_view text);

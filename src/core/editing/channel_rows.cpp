@@ -27,18 +27,6 @@ std::string trimmed(std::string_view s)
     return std::string(s);
 }
 
-bool sameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (low(a[i]) != low(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::vector<std::vector<std::string>> splitLines(std::string_view text)
 {
     std::vector<std::vector<std::string>> lines;
@@ -92,7 +80,7 @@ ChannelTexts pastedRow(const std::vector<std::string>& cells, int channel,
         hasFrequency = true;
         const FrequencyCheck check = checkFrequency(cell, band, CommitVariant::LeaveCell);
         if (!check.accepted())
-            refused.push_back({channel, col, frequencyFaultText(check.faults()[0])});
+            refused.push_back({channel, col, frequencyFaultMessage(check.faults()[0])});
         row[static_cast<std::size_t>(col - 1)] = check.text;
     }
     for (int col = kColRxTone; col <= kColTxTone; ++col) {
@@ -101,7 +89,7 @@ ChannelTexts pastedRow(const std::vector<std::string>& cells, int channel,
             continue;
         const std::optional<std::string> tone = listedTone(cell);
         if (!tone)
-            refused.push_back({channel, col, "\"" + cell + "\" is not a tone of the list"});
+            refused.push_back({channel, col, {MessageKind::PasteNotTone, {"\"" + cell + "\""}}});
         else if (hasFrequency)
             row[static_cast<std::size_t>(col - 1)] = *tone;
     }
@@ -114,10 +102,11 @@ ChannelTexts pastedRow(const std::vector<std::string>& cells, int channel,
                 taken = defaultRowTexts()[static_cast<std::size_t>(col - kColRxTone)];
         } else if (!sameWord(cell, words.first) && !sameWord(cell, words.second)) {
             refused.push_back(
-                {channel, col,
-                 "\"" + cell + "\" is neither " + words.first + " nor " + words.second});
+                {channel,
+                 col,
+                 {MessageKind::NeitherNor, {"\"" + cell + "\"", words.first, words.second}}});
         } else if (!hasFrequency) {
-            refused.push_back({channel, col, "a channel without a frequency takes no setting"});
+            refused.push_back({channel, col, MessageKind::PasteNoFrequency});
         } else {
             taken = sameWord(cell, words.first) ? words.first : words.second;
         }
@@ -169,7 +158,7 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
             fields.erase(fields.begin());
         if (fields.size() != 8) {
             result.refused.push_back(
-                {channel++, 0, "8 or 9 columns expected, found " + std::to_string(fields.size())});
+                {channel++, 0, {MessageKind::PasteColumnCount, {fields.size()}}});
             continue;
         }
         const std::size_t before = result.refused.size();

@@ -25,7 +25,7 @@ struct RefusedCell
 {
     int channel;
     int column;
-    std::string reason;
+    Message reason;
 };
 
 struct PastedRows

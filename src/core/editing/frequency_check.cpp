@@ -30,17 +30,17 @@ void addFault(FrequencyCheck& check, FrequencyFault fault)
 
 } // namespace
 
-const char* frequencyFaultText(FrequencyFault fault)
+Message frequencyFaultMessage(FrequencyFault fault)
 {
     switch (fault) {
     case FrequencyFault::Format:
-        return kFormatFaultText;
+        return MessageKind::FormatFault;
     case FrequencyFault::Band:
-        return kBandFaultText;
+        return MessageKind::BandFault;
     case FrequencyFault::Step:
-        return kStepFaultText;
+        break;
     }
-    return "";
+    return MessageKind::StepFault;
 }
 
 std::optional<BandLimits> bandLimitsForField(int fieldIndex)

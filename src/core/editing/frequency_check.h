@@ -3,6 +3,7 @@
 // texts: the editor and the command-line import both run them and show the messages themselves.
 
 #include "core/image/channel_codec.h"
+#include "core/message/message.h"
 
 #include <array>
 #include <cstdint>
@@ -24,19 +25,11 @@ enum class FrequencyFault {
     Step,   // on neither the 6.25 kHz nor the 5 kHz raster
 };
 
-// Message texts of the faults (UTF-8; the commas are the full-width U+FF0C).
-inline constexpr const char* kFormatFaultText = "Error Data Format\xEF\xBC\x8CPlease input again";
-inline constexpr const char* kBandFaultText = "Out of range!";
-inline constexpr const char* kStepFaultText =
-    "Error data Value\xEF\xBC\x8CPlease input according the step value(6.25K/5k)";
-// Caption of the band message; the other two carry the application's title.
-inline constexpr const char* kBandFaultCaption = "Prompt";
+// The message of a fault: FormatFault, BandFault or StepFault.
+Message frequencyFaultMessage(FrequencyFault fault);
 
-// The message text of a fault.
-const char* frequencyFaultText(FrequencyFault fault);
-
-// True for the fault shown in a box of its own: caption "Prompt", an information icon, OK. The
-// others are shown in the application's ordinary message box.
+// True for the fault shown in a box of its own: caption BandFaultCaption, an information icon,
+// OK. The others are shown in the application's ordinary message box.
 inline bool isPromptFault(FrequencyFault fault)
 {
     return fault == FrequencyFault::Band;

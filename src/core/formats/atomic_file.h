@@ -4,13 +4,26 @@
 // the new, never a part. The data goes to an unnamed file in the same folder, is flushed to the
 // disk and is then given the target's name.
 
-#include "core/image/radio_image.h"
+#include "core/message/message.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace orvo {
+
+// Outcome of a file operation: ok, or a message for the user naming the path.
+struct FileResult
+{
+    bool ok = true;
+    Message error;
+
+    FileResult() = default;
+    FileResult(bool ok, Message error) : ok(ok), error(std::move(error)) {}
+
+    // The error in English, for orvo-cli, logs and the simulator.
+    std::string errorText() const { return messageText(error); }
+};
 
 // Replaces `path` with `data`. Only a regular file or a new name is written: a device, a pipe, a
 // folder, a link to nothing or a link loop is refused by name and left as it is. A link to a

@@ -25,30 +25,28 @@ std::string quoted(const std::string& path)
     return quotedText(path);
 }
 
-std::string failure(const std::string& path, int error)
+Message failure(MessageKind kind, const std::string& path, int error)
 {
-    return "Cannot write " + quoted(path) + ": " + std::strerror(error);
+    return {kind, {quoted(path), std::strerror(error)}};
 }
 
-// What a file that is not a regular file is, for the messages.
-std::string kindOf(mode_t mode)
+Message failure(const std::string& path, int error)
 {
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISFIFO(mode))
-        return "a named pipe";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "not a regular file";
+    return failure(MessageKind::CannotWrite, path, error);
 }
 
-std::string notRegular(const char* verb, const std::string& path, mode_t mode)
+// Why a file that is not a regular file is refused, naming what it is where there is a word.
+Message notRegular(bool writing, const std::string& path, mode_t mode)
 {
-    const std::string kind = kindOf(mode);
-    return std::string(verb) + " " + quoted(path) + ": it is " + kind +
-           (kind.starts_with("not") ? "" : ", not a regular file");
+    const MessageKind kind = S_ISDIR(mode)                    ? MessageKind::Folder
+                             : S_ISFIFO(mode)                 ? MessageKind::NamedPipe
+                             : S_ISCHR(mode) || S_ISBLK(mode) ? MessageKind::Device
+                             : S_ISSOCK(mode)                 ? MessageKind::Socket
+                                                              : MessageKind::Count;
+    if (kind == MessageKind::Count)
+        return {writing ? MessageKind::WriteOddFile : MessageKind::OpenOddFile, {quoted(path)}};
+    return {writing ? MessageKind::WriteNotRegular : MessageKind::OpenNotRegular,
+            {quoted(path), Message(kind)}};
 }
 
 class Fd
@@ -275,15 +273,15 @@ FileResult resolveTarget(const std::string& path, Target& out)
         const Fd reached(::open(path.c_str(), kReachFlags));
         if (reached.get() < 0) {
             if (errno == ELOOP)
-                return {false, "Cannot write " + quoted(path) + ": it is a link loop"};
+                return {false, {MessageKind::WriteLinkLoop, {quoted(path)}}};
             if (errno == ENOENT)
-                return {false, "Cannot write " + quoted(path) + ": it is a link to a missing file"};
+                return {false, {MessageKind::WriteLinkToNothing, {quoted(path)}}};
             return {false, failure(path, errno)};
         }
         if (::fstat(reached.get(), &old) != 0)
             return {false, failure(path, errno)};
         if (!S_ISREG(old.st_mode))
-            return {false, notRegular("Cannot write", path, old.st_mode)};
+            return {false, notRegular(true, path, old.st_mode)};
         target = reachedPath(reached.get(), path);
         exists = true;
     } else if (errno != ENOENT) {
@@ -350,14 +348,14 @@ FileResult readRegularFile(const std::string& path, std::size_t limit, std::stri
     // Non-blocking, so that a named pipe without a writer is not waited for.
     const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        return {false, "Cannot open " + quoted(path) + ": " + std::strerror(errno)};
+        return {false, failure(MessageKind::CannotOpen, path, errno)};
     struct stat st
     {
     };
     if (::fstat(fd.get(), &st) != 0)
-        return {false, "Cannot read " + quoted(path) + ": " + std::strerror(errno)};
+        return {false, failure(MessageKind::CannotRead, path, errno)};
     if (!S_ISREG(st.st_mode))
-        return {false, notRegular("Cannot open", path, st.st_mode)};
+        return {false, notRegular(false, path, st.st_mode)};
 
     std::string text;
     char buffer[65536];
@@ -368,7 +366,7 @@ FileResult readRegularFile(const std::string& path, std::size_t limit, std::stri
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return {false, "Cannot read " + quoted(path) + ": " + std::strerror(errno)};
+            return {false, failure(MessageKind::CannotRead, path, errno)};
         if (n == 0)
             break;
         text.append(buffer, static_cast<std::size_t>(n));

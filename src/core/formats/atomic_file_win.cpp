@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include <windows.h>
 
@@ -63,14 +64,16 @@ std::string reasonOf(DWORD error)
     return reason;
 }
 
-std::string failure(const char* verb, const std::string& path, DWORD error)
+Message failure(MessageKind verb, const std::string& path, DWORD error)
 {
-    return std::string(verb) + " " + quoted(path) + ": " + reasonOf(error);
+    return {verb, {quoted(path), reasonOf(error)}};
 }
 
-std::string notRegular(const char* verb, const std::string& path, const char* kind)
+// Why what `path` names is refused: it is `kind` (Folder, NamedPipe, Device), not a regular file.
+Message notRegular(bool writing, const std::string& path, MessageKind kind)
 {
-    return std::string(verb) + " " + quoted(path) + ": it is " + kind + ", not a regular file";
+    return {writing ? MessageKind::WriteNotRegular : MessageKind::OpenNotRegular,
+            {quoted(path), Message(kind)}};
 }
 
 // `text` as UTF-16; false for bytes that are not UTF-8.
@@ -168,18 +171,16 @@ bool deviceName(const std::string& path)
     return reservedName(path) || deviceSpaceName(path);
 }
 
-// What an open handle reaches, for the messages; nullptr for a file on a disk.
-const char* kindOf(HANDLE h)
+// What an open handle reaches, for the messages; none for a file on a disk.
+std::optional<MessageKind> kindOf(HANDLE h)
 {
     switch (GetFileType(h)) {
     case FILE_TYPE_DISK:
-        return nullptr;
+        return std::nullopt;
     case FILE_TYPE_PIPE:
-        return "a named pipe";
-    case FILE_TYPE_CHAR:
-        return "a device";
+        return MessageKind::NamedPipe;
     default:
-        return "a device";
+        return MessageKind::Device;
     }
 }
 
@@ -226,29 +227,29 @@ void removeLeftovers(const std::string& target)
 FileResult resolveTarget(const std::string& path, std::wstring& wpath)
 {
     if (deviceName(path))
-        return {false, notRegular("Cannot write", path, "a device")};
+        return {false, notRegular(true, path, MessageKind::Device)};
     if (!wide(path, wpath))
-        return {false, failure("Cannot write", path, ERROR_NO_UNICODE_TRANSLATION)};
+        return {false, failure(MessageKind::CannotWrite, path, ERROR_NO_UNICODE_TRANSLATION)};
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     if (!GetFileAttributesExW(wpath.c_str(), GetFileExInfoStandard, &attributes)) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND)
             return {};
-        return {false, failure("Cannot write", path, error)};
+        return {false, failure(MessageKind::CannotWrite, path, error)};
     }
     if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return {false, notRegular("Cannot write", path, "a folder")};
+        return {false, notRegular(true, path, MessageKind::Folder)};
     // A file its owner made read-only is not replaced behind their back: the replacing would
     // succeed where writing into the file is refused.
     if (attributes.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-        return {false, failure("Cannot write", path, ERROR_ACCESS_DENIED)};
+        return {false, failure(MessageKind::CannotWrite, path, ERROR_ACCESS_DENIED)};
     const Handle reached(CreateFileW(wpath.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_DATA,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!reached.valid())
-        return {false, failure("Cannot write", path, GetLastError())};
-    if (const char* kind = kindOf(reached.get()))
-        return {false, notRegular("Cannot write", path, kind)};
+        return {false, failure(MessageKind::CannotWrite, path, GetLastError())};
+    if (const std::optional<MessageKind> kind = kindOf(reached.get()))
+        return {false, notRegular(true, path, *kind)};
     if (attributes.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         // A link: the file it reaches is replaced, and the link stays.
         wchar_t buffer[32768];
@@ -310,7 +311,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     removeLeftovers(narrowTarget);
     std::wstring temp;
     if (const DWORD error = writeTemp(narrowTarget, data, temp))
-        return {false, failure("Cannot write", path, error)};
+        return {false, failure(MessageKind::CannotWrite, path, error)};
 
     // ReplaceFileW keeps the replaced file's attributes and permissions; a new name, or a file
     // system without it, takes the moved file as it is.
@@ -323,7 +324,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view data)
     if (!named) {
         const DWORD error = GetLastError();
         DeleteFileW(temp.c_str());
-        return {false, failure("Cannot write", path, error)};
+        return {false, failure(MessageKind::CannotWrite, path, error)};
     }
     return {};
 }
@@ -340,27 +341,27 @@ FileResult checkWritableTarget(const std::string& path)
                                        CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         error = probe.valid() ? 0 : GetLastError();
     }
-    return error == 0 ? FileResult{} : FileResult{false, failure("Cannot write", path, error)};
+    return error == 0 ? FileResult{} : FileResult{false, failure(MessageKind::CannotWrite, path, error)};
 }
 
 FileResult readRegularFile(const std::string& path, std::size_t limit, std::string& out,
                            bool& truncated)
 {
     if (deviceName(path))
-        return {false, notRegular("Cannot open", path, "a device")};
+        return {false, notRegular(false, path, MessageKind::Device)};
     std::wstring wpath;
     if (!wide(path, wpath))
-        return {false, failure("Cannot open", path, ERROR_NO_UNICODE_TRANSLATION)};
+        return {false, failure(MessageKind::CannotOpen, path, ERROR_NO_UNICODE_TRANSLATION)};
     const DWORD attributes = GetFileAttributesW(wpath.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {false, notRegular("Cannot open", path, "a folder")};
+        return {false, notRegular(false, path, MessageKind::Folder)};
     const Handle file(CreateFileW(wpath.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
-        return {false, failure("Cannot open", path, GetLastError())};
-    if (const char* kind = kindOf(file.get()))
-        return {false, notRegular("Cannot open", path, kind)};
+        return {false, failure(MessageKind::CannotOpen, path, GetLastError())};
+    if (const std::optional<MessageKind> kind = kindOf(file.get()))
+        return {false, notRegular(false, path, *kind)};
 
     std::string text;
     char buffer[65536];
@@ -369,7 +370,7 @@ FileResult readRegularFile(const std::string& path, std::size_t limit, std::stri
         const std::size_t want = std::min(sizeof buffer, limit + 1 - text.size());
         DWORD n = 0;
         if (!ReadFile(file.get(), buffer, static_cast<DWORD>(want), &n, nullptr))
-            return {false, failure("Cannot read", path, GetLastError())};
+            return {false, failure(MessageKind::CannotRead, path, GetLastError())};
         if (n == 0)
             break;
         text.append(buffer, n);

@@ -1,10 +1,8 @@
 #include "core/formats/channel_csv.h"
 
 #include "core/editing/frequency_check.h"
-#include "core/image/channel_codec.h"
 #include "core/formats/csv.h"
-#include "core/image/escaped_text.h"
-#include "core/image/image_diff.h"
+#include "core/image/channel_codec.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -23,37 +21,11 @@ constexpr std::size_t kColumns = 9;
 // error output small whatever the file holds.
 constexpr std::size_t kMaxLineBytes = 4096;
 constexpr std::size_t kMaxErrors = 20;
-constexpr std::size_t kMaxShownBytes = 40;
 
 std::vector<std::string> headerFields()
 {
     const auto& h = channelColumnHeaders();
     return {h.begin(), h.end()};
-}
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
 }
 
 // The two words of each flag column, columns 5..8; the first is the default of a new row.
@@ -65,22 +37,16 @@ struct FlagWords
 constexpr std::array<FlagWords, 4> kFlagWords{
     {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
 
-// A cell's text as the messages show it: quoted and escaped, long texts cut.
-std::string shown(std::string_view text)
+// A refusal of the cell in `column` (0..8) of `line`.
+Message cellError(int line, int column, Message reason)
 {
-    return quotedText(text.substr(0, kMaxShownBytes)) +
-           (text.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
-}
-
-std::string where(int line, int column)
-{
-    return "line " + std::to_string(line) + ", column " +
-           channelColumnHeaders()[static_cast<std::size_t>(column)] + ": ";
+    return {MessageKind::CsvCell,
+            {line, channelColumnHeaders()[static_cast<std::size_t>(column)], std::move(reason)}};
 }
 
 int channelNumber(std::string_view text)
 {
-    text = trimmed(text);
+    text = trimmedField(text);
     if (text.empty() || text.size() > 2)
         return -1;
     int n = 0;
@@ -125,15 +91,14 @@ std::optional<std::string> toneOfCell(std::string_view typed)
 // stands, unchecked, as a cell that is not edited stays in the window.
 std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTexts& was,
                                           std::optional<BandLimits> band,
-                                          const std::string& bandText,
-                                          std::vector<std::string>& errors)
+                                          const std::string& bandText, std::vector<Message>& errors)
 {
     ChannelTexts row;
     bool ok = true;
     bool hasFrequency = false;
     for (int c = kColReceive; c <= kColTransmit; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
-        if (trimmed(typed).empty())
+        if (trimmedField(typed).empty())
             continue;
         hasFrequency = true;
         const std::string& held = was[static_cast<std::size_t>(c - 1)];
@@ -143,18 +108,20 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
             continue;
         }
         if (!isPlainDecimal(typed)) {
-            errors.push_back(where(rec.line, c) + shown(typed) +
-                             " is not a frequency in MHz such as 146.52000");
+            errors.push_back(
+                cellError(rec.line, c, {MessageKind::NotFrequencyInMhz, {shownField(typed)}}));
             ok = false;
             continue;
         }
         const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
         if (!check.accepted()) {
             const FrequencyFault f = check.faults()[0];
-            errors.push_back(where(rec.line, c) + (f == FrequencyFault::Band
-                                                       ? formatFixed(check.units / 100000.0, 5) +
-                                                             " is outside the band " + bandText
-                                                       : std::string(frequencyFaultText(f))));
+            errors.push_back(
+                cellError(rec.line, c,
+                          f == FrequencyFault::Band
+                              ? Message{MessageKind::OutsideBand,
+                                        {formatFixed(check.units / 100000.0, 5), bandText}}
+                              : frequencyFaultMessage(f)));
             ok = false;
         }
         row[static_cast<std::size_t>(c - 1)] = check.text;
@@ -162,21 +129,19 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
 
     for (int c = kColRxTone; c <= kColTxTone; ++c) {
         const std::string& typed = rec.fields[static_cast<std::size_t>(c)];
-        if (trimmed(typed).empty())
+        if (trimmedField(typed).empty())
             continue;
-        if (auto entry = toneOfCell(trimmed(typed))) {
+        if (auto entry = toneOfCell(trimmedField(typed))) {
             row[static_cast<std::size_t>(c - 1)] = *entry;
         } else {
-            errors.push_back(where(rec.line, c) + shown(typed) +
-                             " is not a tone; give a tone of the list (67.0 ... 254.1, "
-                             "D023N ... D754I), Off, nothing, or a tone field's two bytes "
-                             "such as 0xC012");
+            errors.push_back(
+                cellError(rec.line, c, {MessageKind::NotToneOfTable, {shownField(typed)}}));
             ok = false;
         }
     }
 
     for (int c = kColBusy; c <= kColPower; ++c) {
-        const std::string_view typed = trimmed(rec.fields[static_cast<std::size_t>(c)]);
+        const std::string_view typed = trimmedField(rec.fields[static_cast<std::size_t>(c)]);
         const FlagWords& words = kFlagWords[static_cast<std::size_t>(c - kColBusy)];
         std::string& cell = row[static_cast<std::size_t>(c - 1)];
         if (typed.empty()) {
@@ -184,19 +149,21 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
                 cell = words.first;
             continue;
         }
-        if (equalIgnoringCase(typed, words.first)) {
+        if (sameWord(typed, words.first)) {
             cell = words.first;
-        } else if (equalIgnoringCase(typed, words.second)) {
+        } else if (sameWord(typed, words.second)) {
             cell = words.second;
         } else {
-            errors.push_back(where(rec.line, c) + shown(typed) + " is neither " + words.second +
-                             " nor " + words.first);
+            errors.push_back(cellError(
+                rec.line, c,
+                {MessageKind::NeitherNor, {shownField(typed), words.second, words.first}}));
             ok = false;
             continue;
         }
         if (!hasFrequency) {
-            errors.push_back(where(rec.line, c) + "a channel without a frequency takes no " +
-                             channelColumnHeaders()[static_cast<std::size_t>(c)] + " setting");
+            errors.push_back(cellError(rec.line, c,
+                                       {MessageKind::NoSettingWithoutFrequency,
+                                        {channelColumnHeaders()[static_cast<std::size_t>(c)]}}));
             ok = false;
         }
     }
@@ -207,7 +174,7 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
     // follows it and the tones read "Off".
     bool onlyReceive = !row[kColReceive - 1].empty();
     for (int c = kColTransmit; c <= kColPower; ++c)
-        onlyReceive = onlyReceive && trimmed(rec.fields[static_cast<std::size_t>(c)]).empty();
+        onlyReceive = onlyReceive && trimmedField(rec.fields[static_cast<std::size_t>(c)]).empty();
     if (onlyReceive) {
         row[kColTransmit - 1] = row[kColReceive - 1];
         row[kColRxTone - 1] = defaultRowTexts()[0];
@@ -241,17 +208,15 @@ int changedChannelCount(const RadioImage& before, const RadioImage& after)
     return changed;
 }
 
-std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image,
-                                          bool emptyUnlisted)
+std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, bool emptyUnlisted)
 {
     if (csv.size() > kMaxCsvBytes)
-        return {"the file is larger than 1 MiB; a channel table is far smaller"};
+        return {MessageKind::ChannelCsvTooLarge};
     int lineNumber = 1;
     for (std::size_t start = 0; start < csv.size(); ++lineNumber) {
         const std::size_t end = std::min(csv.find('\n', start), csv.size());
         if (end - start > kMaxLineBytes)
-            return {"line " + std::to_string(lineNumber) +
-                    " is longer than 4 KiB; a channel table's lines are far shorter"};
+            return {{MessageKind::ChannelCsvLineTooLong, {lineNumber}}};
         start = end + 1;
     }
 
@@ -260,7 +225,7 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     const auto count = [&](char c) { return std::count(first.begin(), first.end(), c); };
     const char separator = count(';') > count(',') ? ';' : ',';
 
-    std::vector<std::string> errors;
+    std::vector<Message> errors;
     const CsvParse parsed = parseCsv(csv, separator);
     if (!parsed.ok)
         return {parsed.error};
@@ -275,37 +240,36 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
     std::array<int, kChannelCount + 1> givenOn{};
     bool headerSeen = false;
     for (const CsvRecord& rec : parsed.records) {
-        if (rec.fields.size() == 1 && trimmed(rec.fields[0]).empty())
+        if (rec.fields.size() == 1 && trimmedField(rec.fields[0]).empty())
             continue; // a blank line
         if (!headerSeen) {
             headerSeen = true;
             std::vector<std::string> fields;
             for (const std::string& f : rec.fields)
-                fields.emplace_back(trimmed(f));
+                fields.emplace_back(trimmedField(f));
             if (fields != headerFields()) {
                 errors.push_back(
-                    "line " + std::to_string(rec.line) +
-                    ": the first line must be the header "
-                    "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power");
+                    {MessageKind::CsvLine, {rec.line, Message(MessageKind::HeaderExpected)}});
                 return errors;
             }
             continue;
         }
         if (rec.fields.size() != kColumns) {
-            errors.push_back("line " + std::to_string(rec.line) + ": " + std::to_string(kColumns) +
-                             " fields expected, found " + std::to_string(rec.fields.size()));
+            errors.push_back(
+                {MessageKind::CsvLine,
+                 {rec.line, Message{MessageKind::FieldCount, {kColumns, rec.fields.size()}}}});
             continue;
         }
         const int ch = channelNumber(rec.fields[0]);
         if (ch < 1 || ch > kChannelCount) {
-            errors.push_back(where(rec.line, 0) + shown(rec.fields[0]) +
-                             " is not a channel number from 1 to 16");
+            errors.push_back(cellError(
+                rec.line, 0, {MessageKind::NotChannelNumber, {shownField(rec.fields[0])}}));
             continue;
         }
         if (givenOn[static_cast<std::size_t>(ch)] != 0) {
-            errors.push_back(where(rec.line, 0) + "channel " + std::to_string(ch) +
-                             " is already given on line " +
-                             std::to_string(givenOn[static_cast<std::size_t>(ch)]));
+            errors.push_back(cellError(
+                rec.line, 0,
+                {MessageKind::ChannelGivenTwice, {ch, givenOn[static_cast<std::size_t>(ch)]}}));
             continue;
         }
         givenOn[static_cast<std::size_t>(ch)] = rec.line;
@@ -313,11 +277,11 @@ std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& imag
             rowFromFields(rec, csvTexts(image, ch), band, bandText, errors);
     }
     if (!headerSeen)
-        errors.push_back("line 1: the header line is missing");
+        errors.push_back({MessageKind::CsvLine, {1, Message(MessageKind::HeaderMissing)}});
     if (errors.size() > kMaxErrors) {
         const std::size_t more = errors.size() - kMaxErrors;
         errors.resize(kMaxErrors);
-        errors.push_back("\xE2\x80\xA6 and " + std::to_string(more) + " more");
+        errors.push_back({MessageKind::AndMoreRefused, {more}});
     }
     if (!errors.empty())
         return errors;

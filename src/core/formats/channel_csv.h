@@ -13,6 +13,7 @@
 // 3, 5 and 7 of the flag byte, byte 15 and everything outside records 1..16.
 
 #include "core/image/radio_image.h"
+#include "core/message/message.h"
 
 #include <string>
 #include <string_view>
@@ -42,8 +43,8 @@ constexpr std::size_t kMaxCsvBytes = 1024 * 1024;
 // On any error `image` is left as it was and the errors (one per bad cell or line, naming the
 // line and the column, cell texts escaped as escapedText does; at most 20, then
 // "... and N more") are returned; an empty result means success.
-std::vector<std::string> importChannelCsv(std::string_view csv, RadioImage& image,
-                                          bool emptyUnlisted = false);
+std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image,
+                                      bool emptyUnlisted = false);
 
 // How many of channels 1..16 differ in any byte of their records between `before` and `after`:
 // what an import changed.

@@ -6,6 +6,7 @@
 // octal digits. Plain C++, no Qt.
 
 #include "core/image/channel_codec.h"
+#include "core/message/message.h"
 
 #include <cstddef>
 #include <string>
@@ -28,7 +29,7 @@ struct CommonCsvRefusal
 {
     int line = 0;
     std::string column;
-    std::string reason;
+    Message reason;
 };
 
 struct CommonCsvRows
@@ -54,17 +55,17 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image);
 
 // Parses `text` as parseCommonCsv does and writes the listed channels into `image` as saving
 // from the form does; the others keep every byte. On a refusal `image` is left as it was and the
-// refusals come back as refusalTexts gives them; an empty result means success.
-std::vector<std::string> importCommonCsv(std::string_view text, RadioImage& image);
+// refusals come back as refusalMessages gives them; an empty result means success.
+std::vector<Message> importCommonCsv(std::string_view text, RadioImage& image);
 
-// The refusals as lines of text, "line 3, column Tone: ...", with "... and N more" last.
-std::vector<std::string> refusalTexts(const CommonCsvRows& parsed);
+// The refusals, one line each, "line 3, column Tone: ...", with "... and N more" last.
+std::vector<Message> refusalMessages(const CommonCsvRows& parsed);
 
 // A channel that the export leaves out or writes in a way other programs may not read.
 struct CommonCsvNote
 {
     int channel;
-    std::string text;
+    Message text; // LeftOut or TransmitOnly, said after the channel
 };
 
 struct CommonCsvExport
@@ -84,6 +85,6 @@ struct CommonCsvExport
 CommonCsvExport exportCommonCsv(const RadioImage& image);
 
 // The Busy remark and the notes of an export as lines of text; empty when there is nothing to say.
-std::vector<std::string> exportRemarks(const CommonCsvExport& exported);
+std::vector<Message> exportRemarks(const CommonCsvExport& exported);
 
 } // namespace orvo

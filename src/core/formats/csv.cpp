@@ -1,5 +1,9 @@
 #include "core/formats/csv.h"
 
+#include "core/image/escaped_text.h"
+
+#include <algorithm>
+
 namespace orvo {
 
 CsvParse parseCsv(std::string_view text, char separator)
@@ -22,8 +26,8 @@ CsvParse parseCsv(std::string_view text, char separator)
                 for (;;) {
                     if (i >= text.size()) {
                         result.ok = false;
-                        result.error =
-                            "line " + std::to_string(opened) + ": a quoted field is not closed";
+                        result.error = {MessageKind::CsvLine,
+                                        {opened, Message(MessageKind::QuoteNotClosed)}};
                         return result;
                     }
                     const char c = text[i++];
@@ -43,8 +47,8 @@ CsvParse parseCsv(std::string_view text, char separator)
                     !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') &&
                     !(text[i] == '\r' && i + 1 == text.size())) {
                     result.ok = false;
-                    result.error =
-                        "line " + std::to_string(line) + ": text follows a closing quote";
+                    result.error = {MessageKind::CsvLine,
+                                    {line, Message(MessageKind::TextAfterQuote)}};
                     return result;
                 }
             } else {
@@ -93,6 +97,31 @@ std::string csvLine(const std::vector<std::string>& fields)
     }
     line += "\r\n";
     return line;
+}
+
+std::string_view trimmedField(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameWord(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&lower](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string shownField(std::string_view field)
+{
+    constexpr std::size_t kMaxShownBytes = 40;
+    return quotedText(field.substr(0, kMaxShownBytes)) +
+           (field.size() > kMaxShownBytes ? "\xE2\x80\xA6" : "");
 }
 
 } // namespace orvo

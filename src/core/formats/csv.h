@@ -2,6 +2,8 @@
 // Comma-separated values as RFC 4180 has them: fields separated by commas, records by line
 // breaks, fields quoted with '"' when they hold a comma, a quote or a line break.
 
+#include "core/message/message.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,7 @@ struct CsvRecord
 struct CsvParse
 {
     bool ok = true;
-    std::string error;
+    Message error; // CsvLine
     std::vector<CsvRecord> records;
 };
 
@@ -31,5 +33,15 @@ CsvParse parseCsv(std::string_view text, char separator = ',');
 
 // One record as a line of text ending in CRLF, each field quoted only when it must be.
 std::string csvLine(const std::vector<std::string>& fields);
+
+// A field without the blanks and tabs around it.
+std::string_view trimmedField(std::string_view field);
+
+// True when `a` and `b` are the same word but for the letter case of A..Z.
+bool sameWord(std::string_view a, std::string_view b);
+
+// A field as a refusal shows it: quoted and escaped as quotedText does, cut after 40 bytes with
+// an ellipsis.
+std::string shownField(std::string_view field);
 
 } // namespace orvo

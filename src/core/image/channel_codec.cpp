@@ -1,4 +1,5 @@
 #include "core/image/channel_codec.h"
+#include "core/message/translate_noop.h"
 
 #include "core/image/number_text.h"
 #include "core/image/tone_codec.h"
@@ -57,9 +58,15 @@ void encodeFrequencyText(const std::string& text, std::uint8_t* field, std::uint
 
 const std::array<const char*, 9>& channelColumnHeaders()
 {
-    static const std::array<const char*, 9> headers{"CH",      "Receive(MHz)", "Transmit(MHz)",
-                                                    "Rx Tone", "Tx Tone",      "Busy",
-                                                    "W/N",     "Scan",         "Power"};
+    static const std::array<const char*, 9> headers{QT_TRANSLATE_NOOP("orvo", "CH"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Receive(MHz)"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Transmit(MHz)"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Rx Tone"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Tx Tone"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Busy"),
+                                                    QT_TRANSLATE_NOOP("orvo", "W/N"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Scan"),
+                                                    QT_TRANSLATE_NOOP("orvo", "Power")};
     return headers;
 }
 
@@ -155,10 +162,14 @@ ChannelTexts decodeChannel(const RadioImage& image, int channel)
     t[kColTxTone - 1] = decodeTone(rec[kTxToneLow], rec[kTxToneHigh]);
     if (!isChannelEmpty(image, channel)) {
         const std::uint8_t flags = rec[kFlags];
-        t[kColBusy - 1] = (flags & kBusyBit) ? "No" : "Yes";
-        t[kColWidth - 1] = (flags & kNarrowBit) ? "Narrow" : "Wide";
-        t[kColScan - 1] = (flags & kScanBit) ? "Add" : "Delete";
-        t[kColPower - 1] = (flags & kPowerBit) ? "High" : "Low";
+        t[kColBusy - 1] =
+            (flags & kBusyBit) ? QT_TRANSLATE_NOOP("orvo", "No") : QT_TRANSLATE_NOOP("orvo", "Yes");
+        t[kColWidth - 1] = (flags & kNarrowBit) ? QT_TRANSLATE_NOOP("orvo", "Narrow")
+                                                : QT_TRANSLATE_NOOP("orvo", "Wide");
+        t[kColScan - 1] = (flags & kScanBit) ? QT_TRANSLATE_NOOP("orvo", "Add")
+                                             : QT_TRANSLATE_NOOP("orvo", "Delete");
+        t[kColPower - 1] = (flags & kPowerBit) ? QT_TRANSLATE_NOOP("orvo", "High")
+                                               : QT_TRANSLATE_NOOP("orvo", "Low");
     }
     return t;
 }

@@ -13,13 +13,10 @@ namespace {
 
 using Bits = std::vector<std::pair<std::size_t, std::uint8_t>>; // offset, mask
 
-constexpr std::size_t kModelCodeOffset = 0x3D6;
-constexpr std::uint8_t kZt4ModelCode = 0x33;
-
 // One meaningful field of the image: its name, its text in each image and the bits it covers.
 struct Field
 {
-    std::string name;
+    Message name;
     std::string a, b;
     Bits bits;
 };
@@ -30,8 +27,10 @@ std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
     const SettingSelections sa = formSelections(a), sb = formSelections(b);
     auto setting = [&](SettingBox box, Bits bits) {
         const auto i = static_cast<std::size_t>(box);
-        fields.push_back(
-            {settingBoxes()[i].label, selectedText(sa, i), selectedText(sb, i), std::move(bits)});
+        fields.push_back({{MessageKind::Word, {settingBoxes()[i].label}},
+                          selectedText(sa, i),
+                          selectedText(sb, i),
+                          std::move(bits)});
     };
     setting(SettingBox::Type, {{0x3D6, 0xFF}});
     setting(SettingBox::Field, {{0x3D2, 0xFF}});
@@ -53,8 +52,10 @@ std::vector<Field> meaningfulFields(const RadioImage& a, const RadioImage& b)
             for (const ColumnBits& b : channelColumnBits(c))
                 bits.emplace_back(rec + static_cast<std::size_t>(b.byte), b.mask);
             fields.push_back(
-                {"CH " + std::to_string(ch) + " " + headers[static_cast<std::size_t>(c)],
-                 ta[static_cast<std::size_t>(c - 1)], tb[static_cast<std::size_t>(c - 1)],
+                {{MessageKind::ChannelField,
+                  {ch, Message{MessageKind::Word, {headers[static_cast<std::size_t>(c)]}}}},
+                 ta[static_cast<std::size_t>(c - 1)],
+                 tb[static_cast<std::size_t>(c - 1)],
                  std::move(bits)});
         }
     }
@@ -77,24 +78,6 @@ std::string hexOffset(std::size_t offset)
 
 } // namespace
 
-SettingSelections formSelections(const RadioImage& image)
-{
-    RadioImage zt4 = image;
-    zt4[kModelCodeOffset] = kZt4ModelCode;
-    SettingSelections s = initialSelections();
-    decodeSettings(zt4, s);
-    return s;
-}
-
-std::string selectedText(const SettingSelections& s, std::size_t box)
-{
-    const int i = s[box];
-    const auto& entries = settingBoxes()[box].entries;
-    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
-               ? entries[static_cast<std::size_t>(i)]
-               : std::string();
-}
-
 std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage& b)
 {
     std::vector<ImageDifference> differences;
@@ -116,7 +99,8 @@ std::vector<ImageDifference> compareImages(const RadioImage& a, const RadioImage
     }
     for (std::size_t i = 0; i < kImageSize; ++i) {
         if (((a[i] ^ b[i]) & ~explained[i]) != 0)
-            differences.push_back({"byte " + hexOffset(i), hexByte(a[i]), hexByte(b[i]), i, true});
+            differences.push_back(
+                {{MessageKind::RawByte, {hexOffset(i)}}, hexByte(a[i]), hexByte(b[i]), i, true});
     }
     return differences;
 }
@@ -144,11 +128,18 @@ UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& d
     return counts;
 }
 
-std::string differenceText(const ImageDifference& d)
+Message differenceMessage(const ImageDifference& d)
 {
     if (d.raw)
-        return d.name + ": " + d.before + " -> " + d.after;
-    return d.name + ": \"" + d.before + "\" -> \"" + d.after + "\"";
+        return {MessageKind::ByteDifference, {d.name, d.before, d.after}};
+    return {
+        MessageKind::FieldDifference,
+        {d.name, Message{MessageKind::Word, {d.before}}, Message{MessageKind::Word, {d.after}}}};
+}
+
+std::string differenceText(const ImageDifference& d)
+{
+    return messageText(differenceMessage(d));
 }
 
 } // namespace orvo

@@ -6,6 +6,7 @@
 
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
+#include "core/message/message.h"
 
 #include <cstddef>
 #include <string>
@@ -16,7 +17,7 @@ namespace orvo {
 // One difference between image A and image B.
 struct ImageDifference
 {
-    std::string name;       // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
+    Message name;           // "Squelch Level", "CH 3 Receive", or "byte 0x3C5" for a raw byte
     std::string before;     // the text in A (a field) or two hex digits (a raw byte)
     std::string after;      // the same in B
     std::size_t offset = 0; // the first byte of the difference; its block is offset / 8
@@ -45,19 +46,13 @@ UnshownDifferences countUnshownDifferences(const std::vector<ImageDifference>& d
 // `byte 0x3C5: 05 -> 03` for a raw byte.
 std::string differenceText(const ImageDifference& difference);
 
+// The same line as a message: FieldDifference or ByteDifference, a field's values as words.
+Message differenceMessage(const ImageDifference& difference);
+
 // The clone block (0..127, 8 bytes each) where a difference begins.
 inline int differenceBlock(const ImageDifference& difference)
 {
     return static_cast<int>(difference.offset / 8);
 }
-
-// The list selections shown for an image where no form holds earlier ones (orvo-cli, the band
-// checks of a file): the image decoded over the form's first selections, Type and Field read as
-// for a ZT-4 image whatever the model code holds. So Field always names the band of the band
-// code, the one the radio is given; the model code shows only as a byte.
-SettingSelections formSelections(const RadioImage& image);
-
-// The text of settings box `box` in `selections`; empty when nothing is selected.
-std::string selectedText(const SettingSelections& selections, std::size_t box);
 
 } // namespace orvo

@@ -1,15 +1,5 @@
 #include "core/image/radio_image.h"
 
-#include "core/formats/atomic_file.h"
-#include "core/image/escaped_text.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <string_view>
-
 namespace orvo {
 
 namespace {
@@ -68,27 +58,6 @@ RadioImage RadioImage::makeNew()
     for (const ByteValue& b : kNewImageBytes)
         image[b.offset] = b.value;
     return image;
-}
-
-FileResult loadImageFile(const std::string& path, RadioImage& out)
-{
-    std::string bytes;
-    bool longer = false;
-    if (FileResult r = readRegularFile(path, kImageSize, bytes, longer); !r.ok)
-        return r;
-    if (bytes.size() < kImageSize) {
-        return {false, quotedText(path) + " is not a channel data file: it holds " +
-                           std::to_string(bytes.size()) +
-                           " bytes, fewer than the 1024 of a radio's memory."};
-    }
-    std::copy_n(bytes.begin(), kImageSize, out.bytes.begin());
-    return {};
-}
-
-FileResult saveImageFile(const std::string& path, const RadioImage& image)
-{
-    return writeFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), kImageSize));
 }
 
 } // namespace orvo

@@ -38,20 +38,4 @@ struct RadioImage
 // and transmit frequencies) and the step flags, bytes 13 and 14. The other bytes stay untouched.
 void writeFrequencyPairTable(RadioImage& image);
 
-// Outcome of a file operation: ok, or a user-facing error text.
-struct FileResult
-{
-    bool ok = true;
-    std::string error;
-};
-
-// Loads a channel data file. Anything but a regular file (a pipe, a device) is refused before
-// a byte is read. Files of 1024 bytes or more load their first 1024 bytes; shorter
-// files (empty included) are refused and `out` is left exactly as it was.
-FileResult loadImageFile(const std::string& path, RadioImage& out);
-
-// Stores the 1024 bytes through a temporary file in the same folder, flushed and then renamed
-// over `path`, so a failed save leaves any previous file whole.
-FileResult saveImageFile(const std::string& path, const RadioImage& image);
-
 } // namespace orvo

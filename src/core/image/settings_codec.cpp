@@ -1,4 +1,5 @@
 #include "core/image/settings_codec.h"
+#include "core/message/translate_noop.h"
 
 namespace orvo {
 
@@ -44,31 +45,40 @@ void setField(std::uint8_t& byte, int shift, unsigned value)
 const std::array<SettingBoxInfo, kSettingBoxCount>& settingBoxes()
 {
     static const std::array<SettingBoxInfo, kSettingBoxCount> boxes{{
-        {SettingBox::Type, 1017, "Type", {"ZT-4"}},
+        {SettingBox::Type, QT_TRANSLATE_NOOP("orvo", "Type"), {"ZT-4"}},
         {SettingBox::Field,
-         1011,
-         "Field",
+         QT_TRANSLATE_NOOP("orvo", "Field"),
          {"136 - 174MHz", "350 - 400MHz", "400 - 470MHz", "430 - 500MHz"}},
-        {SettingBox::Scan, 1075, "Scan", {"OFF", "ON"}},
-        {SettingBox::Beep, 1014, "Beep", {"Enable", "Disable"}},
-        {SettingBox::BatterySave, 1078, "Battery Save", {"Disable", "Enable"}},
+        {SettingBox::Scan,
+         QT_TRANSLATE_NOOP("orvo", "Scan"),
+         {QT_TRANSLATE_NOOP("orvo", "OFF"), QT_TRANSLATE_NOOP("orvo", "ON")}},
+        {SettingBox::Beep,
+         QT_TRANSLATE_NOOP("orvo", "Beep"),
+         {QT_TRANSLATE_NOOP("orvo", "Enable"), QT_TRANSLATE_NOOP("orvo", "Disable")}},
+        {SettingBox::BatterySave,
+         QT_TRANSLATE_NOOP("orvo", "Battery Save"),
+         {QT_TRANSLATE_NOOP("orvo", "Disable"), QT_TRANSLATE_NOOP("orvo", "Enable")}},
         {SettingBox::SquelchLevel,
-         1016,
-         "Squelch Level",
+         QT_TRANSLATE_NOOP("orvo", "Squelch Level"),
          {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
         {SettingBox::TxTotalTime,
-         1013,
-         "Tx Total Time(s)",
-         {"Off", "30s", "60s", "90s", "120s", "150s", "180s", "210s", "240s", "270s", "300s"}},
-        {SettingBox::VoiceAnnunciation, 1076, "Voice Annuciation", {"Off", "English", "Chinese"}},
+         QT_TRANSLATE_NOOP("orvo", "Tx Total Time(s)"),
+         {QT_TRANSLATE_NOOP("orvo", "Off"), "30s", "60s", "90s", "120s", "150s", "180s", "210s",
+          "240s", "270s", "300s"}},
+        {SettingBox::VoiceAnnunciation,
+         QT_TRANSLATE_NOOP("orvo", "Voice Annuciation"),
+         {QT_TRANSLATE_NOOP("orvo", "Off"), QT_TRANSLATE_NOOP("orvo", "English"),
+          QT_TRANSLATE_NOOP("orvo", "Chinese")}},
         {SettingBox::Moni,
-         1012,
-         "Moni",
-         {"Off", "Monitor  Momentary", "Monitor Lock", "SQ-Off Momentary"}},
+         QT_TRANSLATE_NOOP("orvo", "Moni"),
+         {QT_TRANSLATE_NOOP("orvo", "Off"), QT_TRANSLATE_NOOP("orvo", "Monitor  Momentary"),
+          QT_TRANSLATE_NOOP("orvo", "Monitor Lock"),
+          QT_TRANSLATE_NOOP("orvo", "SQ-Off Momentary")}},
         {SettingBox::UrgencyCall,
-         1077,
-         "Urgency Call           Switch",
-         {"Off", "Local Alert ", "Local Alert TX Alert", "TX Alert "}},
+         QT_TRANSLATE_NOOP("orvo", "Urgency Call           Switch"),
+         {QT_TRANSLATE_NOOP("orvo", "Off"), QT_TRANSLATE_NOOP("orvo", "Local Alert "),
+          QT_TRANSLATE_NOOP("orvo", "Local Alert TX Alert"),
+          QT_TRANSLATE_NOOP("orvo", "TX Alert ")}},
     }};
     return boxes;
 }
@@ -143,6 +153,24 @@ void encodeSettings(const SettingSelections& s, RadioImage& image)
             static_cast<std::uint8_t>(kFirstBandCode + ((field >= 0 && field <= 3) ? field : 0));
         image[kModelByte] = kModelZt4;
     }
+}
+
+SettingSelections formSelections(const RadioImage& image)
+{
+    RadioImage zt4 = image;
+    zt4[kModelByte] = kModelZt4;
+    SettingSelections s = initialSelections();
+    decodeSettings(zt4, s);
+    return s;
+}
+
+std::string selectedText(const SettingSelections& s, std::size_t box)
+{
+    const int i = s[box];
+    const auto& entries = settingBoxes()[box].entries;
+    return (i >= 0 && static_cast<std::size_t>(i) < entries.size())
+               ? entries[static_cast<std::size_t>(i)]
+               : std::string();
 }
 
 void applyTypeSelection(RadioImage& image)

@@ -29,11 +29,10 @@ constexpr int kSettingBoxCount = 10;
 // here, and bit 3 for Refuse Emergency Alert, one of the optional features the boxes leave alone.
 constexpr std::size_t kFunctionByte = 0x3C0;
 
-// One list box: its control id, the label shown beside it and its fixed entries in order.
+// One list box: the label shown beside it and its fixed entries in order.
 struct SettingBoxInfo
 {
     SettingBox box;
-    int controlId;
     const char* label;
     std::vector<std::string> entries;
 };
@@ -58,6 +57,15 @@ void decodeSettings(const RadioImage& image, SettingSelections& selections);
 // Writes the selections into the image: the bits of 0x3C0 but bit 3, 0x3C1..0x3C3, and, when
 // Type has entry 0 selected, 0x3D2 = 0xF4 + Field and 0x3D6 = 0x33. Nothing else changes.
 void encodeSettings(const SettingSelections& selections, RadioImage& image);
+
+// The list selections shown for an image where no form holds earlier ones (orvo-cli, the band
+// checks of a file): the image decoded over the form's first selections, Type and Field read as
+// for a ZT-4 image whatever the model code holds. So Field always names the band of the band
+// code, the one the radio is given; the model code shows only as a byte.
+SettingSelections formSelections(const RadioImage& image);
+
+// The text of settings box `box` in `selections`; empty when nothing is selected.
+std::string selectedText(const SettingSelections& selections, std::size_t box);
 
 // A frequency band: its Field text, its band code and its inclusive limits in units of 10 Hz.
 struct Band

@@ -1,6 +1,7 @@
 #include "core/link/clone_session.h"
 
 #include "core/link/port_setup.h"
+#include "core/message/message.h"
 
 #include <algorithm>
 #include <array>
@@ -57,12 +58,17 @@ bool leftPartlyWritten(const CloneResult& result)
            result.blocksDone < kBlockCount;
 }
 
-CloneHost::Answer CloneSession::tell(const std::string& text, CloneHost::Buttons buttons)
+std::string toldText(const std::vector<Message>& told)
 {
-    std::string line = text;
-    std::replace(line.begin(), line.end(), '\n', ' ');
-    m_told += (m_told.empty() ? "" : " ") + line;
-    const CloneHost::Answer answer = m_host.showMessage(text, buttons);
+    std::string text = messageText(told, " ");
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+CloneHost::Answer CloneSession::tell(const Message& message, CloneHost::Buttons buttons)
+{
+    m_told.push_back(message);
+    const CloneHost::Answer answer = m_host.showMessage(message, buttons);
     if (answer == CloneHost::Answer::Retry)
         m_told.clear();
     return answer;
@@ -78,10 +84,10 @@ CloneResult CloneSession::run(const std::string& portName)
         m_state = CloneState::Closed;
         tell(openFailedMessage(m_line), CloneHost::Buttons::Ok);
         result.outcome = CloneOutcome::OpenFailed;
-        result.message = m_told;
+        result.told = m_told;
         return result;
     }
-    m_host.showStatus(kDetectingText);
+    m_host.showStatus(MessageKind::Detecting);
 
     m_readingBack = false;
     CloneDirection direction = CloneDirection::Read;
@@ -102,7 +108,7 @@ CloneResult CloneSession::run(const std::string& portName)
         result.readBack = step == Step::Go;
         result.writtenNotVerified = !result.readBack;
         if (step == Step::Failure)
-            tell(kReadBackFailedText, CloneHost::Buttons::Ok);
+            tell(MessageKind::ReadBackFailed, CloneHost::Buttons::Ok);
     }
     m_line.close();
     m_state = CloneState::Closed;
@@ -112,10 +118,10 @@ CloneResult CloneSession::run(const std::string& portName)
                                             : CloneOutcome::Failed;
     // A cancelled write says no more than a failed one would: how much of it the radio holds.
     if (result.outcome == CloneOutcome::Cancelled && leftPartlyWritten(result))
-        m_told += (m_told.empty() ? "" : " ") + std::string(kPartialWriteText);
+        m_told.push_back(MessageKind::PartialWrite);
     else if (result.outcome == CloneOutcome::Cancelled && result.writtenNotVerified)
-        m_told += (m_told.empty() ? "" : " ") + std::string(kReadBackCancelledText);
-    result.message = m_told;
+        m_told.push_back(MessageKind::ReadBackCancelled);
+    result.told = m_told;
     const bool endsAtFinal =
         result.directionKnown && result.outcome != CloneOutcome::Cancelled &&
         (result.direction == CloneDirection::Write || result.outcome == CloneOutcome::Completed);
@@ -135,7 +141,7 @@ CloneSession::Step CloneSession::enter(CloneDirection& direction)
         if (step != Step::Failure)
             return step;
         m_state = CloneState::Failed;
-        if (tell(kCommunicationErrorText, CloneHost::Buttons::RetryCancel) !=
+        if (tell(MessageKind::CommunicationError, CloneHost::Buttons::RetryCancel) !=
             CloneHost::Answer::Retry)
             return step;
     }
@@ -147,7 +153,7 @@ CloneSession::Step CloneSession::wakeUp()
     int attempt = 1;
     for (;;) {
         m_line.purge();
-        m_host.showStatus(kWaitingText);
+        m_host.showStatus(MessageKind::Waiting);
         if (!waitingCycles(12, 1))
             return Step::Cancel;
         for (std::uint8_t byte : kProgramRequest) {
@@ -198,7 +204,7 @@ CloneSession::Step CloneSession::identifyAndEnter(CloneDirection& direction)
     while (writeByte(kAck) < 0) {
         if (++failedWrites >= kEntryWriteLimit)
             return Step::Failure;
-        tell(kSendOrderErrorText, CloneHost::Buttons::Ok);
+        tell(MessageKind::SendOrderError, CloneHost::Buttons::Ok);
         m_line.purge();
     }
 
@@ -231,9 +237,9 @@ CloneSession::Step CloneSession::writeBlocks(CloneResult& result)
 
         std::uint8_t reply = 0;
         if (readByte(reply) != 1 || reply != kAck) {
-            tell(kBlockErrorText, CloneHost::Buttons::Ok);
+            tell(MessageKind::BlockError, CloneHost::Buttons::Ok);
             if (result.blocksDone > 0)
-                tell(kPartialWriteText, CloneHost::Buttons::Ok);
+                tell(MessageKind::PartialWrite, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         result.blocksDone = block + 1;
@@ -264,7 +270,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
             m_line.read(reply.data(), reply.size()) == static_cast<long>(kReplyLength);
         const auto replyArrived = std::chrono::steady_clock::now();
         if (!whole || surplusByteFollows()) {
-            tell(kShortReplyText, CloneHost::Buttons::Ok);
+            tell(MessageKind::ShortReply, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         m_line.purge();
@@ -278,7 +284,7 @@ CloneSession::Step CloneSession::readBlocks(CloneResult& result)
         writeByte(kAck);
         std::uint8_t ack = 0;
         if (readByte(ack) != 1 || ack != kAck) {
-            tell(kBlockErrorText, CloneHost::Buttons::Ok);
+            tell(MessageKind::BlockError, CloneHost::Buttons::Ok);
             return Step::Failure;
         }
         if (!waitingCycles(199, 0))
@@ -309,7 +315,7 @@ void CloneSession::progressStep(CloneDirection direction, int blocksDone)
     }
     ++m_position;
     m_host.showProgress(m_position, blocksDone);
-    m_host.showStatus(std::to_string(m_position));
+    m_host.showStatus({MessageKind::BlockPosition, {m_position}});
 }
 
 bool CloneSession::surplusByteFollows()

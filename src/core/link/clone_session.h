@@ -5,8 +5,10 @@
 
 #include "core/image/radio_image.h"
 #include "core/link/serial_line.h"
+#include "core/message/message.h"
 
 #include <string>
+#include <vector>
 
 namespace orvo {
 
@@ -22,9 +24,9 @@ public:
 
     virtual ~CloneHost() = default;
 
-    // A new text for the status line: "Now are detecting Communication Port,Please wait...",
-    // "Waiting the response from radio....", then the progress position as "1", "2", ...
-    virtual void showStatus(const std::string& text) = 0;
+    // A new text for the status line: Detecting, Waiting, then the progress position as
+    // BlockPosition "1", "2", ...
+    virtual void showStatus(const Message& status) = 0;
 
     // Moves the progress display (range 0 to 128) to `position`. Called after every block with
     // `blocksDone` (1..128) blocks moved; `position` follows it up to 122 when writing or 123
@@ -35,9 +37,9 @@ public:
     // to cancel. The transfer runs thousands of them; the pauses between them are its own.
     virtual Cycle waitingCycle() = 0;
 
-    // Shows `text` exactly as given in a modal message with the given buttons and returns the
-    // user's answer. For RetryCancel every answer but Retry counts as Cancel.
-    virtual Answer showMessage(const std::string& text, Buttons buttons) = 0;
+    // Shows `message` in a modal message with the given buttons and returns the user's answer.
+    // For RetryCancel every answer but Retry counts as Cancel.
+    virtual Answer showMessage(const Message& message, Buttons buttons) = 0;
 
     // The direction of the transfer, asked once, at the moment the radio accepts the entry
     // acknowledgement (the user may change it until then).
@@ -76,35 +78,19 @@ struct CloneResult
     // With the read-back on: the write completed and the read-back then failed or was cancelled.
     // The radio holds what was written; only the comparison is missing.
     bool writtenNotVerified = false;
-    // What the transfer told the user since the last Retry, one message after the other, lines
-    // joined by blanks: the reason of a failure ("Error had happen,please try again"), and
-    // kPartialWriteText after a write that broke off (cancelled too) after its first block.
-    std::string message;
+    // What the transfer told the user since the last Retry, one message after the other: the
+    // reason of a failure (BlockError), and PartialWrite after a write that broke off (cancelled
+    // too) after its first block.
+    std::vector<Message> told;
 };
 
 // The write broke off after its first block and before its last: the radio holds part of the
 // new data.
 bool leftPartlyWritten(const CloneResult& result);
 
-// Status-line and message texts, exactly as the user sees them.
-inline constexpr const char* kDetectingText = "Now are detecting Communication Port,Please wait...";
-inline constexpr const char* kWaitingText = "Waiting the response from radio....";
-inline constexpr const char* kCommunicationErrorText =
-    "Communication Error\xEF\xBC\x8CPlease check all the connections and the radio power";
-inline constexpr const char* kSendOrderErrorText = " Error in the Send Order";
-inline constexpr const char* kBlockErrorText = "Error had happen,please try again";
-inline constexpr const char* kShortReplyText = "not received enough  byte";
-// Shown after the block error of a write that had moved at least one block.
-inline constexpr const char* kPartialWriteText =
-    "The radio now holds part of the new data. Write to the radio again before using it.";
-// Shown after the failure of the read-back of a completed write, and kept in the message of one
-// that was cancelled during the read-back.
-inline constexpr const char* kReadBackFailedText =
-    "The radio was written; only the check after writing failed, so what it holds was not "
-    "compared.";
-inline constexpr const char* kReadBackCancelledText =
-    "The radio was written; the check after writing was cancelled, so what it holds was not "
-    "compared.";
+// What a transfer told the user, in English and on one line: the messages (CloneResult::told)
+// joined by blanks, each line break a blank too.
+std::string toldText(const std::vector<Message>& told);
 
 class CloneSession
 {
@@ -140,7 +126,7 @@ private:
     Step writeBlocks(CloneResult& result);
     Step readBlocks(CloneResult& result);
     // Shows a message through the host and keeps it for CloneResult::message.
-    CloneHost::Answer tell(const std::string& text, CloneHost::Buttons buttons);
+    CloneHost::Answer tell(const Message& message, CloneHost::Buttons buttons);
     bool waitingCycles(int count, int pauseMs);
     void progressStep(CloneDirection direction, int blocksDone);
     // Looks for one byte more, a byte time long; true when one came. The byte is never stored.
@@ -156,7 +142,7 @@ private:
     CloneState m_state = CloneState::Idle;
     bool m_readBackAfterWrite = false;
     bool m_readingBack = false;
-    std::string m_told;
+    std::vector<Message> m_told;
 };
 
 } // namespace orvo

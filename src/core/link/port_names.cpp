@@ -51,12 +51,14 @@ std::string resolvePortPath(const std::string& name, const char* override,
     return ordered[static_cast<std::size_t>(n) - 1].path;
 }
 
-std::string openFailureReason(const std::string& name, const std::string& device,
-                              const std::string& reason)
+Message openFailureReason(const std::string& name, const std::string& device,
+                          const std::string& reason)
 {
     if (device.empty())
-        return escapedText(name) + " has no device";
-    return reason.empty() ? escapedText(device) : escapedText(device) + ": " + reason;
+        return {MessageKind::NoDevice, {escapedText(name)}};
+    if (reason.empty())
+        return {MessageKind::Text, {escapedText(device)}};
+    return {MessageKind::DeviceRefused, {escapedText(device), reason}};
 }
 
 } // namespace orvo

@@ -2,6 +2,8 @@
 // How the user's port names "COM1".."COM4" find a device on a system that names its ports
 // otherwise. The system's own list and environment are looked up elsewhere; this is the rule.
 
+#include "core/message/message.h"
+
 #include <string>
 #include <vector>
 
@@ -33,7 +35,7 @@ std::string resolvePortPath(const std::string& name, const char* override,
 
 // The second line of the open-failure message: which device, and why the system refused it.
 // "COMn has no device" when the name stands for no device.
-std::string openFailureReason(const std::string& name, const std::string& device,
-                              const std::string& reason);
+Message openFailureReason(const std::string& name, const std::string& device,
+                          const std::string& reason);
 
 } // namespace orvo

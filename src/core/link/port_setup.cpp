@@ -12,10 +12,11 @@ bool openRadioPort(SerialLine& line, const std::string& portName, const LineTime
     return true;
 }
 
-std::string openFailedMessage(const SerialLine& line)
+Message openFailedMessage(const SerialLine& line)
 {
-    const std::string reason = line.openFailure();
-    return reason.empty() ? std::string(kOpenFailedMessage) : kOpenFailedMessage + ("\n" + reason);
+    if (std::optional<Message> reason = line.openFailure())
+        return {MessageKind::OpenFailedBecause, {std::move(*reason)}};
+    return MessageKind::OpenFailed;
 }
 
 } // namespace orvo

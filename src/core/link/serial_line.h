@@ -6,7 +6,10 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/message/message.h"
 
 namespace orvo {
 
@@ -33,8 +36,8 @@ public:
     virtual bool open(const std::string& name) = 0;
     virtual bool isOpen() const = 0;
     // After a failed open: the device and the system's reason ("/dev/ttyUSB0: Permission
-    // denied", "COM3 has no device"); empty when the line cannot tell.
-    virtual std::string openFailure() const { return {}; }
+    // denied", "COM3 has no device"); none when the line cannot tell.
+    virtual std::optional<Message> openFailure() const { return std::nullopt; }
     virtual void close() = 0;
 
     // Driver queue sizes, time-outs and 9600 8N1 binary. Their results are not relied on: a port

@@ -16,43 +16,62 @@ VerifiedWrite writeAndVerify(SerialLine& line, CloneHost& host, const RadioImage
     return write;
 }
 
-std::string verifiedWriteResult(const VerifiedWrite& write)
+RadioResult verifiedWriteResult(const VerifiedWrite& write)
 {
     if (write.transfer.writtenNotVerified)
-        return "written, not verified";
+        return RadioResult::WrittenNotVerified;
     switch (write.transfer.outcome) {
     case CloneOutcome::Completed:
-        return write.differences.empty() ? "verified" : "different";
+        return write.differences.empty() ? RadioResult::Verified : RadioResult::Different;
     case CloneOutcome::OpenFailed:
-        return "not opened";
+        return RadioResult::NotOpened;
     case CloneOutcome::Cancelled:
-        return "cancelled";
+        return RadioResult::Cancelled;
     case CloneOutcome::Failed:
         break;
     }
-    return "failed";
+    return RadioResult::Failed;
 }
 
-std::vector<std::string> blockDifferenceLines(const std::vector<ImageDifference>& differences)
+Message radioResultMessage(RadioResult result)
 {
-    std::vector<std::string> lines;
+    switch (result) {
+    case RadioResult::Verified:
+        return MessageKind::ResultVerified;
+    case RadioResult::Different:
+        return MessageKind::ResultDifferent;
+    case RadioResult::Cancelled:
+        return MessageKind::ResultCancelled;
+    case RadioResult::NotOpened:
+        return MessageKind::ResultNotOpened;
+    case RadioResult::WrittenNotVerified:
+        return MessageKind::ResultWrittenNotVerified;
+    case RadioResult::Failed:
+        break;
+    }
+    return MessageKind::ResultFailed;
+}
+
+std::vector<Message> blockDifferenceLines(const std::vector<ImageDifference>& differences)
+{
+    std::vector<Message> lines;
     for (const ImageDifference& d : differences)
-        lines.push_back("block " + std::to_string(differenceBlock(d)) + ": " + differenceText(d));
+        lines.push_back({MessageKind::BlockDifference, {differenceBlock(d), differenceMessage(d)}});
     return lines;
 }
 
-std::string verifyFailureText(const std::vector<ImageDifference>& differences, int maxLines)
+std::vector<Message> verifyFailureMessage(const std::vector<ImageDifference>& differences,
+                                          int maxLines)
 {
-    std::string text = "The radio does not hold what was written:";
-    const std::vector<std::string> lines = blockDifferenceLines(differences);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == static_cast<std::size_t>(maxLines)) {
-            text += "\n... and " + std::to_string(lines.size() - i) + " more";
-            break;
-        }
-        text += "\n" + lines[i];
+    std::vector<Message> lines = blockDifferenceLines(differences);
+    const auto shown = static_cast<std::size_t>(maxLines);
+    if (lines.size() > shown) {
+        const std::size_t more = lines.size() - shown;
+        lines.resize(shown);
+        lines.push_back({MessageKind::AndMoreLines, {more}});
     }
-    return text;
+    lines.insert(lines.begin(), MessageKind::NotWritten);
+    return lines;
 }
 
 std::string localTimeText()
@@ -65,12 +84,22 @@ std::string localTimeText()
 
 RadioLogEntry makeLogEntry(int radio, const std::string& port, const VerifiedWrite& write)
 {
-    std::string differences;
-    for (const std::string& line : blockDifferenceLines(write.differences))
-        differences += (differences.empty() ? "" : "; ") + line;
-    const std::string reason =
-        write.transfer.outcome == CloneOutcome::Completed ? std::string() : write.transfer.message;
-    return {localTimeText(), port, radio, verifiedWriteResult(write), differences, reason};
+    std::vector<Message> reason;
+    if (write.transfer.outcome != CloneOutcome::Completed)
+        reason = write.transfer.told;
+    return {localTimeText(),
+            port,
+            radio,
+            verifiedWriteResult(write),
+            blockDifferenceLines(write.differences),
+            reason};
+}
+
+std::string logDetailText(const RadioLogEntry& entry)
+{
+    if (!entry.differences.empty())
+        return messageText(entry.differences, "; ");
+    return toldText(entry.reason);
 }
 
 namespace {
@@ -92,7 +121,8 @@ std::string radioLogCsv(const std::vector<RadioLogEntry>& entries)
     std::string csv = "Time,Port,Radio,Result,Differences,Reason\r\n";
     for (const RadioLogEntry& e : entries) {
         csv += csvField(e.time) + "," + csvField(e.port) + "," + std::to_string(e.radio) + "," +
-               csvField(e.result) + "," + csvField(e.differences) + "," + csvField(e.reason) +
+               csvField(messageText(radioResultMessage(e.result))) + "," +
+               csvField(messageText(e.differences, "; ")) + "," + csvField(toldText(e.reason)) +
                "\r\n";
     }
     return csv;

@@ -29,29 +29,45 @@ struct VerifiedWrite
 VerifiedWrite writeAndVerify(SerialLine& line, CloneHost& host, const RadioImage& image,
                              const std::string& port);
 
-// One word for the log: "verified", "different", "failed", "cancelled", "not opened", or
-// "written, not verified" for a completed write whose read-back failed or was cancelled.
-std::string verifiedWriteResult(const VerifiedWrite& write);
+// How the write of one radio of several ended.
+enum class RadioResult {
+    Verified,  // the radio holds what was written
+    Different, // written and read back, and the radio holds something else
+    Failed,    // the radio did not answer as it should
+    Cancelled,
+    NotOpened, // the port could not be opened; counted with the failed ones
+    WrittenNotVerified, // the write completed; its read-back failed or was cancelled
+};
+
+RadioResult verifiedWriteResult(const VerifiedWrite& write);
+
+// The result's word for the log (ResultVerified ... ResultNotOpened).
+Message radioResultMessage(RadioResult result);
 
 // "block 2: CH 1 Receive: "145.50000" -> "145.50010"", one difference a line.
-std::vector<std::string> blockDifferenceLines(const std::vector<ImageDifference>& differences);
+std::vector<Message> blockDifferenceLines(const std::vector<ImageDifference>& differences);
 
-// The message of a read-back that differs from what was written: names the blocks and what
-// differs in them, at most `maxLines` differences and then how many more.
-std::string verifyFailureText(const std::vector<ImageDifference>& differences, int maxLines = 12);
+// The message of a read-back that differs from what was written, one line a message: NotWritten,
+// then the blocks and what differs in them, at most `maxLines` differences and then how many more.
+std::vector<Message> verifyFailureMessage(const std::vector<ImageDifference>& differences,
+                                          int maxLines = 12);
 
 // One line of the log of Write To Several Radios and orvo-cli write --repeat.
 struct RadioLogEntry
 {
     std::string time; // local time, "2026-05-04 13:45:07"
     std::string port;
-    int radio = 0;           // 1 for the first radio of the run
-    std::string result;      // verifiedWriteResult
-    std::string differences; // the block difference lines, joined with "; "
-    // Why a transfer that did not complete ended: what it told the user (CloneResult::message);
+    int radio = 0; // 1 for the first radio of the run
+    RadioResult result = RadioResult::Failed;
+    std::vector<Message> differences; // the block difference lines
+    // Why a transfer that did not complete ended: what it told the user (CloneResult::told);
     // empty when it said nothing (a Cancel before the first block).
-    std::string reason;
+    std::vector<Message> reason;
 };
+
+// The entry's detail in English, on one line: its differences joined with "; ", or else its
+// reason as toldText gives it.
+std::string logDetailText(const RadioLogEntry& entry);
 
 // The local time now, as RadioLogEntry::time shows it.
 std::string localTimeText();

@@ -1,6 +1,5 @@
 #include "core/report/report_data.h"
 
-#include "core/image/image_diff.h"
 #include "core/image/settings_codec.h"
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 
 #include "core/image/channel_codec.h"
 #include "core/image/radio_image.h"
+#include "core/message/translate_noop.h"
 
 #include <array>
 #include <string>
@@ -31,7 +32,8 @@ struct ReportLabels
     std::string bandwidth = "W/N: ";
     std::string moni = "Moni: ";
     std::string channelSetting = "Channel Setting:";
-    std::string mixed = "Mixed"; // the W/N value when the channels' widths differ
+    std::string mixed =
+        QT_TRANSLATE_NOOP("orvo", "Mixed"); // the W/N value when the channels' widths differ
     // The channel table's heading over columns 0 to 5, each drawn at its column. Empty: the
     // heading is one line of the grid's headers parted by blanks.
     std::array<std::string, 6> headingCells{};

@@ -97,38 +97,34 @@ TestFrame buildToneValueFrame(std::uint16_t rxTenths, std::uint16_t txTenths, st
 TestFrames buildTestFrames(const TestModeRequest& request)
 {
     TestFrames result;
-    const auto refuse = [&result](std::string message) {
+    const auto refuse = [&result](Message message) {
         result.error = std::move(message);
         return result;
     };
 
     if (!testItemFromCode(static_cast<int>(request.item)))
-        return refuse("No adjustment item is chosen. Please choose one under \"Debug Item\".");
+        return refuse(MessageKind::NoTestItem);
     if (request.value < 0 || request.value > 255)
-        return refuse("The value " + std::to_string(request.value) +
-                      " cannot be sent. The value must lie between 0 and 255.");
+        return refuse({MessageKind::TestValueOutOfRange, {request.value}});
 
     const auto rx = testFrequencyUnits(request.rxFrequency);
     if (!rx)
-        return refuse("The receive frequency " + quoted(request.rxFrequency) +
-                      " cannot be sent. Frequencies must lie between 0 and 999.99999 MHz.");
+        return refuse({MessageKind::TestReceiveFrequencyOutOfRange, {quoted(request.rxFrequency)}});
     const auto tx = testFrequencyUnits(request.txFrequency);
     if (!tx)
-        return refuse("The transmit frequency " + quoted(request.txFrequency) +
-                      " cannot be sent. Frequencies must lie between 0 and 999.99999 MHz.");
+        return refuse(
+            {MessageKind::TestTransmitFrequencyOutOfRange, {quoted(request.txFrequency)}});
 
     if (request.rxTone.empty())
-        return refuse("No receive tone is chosen. Please choose one in the receive tone list.");
+        return refuse(MessageKind::NoReceiveTone);
     if (request.txTone.empty())
-        return refuse("No transmit tone is chosen. Please choose one in the transmit tone list.");
+        return refuse(MessageKind::NoTransmitTone);
     const auto rxTone = testToneTenths(request.rxTone);
     if (!rxTone)
-        return refuse("The receive tone " + quoted(request.rxTone) +
-                      " cannot be sent. Tones must lie between 0 and 999.9 Hz.");
+        return refuse({MessageKind::TestReceiveToneOutOfRange, {quoted(request.rxTone)}});
     const auto txTone = testToneTenths(request.txTone);
     if (!txTone)
-        return refuse("The transmit tone " + quoted(request.txTone) +
-                      " cannot be sent. Tones must lie between 0 and 999.9 Hz.");
+        return refuse({MessageKind::TestTransmitToneOutOfRange, {quoted(request.txTone)}});
 
     result.ok = true;
     result.command = testItemCommand(request.item);

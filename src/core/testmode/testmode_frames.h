@@ -2,6 +2,8 @@
 // The bytes of a test-mode adjustment: the item command, the frequency frame (frame A) and the
 // tone and value frame (frame B), built from the texts the test-mode page shows.
 
+#include "core/message/message.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -64,7 +66,7 @@ struct TestModeRequest
 struct TestFrames
 {
     bool ok = false;
-    std::string error; // for the user, when !ok
+    Message error; // for the user, when !ok
     std::uint8_t command = 0;
     TestFrame frequencies{}; // frame A
     TestFrame toneValue{};   // frame B

@@ -149,10 +149,10 @@ TestModeOutcome runTestMode(SerialLine& line, TestModeHost& host, const TestMode
     for (;;) {
         if (runAttempt(line, frames)) {
             line.close();
-            host.showMessage(kTestModeFinishedText, TestModeHost::Buttons::Ok);
+            host.showMessage(MessageKind::TestModeFinished, TestModeHost::Buttons::Ok);
             return TestModeOutcome::Succeeded;
         }
-        if (host.showMessage(kTestModeTryAgainText, TestModeHost::Buttons::RetryCancel) !=
+        if (host.showMessage(MessageKind::TestModeTryAgain, TestModeHost::Buttons::RetryCancel) !=
             TestModeHost::Answer::Retry) {
             line.close();
             return TestModeOutcome::Cancelled;

@@ -1,7 +1,8 @@
 #include "widgets/grid/channel_delegate.h"
 
 #include "core/image/channel_codec.h"
-#include "document/core_text.h"
+#include "core/image/tone_codec.h"
+#include "document/message_text.h"
 #include "widgets/grid/channel_table.h"
 #include "widgets/tone_drop_list.h"
 
@@ -55,7 +56,7 @@ QComboBox* makeFlagList(QWidget* parent, const char* name, const char* first, co
 {
     QComboBox* box = makeList(parent, name, {}, false);
     for (const char* word : {first, second})
-        box->addItem(coreText(word), QString::fromLatin1(word));
+        box->addItem(translatedWord(word), QString::fromLatin1(word));
     return box;
 }
 
@@ -70,7 +71,7 @@ QString entryWord(const QComboBox* list, int entry)
 void addToneEntries(QComboBox* list)
 {
     for (const std::string& tone : orvo::toneTable())
-        list->addItem(coreText(tone), QString::fromStdString(tone));
+        list->addItem(translatedWord(tone), QString::fromStdString(tone));
 }
 
 } // namespace

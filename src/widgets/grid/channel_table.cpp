@@ -1,7 +1,7 @@
 #include "widgets/grid/channel_table.h"
 
 #include "document/channel_model.h"
-#include "document/core_text.h"
+#include "document/message_text.h"
 #include "widgets/grid/channel_delegate.h"
 #include "widgets/message_box.h"
 
@@ -30,10 +30,10 @@ void showFaults(QWidget* owner, const orvo::CommitOutcome& outcome)
     if (!outcome.check)
         return;
     for (orvo::FrequencyFault fault : outcome.check->faults()) {
-        const QString text = coreText(orvo::frequencyFaultText(fault));
+        const QString text = translatedText(orvo::frequencyFaultMessage(fault));
         if (orvo::isPromptFault(fault))
-            messageBox(owner, text, coreText(orvo::kBandFaultCaption), QMessageBox::Information,
-                       QMessageBox::Ok);
+            messageBox(owner, text, translatedText(orvo::MessageKind::BandFaultCaption),
+                       QMessageBox::Information, QMessageBox::Ok);
         else
             messageBox(owner, text);
     }
