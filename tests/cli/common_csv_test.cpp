@@ -167,6 +167,8 @@ TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChange
         {2, "1,,446,-,500,,,,,,,,,,,,,,,,",
          "line 2, column Offset: the transmit frequency -54.00000: Error Data Format\uFF0CPlease "
          "input again"},
+        {2, "1,,600.1,+,0.6,,,,,,,,,,,,,,,,",
+         "line 2, column Frequency: Error Data Format\uFF0CPlease input again"},
         {2, "1,,446,+,,,,,,,,,,,,,,,,,",
          "line 2, column Offset: \"\" is not an offset in MHz such as 0.600000"},
         {2, "1,,446,dup,,,,,,,,,,,,,,,,,",
@@ -196,8 +198,6 @@ TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChange
         {2, "1,,446,,,,,,,,,,,,,Mid,,,,,",
          "line 2, column Power: \"Mid\" is not a power: give High, Low or watts such as 5.0W"},
         // Locations outside 1..16, twice the same, and lines that do not fit the header.
-        {2, "0,,446,,,,,,,,,,,,,,,,,,",
-         "line 2, column Location: \"0\" is not a channel of this radio (1 to 16)"},
         {2, "17,,446,,,,,,,,,,,,,,,,,,",
          "line 2, column Location: \"17\" is not a channel of this radio (1 to 16)"},
         {2, "1,,446,,,,,,,,,,,,,,,,,,\n1,,446,,,,,,,,,,,,,,,,,,",

@@ -105,9 +105,13 @@ private slots:
         typeOnCell(3, 1, QStringLiteral("x"));
         QCOMPARE(answers.texts(), QStringList{QStringLiteral("Please input Number")});
         QCOMPARE(coreText(orvo::kBlockErrorText), QString::fromUtf8(orvo::kBlockErrorText));
-        // View > Language overrides the locale (zh_CN here) from the next start on.
+        // View > Language overrides the locale from the next start on, either way.
         command("language_en")->trigger();
         QCOMPARE(startLanguage(), Language::English);
+        qputenv("LC_ALL", "C");
+        command("language_zh_CN")->trigger();
+        QCOMPARE(startLanguage(), Language::Chinese);
+        qputenv("LC_ALL", "");
     }
 
     void theLocaleVariablesDecideInTheirOrder()
@@ -124,6 +128,8 @@ private slots:
             {"C", "", "zh_CN.UTF-8", false},
             {"", "zh_CN.GB18030", "en_US.UTF-8", true},
             {"zh_SG.UTF-8", "", "", true},
+            {"", "zh", "", true},
+            {"", "", "zh_Hans_CN.UTF-8", true},
             {"", "", "zh_TW.UTF-8", false},
             {"", "", "", false},
         };

@@ -5,7 +5,7 @@
 #include "reliability_support.h"
 #include "sim_process.h"
 
-#include "core/image/channel_codec.h"
+#include "core/link/clone_session.h"
 #include "core/link/port_setup.h"
 
 #include <QCheckBox>
@@ -43,31 +43,15 @@ QList<bool> states(const QStringList& names, bool (QAction::*state)() const = &Q
 
 } // namespace
 
-class TransferTest : public QObject
+class TransferTest : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QObject> app;
-
 private slots:
-    void initTestCase() { quietPlatformWarnings(); }
-
-    void init()
-    {
-        for (const char* name : {"ORVO_COM1", "ORVO_COM2", "ORVO_COM3", "ORVO_COM4"})
-            qputenv(name, "/nonexistent/orvo-port");
-        dir = std::make_unique<QTemporaryDir>();
-        app = startApp();
-        QVERIFY(app);
-    }
-
-    void cleanup() { app.reset(); }
-
     // A transfer from its dialog's Cancel to the window closed while it runs.
     void aRunningTransfer()
     {
-        const QString log = dir->filePath(QStringLiteral("sim.log"));
+        const QString log = path("sim.log");
         const orvo::RadioImage memory = reliability::radioMemory();
         SimProcess sim({"--delay", "10", "--log", log}, &memory);
         useRadio(sim);
@@ -85,14 +69,21 @@ private slots:
         // While a read runs, the commands that would disturb it and the form are disabled and
         // their keys do nothing; a port chosen meanwhile is the next transfer's. Cancel during
         // the read shows nothing and leaves the form and its unsaved state alone.
+        // The status line shows the protocol's texts and the blocks done; a file dropped on the
+        // window meanwhile is not opened.
         ctrl(Qt::Key_R);
+        saveWithCore(path("dropped.sin"), reliability::documentImage());
         QList<bool> during;
         bool formEnabled = true;
         int last = 0;
+        QStringList statuses;
         {
             ProgressWatch watch([&](int at) {
                 last = at;
+                if (at == 1 || at == 20)
+                    statuses << progressDialog()->findChild<QLabel*>("lblStatus")->text();
                 if (at == 5) {
+                    dropOnWindow(path("dropped.sin"));
                     during = states(kGuarded);
                     formEnabled =
                         channelTable()->isEnabled() || settingList("cmbBeep")->isEnabled();
@@ -108,6 +99,7 @@ private slots:
             startAndWait();
         }
         QCOMPARE(last, 20);
+        QCOMPARE(statuses, (QStringList{orvo::kWaitingText, "19"}));
         QVERIFY(readFileBytes(log).count(" clone: read block ") < 32); // it stopped there
         QCOMPARE(during, QList<bool>(kGuarded.size(), false));
         QVERIFY(!formEnabled);
@@ -172,7 +164,7 @@ private slots:
         SimProcess sim({"--delay", "10"});
         useRadio(sim);
         DialogAnswers answers;
-        const QString file = dir->filePath(QStringLiteral("document.sin"));
+        const QString file = path("document.sin");
         saveWithCore(file, reliability::documentImage());
         answers.fileAnswers = {file};
         ctrl(Qt::Key_O);
@@ -197,6 +189,19 @@ private slots:
         QVERIFY(movedDuringAbout >= 20);
         QVERIFY(answers.boxes.isEmpty());
         QVERIFY(sim.stopAndReadMemory() == fromBytes(readFileBytes(file)));
+        // A write cancelled midway says what the radio holds now.
+        SimProcess next({"--delay", "10"});
+        useRadio(next);
+        ctrl(Qt::Key_W);
+        {
+            ProgressWatch watch([](int at) {
+                if (at == 10)
+                    QTest::mouseClick(progressDialog()->findChild<QPushButton*>("btnCancel"),
+                                      Qt::LeftButton);
+            });
+            startAndWait();
+        }
+        QCOMPARE(answers.texts(), QStringList{orvo::kPartialWriteText});
     }
 
     // "Verify after writing" to a radio that stores block 2 wrongly names the block. The check
@@ -238,7 +243,7 @@ private slots:
         clickMenu("menuPort", "ID_COM1");
         QVERIFY(command("ID_COM3")->text().contains("/dev/ttyORVO3"));
         QCOMPARE(states({"ID_COM2", "ID_COM4"}), (QList<bool>{true, false}));
-        const QString file = dir->filePath(QStringLiteral("document.sin"));
+        const QString file = path("document.sin");
         saveWithCore(file, reliability::documentImage());
         answers.fileAnswers = {file};
         ctrl(Qt::Key_O);
@@ -253,42 +258,25 @@ private slots:
         const orvo::RadioImage same = fromBytes(readFileBytes(file));
         QCOMPARE(cellText(1, 1), QStringLiteral("151.82500"));
 
-        orvo::RadioImage changed = same;
-        orvo::encodeChannel(
-            {"152.00000", "151.82500", "D023N", "D023N", "Yes", "Narrow", "Add", "Low"}, changed,
-            3);
-        changed[0x3FA] ^= 0x01;
-        changed.record(10)[15] ^= 0x01; // an empty channel's byte that no text shows
+        orvo::RadioImage changed = same; // the dialog's texts are verify_dialog_test's
+        changed[0x3C1] ^= 0x01;
         SimProcess other({"--delay", "10"}, &changed);
         QStringList listed;
         answers.dialogDriver = [&listed](QDialog& dialog) {
             listed << dialog.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
             auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDifferences"));
             for (int i = 0; i < list->topLevelItemCount(); ++i)
-                listed << list->topLevelItem(i)->text(0) + ',' + list->topLevelItem(i)->text(3);
-            auto* bytes = dialog.findChild<QLabel*>(QStringLiteral("lblBytes"));
-            if (!bytes->isHidden())
-                listed << bytes->text();
-            if (auto* details = dialog.findChild<QPushButton*>(QStringLiteral("btnDetails"))) {
-                auto* byteList = dialog.findChild<QTreeWidget*>(QStringLiteral("lstBytes"));
-                QTest::mouseClick(details, Qt::LeftButton);
-                listed << QString::number(byteList->isHidden() ? -1 : byteList->topLevelItemCount());
-            }
+                listed << list->topLevelItem(i)->text(1) + " -> " + list->topLevelItem(i)->text(2);
         };
         for (const SimProcess* radio : {&good, &other}) {
             useRadio(*radio);
             clickMenu("menuProgram", "ID_VERIFY_WITH_RADIO");
             startAndWait();
         }
-        QCOMPARE(listed,
-                 (QStringList{"The radio holds what the document holds.",
-                              "The radio's channels and settings differ from the document's in 1 "
-                              "field:",
-                              "CH 3 Receive(MHz),6",
-                              "1 empty channel differs only in unused bytes: a Write makes it "
-                              "equal.\n1 byte(s) outside the channels differ where no setting "
-                              "shows them.",
-                              "2"}));
+        QCOMPARE(listed, (QStringList{"The radio holds what the document holds.",
+                                      "The radio's channels and settings differ from the "
+                                      "document's in 1 field:",
+                                      "9 -> 8"}));
         QCOMPARE(formTexts(), formTextsOf(same));
         QVERIFY(!asksToSave());
         QCOMPARE(answers.boxes.size(), 3); // the write's, COM3's device not there, the verified write
@@ -299,45 +287,56 @@ private slots:
         QTest::keyClick(progressDialog(), Qt::Key_Escape);
     }
 
-    // Write To Several Radios: three radios in a row, the second silent, the third storing a
-    // block wrongly. Start, then Enter for each; the counts and the log, chosen before the first
-    // radio (after a cancelled first try) and saved as each finishes, say which radios were
-    // written and verified and why the others were not. After the run the bar is full and the
-    // button reads Close.
+    // Write To Several Radios: five radios in a row, the second silent, the third storing a
+    // block wrongly, the fourth unplugged, the fifth cancelled while it is written. Start, then
+    // Enter for each; the counts and the log, chosen before the first radio (after a cancelled
+    // first try) and saved as each finishes, say which radios were written and verified and why
+    // the others were not. After the run the bar is full and the button reads Close; a log that
+    // cannot be written says so.
     void severalRadiosWithASilentOne()
     {
         SimProcess first({"--delay", "10"});
         SimProcess silent({"--silent"});
         SimProcess third({"--delay", "10", "--corrupt-write", "2"});
+        SimProcess fifth({"--delay", "10"});
         DialogAnswers answers;
-        answers.fileAnswers = {QString(), dir->filePath(QStringLiteral("log.csv"))};
+        answers.fileAnswers = {QString(), path("log.csv"), path("gone/log.csv")};
         answers.dialogDriver = [&](QDialog& dialog) {
             auto* start = dialog.findChild<QPushButton*>(QStringLiteral("btnStart"));
             auto* save = dialog.findChild<QPushButton*>(QStringLiteral("btnSaveLog"));
+            auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("btnCancel"));
             QTest::mouseClick(save, Qt::LeftButton);
             QTest::mouseClick(save, Qt::LeftButton);
-            for (const SimProcess* radio : {&first, &silent, &third}) {
-                useRadio(*radio);
+            for (const SimProcess* radio : {&first, &silent, &third, (SimProcess*)nullptr, &fifth}) {
+                qputenv("ORVO_COM1", radio ? QByteArray::fromStdString(radio->path()) : "/nonexistent");
                 QTest::keyClick(&dialog, Qt::Key_Return);
                 QVERIFY(!start->isEnabled());
+                if (radio == &fifth)
+                    QTest::mouseClick(cancel, Qt::LeftButton);
                 QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled(), 60000); // the next radio is asked for
                 auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("progressBar"));
                 QCOMPARE(bar->value(), bar->maximum());
             }
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblCount"))->text(),
-                     QStringLiteral("3 radios: 1 verified, 1 different, 1 failed"));
-            QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnCancel"))->text(),
-                     QStringLiteral("Close"));
+                     QStringLiteral("5 radios: 1 verified, 1 different, 2 failed, 1 cancelled"));
+            QCOMPARE(cancel->text(), QStringLiteral("Close"));
+            QTest::mouseClick(save, Qt::LeftButton);
+            QVERIFY(answers.texts().last().endsWith("choose Save Log again."));
         };
         clickMenu("menuProgram", "ID_WRITE_TO_SEVERAL_RADIOS");
         QStringList log;
-        for (const QByteArray& line : readFileBytes(dir->filePath("log.csv")).split('\n'))
+        for (const QByteArray& line : readFileBytes(path("log.csv")).split('\n'))
             log.append(QString::fromUtf8(line).section(QLatin1Char(','), 1).trimmed());
         QCOMPARE(log, (QStringList{"Port,Radio,Result,Differences,Reason", "COM1,1,verified,,",
                                    "COM1,2,failed,,Communication Error\uFF0CPlease check all the "
                                    "connections and the radio power",
-                                   "COM1,3,different,block 2: byte 0x010: FF -> FE,", ""}));
-        QCOMPARE(answers.texts().size(), 2); // the silent radio's error, the third's differences
+                                   "COM1,3,different,block 2: byte 0x010: FF -> FE,",
+                                   "COM1,4,not opened,,\"Could not Open the Port,Please check "
+                                   "whether the Port are occupied or the device are ok "
+                                   "/nonexistent: No such file or directory\"",
+                                   "COM1,5,cancelled,,", ""}));
+        // The silent radio's error, the third's differences, the unplugged radio's, the log's.
+        QCOMPARE(answers.texts().size(), 4);
     }
 };
 
