@@ -19,10 +19,10 @@ ids=() files=() olds=() news=() tests=()
 # target, or ctest:LABEL:TARGET for the CTest entries with that label after building TARGET.
 m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
 
-img=orvo_image_tests
+img=orvo_core_tests
 cli="orvo_cli_tests"
 link="link_tests protocol_step_tests ctest:fault_matrix:fault_matrix"
-tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
+tm="orvo_core_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 
 # The frequency check of the editor's cells.
 m fc-band-low src/core/editing/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
@@ -143,14 +143,14 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitFailed;' '' "$link $cli"
-m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
-m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
-m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
-m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
-m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
+m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$img $cli"
+m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$img $cli"
+m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$img $cli"
+m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$img $cli"
+m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$img $cli"
 m csv-offset-after-refusal src/core/formats/common_csv.cpp '    if (rx.empty())
         return {}; // the receive frequency was refused
-' '' orvo_common_csv_tests
+' '' $img
 m cli-read-exit cli/link_verbs.cpp '        std::fprintf(stderr, "%s\n", saved.error.c_str());
         return kExitFailed;
     }
