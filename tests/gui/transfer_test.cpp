@@ -72,7 +72,8 @@ private slots:
         // The status line shows the protocol's texts and the blocks done; a file dropped on the
         // window meanwhile is not opened.
         ctrl(Qt::Key_R);
-        saveWithCore(path("dropped.sin"), reliability::documentImage());
+        writeFileBytes(path("dropped.csv"), "CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,"
+                                            "W/N,Scan,Power\n1,145.50000,,,,,,,\n");
         QList<bool> during;
         bool formEnabled = true;
         int last = 0;
@@ -83,7 +84,7 @@ private slots:
                 if (at == 1 || at == 20)
                     statuses << progressDialog()->findChild<QLabel*>("lblStatus")->text();
                 if (at == 5) {
-                    dropOnWindow(path("dropped.sin"));
+                    dropOnWindow(path("dropped.csv"));
                     during = states(kGuarded);
                     formEnabled =
                         channelTable()->isEnabled() || settingList("cmbBeep")->isEnabled();
