@@ -19,10 +19,10 @@ ids=() files=() olds=() news=() tests=()
 # target, or ctest:LABEL:TARGET for the CTest entries with that label after building TARGET.
 m() { ids+=("$1"); files+=("$2"); olds+=("$3"); news+=("$4"); tests+=("$5"); }
 
-img=orvo_image_tests
+img=orvo_core_tests
 cli="orvo_cli_tests"
 link="link_tests protocol_step_tests ctest:fault_matrix:fault_matrix"
-tm="testmode_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
+tm="orvo_core_tests orvo_cli_tests ctest:fault_matrix:fault_matrix"
 
 # The frequency check of the editor's cells.
 m fc-band-low src/core/editing/frequency_check.cpp 'check.units < band->lowest' 'check.units <= band->lowest' $img
@@ -49,7 +49,7 @@ m set-squelch src/core/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'sq
 m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
 m set-model src/core/image/settings_codec.cpp '        image[kModelByte] = kModelZt4;
     }' '    }' $img
-m img-short-file src/core/image/radio_image.cpp 'if (bytes.size() < kImageSize) {' 'if (bytes.size() + 1 < kImageSize) {' $img
+m img-short-file src/core/formats/channel_file.cpp 'if (bytes.size() < kImageSize)' 'if (bytes.size() + 1 < kImageSize)' "$img $cli"
 m file-keeps-mode src/core/formats/atomic_file_posix.cpp 'if (exists)
         ::fchmod(' 'if (false)
         ::fchmod(' "$img $cli"
@@ -143,11 +143,32 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitFailed;' '' "$link $cli"
-m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$cli"
-m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$cli"
-m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$cli"
-m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$cli"
-m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$cli"
+m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$img $cli"
+m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$img $cli"
+m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$img $cli"
+m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$img $cli"
+m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$img $cli"
+m csv-offset-after-refusal src/core/formats/common_csv.cpp '    if (rx.empty())
+        return {}; // the receive frequency was refused
+' '' $img
+m cli-read-exit cli/link_verbs.cpp '        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int runWrite' '        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        return kExitOk;
+    }
+    return kExitOk;
+}
+
+int runWrite' "$cli"
+m cli-log-lost-exit cli/link_verbs.cpp '&& !logLost ? kExitOk' '? kExitOk' "$cli"
+# Names and cells quoted escaped.
+m esc-3-byte src/core/image/escaped_text.cpp 'length = 3;' 'length = 0;' "$cli"
+m esc-surrogate src/core/image/escaped_text.cpp ' || (code >= 0xD800 && code <= 0xDFFF)' '' "$cli"
+m esc-above-max src/core/image/escaped_text.cpp 'code > 0x10FFFF || ' '' "$cli"
 # The window (few: the window's code is reshaped more often).
 m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemValue(int item)
 {
@@ -155,6 +176,28 @@ m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemV
 {
     return m_itemValues[0];' debug_mode_test
 m dm-tx-power-value src/widgets/debug_mode_dialog.cpp 'index >= 0 && index < 4' 'index >= 0 && index < 3' debug_mode_test
+m gui-delete-channel src/app/edit_controller.cpp '    emptyChannels(false);' '' editing_test
+m gui-one-channel src/app/channel_csv_commands.cpp 'changed == 1
+                   ?' 'changed == 0
+                   ?' document_files_test
+m gui-drop-while-busy src/app/channel_csv_commands.cpp 'if (!view || m_window.transfers()->isRunning())' 'if (!view)' transfer_test
+m gui-status-texts src/app/transfer_controller.cpp '        m_dialog->setStatusText(coreText(text));' '        (void)0;' transfer_test
+m gui-cancelled-write src/app/transfer_controller.cpp 'messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));' '(void)0;' transfer_test
+m batch-not-opened src/widgets/batch_write_dialog.cpp '++results[entry.result == "not opened" ? std::string("failed") : entry.result];' '++results[entry.result];' transfer_test
+m batch-cancelled src/widgets/batch_write_dialog.cpp 'if (results["cancelled"] > 0)' 'if (false)' transfer_test
+m batch-log-lost src/widgets/batch_write_dialog.cpp '    m_logPath.clear();
+    messageBox(' '    m_logPath.clear();
+    if (false)
+        messageBox(' transfer_test
+m verify-zero-fields src/widgets/verify_dialog.cpp 'else if (fields == 0)' 'else if (false)' verify_dialog_test
+m verify-one-field src/widgets/verify_dialog.cpp 'else if (fields == 1)' 'else if (false)' verify_dialog_test
+m verify-message-lines src/core/link/verify.cpp 'if (i == static_cast<std::size_t>(maxLines)) {' 'if (false) {' verify_dialog_test
+m tm-caption src/app/testmode_controller.cpp 'const QString caption = tr("Orvo");' 'const QString caption;' debug_mode_test
+m tm-icon src/app/testmode_controller.cpp 'finished ? QMessageBox::Information : QMessageBox::Warning' 'QMessageBox::Warning' debug_mode_test
+m lang-chosen-zh src/document/language.cpp 'if (key == QLatin1String("zh_CN"))
+        return Language::Chinese;' '' ctest:language:language_test
+m lang-zh src/document/language.cpp 'name == QLatin1String("zh") || ' '' ctest:language:language_test
+m lang-zh-hans src/document/language.cpp ' || name.startsWith(QLatin1String("zh_Hans"))' '' ctest:language:language_test
 m gui-modified-flag src/app/file_controller.cpp '    m_document.setModified(false);
     return true;
 }

@@ -137,27 +137,4 @@ TEST(DocumentUndo, AnyRunOfEditsUndosAndRedosHoldsTheStatesTheEditsReachedDirect
     }
 }
 
-// A tone typed off changes what the cell shows, not a byte: still one step of its own, undone
-// back to the empty cell and the saved state.
-TEST(DocumentUndo, AnEditThatChangesOnlyATextIsAStep)
-{
-    RadioImage image = RadioImage::makeNew();
-    encodeChannel({"146.52000", "146.52000", "", "", "No", "Wide", "Add", "High"}, image, 1);
-    Document doc;
-    doc.resetImage(image);
-    const RadioImage bytes = doc.image();
-    ASSERT_EQ(doc.channelTexts(1)[kColRxTone - 1], "");
-
-    doc.commitCell(1, kColRxTone, QStringLiteral("Off"), CommitVariant::LeaveCell);
-    EXPECT_EQ(doc.channelTexts(1)[kColRxTone - 1], "Off");
-    EXPECT_EQ(doc.image(), bytes);
-    EXPECT_TRUE(doc.isModified());
-    doc.undoStack()->undo();
-    EXPECT_EQ(doc.channelTexts(1)[kColRxTone - 1], "");
-    EXPECT_FALSE(doc.isModified());
-    doc.undoStack()->redo();
-    EXPECT_EQ(doc.channelModel()->index(0, kColRxTone).data().toString(), QStringLiteral("Off"));
-    EXPECT_TRUE(doc.isModified());
-}
-
 } // namespace

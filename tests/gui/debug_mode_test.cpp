@@ -87,19 +87,11 @@ QStringList logOf(SimProcess& sim)
 
 } // namespace
 
-class DebugModeTest : public QObject
+class DebugModeTest : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QObject> app;
-
 private slots:
-    void initTestCase() { quietPlatformWarnings(); }
-
-    void init() { app = startApp(); }
-
-    void cleanup() { app.reset(); }
-
     // The band is 136 - 174MHz: High, Middle and Low stand at 156, 146 and 136 MHz.
     void startSendsWhatEachPageHolds()
     {
@@ -192,6 +184,9 @@ private slots:
             QVERIFY(d.dialog.isVisible());
         });
         QCOMPARE(answers.texts(), (QStringList{kTryAgain, kFinished, kFinished}));
+        // The test mode's boxes carry the program's short title; "Finish" informs.
+        QCOMPARE(answers.boxes[0].caption + answers.boxes[1].caption, QStringLiteral("OrvoOrvo"));
+        QCOMPARE(answers.boxes[1].icon, QMessageBox::Information);
         QCOMPARE(logOf(sim).filter(QStringLiteral("frame A")).constLast(),
                  QStringLiteral("test: frame A 00 00 00 45 00 00 00 45"));
         // The port's open failure names the device and the reason.

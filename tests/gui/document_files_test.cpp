@@ -15,8 +15,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -41,18 +39,6 @@ orvo::RadioImage sampleImage()
     return image;
 }
 
-// Drops `file` on the window as a file manager would.
-void dropOnWindow(const QString& file)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(file)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(mainWindow(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(mainWindow(), &drop);
-}
-
 struct CountedCommits final : PendingEdit
 {
     void commitPendingEdit() override { ++count; }
@@ -61,27 +47,11 @@ struct CountedCommits final : PendingEdit
 
 } // namespace
 
-class DocumentFilesTest : public QObject
+class DocumentFilesTest : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QObject> app;
-
-    QString path(const char* name) const { return dir->filePath(QLatin1String(name)); }
-
 private slots:
-    void initTestCase() { quietPlatformWarnings(); }
-
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        app = startApp();
-        QVERIFY(app);
-    }
-
-    void cleanup() { app.reset(); }
-
     void newOpenSaveAndChannels()
     {
         // A new image saved at once: the name asked for gets ".sin", its empty rows are encoded.
@@ -184,6 +154,10 @@ private slots:
         QCOMPARE(rowTexts(3), kept);
         QCOMPARE(answers.texts().last(), "\"good.csv\": 2 channels changed; the channels the file "
                                          "does not list are as they were.");
+        writeFileBytes(path("one.csv"), header + "2,146.00000,,,,,,,\n");
+        dropOnWindow(path("one.csv"));
+        QVERIFY(answers.texts().last().startsWith("\"one.csv\": 1 channel changed; the channels"));
+        ctrl(Qt::Key_Z);
         answers.fileAnswers = {path("exported")};
         clickMenu("menuFile", "ID_EXPORT_CHANNELS");
         ctrl(Qt::Key_Z);
@@ -218,7 +192,7 @@ private slots:
         QCOMPARE(command("ID_FILE_MRU_FILE1")->text(), "&1 " + path("features.sin"));
         clickMenu("menuFile", "ID_FILE_MRU_FILE2");
         QCOMPARE(formTexts(), form);
-        QCOMPARE(answers.boxes.size(), 10);
+        QCOMPARE(answers.boxes.size(), 11);
         // One that has gone leaves the menu at once.
         QFile::remove(path("features.sin"));
         clickMenu("menuFile", "ID_FILE_MRU_FILE2");

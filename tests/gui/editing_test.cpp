@@ -37,34 +37,19 @@ QString focusName()
 
 } // namespace
 
-class EditingTest : public QObject
+class EditingTest : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QObject> app;
-    std::unique_ptr<DialogAnswers> answers;
+    std::optional<orvo::RadioImage> startImage() const override
+    {
+        return reliability::radioMemory();
+    }
 
 private slots:
-    void initTestCase() { quietPlatformWarnings(); }
-
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        saveWithCore(dir->filePath("start.sin"), reliability::radioMemory());
-        app = startApp({dir->filePath("start.sin")});
-        QVERIFY(app);
-        answers = std::make_unique<DialogAnswers>();
-    }
-
-    void cleanup()
-    {
-        answers.reset();
-        app.reset();
-    }
-
     void typingInTheTable()
     {
+        answers = std::make_unique<DialogAnswers>();
         // A digit opens the box holding just that digit; another first key is refused with a
         // message and leaves the box empty.
         typeOnCell(3, 1, QStringLiteral("4"));
@@ -178,6 +163,7 @@ private slots:
 
     void rowsNewOpenAndSave()
     {
+        answers = std::make_unique<DialogAnswers>();
         // Rows copied by their channel numbers paste onto others, move up with Alt+Up (the last
         // not down) and go with Ctrl+X; rows with refused cells and rows past channel 16 are
         // named. Ctrl+Z and Ctrl+Y undo and redo, as the menu names them (what undo restores is
@@ -191,6 +177,10 @@ private slots:
         QCOMPARE(rowTexts(3), edited);
         press(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(rowTexts(2), edited);
+        press(Qt::Key_Delete); // Delete Channel
+        QCOMPARE(rowTexts(2), kEmpty);
+        ctrl(Qt::Key_Z);
+        clickCell(2, 0);
         ctrl(Qt::Key_X);
         QCOMPARE(command("ID_EDIT_UNDO")->text(), QStringLiteral("&Undo Cut channel 2"));
         QApplication::clipboard()->setText(QApplication::clipboard()->text() + "12\n");
@@ -232,7 +222,7 @@ private slots:
         // An edit starts from what the cell shows now, though the cell was current before Open
         // decoded the table anew.
         goToCell(1, 4);
-        const QString file = dir->filePath("start.sin");
+        const QString file = path("start.sin");
         answers->fileAnswers = {file};
         ctrl(Qt::Key_O);
         QCOMPARE(cellText(3, 1), QStringLiteral("446.10000"));

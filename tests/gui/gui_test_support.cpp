@@ -9,10 +9,12 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -67,7 +69,7 @@ DialogAnswers::DialogAnswers() : m_previous(g_answering)
 void DialogAnswers::install()
 {
     setMessageBoxHook([this](const MessageBoxRequest& request) {
-        boxes.append({request.text, request.buttons});
+        boxes.append({request.text, request.buttons, request.caption, request.icon});
         if (!boxAnswers.isEmpty())
             return boxAnswers.takeFirst();
         for (auto b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
@@ -107,6 +109,31 @@ QStringList DialogAnswers::texts() const
     for (const ShownBox& box : boxes)
         out.append(box.text);
     return out;
+}
+
+void GuiTest::initTestCase()
+{
+    quietPlatformWarnings();
+}
+
+void GuiTest::init()
+{
+    for (const char* name : {"ORVO_COM1", "ORVO_COM2", "ORVO_COM3", "ORVO_COM4"})
+        qputenv(name, "/nonexistent/orvo-port");
+    dir = std::make_unique<QTemporaryDir>();
+    QStringList arguments;
+    if (const auto image = startImage()) {
+        arguments << path(QStringLiteral("start.sin"));
+        saveWithCore(arguments.last(), *image);
+    }
+    app = startApp(arguments);
+    QVERIFY(app);
+}
+
+void GuiTest::cleanup()
+{
+    answers.reset();
+    app.reset();
 }
 
 std::unique_ptr<QObject> startApp(const QStringList& arguments)
@@ -155,6 +182,17 @@ void press(int key, Qt::KeyboardModifiers modifiers)
 void ctrl(Qt::Key key)
 {
     press(key, Qt::ControlModifier);
+}
+
+void dropOnWindow(const QString& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mainWindow(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mainWindow(), &drop);
 }
 
 void clickMenu(const char* menuName, const char* commandName)
@@ -346,34 +384,6 @@ void typeOnCell(int channel, int column, const QString& text)
     goToCell(channel, column);
     QTest::keyClick(channelTable(), text.at(0).toLatin1());
     QTest::keyClicks(focus(), text.mid(1));
-}
-
-QByteArray readFileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray toBytes(const orvo::RadioImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes.data()),
-                      static_cast<qsizetype>(image.bytes.size()));
-}
-
-orvo::RadioImage fromBytes(const QByteArray& bytes)
-{
-    orvo::RadioImage image;
-    std::copy_n(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), image.bytes.size()),
-                image.bytes.begin());
-    return image;
 }
 
 void saveWithCore(const QString& path, const orvo::RadioImage& image)

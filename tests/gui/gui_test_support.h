@@ -5,6 +5,7 @@
 // knows the application's classes.
 
 #include "core/image/radio_image.h"
+#include "sim_process.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
@@ -16,6 +17,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <sys/resource.h>
 
 class QAbstractItemView;
 class QAction;
@@ -28,6 +31,8 @@ struct ShownBox
 {
     QString text;
     QMessageBox::StandardButtons buttons;
+    QString caption;
+    QMessageBox::Icon icon;
 };
 
 // Answers every message box, file dialog and modal dialog while it lives, and records them.
@@ -57,6 +62,27 @@ private:
 
 // --- The application ---------------------------------------------------------------------------
 
+// The base of a widget test: each case runs in a fresh folder with the application started anew
+// (on the folder's "start.sin" when startImage() gives one) and ends with it. COM1 to COM4 stand
+// for no device unless a case says otherwise.
+class GuiTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    virtual std::optional<orvo::RadioImage> startImage() const { return std::nullopt; }
+    QString path(const QString& name) const { return dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QObject> app;
+    std::unique_ptr<DialogAnswers> answers; // ended before the application
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+};
+
 // Starts the application with `arguments` as main() does and waits until its window is active;
 // null when start-up ends (a file that cannot be opened). Deleting it ends the application.
 std::unique_ptr<QObject> startApp(const QStringList& arguments = {});
@@ -72,6 +98,8 @@ QWidget* focus();                               // QApplication::focusWidget()
 // first as a user's click would.
 void press(int key, Qt::KeyboardModifiers modifiers = {});
 void ctrl(Qt::Key key);
+// Drops `file` on the window as a file manager would.
+void dropOnWindow(const QString& file);
 // Opens the menu by a click on its title and clicks the command's item.
 void clickMenu(const char* menuName, const char* commandName);
 void clickTool(const char* commandName);
@@ -108,12 +136,8 @@ void goToCell(int channel, int column);
 // Types `text` on the cell: the first key on the table, the rest into what has the focus then.
 void typeOnCell(int channel, int column, const QString& text);
 
-// --- Files and the radio's memory --------------------------------------------------------------
+// --- Files and the radio's memory (byte helpers: sim_process.h) -------------------------------
 
-QByteArray readFileBytes(const QString& path);
-void writeFileBytes(const QString& path, const QByteArray& bytes);
-QByteArray toBytes(const orvo::RadioImage& image);
-orvo::RadioImage fromBytes(const QByteArray& bytes);
 void saveWithCore(const QString& path, const orvo::RadioImage& image);
 
 // --- Transfers ---------------------------------------------------------------------------------
@@ -136,10 +160,12 @@ void quietPlatformWarnings();
 void keyForNextBox(Qt::Key key, QStringList& seen);
 
 // main() of a widget test: offscreen unless a platform is chosen, settings kept in a temporary
-// folder so the user's recent-file list is never touched.
+// folder so the user's recent-file list is never touched, ahead of other work where the system
+// allows it (root) so that the radio's timing holds on a busy machine.
 #define ORVO_GUI_TEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
+        setpriority(PRIO_PROCESS, 0, -10);                                                         \
         QTemporaryDir settingsHome;                                                                \
         qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());                             \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \

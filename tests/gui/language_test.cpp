@@ -111,9 +111,13 @@ private slots:
         QCOMPARE(answers.texts(), QStringList{QStringLiteral("Please input Number")});
         QCOMPARE(translatedText(orvo::MessageKind::BlockError),
                  QString::fromStdString(orvo::messageText(orvo::MessageKind::BlockError)));
-        // View > Language overrides the locale (zh_CN here) from the next start on.
+        // View > Language overrides the locale from the next start on, either way.
         command("language_en")->trigger();
         QCOMPARE(startLanguage(Settings()), Language::English);
+        qputenv("LC_ALL", "C");
+        command("language_zh_CN")->trigger();
+        QCOMPARE(startLanguage(Settings()), Language::Chinese);
+        qputenv("LC_ALL", "");
     }
 
     void theLocaleVariablesDecideInTheirOrder()
@@ -130,6 +134,8 @@ private slots:
             {"C", "", "zh_CN.UTF-8", false},
             {"", "zh_CN.GB18030", "en_US.UTF-8", true},
             {"zh_SG.UTF-8", "", "", true},
+            {"", "zh", "", true},
+            {"", "", "zh_Hans_CN.UTF-8", true},
             {"", "", "zh_TW.UTF-8", false},
             {"", "", "", false},
         };

@@ -19,26 +19,25 @@
 
 #include <cmath>
 
-class PrintTest : public QObject
+class PrintTest : public GuiTest
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase() { quietPlatformWarnings(); }
+    std::optional<orvo::RadioImage> startImage() const override
+    {
+        return reliability::radioMemory();
+    }
 
+private slots:
     void thePrintedPageIsOrvoClisPage()
     {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("sample.sin");
-        saveWithCore(file, reliability::radioMemory());
-        auto app = startApp({file});
-        QVERIFY(app);
+        const QString file = path("start.sin");
         const double m = orvo::kReportPdfMarginMm;
         const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                  QMarginsF(m, m, m, m), QPageLayout::Millimeter);
         int previewPages = 0;
         bool accept = true;
-        const QString printedPdf = dir.filePath("app.pdf"), cliPdf = dir.filePath("cli.pdf");
+        const QString printedPdf = path("app.pdf"), cliPdf = path("cli.pdf");
         QString pdf = printedPdf;
         orvo::setReportDialogHook([&](QDialog& dialog) {
             if (auto* setup = qobject_cast<QPageSetupDialog*>(&dialog))
@@ -70,7 +69,7 @@ private slots:
         ctrl(Qt::Key_P);
         {
             DialogAnswers answers; // a file that cannot be made: the printer will not start
-            pdf = dir.filePath("missing/app.pdf");
+            pdf = path("missing/app.pdf");
             ctrl(Qt::Key_P);
             QCOMPARE(answers.texts(), QStringList{QStringLiteral("Failed to start print job.")});
         }

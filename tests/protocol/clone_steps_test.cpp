@@ -1,10 +1,10 @@
-// The clone transfer step by step against orvo-radio-sim: every purge, write, read, pause, waiting
-// cycle, status text, progress position and message in the order the protocol prescribes them, for
-// a read, a write, radios that refuse the program request or the entry or send a stray byte
-// first, entry writes that fail, Retry on the open port, and Cancel at each stage.
+// The clone transfer and the test-mode exchange step by step against orvo-radio-sim: every purge,
+// write, read, pause, waiting cycle, status text, progress position and message in the order the
+// protocols prescribe them. Clone: a read, a write, radios that refuse the program request or the
+// entry or send a stray byte first, entry writes that fail, Retry on the open port, and Cancel at
+// each stage. Test mode: the pause before the request, an attempt, and Retry on the open port.
 #include "recording_line.h"
 #include "sim_process.h"
-#include "test_host.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,18 @@ namespace {
 
 const std::string kComm = "msg " + messageText(MessageKind::CommunicationError);
 const std::string kOrder = "msg " + messageText(MessageKind::SendOrderError);
+const std::string kTryAgain = "msg " + messageText(MessageKind::TestModeTryAgain);
 
-class RecordingHost : public TestHost
+// Both protocols' host: records its status texts, positions, waiting cycles and messages among
+// the line's steps; answers Retry `retries` times, then Cancel; reports Cancel at waiting cycle
+// `cancelAt` (from 0).
+class RecordingHost : public CloneHost, public TestModeHost
 {
 public:
-    explicit RecordingHost(Steps& steps) : m_steps(steps) {}
+    RecordingHost(Steps& steps, int retries, long cancelAt = -1, CloneDirection direction = {})
+        : m_steps(steps), m_retries(retries), m_cancelAt(cancelAt), m_direction(direction)
+    {
+    }
     void showStatus(const Message& status) override
     {
         m_steps.push_back("status " + messageText(status));
@@ -30,17 +37,38 @@ public:
     Cycle waitingCycle() override
     {
         m_steps.push_back("cycle");
-        return TestHost::waitingCycle();
+        return m_cancelAt-- == 0 ? Cycle::Cancel : Cycle::Continue;
     }
-    Answer showMessage(const Message& message, Buttons buttons) override
+    CloneHost::Answer showMessage(const Message& message, CloneHost::Buttons buttons) override
     {
-        m_steps.push_back("msg " + messageText(message));
-        return TestHost::showMessage(message, buttons);
+        return answer<CloneHost>(messageText(message), buttons);
     }
+    TestModeHost::Answer showMessage(const Message& message, TestModeHost::Buttons b) override
+    {
+        return answer<TestModeHost>(messageText(message), b);
+    }
+    CloneDirection direction() override { return m_direction; }
 
 private:
+    template <class Host> Host::Answer answer(const std::string& text, Host::Buttons buttons)
+    {
+        m_steps.push_back("msg " + text);
+        if (buttons == Host::Buttons::Ok)
+            return Host::Answer::Ok;
+        return m_retries-- > 0 ? Host::Answer::Retry : Host::Answer::Cancel;
+    }
+
     Steps& m_steps;
+    int m_retries;
+    long m_cancelAt;
+    CloneDirection m_direction;
 };
+
+// The port opened with the protocol's time-outs.
+Course opened(const char* timeouts = "timeouts 50 50 200")
+{
+    return Course{{"open", "queues 1024 512", timeouts, "9600 8N1"}};
+}
 
 // One wake-up attempt up to its first read of the radio's answer.
 Course& wakeUp(Course& c)
@@ -59,15 +87,14 @@ Course& identifyAndEnter(Course& c, int failing = 0)
     return failing >= 5 ? c : c({"r 1"});
 }
 
-Course opened()
+Course detecting()
 {
-    return Course{{"open", "queues 1024 512", "timeouts 50 50 200", "9600 8N1",
-                   "status " + messageText(MessageKind::Detecting)}};
+    return opened()({"status " + messageText(MessageKind::Detecting)});
 }
 
 Course entered(bool strayByte = false, int failing = 0)
 {
-    Course c = opened();
+    Course c = detecting();
     wakeUp(c);
     if (strayByte)
         c({"r 1"}); // the stray byte came first; the ACK follows
@@ -116,7 +143,7 @@ Course writeBlocks(Course c, const RadioImage& image)
 
 Course refusedProgram(int retries)
 {
-    Course c = opened();
+    Course c = detecting();
     for (int answer = 0; answer <= retries; ++answer) {
         for (int attempt = 1; attempt <= 5; ++attempt)
             wakeUp(c)({"r 1", "pause 1"}); // the refusal, then a second read for a late ACK
@@ -128,7 +155,7 @@ Course refusedProgram(int retries)
 
 Course refusedEntry()
 {
-    Course c = opened();
+    Course c = detecting();
     identifyAndEnter(wakeUp(c))({"cycle", "pause 1"}, 601)({kComm, "close"});
     return c;
 }
@@ -146,6 +173,45 @@ Course cancelled(const Course& course, int at)
     return c;
 }
 
+// One attempt for TX Power at 47 on 146 MHz with 88.5 Hz transmitted, up to the read of the
+// radio's answer to `upTo` (0: the request, 1: the item header, 2: frame A, 3: frame B).
+Course& attempt(Course& c, int upTo)
+{
+    c({"pause 500"});
+    for (const char* b : {"02", "50", "52", "4F", "47", "52", "41"})
+        c({"purge", std::string("w ") + b, "pause 1"});
+    c({"purge", "r 1"});
+    if (upTo == 0)
+        return c;
+    c({"pause 1", "purge", "w 4D", "pause 1", "purge", "w 02",    "purge",   "r 8",
+       "pause 1", "purge", "w 06", "purge",   "r 1",   "purge",   "pause 1", "w 78",
+       "pause 1", "purge", "w 74", "pause 1", "purge", "w 74 08", "purge",   "r 1"});
+    if (upTo >= 2)
+        c({"pause 1", "purge", "w 00 00 60 14 00 00 60 14", "purge", "r 1"});
+    if (upTo >= 3)
+        c({"pause 1", "purge", "w 00 00 85 08 FB 01 01 2F", "purge", "r 1"});
+    return c;
+}
+
+// A host held up past the radio's answer to the request purges it and reads once more for the
+// answer the radio repeats: that second read counts as part of the first.
+Steps withoutSecondRequestRead(Steps steps)
+{
+    for (std::size_t i = 4; i + 2 < steps.size(); ++i) {
+        if (steps[i - 4] == "w 41" && steps[i - 1] == "r 1" && steps[i] == "purge" &&
+            steps[i + 1] == "r 1")
+            steps.erase(steps.begin() + static_cast<long>(i),
+                        steps.begin() + static_cast<long>(i) + 2);
+    }
+    return steps;
+}
+
+Course finished(Course c)
+{
+    c({"close", "msg Finish successfully!"});
+    return c;
+}
+
 } // namespace
 
 TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
@@ -153,7 +219,7 @@ TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
     const RadioImage radio = patternedImage(1), document = patternedImage(3);
     const Course read = readBlocks(entered()), write = writeBlocks(entered(), document);
     const int entry = 12 + 16; // the waiting cycles before a transfer's first block
-    Course fiveFailing = opened();
+    Course fiveFailing = detecting();
     identifyAndEnter(wakeUp(fiveFailing), 5)({kComm, "close"});
     const struct
     {
@@ -177,7 +243,6 @@ TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
         {"", CloneDirection::Read, 0, 0, 3, cancelled(read, 3)},
         {"--refuse-entry", CloneDirection::Read, 0, 0, entry + 5,
          cancelled(refusedEntry(), entry + 5)},
-        {"", CloneDirection::Read, 0, 0, entry + 3 * 199 + 5, cancelled(read, entry + 3 * 199 + 5)},
         {"", CloneDirection::Write, 0, 0, entry + 2 * 201 + 7,
          cancelled(write, entry + 2 * 201 + 7)},
     };
@@ -188,11 +253,8 @@ TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
         ASSERT_TRUE(sim.started());
         RecordingLine line;
         line.failingAcks = row.failing;
-        RecordingHost host(line.steps);
-        host.directionToGive = row.direction;
-        host.retriesToGive = row.retries;
-        host.cancelAtCycle = row.cancelAt;
-        CloneSession session(line, host, document);
+        RecordingHost host(line.steps, row.retries, row.cancelAt, row.direction);
+        CloneSession session(line, static_cast<CloneHost&>(host), document);
         const CloneResult result = session.run(sim.path());
         EXPECT_EQ(firstDifference(line.steps, row.course.steps), "");
         if (result.outcome == CloneOutcome::Completed) {
@@ -200,5 +262,33 @@ TEST(CloneSteps, EachTransferTakesTheDescribedStepsWithTheirPauses)
             EXPECT_EQ(read ? session.receivedImage() : sim.stopAndReadMemory(),
                       read ? radio : document);
         }
+    }
+}
+
+TEST(TestModeSteps, EachAttemptTakesTheDescribedStepsWithTheirPauses)
+{
+    Course plain = opened("timeouts 10 50 50")({"purge"}), retried = plain;
+    attempt(plain, 3);
+    attempt(retried, 2)({kTryAgain});
+    attempt(retried, 3);
+    const struct
+    {
+        const char* sim;
+        int retries;
+        Course course;
+    } rows[] = {
+        {"", 0, finished(plain)},
+        // Retry starts over on the open port, the pause before the request included.
+        {"--test-no-h a", 1, finished(retried)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sim);
+        SimProcess sim(QString(row.sim).split(' ', Qt::SkipEmptyParts));
+        ASSERT_TRUE(sim.started());
+        RecordingLine line;
+        RecordingHost host(line.steps, row.retries);
+        runTestMode(line, static_cast<TestModeHost&>(host),
+                    {sim.path(), TestItem::TxPower, 47, "146.00000", "146.00000", "Off", "88.5"});
+        EXPECT_EQ(firstDifference(withoutSecondRequestRead(line.steps), row.course.steps), "");
     }
 }

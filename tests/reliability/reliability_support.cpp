@@ -3,7 +3,7 @@
 #include "core/image/channel_codec.h"
 #include "core/image/settings_codec.h"
 
-#include <QFile>
+#include "sim_process.h"
 
 #include <map>
 
@@ -54,8 +54,7 @@ orvo::RadioImage radioMemory()
 int requestsHeard(const QString& logPath, bool testMode)
 {
     // "   1234 clone: program request": the time stamp, then the step.
-    QFile file(logPath);
-    const QByteArray log = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray log = readFileBytes(logPath);
     return int(log.count(" clone: program request") + log.count(" test request\n") +
                log.count(" silent: ignored a byte\n") / (testMode ? 7 : 8));
 }

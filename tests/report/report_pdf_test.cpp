@@ -1,9 +1,13 @@
 // The report on paper as orvo-cli draws it, with no display and no platform chosen, as on a
 // server: read back as words with positions, compared with each other and with the page's
-// arithmetic. Its usage and file errors are orvo-cli's rows (tests/cli).
+// arithmetic; and the page's measures on a printer whose dots are not square. Its usage and file
+// errors are orvo-cli's rows (tests/cli).
 #include "pdf_text.h"
+#include "sim_process.h"
 
 #include "core/image/channel_codec.h"
+#include "core/report/report_data.h"
+#include "core/report/report_layout.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,16 +23,14 @@ using test::PdfPage;
 PdfPage draw(const RadioImage& image, const QStringList& options)
 {
     QTemporaryDir dir;
-    QFile in(dir.filePath("in.sin"));
-    EXPECT_TRUE(in.open(QIODevice::WriteOnly));
-    in.write(reinterpret_cast<const char*>(image.bytes.data()), kImageSize);
-    in.close();
+    const QString in = dir.filePath("in.sin");
+    EXPECT_TRUE(writeFileBytes(in, toBytes(image)));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(name);
     QProcess cli;
     cli.setProcessEnvironment(env);
-    cli.start(ORVO_CLI, QStringList{"report", in.fileName(), dir.filePath("out.pdf")} + options);
+    cli.start(ORVO_CLI, QStringList{"report", in, dir.filePath("out.pdf")} + options);
     EXPECT_TRUE(cli.waitForFinished(120000) && cli.exitCode() == 0);
     EXPECT_EQ(test::pdfPageCount(dir.filePath("out.pdf")), 1);
     return test::readPdfPage(dir.filePath("out.pdf"));
@@ -109,6 +111,40 @@ TEST(ReportPdf, OnePageOfLabelledSettingsAndChannelColumns)
     const PdfPage other = draw(image, {"--page", "letter"});
     EXPECT_NEAR(other.height, 792.0, 0.5);
     expectLines(other, {"Type: ZT-4", "Frequency Field:430 - 500MHz", "Squelch Level: 0 W/N:"});
+}
+
+// A printable area of 4799 by 6299 dots at 600 by 599 dots per inch, worked by hand: the body
+// height H = (6299 / 42) * 1440 / 599 = 358 twips, the column unit W = (4799 * 1440 / 600 - 900)
+// / 60 = 176, the page's middle X0 = (4799 / 2) * 1440 / 600 = 5757; the title font is 501 twips
+// high and 246 wide on average.
+TEST(ReportPdf, APrinterWithDotsThatAreNotSquareGetsThePagesMeasures)
+{
+    const ReportMetrics m = reportMetrics(4799, 6299, 600, 599);
+    const ReportFontSize title = titleFontSize(m);
+    EXPECT_EQ(std::vector({m.bodyHeight, m.columnUnit, m.pageCentre, title.height,
+                           title.averageWidth}),
+              std::vector({358, 176, 5757, 501, 246}));
+}
+
+// A translated heading's cells stand apart. Widths as measured in WenQuanYi Micro Hei at the
+// report's stretch, rounded up: a Chinese character 2.21 column units, a Latin letter, digit or
+// bracket at most 1.22.
+TEST(ReportPdf, TranslatedHeadingCellsEndBeforeTheNextBegins)
+{
+    const ReportMetrics m = reportMetrics(4799, 6299, 600, 599);
+    ReportData data = reportDataFromImage(RadioImage::makeNew());
+    data.labels.headingCells = {"信道",     "接收(MHz)", "发射(MHz)",
+                                "接收亚音", "发射亚音",  "遇忙禁发"};
+    const std::vector<ReportText> texts = layoutReport(data, m, 561, 417);
+    const ReportText* heading = &texts.at(10); // after the title and nine settings texts
+    for (std::size_t c = 0; c < 6; ++c) {
+        double end = heading[c].x;
+        for (unsigned char byte : heading[c].text) // UTF-8: a lead byte from 0xE0 starts a CJK one
+            end += (byte & 0xC0) == 0x80 ? 0 : (byte >= 0xE0 ? 2.25 : 1.25) * m.columnUnit;
+        // Half a unit apart at least; the last within the line's 60 units and its margin.
+        EXPECT_LE(end, c < 5 ? heading[c + 1].x - m.columnUnit / 2.0 : 62.0 * m.columnUnit)
+            << heading[c].text;
+    }
 }
 
 } // namespace

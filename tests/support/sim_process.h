@@ -44,9 +44,11 @@ private:
     std::string m_path;
 };
 
-// Writes an image to a file in `folder` and returns its path.
-QString writeImageFile(const QString& folder, const QString& name, const orvo::RadioImage& image);
-// Reads a whole file; empty when it does not exist.
-QByteArray readWholeFile(const QString& path);
+// Files and images as bytes. A file that cannot be read reads as empty; an image takes the first
+// 1024 bytes it is given (0 where there are fewer).
+QByteArray readFileBytes(const QString& path);
+bool writeFileBytes(const QString& path, const QByteArray& bytes);
+QByteArray toBytes(const orvo::RadioImage& image);
+orvo::RadioImage fromBytes(const QByteArray& bytes);
 // An image with a pattern of its own for each seed, so that transfers cannot pass by chance.
 orvo::RadioImage patternedImage(int seed);

@@ -1,8 +1,6 @@
-// Channel data files in the process itself: what loads, and the safe writes' modes, links and
-// leftovers. How each verb of orvo-cli fails is cli_test's.
+// Safe writes in the process itself: modes, links and leftovers. What loads, and how each verb of
+// orvo-cli fails, is cli_test's.
 #include "core/formats/atomic_file.h"
-#include "core/formats/channel_file.h"
-#include "core/image/radio_image.h"
 
 #include <gtest/gtest.h>
 
@@ -38,24 +36,6 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
     const fs::path dir = fs::temp_directory_path() / ("orvo-image-" + std::to_string(::getpid()));
 };
-
-TEST_F(ImageFiles, ShorterThan1024BytesAreRefusedUnchangedLongerOnesLoadTheirFirst1024)
-{
-    for (std::size_t size : {0, 1023, 1024, 1100}) {
-        std::ofstream((dir / "f.sin").string(), std::ios::binary) << std::string(size, '\x5A');
-        RadioImage image = RadioImage::makeNew();
-        const FileResult r = loadImageFile((dir / "f.sin").string(), image);
-        EXPECT_EQ(r.ok, size >= 1024) << size;
-        EXPECT_EQ(image[1023], r.ok ? 0x5A : 0xFF);
-        if (!r.ok) {
-            EXPECT_NE(r.errorText().find(std::to_string(size) + " bytes"), std::string::npos)
-                << r.errorText();
-            EXPECT_EQ(image, RadioImage::makeNew()) << size;
-        }
-    }
-    RadioImage image = RadioImage::makeNew();
-    EXPECT_FALSE(loadImageFile(dir.string(), image).ok);
-}
 
 // Modes, links and process ids as POSIX has them (Windows: tests/windows/file_win_test.cpp).
 #ifndef _WIN32

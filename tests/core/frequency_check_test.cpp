@@ -52,8 +52,6 @@ TEST(FrequencyCheck, TextsAreCheckedForFormatBandAndStepAndShownWithFiveDecimals
     for (const char* t : {"59.99999", "600.1", "43349.67296", "abc", "-446", "inf", "nan", "0x1C0",
                           "1e400", ".", "e5"})
         EXPECT_EQ(faults(t, kUhf, kLeave), std::vector<F>{F::Format}) << t;
-    EXPECT_FALSE(bandLimitsForField(-1));
-    EXPECT_FALSE(bandLimitsForField(4));
 }
 
 TEST(NumberText, LeadingNumbersAndFixedTextsIgnoreTheLocale)
@@ -70,7 +68,6 @@ TEST(NumberText, LeadingNumbersAndFixedTextsIgnoreTheLocale)
     EXPECT_EQ(scaledLeadingNumber("1e30", 1), kMost);
     EXPECT_EQ(scaledLeadingNumber("99999999999999999999", 0), kMost);
     EXPECT_EQ(formatFixed(0.000005, 5), "0.00001");
-    EXPECT_EQ(formatFixed(1e300, 100), ""); // longer than any text it gives
     EXPECT_TRUE(isPlainDecimal(" 1.5\t"));
 }
 
