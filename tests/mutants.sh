@@ -148,7 +148,7 @@ m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cas
 m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$img $cli"
 m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$img $cli"
 m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$img $cli"
-m csv-offset-after-refusal src/core/formats/common_csv.cpp '    if (rx.empty())
+m csv-offset-after-refusal src/core/formats/common_csv_read.cpp '    if (rx.empty())
         return {}; // the receive frequency was refused
 ' '' $img
 m cli-read-exit cli/link_verbs.cpp '        std::fprintf(stderr, "%s\n", saved.error.c_str());
