@@ -48,11 +48,12 @@ std::vector<std::map<std::string, std::string>> exportedLines(const std::string&
     return lines;
 }
 
-struct ModeRow
+struct LineCase
 {
-    ChannelTexts texts;
-    // How the export writes the channel back: Duplex, Tone, CrossMode, TStep.
-    std::string duplex, tone, crossMode, step;
+    int field;
+    std::string line;   // after the header; several lines where the case needs them
+    std::string result; // the refusal, or empty: channel 1 then shows `channel`
+    ChannelTexts channel{};
 };
 
 TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChanges)

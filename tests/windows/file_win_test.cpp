@@ -47,8 +47,8 @@ TEST_F(WindowsFiles, DeviceNamesAreRefusedByNameInEveryFolderWithAnyExtension)
         for (const std::string& path : {std::string(name), whole ? std::string(name) : at(name)}) {
             const FileResult write = writeFileAtomically(path, "data");
             EXPECT_FALSE(write.ok) << path;
-            EXPECT_NE(write.error.find("it is a device, not a regular file"), std::string::npos)
-                << write.error;
+            EXPECT_NE(write.errorText().find("it is a device, not a regular file"), std::string::npos)
+                << write.errorText();
             EXPECT_FALSE(checkWritableTarget(path).ok) << path;
             std::string out = "kept";
             bool truncated = false;
@@ -86,12 +86,12 @@ TEST_F(WindowsFiles, AReadOnlyFileAndAFolderAreRefusedAndKept)
     ASSERT_TRUE(SetFileAttributesW((dir / "locked.sin").c_str(), FILE_ATTRIBUTE_READONLY));
     for (const FileResult& r : {writeFileAtomically(path, "new"), checkWritableTarget(path)}) {
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.error, "Cannot write " + quotedText(path) + ": Permission denied");
+        EXPECT_EQ(r.errorText(), "Cannot write " + quotedText(path) + ": Permission denied");
     }
     EXPECT_EQ(read(path), "old");
     const FileResult folder = writeFileAtomically(dir.string(), "x");
-    EXPECT_NE(folder.error.find("it is a folder, not a regular file"), std::string::npos)
-        << folder.error;
+    EXPECT_NE(folder.errorText().find("it is a folder, not a regular file"), std::string::npos)
+        << folder.errorText();
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
