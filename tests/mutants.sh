@@ -38,12 +38,14 @@ m tone-swap src/core/image/tone_codec.cpp '670,  693,' '693,  670,' "$img $cli"
 m tone-inverted src/core/image/tone_codec.cpp 'const bool inverted = high >= 0xC0;' 'const bool inverted = high > 0xC0;' $img
 m tone-d0 src/core/image/tone_codec.cpp 'd == 0 ? "D0" : "D"' '"D"' $img
 m tone-dcs-base src/core/image/tone_codec.cpp '? 0x80 : 0xC0' '? 0xC0 : 0x80' $img
-m tone-too-high src/core/image/tone_codec.cpp 'tenths >= 10000' 'tenths > 10000' $img
+m tone-too-high src/core/image/tone_codec.cpp '    if (tenths <= 0 || tenths >= 10000)
+        return {0xFF, 0xFF};' '    if (tenths <= 0 || tenths > 10000)
+        return {0xFF, 0xFF};' $img
 # Channels, settings and the image file.
 m ch-step-flag src/core/image/channel_codec.cpp 'v >= kStepFlagFloor || v % 625 == 0' 'v >= kStepFlagFloor && v % 625 == 0' $img
 m ch-zero-byte src/core/image/channel_codec.cpp 'field[3] != 0xFF && field[3] != 0x00' 'field[3] != 0xFF' $img
 m ch-narrow src/core/image/channel_codec.cpp 'texts[kColWidth - 1] != "Wide"' 'texts[kColWidth - 1] == "Narrow"' $img
-m ch-scan-words src/core/image/channel_codec.cpp '(flags & kScanBit) ? "Add" : "Delete"' '(flags & kScanBit) ? "Delete" : "Add"' $img
+m ch-scan-words src/core/image/channel_codec.cpp '(flags & kScanBit) ? QT_TRANSLATE_NOOP("orvo", "Add")' '(flags \& kScanBit) == 0 ? QT_TRANSLATE_NOOP("orvo", "Add")' $img
 m ch-rounding src/core/image/channel_codec.cpp '    v += 0.05;' '    v += 0.0;' $img
 m set-squelch src/core/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'squelch < 9 ? squelch : 0' $img
 m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
@@ -64,14 +66,14 @@ m clone-11-byte-reply src/core/link/clone_session.cpp '== static_cast<long>(kRep
 m clone-attempts src/core/link/clone_session.cpp 'if (++attempt > limit)' 'if (++attempt >= limit)' "$link"
 m clone-entry-cycles src/core/link/clone_session.cpp 'waitingCycles(601, 1)' 'waitingCycles(600, 1)' "$link"
 m clone-read-ack src/core/link/clone_session.cpp 'if (readByte(ack) != 1 || ack != kAck) {' 'if (readByte(ack) < 0) {' "$link"
-m clone-retry src/core/link/clone_session.cpp 'kCommunicationErrorText, CloneHost::Buttons::RetryCancel' 'kCommunicationErrorText, CloneHost::Buttons::Ok' "$link"
+m clone-retry src/core/link/clone_session.cpp 'MessageKind::CommunicationError, CloneHost::Buttons::RetryCancel' 'MessageKind::CommunicationError, CloneHost::Buttons::Ok' "$link"
 m clone-surplus-byte src/core/link/clone_session.cpp 'if (!whole || surplusByteFollows()) {' 'if (!whole) {' "$link $cli"
 m clone-write-data src/core/link/clone_session.cpp 'm_line.write(image.bytes.data() + address, 8);' 'm_line.write(image.bytes.data() + (address ^ 8), 8);' "$link"
 m line-partial-read src/serial/qt_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
 m port-chosen src/core/link/port_names.cpp 'if (!chosen.empty())
         return chosen;' '' "$link"
 m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", escapedText(port).c_str());' '' "$cli"
-m port-reason src/core/link/port_names.cpp 'escapedText(device) + ": " + reason' 'escapedText(device)' "$cli"
+m port-reason src/core/link/port_names.cpp '{escapedText(device), reason}' '{escapedText(device), ""}' "$cli"
 m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' transfer_test
 m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
 # Test mode.
@@ -84,7 +86,7 @@ m tm-extra-read src/core/testmode/testmode_session.cpp '        if (!readExpecte
     }' '        return false;
     }' "$tm"
 m tm-completion src/core/testmode/testmode_session.cpp 'writeByte(line, kCompletion);' 'writeByte(line, kH);' "$tm"
-m tm-retry src/core/testmode/testmode_session.cpp 'kTestModeTryAgainText, TestModeHost::Buttons::RetryCancel' 'kTestModeTryAgainText, TestModeHost::Buttons::Ok' "$tm"
+m tm-retry src/core/testmode/testmode_session.cpp 'MessageKind::TestModeTryAgain, TestModeHost::Buttons::RetryCancel' 'MessageKind::TestModeTryAgain, TestModeHost::Buttons::Ok' "$tm"
 # The band's edges, wherever a band is checked.
 doc=document_tests
 m be-list-high src/core/editing/band_check.cpp 'units <= band->highest' 'units < band->highest' $doc
@@ -151,13 +153,13 @@ m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (
 m csv-offset-after-refusal src/core/formats/common_csv_read.cpp '    if (rx.empty())
         return {}; // the receive frequency was refused
 ' '' $img
-m cli-read-exit cli/link_verbs.cpp '        std::fprintf(stderr, "%s\n", saved.error.c_str());
+m cli-read-exit cli/link_verbs.cpp '        std::fprintf(stderr, "%s\n", saved.errorText().c_str());
         return kExitFailed;
     }
     return kExitOk;
 }
 
-int runWrite' '        std::fprintf(stderr, "%s\n", saved.error.c_str());
+int runWrite' '        std::fprintf(stderr, "%s\n", saved.errorText().c_str());
         return kExitOk;
     }
     return kExitOk;
@@ -170,29 +172,31 @@ m esc-3-byte src/core/image/escaped_text.cpp 'length = 3;' 'length = 0;' "$cli"
 m esc-surrogate src/core/image/escaped_text.cpp ' || (code >= 0xD800 && code <= 0xDFFF)' '' "$cli"
 m esc-above-max src/core/image/escaped_text.cpp 'code > 0x10FFFF || ' '' "$cli"
 # The window (few: the window's code is reshaped more often).
-m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemValue(int item)
+m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemValue(orvo::TestItem item)
 {
-    return m_itemValues[itemIndex(item)];' 'int& DebugModeDialog::itemValue(int item)
+    return m_itemValues[itemIndex(item)];' 'int& DebugModeDialog::itemValue(orvo::TestItem item)
 {
     return m_itemValues[0];' debug_mode_test
-m dm-tx-power-value src/widgets/debug_mode_dialog.cpp 'index >= 0 && index < 4' 'index >= 0 && index < 3' debug_mode_test
+m dm-tx-power-value src/widgets/debug_mode_dialog.cpp '    return static_cast<std::size_t>(item) - static_cast<std::size_t>(orvo::TestItem::TxFrequency);' '    return item == orvo::TestItem::TxPower ? 0 : static_cast<std::size_t>(item) - static_cast<std::size_t>(orvo::TestItem::TxFrequency);' debug_mode_test
 m gui-delete-channel src/app/edit_controller.cpp '    emptyChannels(false);' '' editing_test
-m gui-one-channel src/app/channel_csv_commands.cpp 'changed == 1
-                   ?' 'changed == 0
-                   ?' document_files_test
-m gui-drop-while-busy src/app/channel_csv_commands.cpp 'if (!view || m_window.transfers()->isRunning())' 'if (!view)' transfer_test
-m gui-status-texts src/app/transfer_controller.cpp '        m_dialog->setStatusText(coreText(text));' '        (void)0;' transfer_test
-m gui-cancelled-write src/app/transfer_controller.cpp 'messageBox(window(), QString::fromUtf8(orvo::kPartialWriteText));' '(void)0;' transfer_test
-m batch-not-opened src/widgets/batch_write_dialog.cpp '++results[entry.result == "not opened" ? std::string("failed") : entry.result];' '++results[entry.result];' transfer_test
-m batch-cancelled src/widgets/batch_write_dialog.cpp 'if (results["cancelled"] > 0)' 'if (false)' transfer_test
+m gui-one-channel src/app/file_controller.cpp 'changed == 1 ?' 'changed == 0 ?' document_files_test
+m gui-drop-while-busy src/app/file_controller.cpp 'void FileController::openDropped(const QString& path)
+{
+    if (m_busy)
+        return;' 'void FileController::openDropped(const QString& path)
+{' transfer_test
+m gui-status-texts src/app/transfer_controller.cpp '        m_dialog->setStatusText(translatedText(status));' '        (void)0;' transfer_test
+m gui-cancelled-write src/app/transfer_controller.cpp 'messageBox(m_parent, translatedText(orvo::MessageKind::PartialWrite));' '(void)0;' transfer_test
+m batch-not-opened src/widgets/batch_write_dialog.cpp '++results[entry.result == RadioResult::NotOpened ? RadioResult::Failed : entry.result];' '++results[entry.result];' transfer_test
+m batch-cancelled src/widgets/batch_write_dialog.cpp 'if (results[RadioResult::Cancelled] > 0)' 'if (false)' transfer_test
 m batch-log-lost src/widgets/batch_write_dialog.cpp '    m_logPath.clear();
     messageBox(' '    m_logPath.clear();
     if (false)
         messageBox(' transfer_test
 m verify-zero-fields src/widgets/verify_dialog.cpp 'else if (fields == 0)' 'else if (false)' verify_dialog_test
 m verify-one-field src/widgets/verify_dialog.cpp 'else if (fields == 1)' 'else if (false)' verify_dialog_test
-m verify-message-lines src/core/link/verify.cpp 'if (i == static_cast<std::size_t>(maxLines)) {' 'if (false) {' verify_dialog_test
-m tm-caption src/app/testmode_controller.cpp 'const QString caption = tr("Orvo");' 'const QString caption;' debug_mode_test
+m verify-message-lines src/core/link/verify.cpp 'if (lines.size() > shown) {' 'if (false) {' verify_dialog_test
+m tm-caption src/app/testmode_controller.cpp '{tr("Orvo"), QMessageBox::Warning,' '{QString(), QMessageBox::Warning,' debug_mode_test
 m tm-icon src/app/testmode_controller.cpp 'finished ? QMessageBox::Information : QMessageBox::Warning' 'QMessageBox::Warning' debug_mode_test
 m lang-chosen-zh src/document/language.cpp 'if (key == QLatin1String("zh_CN"))
         return Language::Chinese;' '' ctest:language:language_test
