@@ -92,6 +92,7 @@ private slots:
         QTest::qWait(50); // a request would be queued
         QCOMPARE(closes.count(), 0);
         setMessageBoxHook({});
+        delete progressDialog(); // a controller without a parent leaves its dialog behind
     }
 
     // A transfer from its dialog's Cancel to the window closed while it runs.
