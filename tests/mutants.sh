@@ -45,7 +45,7 @@ m tone-too-high src/core/image/tone_codec.cpp '    if (tenths <= 0 || tenths >= 
 m ch-step-flag src/core/image/channel_codec.cpp 'v >= kStepFlagFloor || v % 625 == 0' 'v >= kStepFlagFloor && v % 625 == 0' $img
 m ch-zero-byte src/core/image/channel_codec.cpp 'field[3] != 0xFF && field[3] != 0x00' 'field[3] != 0xFF' $img
 m ch-narrow src/core/image/channel_codec.cpp 'texts[kColWidth - 1] != "Wide"' 'texts[kColWidth - 1] == "Narrow"' $img
-m ch-scan-words src/core/image/channel_codec.cpp '(flags & kScanBit) ? QT_TRANSLATE_NOOP("orvo", "Add")' '(flags \& kScanBit) == 0 ? QT_TRANSLATE_NOOP("orvo", "Add")' $img
+m ch-scan-words src/core/image/channel_codec.cpp '(flags & kScanBit) ? QT_TRANSLATE_NOOP("orvo", "Add")' '(flags & kScanBit) == 0 ? QT_TRANSLATE_NOOP("orvo", "Add")' $img
 m ch-rounding src/core/image/channel_codec.cpp '    v += 0.05;' '    v += 0.0;' $img
 m set-squelch src/core/image/settings_codec.cpp 'squelch <= 9 ? squelch : 0' 'squelch < 9 ? squelch : 0' $img
 m set-voice src/core/image/settings_codec.cpp '(voice == 1 ? 1 : 3)' '(voice == 1 ? 1 : 2)' $img
