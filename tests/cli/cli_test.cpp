@@ -355,7 +355,6 @@ const Row kRows[] = {
     {testMode("--value 256"), kSilent, 2, "~--value needs a whole number 0..255", "", "", "",
      "nothing"},
     {"test-mode --port", "", 2, "~missing value: --port"},
-    {testMode("--item squelch-level --value loud", "/dev/null"), "", 2, "~usage"},
     {testMode("--retries x", "/dev/null"), "", 2, "~--retries needs"},
     {testMode("--bogus 1", "/dev/null"), "", 2, "~unknown option '--bogus'"},
     {testMode("", "COM9"), "", 1, "COM9 has no device\n"},
