@@ -1,6 +1,7 @@
 #include "serial/win_serial_line.h"
 
 #include "core/link/port_names.h"
+#include "core/platform/win_error_text.h"
 
 #include <algorithm>
 #include <thread>
@@ -36,18 +37,7 @@ std::string systemReason(DWORD error)
     default:
         break;
     }
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                                   reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = n > 0 && text ? std::string(text, n) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
-                               reason.back() == ' ' || reason.back() == '.'))
-        reason.pop_back();
-    return reason;
+    return windowsErrorText(error);
 }
 
 // "COMn" of a device-space name "\\.\COMn", else the name itself.

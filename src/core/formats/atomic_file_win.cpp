@@ -4,6 +4,7 @@
 #include "core/formats/atomic_file.h"
 
 #include "core/image/escaped_text.h"
+#include "core/platform/win_error_text.h"
 
 #include <algorithm>
 #include <atomic>
@@ -50,18 +51,7 @@ std::string reasonOf(DWORD error)
     default:
         break;
     }
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                                   reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = n > 0 && text ? std::string(text, n) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
-                               reason.back() == ' ' || reason.back() == '.'))
-        reason.pop_back();
-    return reason;
+    return windowsErrorText(error);
 }
 
 Message failure(MessageKind verb, const std::string& path, DWORD error)
