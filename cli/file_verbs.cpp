@@ -1,6 +1,7 @@
 // Verbs on channel data files: new, show, export, import, diff.
 #include "core/formats/channel_csv.h"
 #include "core/formats/channel_file.h"
+#include "core/formats/channel_import.h"
 #include "core/formats/common_csv.h"
 #include "verbs.h"
 
@@ -217,31 +218,66 @@ int runExport(int argc, char** argv)
 
 // ---- import ----
 
+// A channel number 1..16 given on the command line, or -1.
+int channelArgument(std::string_view text)
+{
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != text.npos)
+        return -1;
+    const int n = std::stoi(std::string(text));
+    return n >= 1 && n <= kChannelCount ? n : -1;
+}
+
 int runImport(int argc, char** argv)
 {
     static const char* kArgs =
-        "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace]   (IN.csv '-' reads standard "
-        "input; BAND as the Field list shows it, \"400 - 470MHz\"; --replace empties the "
-        "channels the file does not list)";
+        "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace] [--place location|order "
+        "[--start N]] [--skip-unfit]   (IN.csv '-' reads standard input; BAND as the Field list "
+        "shows it, \"400 - 470MHz\"; --replace empties the channels the file does not fill; "
+        "--place order fills channels N (1), N+1 ... in the file's order instead of by its "
+        "Location or CH; --skip-unfit skips the lines this radio cannot take, lists them and "
+        "imports the rest)";
     if (wantsHelp(argc, argv))
         return usage("import", kArgs, true);
     std::vector<std::string> positional;
     std::optional<std::string> out;
     int field = -1;
     bool replace = false;
+    bool skipUnfit = false;
+    std::optional<std::string> place;
+    std::optional<int> start;
     for (int i = 0; i < argc; ++i) {
+        const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         if (std::strcmp(argv[i], "--replace") == 0) {
             replace = true;
+        } else if (std::strcmp(argv[i], "--skip-unfit") == 0) {
+            skipUnfit = true;
         } else if (std::strcmp(argv[i], "-o") == 0) {
-            if (i + 1 >= argc || out)
+            const char* v = value();
+            if (!v || out)
                 return usage("import", kArgs, false);
-            out = argv[++i];
+            out = v;
+        } else if (std::strcmp(argv[i], "--place") == 0) {
+            const char* v = value();
+            if (!v || place || (std::strcmp(v, "order") != 0 && std::strcmp(v, "location") != 0))
+                return usage("import", kArgs, false);
+            place = v;
+        } else if (std::strcmp(argv[i], "--start") == 0) {
+            const char* v = value();
+            const int n = v ? channelArgument(v) : -1;
+            if (n < 1 || start) {
+                if (v && n < 1)
+                    std::fprintf(stderr, "orvo-cli import: --start takes a channel from 1 to %d\n",
+                                 kChannelCount);
+                return usage("import", kArgs, false);
+            }
+            start = n;
         } else if (std::strcmp(argv[i], "--field") == 0) {
-            if (i + 1 >= argc || field >= 0)
+            const char* v = value();
+            if (!v || field >= 0)
                 return usage("import", kArgs, false);
-            field = fieldIndexOf(argv[++i]);
+            field = fieldIndexOf(v);
             if (field < 0) {
-                std::fprintf(stderr, "orvo-cli import: no Field %s\n", quotedText(argv[i]).c_str());
+                std::fprintf(stderr, "orvo-cli import: no Field %s\n", quotedText(v).c_str());
                 return usage("import", kArgs, false);
             }
         } else if (isOption(argv[i])) {
@@ -252,7 +288,8 @@ int runImport(int argc, char** argv)
             positional.emplace_back(argv[i]);
         }
     }
-    if (positional.size() != 2 || !out)
+    const bool inOrder = place && *place == "order";
+    if (positional.size() != 2 || !out || (start && !inOrder))
         return usage("import", kArgs, false);
 
     auto image = loadOrReport(positional[0]);
@@ -264,21 +301,24 @@ int runImport(int argc, char** argv)
     if (!csv)
         return kExitFailed;
     const RadioImage before = *image;
-    std::vector<Message> errors;
-    if (isCommonCsv(*csv)) {
-        // The memory list names only the channels it changes; with --replace it is the whole
-        // list, so every channel starts empty.
-        if (replace) {
-            for (int ch = 1; ch <= kChannelCount; ++ch)
-                encodeChannel(ChannelTexts{}, *image, ch);
-        }
-        errors = importCommonCsv(*csv, *image);
-    } else {
-        errors = importChannelCsv(*csv, *image, replace);
-    }
+    const ImportPlan plan =
+        planImport(*csv, *image,
+                   {inOrder ? Placement::InOrder : Placement::ByLocation, start.value_or(1), {}});
+    const std::string name = escapedText(positional[1]);
+    const std::vector<Message> errors =
+        skipUnfit && plan.refused.empty() ? std::vector<Message>{} : refusalMessages(plan);
     if (!errors.empty()) {
         for (const Message& e : errors)
-            fail(escapedText(positional[1]) + ": " + messageText(e));
+            fail(name + ": " + messageText(e));
+        fail("nothing written");
+        return kExitFailed;
+    }
+    for (const Message& skipped : skippedLines(plan))
+        fail(name + ": " + messageText(skipped));
+    applyImport(plan, *image, replace);
+    const int changed = changedChannelCount(before, *image);
+    if (skipUnfit && changed == 0) {
+        std::fprintf(stderr, "orvo-cli import: 0 channels changed\n");
         fail("nothing written");
         return kExitFailed;
     }
@@ -287,7 +327,11 @@ int runImport(int argc, char** argv)
         fail(r.errorText());
         return kExitFailed;
     }
-    const int changed = changedChannelCount(before, *image);
+    // A new Field leaves the channels of another band as they are: said as Save and Write say it.
+    if (field >= 0) {
+        for (const Message& line : outOfBandChannels(*image))
+            fail(messageText(line));
+    }
     std::fprintf(stderr, "orvo-cli import: %d channel%s changed\n", changed,
                  changed == 1 ? "" : "s");
     return kExitOk;
@@ -323,10 +367,13 @@ const Verb kFileVerbs[] = {
      "write the channel table as CSV ('-' for standard output), or the memory CSV of other "
      "programs",
      runExport},
-    {"import", "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace]",
+    {"import",
+     "FILE.sin IN.csv -o OUT.sin [--field BAND] [--replace] [--place location|order [--start N]] "
+     "[--skip-unfit]",
      "apply a CSV channel table or memory CSV to FILE.sin (its Field set to BAND first) and save "
-     "the result as OUT.sin; channels the file does not list are kept, or emptied with "
-     "--replace",
+     "the result as OUT.sin; channels the file does not fill are kept, or emptied with "
+     "--replace; lines go to the channel their Location names, or in order from channel N; any "
+     "line this radio cannot take refuses the file, or with --skip-unfit is skipped and listed",
      runImport},
     {"diff", "A.sin B.sin",
      "list the differences of two channel data files by meaning, then by byte", runDiff},

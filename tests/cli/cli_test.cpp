@@ -373,6 +373,20 @@ const Row kRows[] = {
      "orvo-cli: m.csv: line 2, column Location: \"17\" is not a channel of this radio (1 to 16)\n"
      "orvo-cli: nothing written\n",
      "m.csv", "a.sin="},
+    // Lists from bigger radios: in order from channel 1, the lines this radio cannot take skipped
+    // and listed; exit 1 when no channel changed. A new Field warns of the channels it leaves out.
+    {"import a.sin DATA/handheld_0based.csv -o out.sin --place order --skip-unfit", "", 0,
+     "~handheld_0based.csv: line 41: skipped: no channel left after channel 16\n"
+     "orvo-cli import: 16 channels changed\n",
+     "out.sin"},
+    {"import a.sin \"$(printf 'Location,Frequency\\n17,146.52\\n' >m.csv && echo m.csv)\" -o a.sin "
+     "--skip-unfit",
+     "", 1,
+     "orvo-cli: m.csv: line 2: skipped: column Location: \"17\" is not a channel of this radio (1 "
+     "to 16)\norvo-cli import: 0 channels changed\norvo-cli: nothing written\n",
+     "m.csv", "a.sin="},
+    {"import full.sin uhf.csv -o out.sin --field '400 - 470MHz'", "", 0,
+     "~orvo-cli: Channel 2 Receive 146.52000 lies outside 400 - 470MHz\n", "out.sin"},
     // The simulator refuses files it could not write before it serves, a pipe without waiting.
     {"@sim --dump folder", "", 1,
      "orvo-radio-sim: --dump: Cannot write \"folder\": it is a folder, not a regular file\n"},
@@ -410,6 +424,7 @@ TEST(Cli, EveryRowGivesItsStatusMessagesAndFiles)
             ASSERT_TRUE(sim->started());
             command.replace("PORT", QString::fromStdString(sim->path()));
         }
+        command.replace("DATA/", ORVO_TEST_DATA "/");
         const CliRun run = runCli(dir.path(), command);
 
         EXPECT_EQ(run.status, row.status) << run.errors;

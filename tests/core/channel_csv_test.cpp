@@ -54,12 +54,11 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
          1,
          {"446.00625", "446.00500", "D023N", "", "No", "Narrow", "Add", "Low"}},
         // Only a transmit frequency: nothing follows it; only a receive one: the transmit does.
-        // Decimals past the fifth never carry a frequency past the band's edge.
+        // Digits below 10 Hz are refused, not cut: nothing past the band's edge comes in.
         {H + "2,,446.1,,,,,,\n", {}, 2, {"", "446.10000", "", "", "No", "Wide", "Add", "High"}},
         {H + "7,470.000009,,,,,,,\n",
-         {},
-         7,
-         {"470.00000", "470.00000", "", "", "No", "Wide", "Add", "High"}},
+         {"line 2, column Receive(MHz): \"470.000009\" has digits below 10 Hz, finer than this "
+          "radio keeps frequencies"}},
         // A channel without a line is kept, or emptied when unlisted channels are; a line of
         // empty cells empties its channel; a header with blanks is the header.
         {"CH, Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\r\n\r\n",
@@ -93,7 +92,10 @@ TEST(ChannelCsvImport, ChangesOnlyTheChannelsAsTheFormWouldOrReportsEveryBadCell
           "line 4, column Receive(MHz): \"x\"" + notFrequency}},
         {"\"unclosed\n", {"line 1: a quoted field is not closed"}},
         {"1,446,,,,,,,\n",
-         {"line 1: the first line must be the header " + H.substr(0, H.size() - 1)}},
+         {"line 1: the first line must be the header of a channel table (" +
+          H.substr(0, H.size() - 1) +
+          ") or of a memory CSV (Location,Name,Frequency,\u2026, with at least Location and "
+          "Frequency)"}},
         {"", {"line 1: the header line is missing"}},
         {H + "17,446,,,,,,,", {"line 2, column CH: \"17\" is not a channel number from 1 to 16"}},
         {H + "1,446,,,,,,,\n1,446,,,,,,,",

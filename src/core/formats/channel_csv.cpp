@@ -2,6 +2,7 @@
 
 #include "core/editing/frequency_check.h"
 #include "core/formats/csv.h"
+#include "core/formats/import_lines.h"
 #include "core/image/channel_codec.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
@@ -20,7 +21,6 @@ constexpr std::size_t kColumns = 9;
 // Larger files and longer lines are not channel tables; refusing them keeps memory and the
 // error output small whatever the file holds.
 constexpr std::size_t kMaxLineBytes = 4096;
-constexpr std::size_t kMaxErrors = 20;
 
 std::vector<std::string> headerFields()
 {
@@ -38,10 +38,9 @@ constexpr std::array<FlagWords, 4> kFlagWords{
     {{"No", "Yes"}, {"Wide", "Narrow"}, {"Add", "Delete"}, {"High", "Low"}}};
 
 // A refusal of the cell in `column` (0..8) of `line`.
-Message cellError(int line, int column, Message reason)
+CsvRefusal cellError(int line, int column, Message reason)
 {
-    return {MessageKind::CsvCell,
-            {line, channelColumnHeaders()[static_cast<std::size_t>(column)], std::move(reason)}};
+    return {line, channelColumnHeaders()[static_cast<std::size_t>(column)], std::move(reason)};
 }
 
 int channelNumber(std::string_view text)
@@ -91,7 +90,8 @@ std::optional<std::string> toneOfCell(std::string_view typed)
 // stands, unchecked, as a cell that is not edited stays in the window.
 std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTexts& was,
                                           std::optional<BandLimits> band,
-                                          const std::string& bandText, std::vector<Message>& errors)
+                                          const std::string& bandText,
+                                          std::vector<CsvRefusal>& errors)
 {
     ChannelTexts row;
     bool ok = true;
@@ -101,6 +101,12 @@ std::optional<ChannelTexts> rowFromFields(const CsvRecord& rec, const ChannelTex
         if (trimmedField(typed).empty())
             continue;
         hasFrequency = true;
+        if (isPlainDecimal(typed) && hasDigitsPast(trimmedField(typed), 5)) {
+            errors.push_back(
+                cellError(rec.line, c, {MessageKind::FinerThanTenHz, {shownField(typed)}}));
+            ok = false;
+            continue;
+        }
         const std::string& held = was[static_cast<std::size_t>(c - 1)];
         if (!held.empty() && isPlainDecimal(typed) &&
             frequencyUnits(typed) == frequencyUnits(held)) {
@@ -208,27 +214,30 @@ int changedChannelCount(const RadioImage& before, const RadioImage& after)
     return changed;
 }
 
-std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, bool emptyUnlisted)
+ImportPlan planChannelTable(std::string_view csv, const RadioImage& image,
+                            const ImportChoice& choice)
 {
+    ReadLines read;
+    const auto refuse = [&](Message why) {
+        read.refused.push_back(std::move(why));
+        return placeLines(std::move(read), choice);
+    };
     if (csv.size() > kMaxCsvBytes)
-        return {MessageKind::ChannelCsvTooLarge};
+        return refuse(MessageKind::ChannelCsvTooLarge);
     int lineNumber = 1;
     for (std::size_t start = 0; start < csv.size(); ++lineNumber) {
-        const std::size_t end = std::min(csv.find('\n', start), csv.size());
+        std::size_t end = std::min(csv.find_first_of("\r\n", start), csv.size());
         if (end - start > kMaxLineBytes)
-            return {{MessageKind::ChannelCsvLineTooLong, {lineNumber}}};
+            return refuse({MessageKind::ChannelCsvLineTooLong, {lineNumber}});
+        if (csv.substr(end, 2) == "\r\n")
+            ++end;
         start = end + 1;
     }
 
     // A spreadsheet set to a decimal comma writes ';' between fields, the header included.
-    const std::string_view first = csv.substr(0, csv.find('\n'));
-    const auto count = [&](char c) { return std::count(first.begin(), first.end(), c); };
-    const char separator = count(';') > count(',') ? ';' : ',';
-
-    std::vector<Message> errors;
-    const CsvParse parsed = parseCsv(csv, separator);
+    const CsvParse parsed = parseCsv(csv, separatorOf(firstLine(csv)));
     if (!parsed.ok)
-        return {parsed.error};
+        return refuse(parsed.error);
 
     const SettingSelections selections = formSelections(image);
     const int field = selections[static_cast<std::size_t>(SettingBox::Field)];
@@ -236,64 +245,66 @@ std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, b
     const std::string bandText =
         band ? bands()[static_cast<std::size_t>(field)].text : std::string();
 
-    std::array<std::optional<ChannelTexts>, kChannelCount + 1> rows;
-    std::array<int, kChannelCount + 1> givenOn{};
     bool headerSeen = false;
     for (const CsvRecord& rec : parsed.records) {
         if (rec.fields.size() == 1 && trimmedField(rec.fields[0]).empty())
             continue; // a blank line
         if (!headerSeen) {
             headerSeen = true;
-            std::vector<std::string> fields;
-            for (const std::string& f : rec.fields)
-                fields.emplace_back(trimmedField(f));
-            if (fields != headerFields()) {
-                errors.push_back(
-                    {MessageKind::CsvLine, {rec.line, Message(MessageKind::HeaderExpected)}});
-                return errors;
-            }
+            const auto& names = channelColumnHeaders();
+            if (!std::equal(rec.fields.begin(), rec.fields.end(), names.begin(), names.end(),
+                            [](const std::string& f, const char* name) {
+                                return sameWord(trimmedField(f), name);
+                            }))
+                return refuse({MessageKind::CsvLine, {rec.line, Message(MessageKind::HeaderExpected)}});
             continue;
         }
+        ReadLine& r = read.lines.emplace_back();
+        r.line.line = rec.line;
         if (rec.fields.size() != kColumns) {
-            errors.push_back(
-                {MessageKind::CsvLine,
-                 {rec.line, Message{MessageKind::FieldCount, {kColumns, rec.fields.size()}}}});
+            r.whole = CsvRefusal{rec.line, "", {MessageKind::FieldCount, {kColumns, rec.fields.size()}}};
             continue;
         }
+        r.line.location = trimmedField(rec.fields[0]);
         const int ch = channelNumber(rec.fields[0]);
-        if (ch < 1 || ch > kChannelCount) {
-            errors.push_back(cellError(
-                rec.line, 0, {MessageKind::NotChannelNumber, {shownField(rec.fields[0])}}));
-            continue;
-        }
-        if (givenOn[static_cast<std::size_t>(ch)] != 0) {
-            errors.push_back(cellError(
-                rec.line, 0,
-                {MessageKind::ChannelGivenTwice, {ch, givenOn[static_cast<std::size_t>(ch)]}}));
-            continue;
-        }
-        givenOn[static_cast<std::size_t>(ch)] = rec.line;
-        rows[static_cast<std::size_t>(ch)] =
-            rowFromFields(rec, csvTexts(image, ch), band, bandText, errors);
+        r.line.locationChannel = ch >= 1 && ch <= kChannelCount ? ch : -1;
+        r.badLocation =
+            cellError(rec.line, 0, {MessageKind::NotChannelNumber, {shownField(rec.fields[0])}});
+        const bool againstHeld =
+            choice.placement == Placement::ByLocation && r.line.locationChannel > 0;
+        if (auto row = rowFromFields(rec, againstHeld ? csvTexts(image, ch) : ChannelTexts{}, band,
+                                     bandText, r.line.refusals))
+            r.line.texts = *row;
     }
     if (!headerSeen)
-        errors.push_back({MessageKind::CsvLine, {1, Message(MessageKind::HeaderMissing)}});
-    if (errors.size() > kMaxErrors) {
-        const std::size_t more = errors.size() - kMaxErrors;
-        errors.resize(kMaxErrors);
-        errors.push_back({MessageKind::AndMoreRefused, {more}});
-    }
-    if (!errors.empty())
-        return errors;
+        return refuse({MessageKind::CsvLine, {1, Message(MessageKind::HeaderMissing)}});
+    return placeLines(std::move(read), choice);
+}
 
+std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, bool emptyUnlisted)
+{
+    const ImportPlan plan = planChannelTable(csv, image, {});
+    std::vector<Message> refusals = refusalMessages(plan);
+    if (refusals.empty())
+        applyImport(plan, image, emptyUnlisted);
+    return refusals;
+}
+
+void applyImport(const ImportPlan& plan, RadioImage& image, bool emptyUnlisted)
+{
+    std::array<const ChannelTexts*, kChannelCount + 1> rows{};
+    for (const ImportLine& line : plan.lines) {
+        if (line.channel > 0)
+            rows[static_cast<std::size_t>(line.channel)] = &line.texts;
+    }
     RadioImage result = image;
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const auto& row = rows[static_cast<std::size_t>(ch)];
+        const ChannelTexts* row = rows[static_cast<std::size_t>(ch)];
         if (!row && !emptyUnlisted)
             continue;
         const ChannelTexts texts = row ? *row : ChannelTexts{};
         encodeChannel(texts, result, ch);
-        // A cell the table gives as the file shows it keeps its bytes, down to those no text
+        // A cell the list gives as the file shows it keeps its bytes, down to those no text
         // shows: an empty tone's low byte, an empty channel's flag bits.
         const ChannelTexts was = csvTexts(image, ch);
         for (int c = kColReceive; c <= kColPower; ++c) {
@@ -307,7 +318,6 @@ std::vector<Message> importChannelCsv(std::string_view csv, RadioImage& image, b
         }
     }
     image = result;
-    return {};
 }
 
 } // namespace orvo

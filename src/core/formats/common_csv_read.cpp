@@ -3,6 +3,7 @@
 #include "core/editing/frequency_check.h"
 #include "core/formats/common_csv_columns.h"
 #include "core/formats/csv.h"
+#include "core/formats/import_lines.h"
 #include "core/image/number_text.h"
 #include "core/image/settings_codec.h"
 #include "core/image/tone_codec.h"
@@ -18,8 +19,6 @@ using namespace commoncsv;
 
 namespace {
 
-constexpr std::size_t kMaxRefusals = 20;
-
 // Why a checked frequency is refused, in the words of typing it; a band fault names the band.
 Message faultReason(const FrequencyCheck& check, const char* bandText)
 {
@@ -34,7 +33,7 @@ class MemoryLine
 {
 public:
     MemoryLine(const CsvRecord& record, const std::array<int, kColumnNames.size()>& at,
-               std::vector<CommonCsvRefusal>& refused)
+               std::vector<CsvRefusal>& refused)
         : m_record(record), m_at(at), m_refused(refused)
     {
     }
@@ -63,7 +62,7 @@ public:
 private:
     const CsvRecord& m_record;
     const std::array<int, kColumnNames.size()>& m_at;
-    std::vector<CommonCsvRefusal>& m_refused;
+    std::vector<CsvRefusal>& m_refused;
     bool m_ok = true;
 };
 
@@ -74,6 +73,10 @@ std::string frequencyOf(MemoryLine& line, int column, std::optional<BandLimits> 
     const std::string_view typed = line.field(column);
     if (!isPlainDecimal(typed)) {
         line.refuseValue(column, MessageKind::ExpectFrequency);
+        return {};
+    }
+    if (hasDigitsPast(typed, 5)) {
+        line.refuse(column, {MessageKind::FinerThanTenHz, {shownField(typed)}});
         return {};
     }
     const FrequencyCheck check = checkFrequency(typed, band, CommitVariant::LeaveCell);
@@ -103,6 +106,10 @@ std::string transmitOf(MemoryLine& line, const std::string& rx, std::uint32_t rx
     }
     if (!isPlainDecimal(line.field(kOffset))) {
         line.refuseValue(kOffset, MessageKind::ExpectOffset);
+        return {};
+    }
+    if (hasDigitsPast(line.field(kOffset), 5)) {
+        line.refuse(kOffset, {MessageKind::FinerThanTenHz, {shownField(line.field(kOffset))}});
         return {};
     }
     if (rx.empty())
@@ -196,36 +203,53 @@ int fieldOf(const RadioImage& image)
     return formSelections(image)[static_cast<std::size_t>(SettingBox::Field)];
 }
 
-} // namespace
+// The column each name of the header stands for, found without regard to letter case and the
+// blanks around it; -1 for a column this radio has no use for.
+int columnOf(std::string_view name)
+{
+    const auto at = std::find_if(kColumnNames.begin(), kColumnNames.end(),
+                                 [&](const char* c) { return sameWord(trimmedField(name), c); });
+    return at == kColumnNames.end() ? -1 : static_cast<int>(at - kColumnNames.begin());
+}
 
-bool isCommonCsv(std::string_view text)
+// The first line that is not blank, where the header stands.
+std::string_view headerLine(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     text.remove_prefix(std::min(text.find_first_not_of(" \t\r\n"), text.size()));
-    const CsvParse first = parseCsv(text.substr(0, text.find('\n')));
+    return firstLine(text);
+}
+
+} // namespace
+
+bool isCommonCsv(std::string_view text)
+{
+    const std::string_view header = headerLine(text);
+    const CsvParse first = parseCsv(header, separatorOf(header));
     if (!first.ok || first.records.empty())
         return false;
     const auto& names = first.records[0].fields;
-    const auto has = [&](std::string_view name) {
+    const auto has = [&](int column) {
         return std::any_of(names.begin(), names.end(),
-                           [&](const std::string& n) { return trimmedField(n) == name; });
+                           [&](const std::string& n) { return columnOf(n) == column; });
     };
-    return has(kColumnNames[kLocation]) && has(kColumnNames[kFrequency]);
+    return has(kLocation) && has(kFrequency);
 }
 
-CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
+ImportPlan planMemoryList(std::string_view text, const RadioImage& image,
+                          const ImportChoice& choice)
 {
-    CommonCsvRows result;
-    std::vector<CommonCsvRefusal>& refused = result.refused;
+    ReadLines read;
+    read.memoryList = true;
     if (text.size() > kMaxCommonCsvBytes) {
-        refused.push_back({0, "", MessageKind::MemoryCsvTooLarge});
-        return result;
+        read.refused.push_back(MessageKind::MemoryCsvTooLarge);
+        return placeLines(std::move(read), choice);
     }
-    const CsvParse parsed = parseCsv(text);
+    const CsvParse parsed = parseCsv(text, separatorOf(headerLine(text)));
     if (!parsed.ok) {
-        refused.push_back({0, "", parsed.error});
-        return result;
+        read.refused.push_back(parsed.error);
+        return placeLines(std::move(read), choice);
     }
     const auto blank = [](const CsvRecord& r) {
         return std::all_of(r.fields.begin(), r.fields.end(),
@@ -233,55 +257,58 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
     };
     const auto header = std::find_if_not(parsed.records.begin(), parsed.records.end(), blank);
     if (header == parsed.records.end()) {
-        refused.push_back({1, "", MessageKind::HeaderMissing});
-        return result;
+        read.refused.push_back({MessageKind::CsvLine, {1, Message(MessageKind::HeaderMissing)}});
+        return placeLines(std::move(read), choice);
     }
     std::array<int, kColumnNames.size()> at;
     at.fill(-1);
     for (std::size_t i = 0; i < header->fields.size(); ++i) {
-        const auto name =
-            std::find(kColumnNames.begin(), kColumnNames.end(), trimmedField(header->fields[i]));
-        if (name == kColumnNames.end())
+        const int name = columnOf(header->fields[i]);
+        if (name < 0)
             continue; // a column this radio has no use for
-        int& column = at[static_cast<std::size_t>(name - kColumnNames.begin())];
-        if (column >= 0)
-            refused.push_back({header->line, *name, MessageKind::ColumnTwice});
+        int& column = at[static_cast<std::size_t>(name)];
+        if (column >= 0) {
+            read.refused.push_back(
+                {MessageKind::CsvCell,
+                 {header->line, kColumnNames[static_cast<std::size_t>(name)],
+                  Message(MessageKind::ColumnTwice)}});
+        }
         column = static_cast<int>(i);
     }
     for (int required : {kLocation, kFrequency}) {
         if (at[static_cast<std::size_t>(required)] < 0)
-            refused.push_back({header->line, kColumnNames[required], MessageKind::ColumnLacking});
+            read.refused.push_back({MessageKind::CsvCell,
+                                    {header->line, kColumnNames[static_cast<std::size_t>(required)],
+                                     Message(MessageKind::ColumnLacking)}});
     }
-    if (!refused.empty())
-        return result;
+    if (!read.refused.empty())
+        return placeLines(std::move(read), choice);
 
     const int field = fieldOf(image);
     const auto band = bandLimitsForField(field);
     const char* bandText = band ? bands()[static_cast<std::size_t>(field)].text : "";
-    std::array<int, kChannelCount + 1> givenOn{};
-    std::vector<std::optional<double>> watts; // per row: the Power in watts, if given so
     for (auto record = header + 1; record != parsed.records.end(); ++record) {
         if (blank(*record))
             continue;
+        ReadLine& read1 = read.lines.emplace_back();
+        ImportLine& out = read1.line;
+        out.line = record->line;
+        std::vector<CsvRefusal> refused;
         MemoryLine line(*record, at, refused);
         if (record->fields.size() != header->fields.size()) {
-            line.refuse(-1,
-                        {MessageKind::FieldCount, {header->fields.size(), record->fields.size()}});
+            read1.whole = CsvRefusal{record->line, "",
+                                     {MessageKind::FieldCount,
+                                      {header->fields.size(), record->fields.size()}}};
             continue;
         }
-        const int channel = channelOf(line.field(kLocation));
-        if (channel < 0) {
-            line.refuseValue(kLocation, MessageKind::ExpectLocation);
-            continue;
-        }
-        int& first = givenOn[static_cast<std::size_t>(channel)];
-        if (first != 0) {
-            line.refuse(kLocation, {MessageKind::ChannelGivenTwice, {channel, first}});
-            continue;
-        }
-        first = record->line;
+        out.location = line.field(kLocation);
+        out.name = line.field(kName);
+        out.locationChannel = channelOf(out.location);
+        line.refuseValue(kLocation, MessageKind::ExpectLocation);
+        read1.badLocation = refused.back();
+        refused.clear();
 
-        ChannelTexts row;
+        ChannelTexts& row = out.texts;
         std::uint32_t rxUnits = 0;
         if (!line.field(kFrequency).empty() || !sameWord(line.field(kDuplex), "split"))
             row[kColReceive - 1] = frequencyOf(line, kFrequency, band, bandText, &rxUnits);
@@ -302,62 +329,28 @@ CommonCsvRows parseCommonCsv(std::string_view text, const RadioImage& image)
             line.refuseValue(kSkip, MessageKind::ExpectSkip);
 
         std::string_view power = line.field(kPower);
-        std::optional<double> w;
         if (power.empty() || sameWord(power, "High") || sameWord(power, "Low")) {
             row[kColPower - 1] = sameWord(power, "Low") ? "Low" : "High";
         } else {
             if (power.back() == 'W' || power.back() == 'w')
                 power = trimmedField(power.substr(0, power.size() - 1));
             if (isPlainDecimal(power))
-                w = leadingNumber(power);
+                out.watts = leadingNumber(power);
             else
                 line.refuseValue(kPower, MessageKind::ExpectPower);
         }
-        if (line.ok()) {
-            result.rows.emplace_back(channel, row);
-            watts.push_back(w);
-        }
+        out.refusals = std::move(refused);
     }
-
-    if (!refused.empty()) {
-        result.rows.clear();
-        if (refused.size() > kMaxRefusals) {
-            result.moreRefused = static_cast<int>(refused.size() - kMaxRefusals);
-            refused.resize(kMaxRefusals);
-        }
-        return result;
-    }
-    // Powers in watts: the highest is this radio's High, any lower one its Low.
-    const auto highest = std::max_element(watts.begin(), watts.end());
-    for (std::size_t i = 0; i < watts.size(); ++i) {
-        if (watts[i])
-            result.rows[i].second[kColPower - 1] = *watts[i] < **highest ? "Low" : "High";
-    }
-    return result;
-}
-
-std::vector<Message> refusalMessages(const CommonCsvRows& parsed)
-{
-    std::vector<Message> lines;
-    for (const CommonCsvRefusal& r : parsed.refused) {
-        if (r.line <= 0)
-            lines.push_back(r.reason);
-        else if (r.column.empty())
-            lines.push_back({MessageKind::CsvLine, {r.line, r.reason}});
-        else
-            lines.push_back({MessageKind::CsvCell, {r.line, r.column, r.reason}});
-    }
-    if (parsed.moreRefused > 0)
-        lines.push_back({MessageKind::AndMoreRefused, {parsed.moreRefused}});
-    return lines;
+    return placeLines(std::move(read), choice);
 }
 
 std::vector<Message> importCommonCsv(std::string_view text, RadioImage& image)
 {
-    const CommonCsvRows parsed = parseCommonCsv(text, image);
-    for (const auto& [channel, texts] : parsed.rows)
-        encodeChannel(texts, image, channel);
-    return refusalMessages(parsed);
+    const ImportPlan plan = planMemoryList(text, image, {});
+    std::vector<Message> refusals = refusalMessages(plan);
+    if (refusals.empty())
+        applyImport(plan, image);
+    return refusals;
 }
 
 } // namespace orvo

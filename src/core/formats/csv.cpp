@@ -39,13 +39,12 @@ CsvParse parseCsv(std::string_view text, char separator)
                         }
                         break;
                     }
-                    if (c == '\n')
+                    if (c == '\n' || (c == '\r' && (i >= text.size() || text[i] != '\n')))
                         ++line;
                     field += c;
                 }
                 if (i < text.size() && text[i] != separator && text[i] != '\n' &&
-                    !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') &&
-                    !(text[i] == '\r' && i + 1 == text.size())) {
+                    text[i] != '\r') {
                     result.ok = false;
                     result.error = {MessageKind::CsvLine,
                                     {line, Message(MessageKind::TextAfterQuote)}};
@@ -53,7 +52,7 @@ CsvParse parseCsv(std::string_view text, char separator)
                 }
             } else {
                 while (i < text.size() && text[i] != separator && text[i] != '\n' &&
-                       !(text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')))
+                       text[i] != '\r')
                     field += text[i++];
             }
             record.fields.push_back(std::move(field));
@@ -62,7 +61,7 @@ CsvParse parseCsv(std::string_view text, char separator)
             } else if (text[i] == separator) {
                 ++i;
             } else {
-                // CRLF or LF (or a CR ending the text).
+                // CRLF, LF or a CR alone, as old Macintosh programs end lines.
                 if (text[i] == '\r')
                     ++i;
                 if (i < text.size() && text[i] == '\n')
@@ -74,6 +73,56 @@ CsvParse parseCsv(std::string_view text, char separator)
         result.records.push_back(std::move(record));
     }
     return result;
+}
+
+std::string utf8Text(std::string_view bytes)
+{
+    const bool little = bytes.starts_with("\xFF\xFE");
+    if (!little && !bytes.starts_with("\xFE\xFF"))
+        return std::string(bytes);
+    const auto unit = [&](std::size_t i) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(little ? b0 | b1 << 8 : b0 << 8 | b1);
+    };
+    std::string out;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD; // half of a pair
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string_view firstLine(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+char separatorOf(std::string_view header)
+{
+    const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
+    return count(';') > count(',') ? ';' : ',';
 }
 
 std::string csvLine(const std::vector<std::string>& fields)

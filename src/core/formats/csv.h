@@ -25,11 +25,21 @@ struct CsvParse
     std::vector<CsvRecord> records;
 };
 
-// Parses a whole text. Accepts CRLF or LF line breaks and a leading UTF-8 byte order mark; a
+// Parses a whole text. Accepts CRLF, LF or CR line breaks and a leading UTF-8 byte order mark; a
 // final line break ends the last record and starts none. A quote inside an unquoted field is
 // taken as a character; text after a closing quote and an unclosed quote are errors. Spreadsheets
 // set to a decimal comma separate fields with ';', which `separator` selects.
 CsvParse parseCsv(std::string_view text, char separator = ',');
+
+// A text file's bytes as UTF-8: a file that starts with a UTF-16 byte order mark (either byte
+// order, as spreadsheets save "Unicode text") is converted, any other is taken as it is.
+std::string utf8Text(std::string_view bytes);
+
+// The text up to its first line break.
+std::string_view firstLine(std::string_view text);
+
+// The separator a header line uses: ';' where it holds more of them than commas, else ','.
+char separatorOf(std::string_view header);
 
 // One record as a line of text ending in CRLF, each field quoted only when it must be.
 std::string csvLine(const std::vector<std::string>& fields);

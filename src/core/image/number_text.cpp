@@ -1,5 +1,7 @@
 #include "core/image/number_text.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -173,6 +175,15 @@ bool isPlainDecimal(std::string_view text)
             return false;
     }
     return digit;
+}
+
+bool hasDigitsPast(std::string_view text, int decimals)
+{
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos)
+        return false;
+    const std::string_view past = text.substr(std::min(point + 1 + decimals, text.size()));
+    return past.find_first_of("123456789") != std::string_view::npos;
 }
 
 } // namespace orvo

@@ -22,6 +22,10 @@ std::int64_t scaledLeadingNumber(std::string_view text, int scale);
 // What typed files and command lines must give where a cell editor would read a leading number.
 bool isPlainDecimal(std::string_view text);
 
+// True when the decimal number `text` has a digit other than 0 more than `decimals` places after
+// its point: a value finer than what is kept, which must be refused rather than cut.
+bool hasDigitsPast(std::string_view text, int decimals);
+
 // `value` with exactly `decimals` digits after the point, like printf("%.*f") in the C locale.
 std::string formatFixed(double value, int decimals);
 

@@ -132,10 +132,12 @@ constexpr std::array kPatterns{
         MessageKind::ChannelCsvLineTooLong,
         QT_TRANSLATE_NOOP("orvo",
                           "line %1 is longer than 4 KiB; a channel table's lines are far shorter")},
-    MessagePattern{MessageKind::HeaderExpected,
-                   QT_TRANSLATE_NOOP(
-                       "orvo", "the first line must be the header CH,Receive(MHz),Transmit(MHz),Rx "
-                               "Tone,Tx Tone,Busy,W/N,Scan,Power")},
+    MessagePattern{
+        MessageKind::HeaderExpected,
+        QT_TRANSLATE_NOOP("orvo", "the first line must be the header of a channel table "
+                                  "(CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,"
+                                  "Power) or of a memory CSV (Location,Name,Frequency,\xE2\x80\xA6, "
+                                  "with at least Location and Frequency)")},
     MessagePattern{MessageKind::FieldCount,
                    QT_TRANSLATE_NOOP("orvo", "%1 fields expected, found %2")},
     MessagePattern{MessageKind::NotChannelNumber,
@@ -197,6 +199,13 @@ constexpr std::array kPatterns{
                    QT_TRANSLATE_NOOP("orvo", "the transmit frequency %1")},
     MessagePattern{MessageKind::TransmitFrequencyFault,
                    QT_TRANSLATE_NOOP("orvo", "the transmit frequency %1: %2")},
+    MessagePattern{MessageKind::FinerThanTenHz,
+                   QT_TRANSLATE_NOOP("orvo", "%1 has digits below 10 Hz, finer than this radio "
+                                             "keeps frequencies")},
+    MessagePattern{MessageKind::NoChannelLeft,
+                   QT_TRANSLATE_NOOP("orvo", "no channel left after channel 16")},
+    MessagePattern{MessageKind::ColumnReason, QT_TRANSLATE_NOOP("orvo", "column %1: %2")},
+    MessagePattern{MessageKind::LineSkipped, QT_TRANSLATE_NOOP("orvo", "line %1: skipped: %2")},
     MessagePattern{MessageKind::LeftOut, QT_TRANSLATE_NOOP("orvo", "is left out: %1")},
     MessagePattern{
         MessageKind::UnfitFrequency,

@@ -111,6 +111,10 @@ enum class MessageKind {
     ExpectPower,
     TransmitFrequencyRefused, // %1: OutsideBand
     TransmitFrequencyFault,   // %1: MHz; %2: the fault
+    FinerThanTenHz,           // %1: the value, quoted
+    NoChannelLeft,            // a line placed in order after channel 16
+    ColumnReason,             // %1: the column; %2: why a line cannot be taken
+    LineSkipped,              // %1: the line; %2: why
     LeftOut,                  // Notes of an export, after "channel N". %1: Unfit...
     UnfitFrequency,
     UnfitTone,
