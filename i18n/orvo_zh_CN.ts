@@ -416,14 +416,6 @@ For the ZT-4 two-way radio.</source>
         <translation>导入信道</translation>
     </message>
     <message>
-        <source>&quot;%1&quot;: 1 channel changed; the channels the file does not list are as they were.</source>
-        <translation>“%1”：1 个信道已更改；文件未列出的信道保持不变。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: %2 channels changed; the channels the file does not list are as they were.</source>
-        <translation>“%1”：%2 个信道已更改；文件未列出的信道保持不变。</translation>
-    </message>
-    <message>
         <source>Orvo channel table (*.csv)</source>
         <translation>Orvo 信道表 (*.csv)</translation>
     </message>
@@ -556,6 +548,69 @@ For the ZT-4 two-way radio.</source>
     <message>
         <source>Orvo Help</source>
         <translation>Orvo 帮助</translation>
+    </message>
+</context>
+<context>
+    <name>ImportDialog</name>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>By the file&apos;s &amp;Location</source>
+        <translation>按文件的位置号(&amp;L)</translation>
+    </message>
+    <message>
+        <source>In the file&apos;s &amp;order from channel</source>
+        <translation>按文件顺序(&amp;O)，从信道</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Becomes</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>The lines of &quot;%1&quot; and what becomes of each:</source>
+        <translation>“%1”中的各行及其导入结果：</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>导入(&amp;I)</translation>
+    </message>
+    <message>
+        <source>left out</source>
+        <translation>不导入</translation>
+    </message>
+    <message>
+        <source>skipped: %1</source>
+        <translation>跳过：%1</translation>
+    </message>
+    <message>
+        <source>→ channel %1</source>
+        <translation>→ 信道 %1</translation>
+    </message>
+    <message>
+        <source>No channel changes.</source>
+        <translation>没有信道改变。</translation>
+    </message>
+    <message>
+        <source>1 channel changes.</source>
+        <translation>1 个信道改变。</translation>
+    </message>
+    <message>
+        <source>%1 channels change.</source>
+        <translation>%1 个信道改变。</translation>
+    </message>
+    <message>
+        <source>Channel(s) %1 hold data now and are overwritten.</source>
+        <translation>信道 %1 现有数据，将被覆盖。</translation>
     </message>
 </context>
 <context>
@@ -1756,10 +1811,6 @@ Cancel it and close the program when it has stopped?</source>
         <translation>第 %1 行超过 4 KiB；信道表的行远比这短</translation>
     </message>
     <message>
-        <source>the first line must be the header CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power</source>
-        <translation>第一行必须是表头 CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power</translation>
-    </message>
-    <message>
         <source>%1 fields expected, found %2</source>
         <translation>应有 %1 个字段，实有 %2 个</translation>
     </message>
@@ -1914,6 +1965,26 @@ Cancel it and close the program when it has stopped?</source>
     <message>
         <source>Channel %1 Transmit %2 lies outside %3</source>
         <translation>信道 %1 发射频率 %2 超出 %3</translation>
+    </message>
+    <message>
+        <source>the first line must be the header of a channel table (CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power) or of a memory CSV (Location,Name,Frequency,…, with at least Location and Frequency)</source>
+        <translation>第一行必须是信道表的表头（CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power）或通用信道 CSV 的表头（Location,Name,Frequency,…，至少含 Location 和 Frequency）</translation>
+    </message>
+    <message>
+        <source>%1 has digits below 10 Hz, finer than this radio keeps frequencies</source>
+        <translation>%1 含有低于 10 Hz 的位数，超出本机保存频率的精度</translation>
+    </message>
+    <message>
+        <source>no channel left after channel 16</source>
+        <translation>信道 16 之后已无信道</translation>
+    </message>
+    <message>
+        <source>column %1: %2</source>
+        <translation>%1 列：%2</translation>
+    </message>
+    <message>
+        <source>line %1: skipped: %2</source>
+        <translation>第 %1 行：跳过：%2</translation>
     </message>
 </context>
 </TS>

@@ -2,13 +2,16 @@
 
 #include "core/formats/atomic_file.h"
 #include "core/formats/channel_csv.h"
+#include "core/formats/channel_import.h"
 #include "core/formats/channel_file.h"
 #include "core/formats/common_csv.h"
 #include "document/document.h"
 #include "document/message_text.h"
 #include "document/settings.h"
 #include "widgets/file_dialog.h"
+#include "widgets/import_dialog.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 #include "widgets/out_of_band_prompt.h"
 #include "widgets/pending_edit.h"
 
@@ -185,31 +188,24 @@ bool FileController::importChannelsFile(const QString& path)
     }
     m_edit.commitPendingEdit();
     const orvo::RadioImage before = m_document.image();
-    orvo::RadioImage image = before;
-    // The file says by its header which of the two formats it is.
-    const std::vector<orvo::Message> errors = orvo::isCommonCsv(csv)
-                                                ? orvo::importCommonCsv(csv, image)
-                                                : orvo::importChannelCsv(csv, image);
     const QString name = QFileInfo(path).fileName();
-    if (!errors.empty()) {
+    // A file that cannot be read as a list at all (its header, its size) is refused at once;
+    // otherwise the preview shows what becomes of each line before anything changes.
+    const orvo::ImportPlan plan = orvo::planImport(csv, before, {});
+    if (!plan.refused.empty()) {
         QString text = tr("Nothing was imported from \"%1\":").arg(name);
-        for (const orvo::Message& e : errors)
+        for (const orvo::Message& e : plan.refused)
             text += QLatin1Char('\n') + translatedText(e);
         messageBox(m_parent, text);
         return false;
     }
-    const int changed = orvo::changedChannelCount(before, image);
-    if (changed > 0)
+    ImportDialog preview(name, std::move(csv), before, m_parent);
+    if (execDialog(preview) != QDialog::Accepted)
+        return false;
+    orvo::RadioImage image = before;
+    orvo::applyImport(preview.plan(), image);
+    if (orvo::changedChannelCount(before, image) > 0)
         m_document.applyImage(image, tr("Import channels"));
-    messageBox(m_parent,
-               changed == 1 ? tr("\"%1\": 1 channel changed; the channels the file "
-                                 "does not list are as they were.")
-                                  .arg(name)
-                            : tr("\"%1\": %2 channels changed; the channels the "
-                                 "file does not list are as they were.")
-                                  .arg(name)
-                                  .arg(changed),
-               QString(), QMessageBox::Information);
     return true;
 }
 
