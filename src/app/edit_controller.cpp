@@ -74,8 +74,13 @@ void EditController::paste()
     const std::vector<int> channels = m_view.grid()->selectedChannels();
     if (text.trimmed().isEmpty() || channels.empty())
         return;
-    const orvo::PastedRows pasted =
-        orvo::pasteChannelRows(text.toStdString(), channels.front(), m_document.selectedBand());
+    // A header line in the window's words is a header too.
+    std::vector<std::string> names;
+    for (int c = 0; c < static_cast<int>(orvo::channelColumnHeaders().size()); ++c)
+        names.push_back(translatedWord(orvo::channelColumnHeaders()[static_cast<std::size_t>(c)])
+                            .toStdString());
+    const orvo::PastedRows pasted = orvo::pasteChannelRows(text.toStdString(), channels.front(),
+                                                           m_document.selectedBand(), names);
     if (!pasted.rows.empty()) {
         m_document.setRows(pasted.rows, pasted.rows.size() == 1
                                             ? tr("Paste channel %1").arg(pasted.rows[0].first)

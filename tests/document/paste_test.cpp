@@ -37,6 +37,12 @@ TEST(Document, PasteTakesGoodRowsAndListsRefusedCells)
          "446.10000,,,,Yes,Narrow,Delete,Low",
          11},
         {"446.1\t446.2\t\t067.00\t\t\t\t\n", 1, {}, "446.10000,446.20000,,67.0,No,Wide,Add,High"},
+        // A header line as people write it, without CH or in the window's Chinese, takes no
+        // channel; a row of words that names no column is a row.
+        {"Receive \tTRANSMIT\tRx Tone\tTx Tone\tBusy\tW/N\tScan\tPower\n446.1\t\t\t\t\t\t\t\n", 1, {},
+         "446.10000,,,,No,Wide,Add,High"},
+        {"\xE4\xBF\xA1\xE9\x81\x93\t\xE6\x8E\xA5\xE6\x94\xB6\n1\t446.1\t\t\t\t\t\t\t\n", 1, {}},
+        {"Rx\tTx\t\t\t\t\t\t\n", 0, {{3, 1}, {3, 2}}},
         // Four rows onto channel 15: two fit.
         {"446.1\t\t\t\t\t\t\t\nx\t\t\t\t\t\t\t\n446.3\t\t\t\t\t\t\t\n446.4\t\t\t\t\t\t\t\n",
          1,
@@ -47,7 +53,8 @@ TEST(Document, PasteTakesGoodRowsAndListsRefusedCells)
     };
     for (const Case& c : cases) {
         const orvo::PastedRows pasted =
-            orvo::pasteChannelRows(c.text, c.first, orvo::bandLimitsForField(k400to470));
+            orvo::pasteChannelRows(c.text, c.first, orvo::bandLimitsForField(k400to470),
+                                   {"\xE4\xBF\xA1\xE9\x81\x93", "\xE6\x8E\xA5\xE6\x94\xB6(MHz)"});
         EXPECT_EQ(pasted.rows.size(), c.rows) << c.text;
         std::vector<std::pair<int, int>> refused;
         for (const orvo::RefusedCell& cell : pasted.refused)

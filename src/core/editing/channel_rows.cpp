@@ -1,8 +1,10 @@
 #include "core/editing/channel_rows.h"
 
 #include "core/formats/csv.h"
+#include "core/image/number_text.h"
 #include "core/image/tone_codec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvo {
@@ -114,6 +116,32 @@ ChannelTexts pastedRow(const std::vector<std::string>& cells, int channel,
     return row;
 }
 
+// A line of column names, as spreadsheets put above their rows: it names at least one column
+// (ours, or `names` in the window's language; "Receive" for "Receive(MHz)") and holds no number.
+bool isHeaderLine(const std::vector<std::string>& fields, const std::vector<std::string>& names)
+{
+    const auto bare = [](std::string name) {
+        if (const std::size_t unit = name.find("(MHz)"); unit != std::string::npos)
+            name.erase(unit, 5);
+        return trimmed(name);
+    };
+    bool namesColumn = false;
+    for (const std::string& f : fields) {
+        if (isPlainDecimal(f))
+            return false;
+        const std::string field = bare(f);
+        namesColumn = namesColumn || std::any_of(channelColumnHeaders().begin(),
+                                                 channelColumnHeaders().end(),
+                                                 [&](const char* h) {
+                                                     return sameWord(field, bare(h));
+                                                 }) ||
+                      std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+                          return !field.empty() && field == bare(n);
+                      });
+    }
+    return namesColumn;
+}
+
 } // namespace
 
 std::string channelRowsText(const RadioImage& image, const std::vector<int>& channels,
@@ -138,7 +166,8 @@ std::string channelRowsText(const RadioImage& image, const std::vector<int>& cha
     return out;
 }
 
-PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band)
+PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band,
+                            const std::vector<std::string>& columnNames)
 {
     PastedRows result;
     int channel = first;
@@ -146,8 +175,8 @@ PastedRows pasteChannelRows(std::string_view text, int first, std::optional<Band
     for (std::vector<std::string> fields : splitLines(text)) {
         if (isBlank(fields))
             continue;
-        if (sameWord(trimmed(fields[0]), channelColumnHeaders()[0]))
-            continue; // the header line
+        if (isHeaderLine(fields, columnNames))
+            continue;
         ++row;
         if (channel > kChannelCount) {
             result.firstUnfitRow = result.firstUnfitRow ? result.firstUnfitRow : row;

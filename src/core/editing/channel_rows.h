@@ -39,7 +39,8 @@ struct PastedRows
     int lastUnfitRow = 0;
 };
 
-// Reads pasted rows (tab-separated, or CSV when no line holds a tab; an optional header line;
+// Reads pasted rows (tab-separated, or CSV when no line holds a tab; a line of column names
+// without a number, ours or `columnNames` (the window's words), with or without CH, is a header;
 // 9 fields with the channel number first, or the 8 cells alone) onto channels `first`,
 // `first` + 1, ... 16, one row per line. A row is taken as a copy, each cell checked as typing
 // checks it, in column order: frequencies the check of leaving the cell against `band`, tones
@@ -48,6 +49,7 @@ struct PastedRows
 // transmit frequency follows the receive one); empty flags of a row with a frequency take their
 // defaults. A row with a refused cell is left out whole; rows beyond channel 16 are counted in
 // firstUnfitRow..lastUnfitRow.
-PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band);
+PastedRows pasteChannelRows(std::string_view text, int first, std::optional<BandLimits> band,
+                            const std::vector<std::string>& columnNames = {});
 
 } // namespace orvo
