@@ -87,18 +87,20 @@ private slots:
         QCOMPARE(cellText(1, 1), QStringLiteral("446.10000"));
         QCOMPARE(currentCell(), QPoint(2, 1));
         QCOMPARE(openEditor(), QString());
-        // Down on a refused value, answered in a real box: the cell stays current and the grid
-        // keeps the keyboard, as after Enter.
+        // Down or Tab on a refused value, answered in a real box: the cell stays current and the
+        // grid keeps the keyboard, as after Enter.
         answers.reset();
-        QStringList seen;
-        typeOnCell(2, 1, QStringLiteral("999"));
-        keyForNextBox(Qt::Key_Return, seen);
-        press(Qt::Key_Down);
-        QCOMPARE(seen.value(0), kFormat);
-        QCOMPARE(currentCell(), QPoint(2, 1));
-        press(Qt::Key_4);
-        QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-        press(Qt::Key_Escape);
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Tab}) {
+            QStringList seen;
+            typeOnCell(2, 1, QStringLiteral("999"));
+            keyForNextBox(Qt::Key_Return, seen);
+            press(key);
+            QCOMPARE(seen.value(0), kFormat);
+            QCOMPARE(currentCell(), QPoint(2, 1));
+            press(Qt::Key_4);
+            QCOMPARE(openEditor(), QStringLiteral("editFreq"));
+            press(Qt::Key_Escape);
+        }
         answers = std::make_unique<DialogAnswers>();
         // In an open box Delete edits the text, not the rows; Tab takes it and leaves the table.
         typeOnCell(7, 1, QStringLiteral("446.105"));

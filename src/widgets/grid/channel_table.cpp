@@ -301,8 +301,9 @@ void ChannelTable::endEdit(QWidget* editor, ChannelDelegate::EditKey key)
     }
     case ChannelDelegate::EditKey::Tab:
     case ChannelDelegate::EditKey::Backtab:
-        commitEdit();
-        leaveGrid(key == ChannelDelegate::EditKey::Backtab);
+        // A refused value keeps its cell current and the keyboard in the grid, as Down's does.
+        if (commitEdit())
+            leaveGrid(key == ChannelDelegate::EditKey::Backtab);
         break;
     }
 }
