@@ -12,6 +12,7 @@
 #include "fuzz_check.h"
 
 #include "core/formats/channel_csv.h"
+#include "core/formats/channel_import.h"
 #include "core/formats/csv.h"
 
 #include "core/editing/frequency_check.h"
@@ -19,6 +20,7 @@
 #include "core/image/radio_image.h"
 #include "core/image/settings_codec.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -106,6 +108,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!messageText(parsed.error).empty(), "a CSV error says why");
 
     const RadioImage before = startImage(data[0]);
+    // Any text, in order from any channel with lines ticked out: the plan places each line once,
+    // on a channel of the radio, and applying it touches only the channel records.
+    {
+        const ImportPlan plan = planImport(csv, before,
+                                           {data[0] & 1 ? Placement::InOrder : Placement::ByLocation,
+                                            (data[0] >> 1) % 18, {2, 3}});
+        std::array<bool, kChannelCount + 1> taken{};
+        for (const ImportLine& line : plan.lines) {
+            FUZZ_CHECK(line.channel >= 0 && line.channel <= kChannelCount, "a channel of the radio");
+            if (line.channel > 0) {
+                FUZZ_CHECK(!taken[static_cast<std::size_t>(line.channel)], "one line a channel");
+                taken[static_cast<std::size_t>(line.channel)] = true;
+                FUZZ_CHECK(line.refusals.empty() && line.ticked, "only fit, ticked lines placed");
+            }
+        }
+        RadioImage planned = before;
+        applyImport(plan, planned);
+        FUZZ_CHECK(std::equal(before.bytes.begin(), before.bytes.begin() + 0x10, planned.bytes.begin()) &&
+                       std::equal(before.bytes.begin() + 0x110, before.bytes.end(), planned.bytes.begin() + 0x110),
+                   "an import changes only the channel records");
+    }
     RadioImage image = before;
     const std::vector<std::string> errors = messageLines(importChannelCsv(csv, image));
     if (!errors.empty()) {

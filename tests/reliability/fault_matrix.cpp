@@ -91,8 +91,11 @@ void runCell(const Cell& cell)
                          {}});
         QTRY_COMPARE_WITH_TIMEOUT(cloneEnd.count(), 1, 60000);
         const auto report = cloneEnd[0][0].value<orvo::CloneReport>();
-        QCOMPARE(report.result.outcome,
-                 cell.completes ? orvo::CloneOutcome::Completed : orvo::CloneOutcome::Failed);
+        // On a surprise, what the window would have said and what the radio heard tell why.
+        QVERIFY2(report.result.outcome ==
+                     (cell.completes ? orvo::CloneOutcome::Completed : orvo::CloneOutcome::Failed),
+                 qPrintable(shown.join(QLatin1Char('|')) + QLatin1Char('\n') +
+                            QString::fromUtf8(readFileBytes(sim.logPath()))));
         if (cell.mode == Mode::Read && cell.completes)
             QVERIFY(report.received == radio);
         if (write)
