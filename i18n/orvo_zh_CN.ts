@@ -609,7 +609,11 @@ For the ZT-4 two-way radio.</source>
         <translation>%1 个信道改变。</translation>
     </message>
     <message>
-        <source>Channel(s) %1 hold data now and are overwritten.</source>
+        <source>Channel %1 holds data now and is overwritten.</source>
+        <translation>信道 %1 现有数据，将被覆盖。</translation>
+    </message>
+    <message>
+        <source>Channels %1 hold data now and are overwritten.</source>
         <translation>信道 %1 现有数据，将被覆盖。</translation>
     </message>
 </context>

@@ -145,8 +145,8 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitFailed;' '' "$link $cli"
-m cli-channel-range src/core/formats/channel_csv.cpp 'ch > kChannelCount)' 'ch > kChannelCount + 1)' "$img $cli"
-m cli-duplicate-channel src/core/formats/channel_csv.cpp 'if (givenOn[static_cast<std::size_t>(ch)] != 0) {' 'if (false) {' "$img $cli"
+m cli-channel-range src/core/formats/channel_csv.cpp 'ch <= kChannelCount ? ch : -1' 'ch <= kChannelCount + 1 ? ch : -1' "$img $cli"
+m cli-duplicate-channel src/core/formats/channel_import.cpp 'line.ticked && givenOn[static_cast<std::size_t>(ch)] != 0' 'false' "$img $cli"
 m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$img $cli"
 m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$img $cli"
 m cli-bom src/core/formats/csv.cpp 'if (text.starts_with("\xEF\xBB\xBF"))' 'if (false)' "$img $cli"
@@ -179,7 +179,22 @@ m dm-shared-value src/widgets/debug_mode_dialog.cpp 'int& DebugModeDialog::itemV
     return m_itemValues[0];' debug_mode_test
 m dm-tx-power-value src/widgets/debug_mode_dialog.cpp '    return static_cast<std::size_t>(item) - static_cast<std::size_t>(orvo::TestItem::TxFrequency);' '    return item == orvo::TestItem::TxPower ? 0 : static_cast<std::size_t>(item) - static_cast<std::size_t>(orvo::TestItem::TxFrequency);' debug_mode_test
 m gui-delete-channel src/app/edit_controller.cpp '    emptyChannels(false);' '' editing_test
-m gui-one-channel src/app/file_controller.cpp 'changed == 1 ?' 'changed == 0 ?' document_files_test
+m gui-one-channel src/widgets/import_dialog.cpp ': changed == 1 ?' ': changed == 2 ?' document_files_test
+# Lists from bigger radios: placement, skipping, headers as people write them, the preview.
+m imp-in-order src/core/formats/channel_import.cpp 'line.channel = next++;' 'line.channel = next;' "$img $cli"
+m imp-unfit-placed src/core/formats/channel_import.cpp 'if (line.refusals.empty() && line.ticked) {' 'if (line.ticked) {' "$img $cli"
+m imp-finer-10hz src/core/image/number_text.cpp 'past.find_first_of("123456789")' 'past.find_first_of("")' $img
+m imp-header-case src/core/formats/common_csv_read.cpp 'return sameWord(trimmedField(name), c);' 'return trimmedField(name) == c;' $img
+m imp-utf16 src/core/formats/csv.cpp 'const bool little = bytes.starts_with("\xFF\xFE");' 'const bool little = false;' $img
+m imp-separator src/core/formats/csv.cpp "return count(';') > count(',') ? ';' : ',';" "return ',';" $img
+m imp-cr-lines src/core/formats/csv.cpp "                       text[i] != '\r')
+                    field += text[i++];" "                       true)
+                    field += text[i++];" $img
+m imp-skip-exit cli/file_verbs.cpp 'if (skipUnfit && changed == 0) {' 'if (false) {' $cli
+m imp-field-warns cli/file_verbs.cpp 'outOfBandChannels(*image))' 'std::vector<Message>{})' $cli
+m imp-opens-in-order src/widgets/import_dialog.cpp 'const bool byLocation = m_plan.locationsFit;' 'const bool byLocation = true;' document_files_test
+m imp-paste-header src/core/editing/channel_rows.cpp '        if (isHeaderLine(fields, columnNames))
+            continue;' '' document_tests
 m gui-drop-while-busy src/app/file_controller.cpp 'void FileController::openDropped(const QString& path)
 {
     if (m_busy)

@@ -114,8 +114,11 @@ void ImportDialog::replan()
     QString summary = changed == 0   ? tr("No channel changes.")
                       : changed == 1 ? tr("1 channel changes.")
                                      : tr("%1 channels change.").arg(changed);
-    if (!overwritten.empty())
-        summary += QLatin1Char(' ') + tr("Channel(s) %1 hold data now and are overwritten.")
+    if (overwritten.size() == 1)
+        summary += QLatin1Char(' ') + tr("Channel %1 holds data now and is overwritten.")
+                                          .arg(overwritten.front());
+    else if (!overwritten.empty())
+        summary += QLatin1Char(' ') + tr("Channels %1 hold data now and are overwritten.")
                                           .arg(channelList(overwritten));
     m_ui->lblSummary->setText(summary);
     for (QAbstractButton* b : m_ui->buttons->buttons()) {

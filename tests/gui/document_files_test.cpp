@@ -140,7 +140,12 @@ private slots:
         answers.boxes.clear();
         answers.fileAnswers = {path("list.csv"), path("huge.csv"), path("bad.csv")};
         QStringList becomes;
-        answers.dialogDriver = [&becomes](QDialog& preview) {
+        QStringList summaries; // of every preview, in order
+        const auto summary = [&summaries](QDialog& preview) {
+            summaries << preview.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+        };
+        answers.dialogDriver = [&becomes, &summary](QDialog& preview) {
+            summary(preview);
             const auto* lines = preview.findChild<QTreeWidget*>(QStringLiteral("lstLines"));
             for (int i = 0; i < lines->topLevelItemCount(); ++i)
                 becomes << lines->topLevelItem(i)->text(lines->columnCount() - 1);
@@ -157,14 +162,20 @@ private slots:
         const auto key = [](QDialog& dialog, Qt::Key k, Qt::KeyboardModifiers mods = {}) {
             QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, k, mods);
         };
-        answers.dialogDriver = [&key](QDialog& preview) { key(preview, Qt::Key_Return); };
+        answers.dialogDriver = [&key, &summary](QDialog& preview) {
+            summary(preview);
+            key(preview, Qt::Key_Return);
+        };
         const QStringList kept = rowTexts(3);
         dropOnWindow(path("good.csv"));
         const QStringList imported = formTexts();
         QCOMPARE(rowTexts(5),
                  (QStringList{"146.00000", "146.60000", "", "D023N", "Yes", "Wide", "Add", "Low"}));
         QCOMPARE(rowTexts(3), kept);
-        answers.dialogDriver = [&key](QDialog& preview) {
+        writeFileBytes(path("one.csv"), header + "2,146.00000,,,,,,,\n");
+        dropOnWindow(path("one.csv"));
+        ctrl(Qt::Key_Z);
+        answers.dialogDriver = [&key, &summary](QDialog& preview) {
             QVERIFY(QTest::qWaitForWindowActive(&preview));
             QVERIFY(preview.findChild<QRadioButton*>(QStringLiteral("optLocation"))->isChecked());
             key(preview, Qt::Key_O, Qt::AltModifier);
@@ -172,8 +183,7 @@ private slots:
             key(preview, Qt::Key_Tab);
             key(preview, Qt::Key_Tab);
             key(preview, Qt::Key_Space);
-            QCOMPARE(preview.findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
-                     "4 channels change. Channel(s) 1, 3 hold data now and are overwritten.");
+            summary(preview);
             key(preview, Qt::Key_Return);
         };
         dropOnWindow(ORVO_TEST_DATA "/gaps_1based_cr.csv");
@@ -182,7 +192,10 @@ private slots:
         QCOMPARE(rowTexts(5), imported.mid(10 + 4 * 8, 8));
         ctrl(Qt::Key_Z);
         QCOMPARE(formTexts(), imported);
-        answers.dialogDriver = [&key](QDialog& preview) { key(preview, Qt::Key_Return); };
+        answers.dialogDriver = [&key, &summary](QDialog& preview) {
+            summary(preview);
+            key(preview, Qt::Key_Return);
+        };
         answers.fileAnswers = {path("exported")};
         clickMenu("menuFile", "ID_EXPORT_CHANNELS");
         ctrl(Qt::Key_Z);
@@ -206,6 +219,19 @@ private slots:
         dropOnWindow(path("sample.sin"));
         QCOMPARE(answers.texts().last(), QStringLiteral("Save changes?"));
         QCOMPARE(formTexts(), imported);
+        QCOMPARE(summaries, (QStringList{"No channel changes.",
+                                         "2 channels change. Channel 1 holds data now and is "
+                                         "overwritten.",
+                                         "1 channel changes.",
+                                         "4 channels change. Channels 1, 3 hold data now and are "
+                                         "overwritten.",
+                                         "2 channels change. Channel 1 holds data now and is "
+                                         "overwritten.",
+                                         "3 channels change. Channels 1, 3 hold data now and are "
+                                         "overwritten.",
+                                         "2 channels change. Channel 1 holds data now and is "
+                                         "overwritten."}));
+        answers.dialogDriver = {};
 
         // The files opened last are in the File menu, the latest first, and reopen from it after
         // a restart.
