@@ -97,6 +97,9 @@ TEST(CommonCsv, EachMemoryGivesTheChannelTypingWouldOrItsRefusalAndNothingChange
          "input again"},
         {2, "1,,446,+,,,,,,,,,,,,,,,,,",
          "line 2, column Offset: \"\" is not an offset in MHz such as 0.600000"},
+        // A refused Frequency is the line's one refusal: no offset is added to it.
+        {2, "1,,146.52,+,0.6,,,,,,,,,,,,,,,,",
+         "line 2, column Frequency: 146.52000 is outside the band 400 - 470MHz"},
         {2, "1,,446,dup,,,,,,,,,,,,,,,,,",
          "line 2, column Duplex: \"dup\" is not a duplex: give nothing, +, -, split or off"},
         {2, "1,,446,,,TSQL-R,,,,,,,,,,,,,,,",
