@@ -289,6 +289,8 @@ int runImport(int argc, char** argv)
         }
     }
     const bool inOrder = place && *place == "order";
+    if (start && !inOrder)
+        std::fprintf(stderr, "orvo-cli import: --start needs --place order\n");
     if (positional.size() != 2 || !out || (start && !inOrder))
         return usage("import", kArgs, false);
 
