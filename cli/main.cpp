@@ -101,7 +101,8 @@ int main(int argc, char** argv)
     useBinaryStandardFiles();
 #ifndef _WIN32
     // The serial line's notifiers and the port list need a Qt application object; the report
-    // makes the one that draws its page itself. The Windows build has no Qt.
+    // runs in a program of its own, which makes the one that draws its page. The Windows build
+    // has no Qt.
     std::unique_ptr<QCoreApplication> qt;
     if (argc < 2 || std::strcmp(argv[1], "report") != 0)
         qt = std::make_unique<QCoreApplication>(argc, argv);

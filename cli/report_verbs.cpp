@@ -1,109 +1,45 @@
+// orvo-cli report: runs orvo-cli-report, the program that draws the PDF, in place of this one.
+// It lies at ORVO_REPORT_PROGRAM, a path relative to the folder of orvo-cli, the same in the build
+// folder and where the package installs them.
 #include "verbs.h"
 
-#include "core/formats/channel_file.h"
 #include "core/image/escaped_text.h"
-#include "core/image/radio_image.h"
-#include "core/report/report_data.h"
-#include "render/report_pdf.h"
 
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QtGlobal>
-
+#include <cerrno>
 #include <cstdio>
-#include <memory>
-#include <optional>
+#include <cstring>
 #include <string>
-#include <string_view>
+#include <vector>
+
+#include <unistd.h>
 
 namespace orvo::cli {
 
 namespace {
 
-std::optional<ReportPage> pageNamed(std::string_view name)
+// The report program beside this one; empty when the system does not say where this one lies.
+std::string reportProgramPath()
 {
-    auto same = [name](std::string_view word) {
-        if (name.size() != word.size())
-            return false;
-        for (std::size_t i = 0; i < name.size(); ++i) {
-            const char a = name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] - 'A' + 'a') : name[i];
-            if (a != word[i])
-                return false;
-        }
-        return true;
-    };
-    if (same("a4"))
-        return ReportPage::A4;
-    if (same("letter"))
-        return ReportPage::Letter;
-    return std::nullopt;
-}
-
-// Fonts need a GUI application; without a display the offscreen platform serves, so the verb
-// works on a machine with no screen at all.
-std::unique_ptr<QGuiApplication> ensureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    static int argc = 1;
-    static char name[] = "orvo-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    std::string self(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= self.size())
+        return {};
+    self.resize(static_cast<std::size_t>(length));
+    return self.substr(0, self.rfind('/') + 1) + ORVO_REPORT_PROGRAM;
 }
 
 int runReport(int argc, char** argv)
 {
-    const char* usage = "usage: orvo-cli report FILE.sin OUT.pdf [--page A4|Letter]\n";
-    std::string in;
-    std::string out;
-    ReportPage page = ReportPage::A4;
-    for (int i = 0; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--page") {
-            if (i + 1 >= argc) {
-                std::fputs(usage, stderr);
-                return kExitUsage;
-            }
-            const std::optional<ReportPage> named = pageNamed(argv[++i]);
-            if (!named) {
-                std::fprintf(stderr, "orvo-cli report: unknown page size '%s' (A4 or Letter)\n",
-                             escapedText(argv[i]).c_str());
-                return kExitUsage;
-            }
-            page = *named;
-        } else if (isOption(arg)) {
-            std::fprintf(stderr, "orvo-cli report: unknown option '%s'\n%s",
-                         escapedText(arg).c_str(), usage);
-            return kExitUsage;
-        } else if (in.empty()) {
-            in = arg;
-        } else if (out.empty()) {
-            out = arg;
-        } else {
-            std::fputs(usage, stderr);
-            return kExitUsage;
-        }
-    }
-    if (in.empty() || out.empty()) {
-        std::fputs(usage, stderr);
-        return kExitUsage;
-    }
-
-    RadioImage image = RadioImage::makeNew();
-    if (const FileResult loaded = loadImageFile(in, image); !loaded.ok) {
-        std::fprintf(stderr, "orvo-cli report: %s\n", loaded.errorText().c_str());
-        return kExitFailed;
-    }
-
-    const std::unique_ptr<QGuiApplication> app = ensureGuiApplication();
-    if (const FileResult written = writeReportPdf(out, reportDataFromImage(image), page);
-        !written.ok) {
-        std::fprintf(stderr, "orvo-cli report: %s\n", written.errorText().c_str());
-        return kExitFailed;
-    }
-    return kExitOk;
+    const std::string program = reportProgramPath();
+    std::vector<char*> arguments{const_cast<char*>(program.c_str())};
+    arguments.insert(arguments.end(), argv, argv + argc);
+    arguments.push_back(nullptr);
+    if (!program.empty())
+        ::execv(program.c_str(), arguments.data());
+    std::fprintf(stderr, "orvo-cli report: cannot run %s: %s\n",
+                 program.empty() ? "orvo-cli-report" : escapedText(program).c_str(),
+                 std::strerror(errno));
+    return kExitFailed;
 }
 
 } // namespace

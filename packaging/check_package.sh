@@ -42,6 +42,10 @@ share=$root/usr/share
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" --help >"$work/help.txt" ||
   fail "orvo-cli --help failed"
 grep -q '^usage: orvo-cli ' "$work/help.txt" || fail "orvo-cli --help printed no usage"
+# orvo-cli's report verb runs the package's orvo-cli-report.
+env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" new "$work/new.sin" &&
+  env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen "$root/usr/bin/orvo-cli" report \
+    "$work/new.sin" "$work/new.pdf" && [ -s "$work/new.pdf" ] || fail "orvo-cli report drew no PDF"
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-radio-sim" --help >/dev/null ||
   fail "orvo-radio-sim --help failed"
 # Each program names the package's version; the window's answers --help and --version without
