@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(rowTexts(5),
                  (QStringList{"146.00000", "146.60000", "", "D023N", "Yes", "Wide", "Add", "Low"}));
         QCOMPARE(rowTexts(3), kept);
-        writeFileBytes(path("one.csv"), header + "2,146.00000,,,,,,,\n");
+        writeFileBytes(path("one.csv"), header + "0,146.00000,,,,,,,\n"); // opens in order
         dropOnWindow(path("one.csv"));
         ctrl(Qt::Key_Z);
         answers.dialogDriver = [&key, &summary](QDialog& preview) {
@@ -222,7 +222,8 @@ private slots:
         QCOMPARE(summaries, (QStringList{"No channel changes.",
                                          "2 channels change. Channel 1 holds data now and is "
                                          "overwritten.",
-                                         "1 channel changes.",
+                                         "1 channel changes. Channel 1 holds data now and is "
+                                         "overwritten.",
                                          "4 channels change. Channels 1, 3 hold data now and are "
                                          "overwritten.",
                                          "2 channels change. Channel 1 holds data now and is "
