@@ -152,6 +152,7 @@ private slots:
                                "19"}));
         QVERIFY(readFileBytes(log).count(" clone: read block ") < 32); // it stopped there
         QCOMPARE(during, QList<bool>(kGuarded.size(), false));
+        QCOMPARE(answers.dialogTitles, QStringList()); // no import preview for the drop
         QVERIFY(!formEnabled);
         QCOMPARE(states(kGuarded), QList<bool>(kGuarded.size(), true));
         QCOMPARE(states(kPorts, &QAction::isChecked), (QList<bool>{false, true, false, false}));
