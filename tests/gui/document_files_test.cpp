@@ -6,11 +6,8 @@
 #include "gui_test_support.h"
 #include "reliability_support.h"
 
-#include "app/file_controller.h"
 #include "core/image/channel_codec.h"
-#include "document/document.h"
 #include "document/settings.h"
-#include "widgets/pending_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,12 +38,6 @@ orvo::RadioImage sampleImage()
     }
     return image;
 }
-
-struct CountedCommits final : PendingEdit
-{
-    void commitPendingEdit() override { ++count; }
-    int count = 0;
-};
 
 } // namespace
 
@@ -258,47 +249,66 @@ private slots:
         QCOMPARE(answers.dialogTitles.last(), QStringLiteral("About"));
     }
 
-    void fileControllerPromptsAndRecentFiles()
+    void savePromptAnswers()
     {
-        // The save prompt, without a window, for a document changed since it was saved to
-        // kept.sin: the answers given; whether the document may go; whether it was saved.
-        Document doc;
-        Settings settings;
-        settings.setRecentFiles({});
-        CountedCommits edit;
-        FileController files(doc, settings, edit, nullptr);
+        // Leaving a document with unsaved changes asks "Save changes?" first. Each case starts on
+        // a new document with an edit open on channel 3, which the prompt takes first: what the
+        // user does, the answers (Escape: in the real box), the name Save As gets, whether the
+        // document goes, whether kept.sin holds the edit.
+        const QString kept = path("kept.sin"), other = path("other.sin");
+        saveWithCore(other, sampleImage());
+        const auto fileNew = [] { ctrl(Qt::Key_N); };
+        const auto fileOpen = [] { ctrl(Qt::Key_O); };
+        const auto drop = [&other] { dropOnWindow(other); };
+        const auto closeWindow = [] { mainWindow()->close(); };
+        const auto fileExit = [] { clickMenu("menuFile", "ID_APP_EXIT"); };
         using B = QMessageBox;
-        const struct
-        {
-            QList<QMessageBox::StandardButton> boxes;
-            QString name; // asked for by Save As
-            bool mayGo, saved;
-        } cases[] = {
-            {{B::Cancel}, {}, false, false},
-            {{B::Discard}, {}, true, false},
-            {{B::Save}, path("kept.sin"), true, true},
-            {{B::Save}, {}, false, false},
-            {{B::Save, B::Ok}, path("gone/x.sin"), false, false},
-        };
-        DialogAnswers answers;
-        for (const auto& c : cases) {
-            answers.boxes.clear();
-            answers.boxAnswers = c.boxes;
-            answers.fileAnswers = {c.name};
-            QFile::remove(path("kept.sin"));
-            doc.resetImage(orvo::RadioImage::makeNew());
-            doc.setSelection(orvo::SettingBox::Scan, 0);
-            QCOMPARE(files.canReplaceDocument(), c.mayGo);
-            QCOMPARE(answers.boxes.size(), c.boxes.size());
-            QCOMPARE(doc.isModified(), !c.saved);
-            QCOMPARE(QFileInfo::exists(path("kept.sin")), c.saved);
-            QCOMPARE(doc.filePath(), c.saved ? path("kept.sin") : QString());
+        const std::tuple<std::function<void()>, QList<B::StandardButton>, QStringList, bool, bool>
+            cases[] = {
+                {fileNew, {B::Escape}, {}, false, false},
+                {fileNew, {B::Cancel}, {}, false, false},
+                {fileNew, {B::Discard}, {}, true, false},
+                {fileNew, {B::Save}, {kept}, true, true},
+                {fileOpen, {B::Save}, {other}, false, false}, // Save As cancelled
+                {fileOpen, {B::Save, B::Ok}, {other, path("gone/x.sin")}, false, false},
+                {fileOpen, {B::Discard}, {other}, true, false},
+                {drop, {B::Cancel}, {}, false, false},
+                {drop, {B::Save}, {kept}, true, true},
+                {closeWindow, {B::Cancel}, {}, false, false},
+                {closeWindow, {B::Discard}, {}, true, false},
+                {fileExit, {B::Save}, {kept}, true, true},
+            };
+        for (const auto& [does, boxes, files, goes, saved] : cases) {
+            app.reset();
+            app = startApp();
+            QFile::remove(kept);
+            typeOnCell(3, 1, QStringLiteral("146.1"));
+            answers.reset(); // before the next one takes over
+            answers = std::make_unique<DialogAnswers>();
+            answers->boxAnswers = boxes;
+            answers->fileAnswers = files;
+            QStringList seen;
+            if (boxes.first() == B::Escape) {
+                answers.reset();
+                keyForNextBox(Qt::Key_Escape, seen);
+            }
+            does();
+            QCOMPARE((answers ? answers->texts() : seen).value(0), "Save changes?");
+            QCOMPARE(answers ? answers->boxes.size() : 1, boxes.size());
+            // The document left has no changes, the one kept all of them.
+            QCOMPARE(mainWindow()->isVisible() && asksToSave(), !goes);
+            QCOMPARE(formTextsOf(fromBytes(readFileBytes(kept))).value(26) == "146.10000", saved);
         }
-        QCOMPARE(edit.count, 5);
+    }
 
+    void recentFiles()
+    {
         // Files opened or saved lead the recent list, at most four, each once; one that cannot
         // be opened leaves it. The list is the settings'.
-        doc.setModified(false);
+        Settings().setRecentFiles({path("kept.sin")});
+        app.reset();
+        app = startApp();
+        DialogAnswers answers;
         for (const char* name : {"a", "b", "c", "d"})
             saveWithCore(path(name) + ".sin", orvo::RadioImage::makeNew());
         const std::pair<const char*, const char*> steps[] = {
@@ -307,31 +317,19 @@ private slots:
         for (const auto& [name, after] : steps) {
             if (qstrcmp(after, "b d a") == 0)
                 QFile::remove(path("c.sin"));
-            files.openFile(path(name) + ".sin");
+            answers.fileAnswers = {path(name) + ".sin"};
+            ctrl(Qt::Key_O);
             QStringList expected;
             for (const QString& file : QString::fromLatin1(after).split(' '))
                 expected << path(qPrintable(file)) + ".sin";
-            QCOMPARE(files.recentFiles(), expected);
             QCOMPARE(Settings().recentFiles(), expected);
         }
         QVERIFY(answers.texts().last().endsWith("\nIt is taken off the list of recent files."));
     }
 
-    void promptsOtherRadiosAndStartUp()
+    void otherRadiosAndStartUp()
     {
-        // Unsaved changes are asked about before New and closing (the answers are the file
-        // controller's case): the real box's Escape keeps everything.
-        QComboBox* scan = settingList("cmbScan");
-        chooseListEntry(scan, 0);
-        QStringList seen;
-        keyForNextBox(Qt::Key_Escape, seen);
-        ctrl(Qt::Key_N);
-        QCOMPARE(seen.value(0), QStringLiteral("Save changes?"));
-        QCOMPARE(scan->currentText(), QStringLiteral("OFF"));
         DialogAnswers answers;
-        answers.boxAnswers = {QMessageBox::Cancel};
-        QVERIFY(!mainWindow()->close());
-
         // An image that is not a ZT-4's leaves Type and Field as they were, and a save writes
         // the model and band codes from them. Picking the Type, though shown already, makes it
         // this radio's on the first band.
@@ -347,9 +345,6 @@ private slots:
         QCOMPARE(formTextsOf(fromBytes(readFileBytes(path("blank-saved.sin")))), formTexts());
         chooseListEntry(settingList("cmbType"), 0);
         QCOMPARE(settingList("cmbField")->currentText(), QStringLiteral("136 - 174MHz"));
-        answers.boxAnswers = {QMessageBox::Discard};
-        clickMenu("menuFile", "ID_APP_EXIT");
-        QVERIFY(!mainWindow()->isVisible());
         app.reset();
 
         // The program itself opens a file named on its command line (editing_test starts on

@@ -8,7 +8,9 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 namespace {
 
@@ -22,17 +24,61 @@ const QString kStep =
 const QStringList kRow1{"446.00625", "446.00625", "67.0", "D023N", "No", "Narrow", "Add", "High"};
 const QStringList kEmpty(8, QString());
 
-QLineEdit* freqBox()
-{
-    return qobject_cast<QLineEdit*>(focus());
-}
-
 QString focusName()
 {
     QWidget* at = focus();
     while (at && at->objectName().isEmpty())
         at = at->parentWidget(); // a drop-down's text field
     return at ? at->objectName() : QString();
+}
+
+// The frequency box's text with its selection in [ ] and, without one, the cursor as |.
+QString freqBoxShows()
+{
+    auto* box = qobject_cast<QLineEdit*>(focus());
+    if (!box->hasSelectedText())
+        return box->text().insert(box->cursorPosition(), QLatin1Char('|'));
+    return box->text().insert(box->selectionEnd(), ']').insert(box->selectionStart(), '[');
+}
+
+// Fewer characters than were typed, the cursor after them.
+const QString kCutShort = QStringLiteral("cut short|");
+
+// One step of typing in the table. `does` is a list of actions: "@TEXT" types TEXT on the step's
+// cell, "double", "go" and "click" reach the cell so, "right" clicks every cell of its channel
+// with the right button, "elsewhere" clicks channel 5's Rx Tone; a key's name ("Esc", "W")
+// presses it, other text is typed where the focus is.
+struct Step
+{
+    int channel, column;
+    const char* does;
+    QStringList boxes;    // the message boxes it shows
+    const char* focus;    // the named widget with the keyboard after it
+    QPoint current{};     // the current cell after it
+    QString box{};        // what the frequency box shows after it (null: not looked at)
+    QPoint cell{};        // (channel, column) of the first of `row` (null: none looked at)
+    QStringList row{};    // the texts of the cells from `cell` on in its row after it
+    bool realBox = false; // the box is the real one, answered with Enter
+};
+
+void act(const Step& step, const QString& action)
+{
+    const QKeySequence key(action);
+    if (action.startsWith('@'))
+        typeOnCell(step.channel, step.column, action.mid(1));
+    else if (action == "double")
+        doubleClickCell(step.channel, step.column);
+    else if (action == "go")
+        goToCell(step.channel, step.column);
+    else if (action == "click" || action == "elsewhere")
+        clickCell(action == "click" ? step.channel : 5, action == "click" ? step.column : 4);
+    else if (action == "right")
+        for (int col = 1; col <= 8; ++col)
+            clickCell(step.channel, col, Qt::RightButton);
+    else if (!key.isEmpty() && key[0].key() != Qt::Key_unknown)
+        press(key[0].key());
+    else
+        QTest::keyClicks(focus(), action);
 }
 
 } // namespace
@@ -49,118 +95,81 @@ class EditingTest : public GuiTest
 private slots:
     void typingInTheTable()
     {
-        answers = std::make_unique<DialogAnswers>();
-        // A digit opens the box holding just that digit; another first key is refused with a
-        // message and leaves the box empty.
-        typeOnCell(3, 1, QStringLiteral("4"));
-        QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-        QCOMPARE(freqBox()->text(), QStringLiteral("4"));
-        QCOMPARE(freqBox()->cursorPosition(), 1);
-        typeOnCell(4, 1, QStringLiteral("x")); // leaving "4" is refused, then "x"
-        QCOMPARE(answers->texts(), (QStringList{kFormat, kNotANumber}));
-        QCOMPARE(freqBox()->text(), QString());
-        // Enter stops at the first fault and keeps the box open and empty over the cell, which
-        // keeps its old text also when Enter follows; leaving reports band and step together.
-        typeOnCell(1, 1, QStringLiteral("-446"));
-        press(Qt::Key_Return);
-        QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-        QCOMPARE(freqBox()->text(), QString());
-        QCOMPARE(currentCell(), QPoint(1, 1));
-        press(Qt::Key_Return);
-        typeOnCell(1, 1, QStringLiteral("500.001"));
-        clickCell(5, 4);
-        QCOMPARE(answers->texts().mid(2), (QStringList{kNotANumber, kFormat, kBand, kStep}));
-        QCOMPARE(rowTexts(1), kRow1);
-        QCOMPARE(rowTexts(3), kEmpty);
-
-        // A double click opens the box with the cell's text selected; it takes no more than it
-        // shows.
-        doubleClickCell(1, 1);
-        QCOMPARE(freqBox()->selectedText(), kRow1[0]);
-        QTest::keyClicks(freqBox(), QString(40, QLatin1Char('1')));
-        QVERIFY(freqBox()->text().size() < 40);
-        press(Qt::Key_Escape); // closes the box and keeps the cell
-        QCOMPARE(openEditor(), QString());
-        QCOMPARE(rowTexts(1), kRow1);
-        typeOnCell(1, 1, QStringLiteral("446.1"));
-        press(Qt::Key_Down); // commits and moves
-        QCOMPARE(cellText(1, 1), QStringLiteral("446.10000"));
-        QCOMPARE(currentCell(), QPoint(2, 1));
-        QCOMPARE(openEditor(), QString());
-        // Down or Tab on a refused value, answered in a real box: the cell stays current and the
-        // grid keeps the keyboard, as after Enter.
-        answers.reset();
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Tab}) {
-            QStringList seen;
-            typeOnCell(2, 1, QStringLiteral("999"));
-            keyForNextBox(Qt::Key_Return, seen);
-            press(key);
-            QCOMPARE(seen.value(0), kFormat);
-            QCOMPARE(currentCell(), QPoint(2, 1));
-            press(Qt::Key_4);
-            QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-            press(Qt::Key_Escape);
-        }
-        answers = std::make_unique<DialogAnswers>();
-        // In an open box Delete edits the text, not the rows; Tab takes it and leaves the table.
-        typeOnCell(7, 1, QStringLiteral("446.105"));
-        press(Qt::Key_Left);
-        press(Qt::Key_Delete);
-        press(Qt::Key_Tab);
-        QCOMPARE(cellText(7, 1), QStringLiteral("446.10000"));
-        QCOMPARE(focusName(), QStringLiteral("cmbType"));
-
-        // After a first receive frequency Enter moves to its transmit frequency showing the same
-        // text, then through every column's editor to the next row (the row's fill is
-        // RowCommit's). No edit touches the clipboard.
-        answers->boxes.clear();
+        const QStringList wide{"Yes", "Wide", "Add", "Low"};
+        const Step steps[] = {
+            // A digit opens the box holding just that digit; another first key is refused with a
+            // message and leaves the box empty (leaving "4" is refused first).
+            {3, 1, "@4", {}, "editFreq", {3, 1}, "4|"},
+            {4, 1, "@x", {kFormat, kNotANumber}, "editFreq", {}, "|", {3, 1}, kEmpty},
+            // Enter stops at the first fault and keeps the box open and empty over the cell,
+            // which keeps its old text also when Enter follows (and moves on); leaving reports
+            // band and step together.
+            {1, 1, "@-446 Return", {kNotANumber, kFormat}, "editFreq", {1, 1}, "|", {3, 1}, kEmpty},
+            {1, 1, "Return", {}, "editFreq", {1, 2}, "[446.00625]", {1, 1}, kRow1},
+            {1, 1, "@500.001 elsewhere", {kBand, kStep}, "cmbTone", {}, {}, {1, 1}, kRow1},
+            // A double click opens the box with the cell's text selected; it takes no more than
+            // it shows; Escape closes it and keeps the cell. Down commits and moves.
+            {1, 1, "double", {}, "editFreq", {1, 1}, "[446.00625]"},
+            {1, 1, "1111111111111111111111111111111111111111", {}, "editFreq", {1, 1}, kCutShort},
+            {1, 1, "Esc", {}, "grid", {1, 1}, {}, {1, 1}, kRow1},
+            {1, 1, "@446.1 Down", {}, "grid", {2, 1}, {}, {1, 1}, {"446.10000", kRow1[1]}},
+            // Down or Tab on a refused value, answered in a real box: the cell stays current and
+            // the grid keeps the keyboard, as after Enter.
+            {2, 1, "@999 Down 4", {kFormat}, "editFreq", {2, 1}, "4|", {}, {}, true},
+            {2, 1, "Esc @999 Tab 4", {kFormat}, "editFreq", {2, 1}, "4|", {}, {}, true},
+            // In an open box Delete edits the text, not the rows; Tab takes it and leaves the
+            // table.
+            {7, 1, "Esc @446.105 Left Del Tab", {}, "cmbType", {}, {}, {7, 1}, {"446.10000"}},
+            // After a first receive frequency Enter moves to its transmit frequency showing the
+            // same text, then through every column's editor to the next row (the row's fill is
+            // RowCommit's).
+            {5, 1, "@446.00625 Return", {}, "editFreq", {5, 2}, "[446.00625]"},
+            {5, 2, "Return", {}, "cmbTone", {5, 3}},
+            {5, 3, "Return Return Up Return", {}, "cmbWidth", {5, 6}}, // Busy: "No" -> "Yes"
+            {5, 6, "Return Return Down Return", {}, "editFreq", {6, 1}, "|", {5, 5}, wide},
+            // A transmit frequency on an empty row fills its tones; lists take a typed key.
+            {8, 2, "@446.1 elsewhere", {}, "cmbTone", {5, 4}, {}, {8, 3}, {"Off"}},
+            {8, 3, "@7", {}, "cmbTone", {8, 3}},
+            {8, 5, "@y Return", {}, "cmbWidth", {8, 6}},
+            // Typing on a W/N cell and right-button clicks open nothing. Enter on the table
+            // moves one column right, in W/N and in Power of channel 16 out of it, in a list to
+            // the next.
+            {1, 6, "go W right", {}, "grid"},
+            {2, 3, "go Return", {}, "grid", {2, 4}},
+            {2, 6, "go Return", {}, "cmbType"},
+            {16, 8, "click", {}, "cmbPower", {16, 8}},
+            {16, 8, "Down Return", {}, "cmbType", {}, {}, {16, 8}, {"Low"}},
+            {16, 8, "Return", {}, "cmbField"},
+        };
+        // No edit touches the clipboard.
         QApplication::clipboard()->setText(QStringLiteral("keep me"));
-        typeOnCell(5, 1, QStringLiteral("446.00625"));
-        press(Qt::Key_Return);
-        QCOMPARE(freqBox()->selectedText(), QStringLiteral("446.00625"));
-        for (int col = 3; col <= 8; ++col) {
-            press(Qt::Key_Return);
-            QCOMPARE(currentCell(), QPoint(5, col));
-            QVERIFY(!openEditor().isEmpty() && focusName() == openEditor());
-            if (col == 5)
-                press(Qt::Key_Up); // "No" -> "Yes"
+        for (const Step& step : steps) {
+            const auto name = qScopeGuard([&step] {
+                if (QTest::currentTestFailed())
+                    qWarning("in the step \"%s\" on channel %d", step.does, step.channel);
+            });
+            QStringList seen;
+            answers.reset();
+            if (step.realBox)
+                keyForNextBox(Qt::Key_Return, seen);
+            else
+                answers = std::make_unique<DialogAnswers>();
+            for (const QString& action : QString::fromLatin1(step.does).split(' '))
+                act(step, action);
+            QCOMPARE(answers ? answers->texts() : seen.mid(0, 1), step.boxes);
+            QCOMPARE(focusName(), QLatin1String(step.focus));
+            const bool editing = focus() != channelTable() && channelTable()->isAncestorOf(focus());
+            QCOMPARE(openEditor(), editing ? QLatin1String(step.focus) : QLatin1String());
+            if (!step.current.isNull())
+                QCOMPARE(currentCell(), step.current);
+            if (step.box == kCutShort)
+                QVERIFY(freqBoxShows().size() < 41 && freqBoxShows().endsWith('|'));
+            else if (!step.box.isNull())
+                QCOMPARE(freqBoxShows(), step.box);
+            if (!step.cell.isNull())
+                QCOMPARE(rowTexts(step.cell.x()).mid(step.cell.y() - 1, step.row.size()), step.row);
         }
-        press(Qt::Key_Down); // Power: Low
-        press(Qt::Key_Return);
-        QCOMPARE(rowTexts(5).mid(4), (QStringList{"Yes", "Wide", "Add", "Low"}));
-        QCOMPARE(currentCell(), QPoint(6, 1));
-        QCOMPARE(openEditor(), QStringLiteral("editFreq"));
-        typeOnCell(8, 2, QStringLiteral("446.1"));
-        clickCell(3, 3);
-        QCOMPARE(cellText(8, 3), QStringLiteral("Off"));
-        typeOnCell(8, 3, QStringLiteral("7"));
-        typeOnCell(8, 5, QStringLiteral("y"));
-        press(Qt::Key_Return);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("keep me"));
-
-        // Typing on a W/N cell and right-button clicks open nothing. Enter on the table moves
-        // one column right, in W/N and in Power of channel 16 out of it, in a list to the next.
-        goToCell(1, 6);
-        press('W');
-        for (int col = 1; col <= 8; ++col)
-            clickCell(1, col, Qt::RightButton);
-        QCOMPARE(openEditor(), QString());
-        goToCell(2, 3);
-        press(Qt::Key_Return);
-        QCOMPARE(currentCell(), QPoint(2, 4));
-        QCOMPARE(openEditor(), QString());
-        goToCell(2, 6);
-        press(Qt::Key_Return);
-        QCOMPARE(focusName(), QStringLiteral("cmbType"));
-        clickCell(16, 8);
-        QCOMPARE(openEditor(), QStringLiteral("cmbPower"));
-        press(Qt::Key_Down);
-        press(Qt::Key_Return);
-        QCOMPARE(cellText(16, 8), QStringLiteral("Low"));
-        QCOMPARE(focusName(), QStringLiteral("cmbType"));
-        press(Qt::Key_Return);
-        QCOMPARE(focusName(), QStringLiteral("cmbField"));
-        QVERIFY(answers->boxes.isEmpty());
     }
 
     void rowsNewOpenAndSave()
