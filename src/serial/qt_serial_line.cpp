@@ -30,8 +30,10 @@ bool QtSerialLine::open(const std::string& name)
     }
     m_port.setPortName(QString::fromStdString(path));
     m_port.clearError();
-    if (m_port.open(QIODevice::ReadWrite))
+    if (m_port.open(QIODevice::ReadWrite)) {
+        m_quickWake = std::make_unique<QuickWake>();
         return true;
+    }
     m_openFailure = openFailureReason(name, path, m_port.errorString().toStdString());
     return false;
 }
@@ -45,6 +47,7 @@ void QtSerialLine::close()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_quickWake.reset();
 }
 
 void QtSerialLine::setQueueSizes(std::size_t input, std::size_t)

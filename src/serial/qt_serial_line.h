@@ -3,6 +3,7 @@
 // writes and pauses block that thread (the window's transfers run on the radio worker's).
 
 #include "core/link/serial_line.h"
+#include "serial/wake_latency.h"
 
 #include <QSerialPort>
 
@@ -40,6 +41,7 @@ private:
     bool deviceFailed() const;
 
     QSerialPort m_port;
+    std::unique_ptr<QuickWake> m_quickWake; // while the port is open
     std::string m_device;
     std::optional<Message> m_openFailure;
     LineTimeouts m_timeouts;

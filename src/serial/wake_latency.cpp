@@ -1,0 +1,34 @@
+#include "serial/wake_latency.h"
+
+#include <QtGlobal>
+
+#if defined(Q_OS_LINUX)
+#include <cstdint>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace orvo {
+
+QuickWake::QuickWake()
+{
+#if defined(Q_OS_LINUX)
+    // The kernel's PM QoS: a latency of 0 us holds while the file stays open.
+    m_handle = ::open("/dev/cpu_dma_latency", O_WRONLY | O_CLOEXEC);
+    const std::int32_t microseconds = 0;
+    if (m_handle >= 0 && ::write(m_handle, &microseconds, sizeof microseconds) != sizeof microseconds) {
+        ::close(m_handle);
+        m_handle = -1;
+    }
+#endif
+}
+
+QuickWake::~QuickWake()
+{
+#if defined(Q_OS_LINUX)
+    if (m_handle >= 0)
+        ::close(m_handle);
+#endif
+}
+
+} // namespace orvo
