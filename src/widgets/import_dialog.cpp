@@ -110,7 +110,7 @@ void ImportDialog::replan()
     orvo::RadioImage after = m_image;
     orvo::applyImport(m_plan, after);
     const int changed = orvo::changedChannelCount(m_image, after);
-    const std::vector<int> overwritten = orvo::overwrittenChannels(m_plan, m_image);
+    const std::vector<int> overwritten = orvo::overwrittenChannels(m_plan, m_image, after);
     QString summary = changed == 0   ? tr("No channel changes.")
                       : changed == 1 ? tr("1 channel changes.")
                                      : tr("%1 channels change.").arg(changed);

@@ -126,18 +126,17 @@ std::vector<Message> skippedLines(const ImportPlan& plan)
     return lines;
 }
 
-std::vector<int> overwrittenChannels(const ImportPlan& plan, const RadioImage& image)
+std::vector<int> overwrittenChannels(const ImportPlan& plan, const RadioImage& before,
+                                     const RadioImage& after)
 {
-    RadioImage after = image;
-    applyImport(plan, after);
     std::vector<int> channels;
     for (const ImportLine& line : plan.lines) {
         const int ch = line.channel;
         if (ch <= 0)
             continue;
-        const ChannelTexts now = decodeChannel(image, ch);
+        const ChannelTexts now = decodeChannel(before, ch);
         const bool holds = !now[kColReceive - 1].empty() || !now[kColTransmit - 1].empty();
-        if (holds && !std::equal(image.record(ch), image.record(ch) + kRecordSize,
+        if (holds && !std::equal(before.record(ch), before.record(ch) + kRecordSize,
                                  after.record(ch)))
             channels.push_back(ch);
     }

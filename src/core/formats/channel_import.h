@@ -88,7 +88,9 @@ std::vector<Message> skippedLines(const ImportPlan& plan);
 // byte, or with `emptyUnlisted` become empty.
 void applyImport(const ImportPlan& plan, RadioImage& image, bool emptyUnlisted = false);
 
-// Channels of 1..16 that the plan writes and that hold a frequency now.
-std::vector<int> overwrittenChannels(const ImportPlan& plan, const RadioImage& image);
+// Channels of 1..16 that hold a frequency in `before` and that the plan changes in `after` (the
+// image with the plan applied).
+std::vector<int> overwrittenChannels(const ImportPlan& plan, const RadioImage& before,
+                                     const RadioImage& after);
 
 } // namespace orvo

@@ -50,20 +50,16 @@ public:
         m_refused.push_back({m_record.line,
                              column < 0 ? "" : kColumnNames[static_cast<std::size_t>(column)],
                              std::move(reason)});
-        m_ok = false;
     }
     void refuseValue(int column, MessageKind expected)
     {
         refuse(column, {MessageKind::ValueIsNot, {shownField(field(column)), Message(expected)}});
     }
 
-    bool ok() const { return m_ok; }
-
 private:
     const CsvRecord& m_record;
     const std::array<int, kColumnNames.size()>& m_at;
     std::vector<CsvRefusal>& m_refused;
-    bool m_ok = true;
 };
 
 // The checked text of a frequency column, or empty after a refusal.
@@ -304,9 +300,10 @@ ImportPlan planMemoryList(std::string_view text, const RadioImage& image,
         out.location = line.field(kLocation);
         out.name = line.field(kName);
         out.locationChannel = channelOf(out.location);
-        line.refuseValue(kLocation, MessageKind::ExpectLocation);
-        read1.badLocation = refused.back();
-        refused.clear();
+        read1.badLocation = {record->line,
+                             kColumnNames[kLocation],
+                             {MessageKind::ValueIsNot,
+                              {shownField(out.location), Message(MessageKind::ExpectLocation)}}};
 
         ChannelTexts& row = out.texts;
         std::uint32_t rxUnits = 0;
