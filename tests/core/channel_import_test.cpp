@@ -109,6 +109,11 @@ TEST(ChannelImport, PlacesTheLinesItCanTakeAndSaysWhyItSkipsTheOthers)
                   c.refused);
         EXPECT_EQ(plan.locationsFit, c.file != "handheld_0based.csv");
     }
+    // A broken line (too few fields) does not make a numbered table go in order.
+    EXPECT_TRUE(planImport("CH,Receive(MHz),Transmit(MHz),Rx Tone,Tx Tone,Busy,W/N,Scan,Power\n"
+                           "1,146.52,,,,,,,\n2,146.52\n",
+                           RadioImage::makeNew(), {})
+                    .locationsFit);
     // A header of neither format names both.
     const ImportPlan neither = planImport("Freq,Name\n146.52,A\n", RadioImage::makeNew(), {});
     ASSERT_EQ(neither.refused.size(), 1u);

@@ -36,9 +36,13 @@ ImportPlan placeLines(ReadLines read, const ImportChoice& choice)
     for (ReadLine& r : read.lines) {
         ImportLine& line = r.line;
         const int ch = line.locationChannel;
-        plan.locationsFit = plan.locationsFit && ch > 0 && !named[static_cast<std::size_t>(ch)];
-        if (ch > 0)
-            named[static_cast<std::size_t>(ch)] = true;
+        // A broken line (its field count) says nothing about how the file numbers its lines.
+        if (!r.whole) {
+            plan.locationsFit =
+                plan.locationsFit && ch > 0 && !named[static_cast<std::size_t>(ch)];
+            if (ch > 0)
+                named[static_cast<std::size_t>(ch)] = true;
+        }
         line.ticked = std::find(choice.leftOut.begin(), choice.leftOut.end(), line.line) ==
                       choice.leftOut.end();
         if (r.whole) {

@@ -53,7 +53,7 @@ struct ImportPlan
     // listed.
     std::vector<Message> refused;
     bool memoryList = false; // the memory CSV of other programs, else a channel table
-    bool locationsFit = true; // every line names its own channel of 1..16
+    bool locationsFit = true; // every whole line names its own channel of 1..16
     std::vector<ImportLine> lines;
 };
 
