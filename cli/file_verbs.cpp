@@ -218,15 +218,6 @@ int runExport(int argc, char** argv)
 
 // ---- import ----
 
-// A channel number 1..16 given on the command line, or -1.
-int channelArgument(std::string_view text)
-{
-    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != text.npos)
-        return -1;
-    const int n = std::stoi(std::string(text));
-    return n >= 1 && n <= kChannelCount ? n : -1;
-}
-
 int runImport(int argc, char** argv)
 {
     static const char* kArgs =
@@ -263,7 +254,7 @@ int runImport(int argc, char** argv)
             place = v;
         } else if (std::strcmp(argv[i], "--start") == 0) {
             const char* v = value();
-            const int n = v ? channelArgument(v) : -1;
+            const int n = v ? channelNamed(v) : -1;
             if (n < 1 || start) {
                 if (v && n < 1)
                     std::fprintf(stderr, "orvo-cli import: --start takes a channel from 1 to %d\n",

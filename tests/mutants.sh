@@ -145,7 +145,7 @@ m doc-read-unmarked src/document/document.cpp '        m_marked = true;
 # orvo-cli.
 m cli-staged-read cli/link_verbs.cpp 'if (result.outcome != CloneOutcome::Completed || result.direction != CloneDirection::Read)
         return kExitFailed;' '' "$link $cli"
-m cli-channel-range src/core/formats/channel_csv.cpp 'ch <= kChannelCount ? ch : -1' 'ch <= kChannelCount + 1 ? ch : -1' "$img $cli"
+m cli-channel-range src/core/formats/channel_import.cpp 'n <= kChannelCount ? n : -1' 'n <= kChannelCount + 1 ? n : -1' "$img $cli"
 m cli-duplicate-channel src/core/formats/channel_import.cpp 'line.ticked && givenOn[static_cast<std::size_t>(ch)] != 0' 'false' "$img $cli"
 m cli-decimal-comma src/core/formats/channel_csv.cpp 'if (!isPlainDecimal(typed)) {' 'if (false) {' "$img $cli"
 m cli-line-limit src/core/formats/channel_csv.cpp 'end - start > kMaxLineBytes' 'end - start > 2 * kMaxLineBytes' "$img $cli"

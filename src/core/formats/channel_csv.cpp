@@ -43,20 +43,6 @@ CsvRefusal cellError(int line, int column, Message reason)
     return {line, channelColumnHeaders()[static_cast<std::size_t>(column)], std::move(reason)};
 }
 
-int channelNumber(std::string_view text)
-{
-    text = trimmedField(text);
-    if (text.empty() || text.size() > 2)
-        return -1;
-    int n = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 // The texts of a channel's line: the grid's texts, each tone as exactToneText names it.
 ChannelTexts csvTexts(const RadioImage& image, int channel)
 {
@@ -266,8 +252,8 @@ ImportPlan planChannelTable(std::string_view csv, const RadioImage& image,
             continue;
         }
         r.line.location = trimmedField(rec.fields[0]);
-        const int ch = channelNumber(rec.fields[0]);
-        r.line.locationChannel = ch >= 1 && ch <= kChannelCount ? ch : -1;
+        const int ch = channelNamed(rec.fields[0]);
+        r.line.locationChannel = ch;
         r.badLocation =
             cellError(rec.line, 0, {MessageKind::NotChannelNumber, {shownField(rec.fields[0])}});
         const bool againstHeld =

@@ -87,6 +87,15 @@ ImportPlan planImport(std::string_view text, const RadioImage& image, const Impo
                              : planChannelTable(utf8, image, choice);
 }
 
+int channelNamed(std::string_view text)
+{
+    text = trimmedField(text);
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != text.npos)
+        return -1;
+    const int n = std::stoi(std::string(text));
+    return n >= 1 && n <= kChannelCount ? n : -1;
+}
+
 std::optional<Message> skipReason(const ImportLine& line)
 {
     if (!line.ticked || line.channel > 0)

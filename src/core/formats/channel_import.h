@@ -72,6 +72,9 @@ ImportPlan planChannelTable(std::string_view text, const RadioImage& image,
 ImportPlan planMemoryList(std::string_view text, const RadioImage& image,
                           const ImportChoice& choice);
 
+// The channel of 1..16 that `text` names (one or two digits, blanks around allowed), or -1.
+int channelNamed(std::string_view text);
+
 // The reason a skipped line shows: its first refusal ("column Mode: ..."), or that no channel
 // was left. Empty for a line that is placed or ticked out.
 std::optional<Message> skipReason(const ImportLine& line);

@@ -185,15 +185,6 @@ void tonesOf(MemoryLine& line, ChannelTexts& row)
         row[kColRxTone - 1] = toneOf(line, mode->rx, letter(1)).value_or("");
 }
 
-int channelOf(std::string_view text)
-{
-    if (text.empty() || text.size() > 2 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return -1;
-    const int n = std::stoi(std::string(text));
-    return n >= 1 && n <= kChannelCount ? n : -1;
-}
-
 int fieldOf(const RadioImage& image)
 {
     return formSelections(image)[static_cast<std::size_t>(SettingBox::Field)];
@@ -299,7 +290,7 @@ ImportPlan planMemoryList(std::string_view text, const RadioImage& image,
         }
         out.location = line.field(kLocation);
         out.name = line.field(kName);
-        out.locationChannel = channelOf(out.location);
+        out.locationChannel = channelNamed(out.location);
         read1.badLocation = {record->line,
                              kColumnNames[kLocation],
                              {MessageKind::ValueIsNot,
