@@ -3,15 +3,10 @@
 
 #include "core/image/escaped_text.h"
 
-#ifndef _WIN32
-#include <QCoreApplication>
-#endif
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <memory>
 
 #include <fcntl.h>
 #ifdef _WIN32
@@ -99,23 +94,5 @@ int main(int argc, char** argv)
 {
     holdClosedStandardFiles();
     useBinaryStandardFiles();
-#ifndef _WIN32
-    // The serial line's notifiers and the port list need a Qt application object; the report
-    // runs in a program of its own, which makes the one that draws its page. The Windows build
-    // has no Qt.
-    std::unique_ptr<QCoreApplication> qt;
-    if (argc < 2 || std::strcmp(argv[1], "report") != 0)
-        qt = std::make_unique<QCoreApplication>(argc, argv);
-#endif
-    int status = runVerb(argc, argv);
-    // What a verb printed must have arrived: a closed or full standard output is a failure.
-    errno = 0;
-    const bool flushed = std::fflush(stdout) == 0;
-    if (!flushed || std::ferror(stdout)) {
-        std::fprintf(stderr, "orvo-cli: cannot write to standard output%s%s\n",
-                     errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
-        if (status == orvo::cli::kExitOk)
-            status = orvo::cli::kExitFailed;
-    }
-    return status;
+    return orvo::cli::withOutputFlushed(runVerb(argc, argv));
 }

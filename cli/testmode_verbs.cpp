@@ -81,7 +81,10 @@ int usageError(const std::string& text)
 // What the user typed, as the messages quote it.
 std::string typed(std::string_view text)
 {
-    return "'" + escapedText(text) + "'";
+    std::string quoted = escapedText(text);
+    quoted.insert(quoted.begin(), '\'');
+    quoted.push_back('\'');
+    return quoted;
 }
 
 int runTestModeVerb(int argc, char** argv)

@@ -24,6 +24,10 @@ inline bool isOption(std::string_view arg)
     return arg.size() > 1 && arg.front() == '-';
 }
 
+// `status`, unless what was printed did not arrive: a closed or full standard output turns a
+// success into kExitFailed, with the reason on stderr.
+int withOutputFlushed(int status);
+
 struct Verb
 {
     const char* name;

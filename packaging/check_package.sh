@@ -42,10 +42,12 @@ share=$root/usr/share
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" --help >"$work/help.txt" ||
   fail "orvo-cli --help failed"
 grep -q '^usage: orvo-cli ' "$work/help.txt" || fail "orvo-cli --help printed no usage"
-# orvo-cli's report verb runs the package's orvo-cli-report.
+# orvo-cli's report and ports verbs run the package's orvo-cli-report and orvo-cli-ports.
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" new "$work/new.sin" &&
   env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen "$root/usr/bin/orvo-cli" report \
     "$work/new.sin" "$work/new.pdf" && [ -s "$work/new.pdf" ] || fail "orvo-cli report drew no PDF"
+env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-cli" ports | grep -q '^COM1  ' ||
+  fail "orvo-cli ports listed no COM1"
 env -u LD_LIBRARY_PATH "$root/usr/bin/orvo-radio-sim" --help >/dev/null ||
   fail "orvo-radio-sim --help failed"
 # Each program names the package's version; the window's answers --help and --version without

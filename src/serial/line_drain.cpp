@@ -1,8 +1,6 @@
 #include "serial/line_drain.h"
 
-#include <QtGlobal>
-
-#ifndef Q_OS_WIN
+#ifndef _WIN32
 #include <termios.h>
 #endif
 
@@ -10,8 +8,8 @@ namespace orvo {
 
 void drainLine(long long handle)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(handle); // WriteFile on a port without overlapped I/O returns once the bytes are out
+#ifdef _WIN32
+    (void)handle; // WriteFile on a port without overlapped I/O returns once the bytes are out
 #else
     if (handle >= 0)
         ::tcdrain(static_cast<int>(handle));

@@ -1,8 +1,6 @@
 #include "serial/line_pause.h"
 
-#include <QtGlobal>
-
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
 #include <cerrno>
 #include <sys/prctl.h>
 #include <time.h>
@@ -12,7 +10,7 @@
 
 namespace orvo {
 
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
 namespace {
 
 constexpr std::chrono::microseconds kSpinTail{150};
@@ -29,7 +27,7 @@ void pauseThread(int milliseconds)
 
 void pauseThreadUntil(std::chrono::steady_clock::time_point due)
 {
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
     // steady_clock is CLOCK_MONOTONIC here. An absolute deadline is not stretched by
     // interruptions, and a timer slack of 1 ns for the length of the pause stops the kernel from
     // adding its default 50 us to every wake-up. Even so a sleeping thread wakes some tens of

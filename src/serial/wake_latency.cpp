@@ -1,8 +1,6 @@
 #include "serial/wake_latency.h"
 
-#include <QtGlobal>
-
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
 #include <cstdint>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,7 +10,7 @@ namespace orvo {
 
 QuickWake::QuickWake()
 {
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
     // The kernel's PM QoS: a latency of 0 us holds while the file stays open.
     m_handle = ::open("/dev/cpu_dma_latency", O_WRONLY | O_CLOEXEC);
     const std::int32_t microseconds = 0;
@@ -25,7 +23,7 @@ QuickWake::QuickWake()
 
 QuickWake::~QuickWake()
 {
-#if defined(Q_OS_LINUX)
+#if defined(__linux__)
     if (m_handle >= 0)
         ::close(m_handle);
 #endif
