@@ -76,6 +76,9 @@ m port-no-device cli/port_verbs.cpp 'std::fprintf(stderr, "%s has no device\n", 
 m port-reason src/core/link/port_names.cpp '{escapedText(device), reason}' '{escapedText(device), ""}' "$cli"
 m worker-cancel src/serial/radio_worker.cpp 'return m_box.cancel ? Cycle::Cancel : Cycle::Continue;' 'return Cycle::Continue;' transfer_test
 m line-purge-output src/serial/qt_serial_line.cpp 'm_port.clear(QSerialPort::Input);' 'm_port.clear(QSerialPort::AllDirections);' "$link"
+m posix-partial-read src/serial/posix_serial_line.cpp 'return static_cast<long>(count);' 'return count == n ? static_cast<long>(count) : 0;' "$link"
+m lock-dead-holder src/serial/port_lock.cpp 'if (::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH)
+        return true;' '' "$link"
 # Test mode.
 m tm-bcd src/core/testmode/testmode_frames.cpp '((pair / 10) << 4)' '((pair / 10) << 3)' "$tm"
 m tm-frame-byte src/core/testmode/testmode_frames.cpp 'frame[4] = 0xFB;' 'frame[4] = 0xFA;' "$tm"

@@ -71,13 +71,16 @@ bool PosixSerialLine::open(const std::string& name)
         m_openFailure = openFailureReason(name, path, "Permission error while locking the device");
         return false;
     }
-    m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     termios settings{};
-    if (m_fd < 0 || ::ioctl(m_fd, TIOCEXCL) != 0 || ::tcgetattr(m_fd, &settings) != 0) {
+    if (fd < 0 || ::ioctl(fd, TIOCEXCL) != 0 || ::tcgetattr(fd, &settings) != 0) {
         m_openFailure = openFailureReason(name, path, std::strerror(errno));
-        close();
+        if (fd >= 0)
+            ::close(fd);
+        m_lock.release();
         return false;
     }
+    m_fd = fd;
     m_before = settings;
     setRaw9600(settings);
     ::tcsetattr(m_fd, TCSANOW, &settings);
